@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/prompts.h"
+
+namespace tolvane {
+
+inline constexpr const char* kProgramTitle = "Tolvane";
+
+// "Version 2.5"
+std::string versionLabel();
+
+// Starts the system's information tool: on Windows the one the registry names; elsewhere a
+// desktop system-information program found on the PATH. Otherwise tells the player it is
+// unavailable.
+void StartSysInfo(Prompts& prompts);
+
+}  // namespace tolvane

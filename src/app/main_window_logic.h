@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_window_view.h"
+#include "app/session.h"
+#include "launch/install.h"
+
+namespace tolvane {
+
+// The main window's handlers. The launch button drives the whole cycle: its caption and
+// ReadyToLaunch say whether the next press launches, restores after play, or recovers a cycle
+// that an earlier run left open.
+class MainWindowLogic {
+public:
+    MainWindowLogic(Session& session, MainWindowView& window)
+        : session_(session), window_(window) {}
+
+    void load();
+    void listClicked();
+    void launchClicked();
+    void infoClicked();
+    void refreshClicked();
+
+    bool readyToLaunch() const { return readyToLaunch_; }
+    const std::vector<std::filesystem::path>& shipSetPaths() const { return shipSetPaths_; }
+
+private:
+    void launchSelected();
+
+    Session& session_;
+    MainWindowView& window_;
+    bool readyToLaunch_ = false;
+    std::vector<std::filesystem::path> shipSetPaths_;
+    std::optional<LaunchRecord> launchRecord_;
+};
+
+}  // namespace tolvane

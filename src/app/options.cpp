@@ -1,0 +1,52 @@
+#include "app/options.h"
+
+#include <filesystem>
+
+namespace tolvane {
+
+OptionsFields LoadOptionsFields(Session& session) {
+    if (!session.settings.optionsNeeded) session.loadSettings();
+    const Settings& settings = session.settings;
+    return {settings.gameExePath, settings.shipSetDir, settings.showCutscene == "1"};
+}
+
+std::string withTrailingSeparator(std::string folder) {
+    char last = folder.empty() ? '\0' : folder.back();
+    bool endsInSeparator = last == '/' || last == '\\';
+#ifndef _WIN32
+    endsInSeparator = last == '/';
+#endif
+    if (!endsInSeparator) folder += static_cast<char>(std::filesystem::path::preferred_separator);
+    return folder;
+}
+
+bool AcceptOptions(Session& session, OptionsFields fields,
+                   const std::function<void()>& showMainWindow) {
+    session.store.save(kVersionSection, kVersionKey, CurrentVersion());
+    if (fields.gameExePath.empty()) {
+        session.prompts.message("You need to set your XWINGALLIANCE.exe", "Hey!",
+                                Icon::Exclamation);
+        return false;
+    }
+    if (fields.shipSetDir.empty()) {
+        session.prompts.message("You need to set your ShipSet Directory.", "Hey!",
+                                Icon::Exclamation);
+        return false;
+    }
+    fields.shipSetDir = withTrailingSeparator(fields.shipSetDir);
+    if (session.settings.optionsNeeded) session.saveSetting(kLastShipSetKey, kNoShipSet);
+    session.saveSetting(kGameExeKey, fields.gameExePath);
+    session.saveSetting(kShipSetDirKey, fields.shipSetDir);
+    session.saveSetting(kCutsceneKey, fields.skipCutscene ? "1" : "0");
+    if (session.settings.optionsNeeded) showMainWindow();
+    session.settings.optionsNeeded = false;
+    return true;
+}
+
+bool MayCancelOptions(Session& session) {
+    if (!session.settings.optionsNeeded) return true;
+    session.prompts.message("You need to set the options.", "Important!", Icon::Exclamation);
+    return false;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/session.h"
+
+namespace tolvane {
+
+// The three values the options dialog edits.
+struct OptionsFields {
+    std::string gameExePath;
+    std::string shipSetDir;
+    bool skipCutscene = false;
+};
+
+// The dialog's load step: the settings as last loaded (reloading them unless the options must
+// be set up anyway).
+OptionsFields LoadOptionsFields(Session& session);
+
+// OK: stores the version, refuses empty paths with a message, then stores everything. When the
+// options had to be set up, `showMainWindow` runs before the flag is cleared. True when the
+// dialog may close.
+bool AcceptOptions(Session& session, OptionsFields fields,
+                   const std::function<void()>& showMainWindow);
+
+// Cancel: refused with a message while the options must still be set up.
+bool MayCancelOptions(Session& session);
+
+// The folder text as it is stored: ending with the host's separator.
+std::string withTrailingSeparator(std::string folder);
+
+}  // namespace tolvane

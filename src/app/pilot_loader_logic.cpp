@@ -1,0 +1,46 @@
+#include "app/pilot_loader_logic.h"
+
+#include "pilots/pilot_files.h"
+#include "pilots/pilot_switch.h"
+#include "pilots/run_batch.h"
+#include "platform/error.h"
+
+namespace tolvane {
+
+std::vector<std::string> LoadPilotList(Session& session) {
+    session.loadSettings();
+    PilotList pilots = readPilotNames(gameFolderOf(session.settings));
+    if (!pilots.unreadable.empty()) {
+        std::string text = "These pilot files could not be read and are not listed:";
+        for (const std::string& line : pilots.unreadable) text += "\r" + line;
+        session.prompts.message(text, "Pilot Loader", Icon::Exclamation);
+    }
+    return pilots.names;
+}
+
+bool LoadPilot(Session& session, MainWindowView& window, const std::string& name,
+               const std::function<void()>& hideLoader) {
+    try {
+        SaveCurrentPilot(session);
+        SetLastPilot(session, name, true);
+        hideLoader();
+        RunGame(session);
+    } catch (const Error& error) {
+        session.prompts.message(std::string(error.what()) +
+                                    "\r\rThe game was not started.  Press \"Click here when done "
+                                    "playing\" to put the game folder back.",
+                                "Pilot Loader", Icon::Exclamation);
+        hideLoader();
+        PilotLoaderClosed(window);
+        return false;
+    }
+    PilotLoaderClosed(window);
+    return true;
+}
+
+void PilotLoaderClosed(MainWindowView& window) {
+    window.setLaunchVisible(true);
+    window.setEnabled(Control::cmdLaunch, true);
+}
+
+}  // namespace tolvane

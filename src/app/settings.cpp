@@ -1,0 +1,74 @@
+#include "app/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+namespace tolvane {
+
+std::string CurrentVersion() {
+    return std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
+}
+
+std::string leadingNumberText(std::string_view text) {
+    std::string number;
+    bool digits = false, point = false, exponent = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t') continue;
+        bool sign = c == '+' || c == '-';
+        bool startOfPart = number.empty() || number.back() == 'e';
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (sign && startOfPart) {
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+        } else if ((c == 'e' || c == 'E') && digits && !exponent) {
+            exponent = true;
+            c = 'e';
+        } else {
+            break;
+        }
+        number += c;
+    }
+    double value = 0;
+    if (digits) {
+        while (!number.empty() && (number.back() == 'e' || number.back() == '+' ||
+                                   number.back() == '-')) {
+            number.pop_back();
+        }
+        if (!number.empty() && number.front() == '+') number.erase(0, 1);
+        std::from_chars(number.data(), number.data() + number.size(), value);
+    }
+    if (value == 0 || !std::isfinite(value)) return "0";
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return std::to_string(static_cast<long long>(value));
+    char buffer[32];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc() ? std::string(buffer, end) : "0";
+}
+
+void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
+    settings.storedVersion = store.get(kVersionSection, kVersionKey);
+    if (settings.storedVersion.empty()) {
+        prompts.message(
+            "Either this is the first time you have run Tolvane, or something has happened to "
+            "the registry settings.  Either way, you'll have to setup the options.",
+            "Uh-oh", Icon::Exclamation);
+        settings.optionsNeeded = true;
+    } else if (settings.storedVersion != CurrentVersion()) {
+        prompts.message(
+            "You have downloaded a new version of Tolvane, good for you.  You need to set up the "
+            "options again.",
+            "New Version Detected", Icon::Information);
+        settings.optionsNeeded = true;
+    }
+    settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
+    settings.shipSetDir = store.get(kSettingsSection, kShipSetDirKey);
+    settings.showCutscene = leadingNumberText(store.get(kSettingsSection, kCutsceneKey));
+    if (!settings.optionsNeeded && !settings.shipSetDir.empty()) {
+        std::error_code ignored;  // a missing directory shows up where it is used
+        std::filesystem::current_path(settings.shipSetDir, ignored);
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/prompts.h"
+#include "app/settings_store.h"
+
+namespace tolvane {
+
+inline constexpr int kMajorVersion = 2;
+inline constexpr int kMinorVersion = 5;
+std::string CurrentVersion();
+
+// Setting names, as stored by every version of the program.
+inline constexpr const char* kVersionSection = "Version";
+inline constexpr const char* kVersionKey = "Ordell Version";
+inline constexpr const char* kSettingsSection = "Settings";
+inline constexpr const char* kGameExeKey = "XWA Exe";
+inline constexpr const char* kShipSetDirKey = "ShipSet Dir";
+inline constexpr const char* kCutsceneKey = "Show Opening Cutscene";
+inline constexpr const char* kLastShipSetKey = "Last ShipSet";
+inline constexpr const char* kLastPilotKey = "Last Pilot";
+inline constexpr const char* kNoShipSet = "None";
+
+struct Settings {
+    std::string gameExePath;
+    std::string shipSetDir;
+    std::string showCutscene = "0";
+    std::string storedVersion;
+    bool optionsNeeded = false;
+};
+
+// Reads the settings, tells the player when the options must be set up (first run or another
+// version) and, when they need not be, makes the ship set directory the current directory. A
+// directory that cannot be entered leaves the current directory as it was.
+void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
+
+// The leading number of `text` as its shortest decimal text: blanks are skipped, reading stops
+// at the first character that cannot continue the number, and no number at all gives "0".
+std::string leadingNumberText(std::string_view text);
+
+}  // namespace tolvane

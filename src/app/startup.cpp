@@ -1,0 +1,23 @@
+#include "app/startup.h"
+
+namespace tolvane {
+
+void Main(Session& session, StartupWindows& windows) {
+    session.settings.optionsNeeded = false;
+    session.loadSettings();
+    std::string lastShipSet = session.setting(kLastShipSetKey);
+    if (lastShipSet != kNoShipSet && !lastShipSet.empty()) {
+        session.prompts.message(
+            "Tolvane was shut down before it could restore the backup files of the last launched "
+            "shipset.  You can restore those backup files now if you wish.",
+            "Uh-oh", Icon::Exclamation);
+        enterRestoreMode(windows.loadMainWindow());
+        windows.showMainWindow();
+    } else if (session.settings.optionsNeeded) {
+        windows.showOptionsDialog();
+    } else {
+        windows.showMainWindow();
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/main_window_view.h"
+#include "app/session.h"
+
+namespace tolvane {
+
+// The windows as start-up sees them.
+class StartupWindows {
+public:
+    virtual ~StartupWindows() = default;
+    // Creates the main window on first use, running its load step, without showing it.
+    virtual MainWindowView& loadMainWindow() = 0;
+    virtual void showMainWindow() = 0;
+    virtual void showOptionsDialog() = 0;
+};
+
+// Chooses the first window: restore mode when the last launch was never restored, else the
+// options dialog when the options must be set up, else the main window.
+void Main(Session& session, StartupWindows& windows);
+
+}  // namespace tolvane

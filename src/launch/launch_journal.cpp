@@ -1,0 +1,149 @@
+#include "launch/launch_journal.h"
+
+#include "platform/error.h"
+
+namespace tolvane {
+namespace {
+
+constexpr const char* kHeader = "Tolvane launch journal 1";
+
+const char* changeName(MemberChange change) {
+    switch (change) {
+        case MemberChange::Replaced: return "replaced";
+        case MemberChange::Added: return "added";
+        case MemberChange::Repeated: return "repeated";
+    }
+    return "";
+}
+
+// Fields are separated by tabs; '%', tabs and line ends inside a field are escaped.
+std::string escape(const std::string& field) {
+    std::string result;
+    for (char c : field) {
+        if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
+            const char* hex = "0123456789ABCDEF";
+            result += '%';
+            result += hex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            result += hex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string unescape(std::string_view field) {
+    std::string result;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '%' && i + 2 < field.size()) {
+            result += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            result += field[i];
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> splitFields(std::string_view line) {
+    std::vector<std::string> fields;
+    for (;;) {
+        std::size_t tab = line.find('\t');
+        fields.push_back(unescape(line.substr(0, tab)));
+        if (tab == std::string_view::npos) return fields;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+fs::path pathField(const std::string& field) {
+    return fs::path(std::u8string(field.begin(), field.end()));
+}
+std::string fieldOf(const fs::path& path) {
+    auto text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+MemberChange parseChange(const std::string& name, const fs::path& journal) {
+    if (name == "replaced") return MemberChange::Replaced;
+    if (name == "added") return MemberChange::Added;
+    if (name == "repeated") return MemberChange::Repeated;
+    throw Error("The launch journal " + journal.string() + " is damaged");
+}
+
+}  // namespace
+
+fs::path journalPathFor(const fs::path& shipSetDir) { return shipSetDir / "Tolvane launch.journal"; }
+
+LaunchJournal readJournal(const fs::path& path) {
+    std::string text = InputFile(path).readAll();
+    LaunchJournal journal;
+    std::size_t start = 0;
+    bool first = true;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string_view line = std::string_view(text).substr(start, end - start);
+        if (first) {
+            if (line != kHeader) throw Error(path.string() + " is not a launch journal");
+            first = false;
+            continue;
+        }
+        std::vector<std::string> f = splitFields(line);
+        const std::string& kind = f[0];
+        try {
+            if (kind == "package") journal.package = pathField(f.at(1));
+            else if (kind == "game") journal.gameFolder = pathField(f.at(1));
+            else if (kind == "backup") journal.backupFolder = pathField(f.at(1));
+            else if (kind == "folder") journal.createdFolders.push_back(pathField(f.at(1)));
+            else if (kind == "member")
+                journal.members.push_back({std::stoi(f.at(1)), parseChange(f.at(2), path),
+                                           pathField(f.at(3)), f.at(4)});
+            else if (kind == "executable") journal.executableName = f.at(1);
+            else if (kind == "restored") journal.restoredMembers.insert(std::stoi(f.at(1)));
+            else if (kind == "closed") journal.closed = true;
+        } catch (const std::logic_error&) {
+            throw Error("The launch journal " + path.string() + " is damaged");
+        }
+    }
+    if (first) throw Error(path.string() + " is not a launch journal");
+    return journal;
+}
+
+JournalWriter JournalWriter::create(const fs::path& path, const fs::path& package,
+                                    const fs::path& gameFolder, const fs::path& backupFolder) {
+    JournalWriter writer(OutputFile::createNew(path));
+    writer.append({kHeader});
+    writer.append({"package", fieldOf(package)});
+    writer.append({"game", fieldOf(gameFolder)});
+    writer.append({"backup", fieldOf(backupFolder)});
+    return writer;
+}
+
+JournalWriter JournalWriter::resume(const fs::path& path) {
+    return JournalWriter(OutputFile::createOrAppend(path));
+}
+
+void JournalWriter::folderCreated(const fs::path& relativePath) {
+    append({"folder", fieldOf(relativePath)});
+}
+
+void JournalWriter::memberStarting(const JournalMember& member) {
+    append({"member", std::to_string(member.number), changeName(member.change),
+            fieldOf(member.relativePath), member.temporaryName});
+}
+
+void JournalWriter::executableBackedUp(const std::string& name) { append({"executable", name}); }
+
+void JournalWriter::memberRestored(int number) { append({"restored", std::to_string(number)}); }
+
+void JournalWriter::closed() { append({"closed"}); }
+
+void JournalWriter::append(const std::vector<std::string>& fields) {
+    std::string line;
+    for (const std::string& field : fields) {
+        if (!line.empty() || &field != &fields.front()) line += '\t';
+        line += escape(field);
+    }
+    file_.write(line + "\n");
+    file_.sync();
+}
+
+}  // namespace tolvane

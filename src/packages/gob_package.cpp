@@ -1,0 +1,60 @@
+#include "packages/gob_package.h"
+
+#include <cstring>
+
+#include "platform/error.h"
+#include "platform/text.h"
+
+namespace tolvane {
+namespace {
+
+std::uint32_t littleEndian32(const char* bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+           std::uint32_t(b[3]) << 24;
+}
+
+}  // namespace
+
+GobPackage::GobPackage(const fs::path& path) : file_(path) {
+    auto count = static_cast<std::int32_t>(littleEndian32(file_.readAt(12, 4).c_str()));
+    if (count <= 0) return;
+    std::uint64_t directorySize = std::uint64_t(count) * kGobEntrySize;
+    if (kGobHeaderSize + directorySize > file_.size()) {
+        throw Error("its directory of " + std::to_string(count) +
+                    " members does not fit in the file");
+    }
+    std::string directory = file_.readAt(kGobHeaderSize, static_cast<std::size_t>(directorySize));
+    members_.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const char* entry = directory.data() + std::size_t(i) * kGobEntrySize;
+        const char* name = entry + 8;
+        members_.push_back({i + 1, littleEndian32(entry), littleEndian32(entry + 4),
+                            std::string(name, strnlen(name, kGobNameSize))});
+    }
+}
+
+std::string GobPackage::readMember(const GobMember& member) const {
+    return file_.readAt(member.offset, member.size);
+}
+
+std::string installedName(const GobMember& member) {
+    std::string name = member.name;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+std::string displayName(const std::string& name) { return fromCodePage(name); }
+
+std::vector<std::string> nameComponents(const std::string& name) {
+    std::vector<std::string> components;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = name.find('\\', start);
+        components.push_back(displayName(name.substr(start, end - start)));
+        if (end == std::string::npos) return components;
+        start = end + 1;
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/file_io.h"
+
+namespace tolvane {
+
+namespace fs = std::filesystem;
+
+// One directory entry of a GOB package.
+struct GobMember {
+    int number = 0;  // position in the directory, from 1
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+    // The name field up to its first NUL: bytes of the Windows code page, "\" between folders.
+    std::string name;
+};
+
+// A GOB package opened for reading: the member count at byte 12, then 136-byte directory
+// entries from byte 16. Only the directory is read up front; a member's bytes are read when
+// asked for. A directory that does not fit in the file is an Error.
+class GobPackage {
+public:
+    explicit GobPackage(const fs::path& path);
+
+    const fs::path& path() const { return file_.path(); }
+    const InputFile& file() const { return file_; }
+    const std::vector<GobMember>& members() const { return members_; }
+    std::string readMember(const GobMember& member) const;
+
+private:
+    InputFile file_;
+    std::vector<GobMember> members_;
+};
+
+inline constexpr std::size_t kGobHeaderSize = 16;
+inline constexpr std::size_t kGobEntrySize = 136;
+inline constexpr std::size_t kGobNameSize = 128;
+
+// The member name as the install uses it: trailing spaces removed as well.
+std::string installedName(const GobMember& member);
+// A member name split at its "\" separators, each part converted to the host's file names.
+std::vector<std::string> nameComponents(const std::string& name);
+// A member name in the host's characters, for messages.
+std::string displayName(const std::string& name);
+
+}  // namespace tolvane

@@ -1,0 +1,61 @@
+#include "packages/package_checks.h"
+
+#include "packages/gob_package.h"
+#include "packages/package_validator.h"
+#include "platform/error.h"
+#include "platform/text.h"
+
+namespace tolvane {
+namespace {
+
+constexpr const char* kInvalidTitle = "Invalid .Gob";
+constexpr const char* kContactAuthor = "Contact the author or redownload the file again.";
+
+}  // namespace
+
+bool hasGobSignature(const std::filesystem::path& package) {
+    try {
+        InputFile file(package);
+        return file.size() >= 3 && file.readAt(0, 3) == "GOB";
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+bool CheckForModifiedExe(const std::filesystem::path& path) {
+    try {
+        GobPackage package(path);
+        for (const GobMember& member : package.members()) {
+            if (upperAscii(member.name) == "XWINGALLIANCE.EXE") return true;
+        }
+    } catch (const Error&) {
+        // Unreadable: the validator refuses it with the reason.
+    }
+    return false;
+}
+
+bool passesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) {
+    if (!hasGobSignature(package)) {
+        prompts.message(std::string("The ShipSet you are trying to launch is not a valid .Gob "
+                                    "file.  ") + kContactAuthor,
+                        kInvalidTitle, Icon::Exclamation);
+        return false;
+    }
+    if (CheckForModifiedExe(package)) {
+        prompts.message(
+            "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts "
+            "wishes, so this ShipSet will not be playable by means of Tolvane.\r\rContact the "
+            "author and inform him/her of this error.",
+            "Sorry...", Icon::Critical);
+        return false;
+    }
+    if (std::optional<std::string> fault = packageFault(package)) {
+        prompts.message("The ShipSet you are trying to launch is damaged: " + *fault + ".  " +
+                            kContactAuthor,
+                        kInvalidTitle, Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,65 @@
+#include "packages/patch_info.h"
+
+#include <vector>
+
+#include "packages/gob_package.h"
+#include "platform/error.h"
+#include "platform/text.h"
+
+namespace tolvane {
+namespace {
+
+// Drops a label of `length` characters and then one space, if there is one.
+std::string valueAfterLabel(std::string_view line, std::size_t length) {
+    if (line.size() < length) return {};
+    line.remove_prefix(length);
+    if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    return std::string(line);
+}
+
+// Lines end at a carriage return, with or without a line feed after it.
+std::vector<std::string_view> crLines(std::string_view text, std::size_t wanted) {
+    std::vector<std::string_view> lines;
+    while (lines.size() < wanted && !text.empty()) {
+        std::size_t end = text.find('\r');
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+        if (!text.empty() && text.front() == '\n') text.remove_prefix(1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<std::string> ExtractPatchInfo(const std::filesystem::path& path) {
+    try {
+        GobPackage package(path);
+        const GobMember* found = nullptr;
+        for (const GobMember& member : package.members()) {
+            if (upperAscii(member.name) == "PATCHINFO.TXT") found = &member;
+        }
+        if (found == nullptr) return std::nullopt;
+        return package.readMember(*found);
+    } catch (const Error&) {
+        return std::nullopt;  // the list says "Patchinfo.txt not found" for such a package
+    }
+}
+
+std::string shipSetListName(const std::optional<std::string>& patchInfo) {
+    std::optional<std::string> item = patchInfo ? firstTextItem(*patchInfo) : std::nullopt;
+    if (!item) return kNoPatchInfo;
+    if (*item == kNoPatchInfo) return *item;
+    if (item->size() < 5) return *item;
+    return valueAfterLabel(*item, 5);
+}
+
+ShipSetInfo parseShipSetInfo(std::string_view patchInfo) {
+    std::vector<std::string_view> lines = crLines(patchInfo, 5);
+    lines.resize(5);
+    return {valueAfterLabel(lines[0], 5), valueAfterLabel(lines[1], 7),
+            valueAfterLabel(lines[2], 6), valueAfterLabel(lines[3], 8),
+            valueAfterLabel(lines[4], 6)};
+}
+
+}  // namespace tolvane

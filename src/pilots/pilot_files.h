@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+// The pilots of the game folder: one name per *.plt file, in the order of the file names, read
+// from the file's first 12 bytes up to the first NUL. Files that cannot be read are named in
+// `unreadable` with the reason.
+struct PilotList {
+    std::vector<std::string> names;
+    std::vector<std::string> unreadable;
+};
+PilotList readPilotNames(const std::filesystem::path& gameFolder);
+
+// The pilot's name held in the first bytes of a pilot file.
+std::string pilotNameFromHeader(std::string_view header);
+
+}  // namespace tolvane

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "app/session.h"
+
+namespace tolvane {
+
+// The game folder: the stored executable path up to its last separator.
+std::filesystem::path gameFolderOf(const Settings& settings);
+
+// Remembers the pilot config.cfg names now in the setting "Last Pilot". Throws Error naming
+// config.cfg when it cannot be read.
+void SaveCurrentPilot(Session& session);
+
+// Makes config.cfg name `name`, telling the player first when `tellPlayer` is set. The file is
+// replaced atomically and keeps its other lines. Throws Error naming config.cfg on failure.
+void SetLastPilot(Session& session, const std::string& name, bool tellPlayer);
+
+}  // namespace tolvane

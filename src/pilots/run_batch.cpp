@@ -1,0 +1,75 @@
+#include "pilots/run_batch.h"
+
+#include <cstdlib>
+
+#include "platform/error.h"
+#include "platform/file_io.h"
+#include "platform/process.h"
+
+namespace tolvane {
+namespace {
+
+constexpr const char* kBatchName = "RunXWA.bat";
+
+std::filesystem::path writeBatch(const Session& session, const std::string& text) {
+    std::filesystem::path inProgramFolder = session.programFolder / kBatchName;
+    try {
+        writeFileAtomically(inProgramFolder, text);
+        return inProgramFolder;
+    } catch (const Error&) {
+        // An installed program's folder is read-only for players: use their own data folder.
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(session.userDataFolder, ec);
+    std::filesystem::path inDataFolder = session.userDataFolder / kBatchName;
+    writeFileAtomically(inDataFolder, text);
+    return inDataFolder;
+}
+
+}  // namespace
+
+std::string runBatchText(const std::string& windowsExePath, const std::string& showCutscene) {
+    std::size_t separator = windowsExePath.find_last_of("\\/");
+    std::string folder = separator == std::string::npos ? "" : windowsExePath.substr(0, separator);
+    std::string file =
+        separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
+    bool skipIntro = leadingNumberText(showCutscene) == "1";
+    return "REM Do not delete this file!\r\n" + folder.substr(0, 3) + "\r\ncd \"" + folder +
+           "\"\r\n" + file + (skipIntro ? " /skipintro" : "") + "\r\n";
+}
+
+std::string wineFormOf(const std::filesystem::path& hostPath) {
+    std::string text = std::filesystem::absolute(hostPath).lexically_normal().string();
+    for (char& c : text) {
+        if (c == '/') c = '\\';
+    }
+    return "Z:" + text;
+}
+
+std::filesystem::path RunGame(Session& session) {
+    session.loadSettings();
+    const Settings& settings = session.settings;
+#ifdef _WIN32
+    std::string exePath = settings.gameExePath;
+#else
+    std::string exePath = wineFormOf(settings.gameExePath);
+#endif
+    std::filesystem::path batch = writeBatch(session, runBatchText(exePath, settings.showCutscene));
+#ifdef _WIN32
+    startDetached("cmd.exe", {"/c", batch.string()});
+#else
+    const char* runner = std::getenv("TOLVANE_BATCH_RUNNER");
+    startDetached(runner != nullptr && *runner != '\0' ? runner : "wine",
+                  {"cmd", "/c", wineFormOf(batch)});
+#endif
+    return batch;
+}
+
+void deleteRunBatch(const Session& session) {
+    for (const std::filesystem::path& folder : {session.programFolder, session.userDataFolder}) {
+        std::error_code ignored;  // it is only a starter; the next game start writes it anew
+        std::filesystem::remove(folder / kBatchName, ignored);
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+namespace fs = std::filesystem;
+
+// A file opened for reading at any offset. Every failure throws Error naming the file.
+class InputFile {
+public:
+    explicit InputFile(const fs::path& path);
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    const fs::path& path() const { return path_; }
+    std::uint64_t size() const { return size_; }
+    // Reads exactly `length` bytes; running into the end of the file is an error.
+    void readAt(std::uint64_t offset, void* data, std::size_t length) const;
+    std::string readAt(std::uint64_t offset, std::size_t length) const;
+    std::string readAll() const { return readAt(0, static_cast<std::size_t>(size_)); }
+    int descriptor() const { return fd_; }
+
+private:
+    fs::path path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+// A file being written. The creating functions never replace an existing file.
+class OutputFile {
+public:
+    static OutputFile createNew(const fs::path& path);
+    static OutputFile createOrAppend(const fs::path& path);
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    const fs::path& path() const { return path_; }
+    void write(std::string_view bytes);
+    // Copies a run of another file, letting the kernel move the bytes where it can.
+    void writeFrom(const InputFile& from, std::uint64_t offset, std::uint64_t length);
+    void sync();
+    void close();
+    int descriptor() const { return fd_; }
+
+private:
+    OutputFile(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+    fs::path path_;
+    int fd_ = -1;
+};
+
+// A name in `folder` that no entry has yet, for a working file of ours.
+fs::path freshTemporaryPath(const fs::path& folder, std::string_view hint);
+
+// Replaces `target` with `bytes` so that a crash leaves either the old or the new file whole.
+void writeFileAtomically(const fs::path& target, std::string_view bytes);
+// Copies `from` to `to` (replacing it) through a synced temporary file beside `to`.
+void copyFileDurably(const fs::path& from, const fs::path& to);
+// Moves `from` onto `to`, replacing it: a rename where the file system allows, else a durable
+// copy after which `from` is deleted.
+void moveFile(const fs::path& from, const fs::path& to);
+
+// Removes `folder` when it is a folder (not a link) and empty; true when it is gone.
+bool removeFolderIfEmpty(const fs::path& folder);
+// Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties.
+void removeEmptyFolders(const fs::path& root);
+// Deletes a file if it is there. Throws Error naming it when it stays.
+void deleteFileIfPresent(const fs::path& file);
+bool isPresent(const fs::path& path);
+
+}  // namespace tolvane

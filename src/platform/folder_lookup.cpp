@@ -1,0 +1,57 @@
+#include "platform/folder_lookup.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+
+namespace tolvane {
+namespace {
+
+bool isHidden(const std::string& name) { return !name.empty() && name.front() == '.'; }
+
+}  // namespace
+
+std::vector<std::string> listFiles(const fs::path& folder, std::string_view pattern) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (isHidden(name) || !it->is_regular_file(typeError)) continue;
+        if (matchesPattern(pattern, name)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
+    return names;
+}
+
+std::optional<std::string> findIgnoringCase(const fs::path& folder, std::string_view name) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(folder / fs::path(name), ec))) return std::string(name);
+#ifdef _WIN32
+    return std::nullopt;  // the file system itself ignores letter case
+#else
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (equalsIgnoringCase(entry, name)) return entry;
+    }
+    return std::nullopt;
+#endif
+}
+
+fs::path resolveIgnoringCase(const fs::path& base, const std::vector<std::string>& components) {
+    fs::path result = base;
+    bool exists = true;
+    for (const std::string& component : components) {
+        if (exists) {
+            std::optional<std::string> found = findIgnoringCase(result, component);
+            exists = found.has_value();
+            result /= found.value_or(component);
+        } else {
+            result /= component;
+        }
+    }
+    return result;
+}
+
+}  // namespace tolvane

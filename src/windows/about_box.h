@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/prompts.h"
+
+namespace tolvane {
+
+class WindowSet;
+
+// frmAbout: the program's title, version and credits, and the system information tool.
+class AboutBox : public QWidget {
+public:
+    AboutBox(Prompts& prompts, WindowSet& windows);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    WindowSet& windows_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,133 @@
+#include "windows/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+
+#include "windows/banner.h"
+#include "windows/info_window.h"
+#include "windows/qt_text.h"
+#include "windows/reading_window.h"
+#include "windows/window_set.h"
+
+namespace tolvane {
+namespace {
+
+constexpr int kLeft = 8;
+constexpr int kWidth = 252;
+constexpr int kButtonHeight = 17;
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, WindowSet& windows)
+    : windows_(windows),
+      cmdInfo_(button("cmdInfo", "Info on Shipset", 152)),
+      command1_(button("Command1", "Refresh ShipSet List", 176)),
+      progressBar_(new QProgressBar(this)),
+      cmdLaunch_(button("cmdLaunch", kLaunchCaption, 200)),
+      lstShipSets_(new QListWidget(this)),
+      command3_(button("Command3", "About Tolvane", 352)),
+      cmdOptions_(button("cmdOptions", "Options", 376)),
+      command2_(button("Command2", "E&xit", 400)),
+      progress_(progressBar_),
+      logic_(session, *this) {
+    setObjectName("frmXWATolvane");
+    setWindowTitle("Tolvane");
+    setFixedSize(267, 422);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setGeometry(kLeft, 8, kWidth, 139);
+    picture->setFrameShape(QFrame::Panel);
+    picture->setFrameShadow(QFrame::Sunken);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(drawBanner(248, 135));
+
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setGeometry(kLeft, 200, kWidth, kButtonHeight);
+    progressBar_->setTextVisible(false);
+    progressBar_->setValue(0);
+    cmdLaunch_->raise();  // the bar lies beneath the button and shows while it is hidden
+
+    lstShipSets_->setObjectName("lstShipSets");
+    lstShipSets_->setGeometry(kLeft, 224, kWidth, 121);
+
+    cmdInfo_->setEnabled(false);
+    cmdLaunch_->setEnabled(false);
+
+    connect(lstShipSets_, &QListWidget::itemClicked, this, [this] { logic_.listClicked(); });
+    connect(lstShipSets_, &QListWidget::itemDoubleClicked, this,
+            [this] { logic_.launchClicked(); });
+    connect(cmdInfo_, &QPushButton::clicked, this, [this] { logic_.infoClicked(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { logic_.refreshClicked(); });
+    connect(cmdLaunch_, &QPushButton::clicked, this, [this] { logic_.launchClicked(); });
+    connect(cmdOptions_, &QPushButton::clicked, this, [this] {
+        windows_.showOptionsDialog();
+        QWidget::setEnabled(false);
+    });
+    connect(command3_, &QPushButton::clicked, this, [this] { windows_.showAbout(); });
+    connect(command2_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QPushButton* MainWindow::button(const char* name, const char* caption, int top) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setGeometry(kLeft, top, kWidth, kButtonHeight);
+    return button;
+}
+
+QWidget* MainWindow::control(Control control) const {
+    switch (control) {
+        case Control::cmdInfo: return cmdInfo_;
+        case Control::Command1: return command1_;
+        case Control::cmdLaunch: return cmdLaunch_;
+        case Control::lstShipSets: return lstShipSets_;
+        case Control::Command3: return command3_;
+        case Control::cmdOptions: return cmdOptions_;
+        case Control::Command2: return command2_;
+    }
+    return nullptr;
+}
+
+void MainWindow::setEnabled(Control which, bool enabled) { control(which)->setEnabled(enabled); }
+
+void MainWindow::setLaunchCaption(const std::string& caption) { cmdLaunch_->setText(qt(caption)); }
+
+std::string MainWindow::launchCaption() const { return toStd(cmdLaunch_->text()); }
+
+void MainWindow::setLaunchVisible(bool visible) { cmdLaunch_->setVisible(visible); }
+
+void MainWindow::clearShipSets() { lstShipSets_->clear(); }
+
+void MainWindow::addShipSet(const std::string& name) { lstShipSets_->addItem(qt(name)); }
+
+int MainWindow::selectedShipSet() const { return lstShipSets_->currentRow(); }
+
+int MainWindow::shipSetCount() const { return lstShipSets_->count(); }
+
+std::string MainWindow::shipSetText(int position) const {
+    QListWidgetItem* item = lstShipSets_->item(position);
+    return item ? toStd(item->text()) : std::string();
+}
+
+Progress& MainWindow::showReadingWindow() {
+    ReadingWindow& reading = windows_.readingWindow();
+    reading.show();
+    return reading.progress();
+}
+
+void MainWindow::hideReadingWindow() { windows_.readingWindow().hide(); }
+
+void MainWindow::showPilotLoader() { windows_.showPilotLoader(); }
+
+void MainWindow::showInfo(const ShipSetInfo& info) {
+    InfoWindow& window = windows_.infoWindow();
+    window.show();
+    window.fill(info);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    windows_.closeAllBesideMain();
+    event->accept();
+}
+
+}  // namespace tolvane

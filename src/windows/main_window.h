@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/main_window_logic.h"
+#include "app/main_window_view.h"
+#include "windows/bar_progress.h"
+
+namespace tolvane {
+
+class WindowSet;
+
+// frmXWATolvane: the list of ship sets and the one button that drives the launch cycle.
+class MainWindow : public QWidget, public MainWindowView {
+public:
+    MainWindow(Session& session, WindowSet& windows);
+
+    // The load step: settings, the catalogue, ready to launch.
+    void load() { logic_.load(); }
+    const MainWindowLogic& logic() const { return logic_; }
+
+    void setEnabled(Control control, bool enabled) override;
+    using QWidget::setEnabled;
+    void setLaunchCaption(const std::string& caption) override;
+    std::string launchCaption() const override;
+    void setLaunchVisible(bool visible) override;
+    Progress& progress() override { return progress_; }
+    void clearShipSets() override;
+    void addShipSet(const std::string& name) override;
+    int selectedShipSet() const override;
+    int shipSetCount() const override;
+    std::string shipSetText(int position) const override;
+    Progress& showReadingWindow() override;
+    void hideReadingWindow() override;
+    void showPilotLoader() override;
+    void showInfo(const ShipSetInfo& info) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPushButton* button(const char* name, const char* caption, int top);
+    QWidget* control(Control control) const;
+
+    WindowSet& windows_;
+    QPushButton* cmdInfo_;
+    QPushButton* command1_;
+    QProgressBar* progressBar_;
+    QPushButton* cmdLaunch_;
+    QListWidget* lstShipSets_;
+    QPushButton* command3_;
+    QPushButton* cmdOptions_;
+    QPushButton* command2_;
+    BarProgress progress_;
+    MainWindowLogic logic_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "app/session.h"
+
+namespace tolvane {
+
+class WindowSet;
+
+// frmOptions: the game's executable, the ship set directory and the cutscene option.
+class OptionsDialog : public QWidget {
+public:
+    OptionsDialog(Session& session, WindowSet& windows);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void pickExecutable();
+    void pickDirectory();
+    void accept();
+    void cancel();
+
+    Session& session_;
+    WindowSet& windows_;
+    QLineEdit* txtXWAExe_;
+    QCheckBox* chkOpenCut_;
+    QLineEdit* txtTolvaneDir_;
+};
+
+}  // namespace tolvane

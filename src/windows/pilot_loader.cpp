@@ -1,0 +1,46 @@
+#include "windows/pilot_loader.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "app/pilot_loader_logic.h"
+#include "windows/qt_text.h"
+
+namespace tolvane {
+
+PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
+    : session_(session),
+      mainWindow_(mainWindow),
+      list1_(new QListWidget),
+      cmdSwitch_(new QPushButton("&Load Pilot")) {
+    setObjectName("frmPilotSwitcher");
+    setWindowTitle("Pilot Loader");
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(220, 260);
+    list1_->setObjectName("List1");
+    cmdSwitch_->setObjectName("cmdSwitch");
+    cmdSwitch_->setEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list1_);
+    layout->addWidget(cmdSwitch_);
+
+    for (const std::string& name : LoadPilotList(session_)) list1_->addItem(qt(name));
+    connect(list1_, &QListWidget::itemClicked, cmdSwitch_, [this] { cmdSwitch_->setEnabled(true); });
+    connect(cmdSwitch_, &QPushButton::clicked, this, [this] { loadPilot(); });
+}
+
+void PilotLoader::loadPilot() {
+    QListWidgetItem* item = list1_->currentItem();
+    if (item == nullptr) return;
+    finished_ = true;
+    LoadPilot(session_, mainWindow_, toStd(item->text()), [this] { hide(); });
+    close();
+}
+
+void PilotLoader::closeEvent(QCloseEvent* event) {
+    // Closed without loading a pilot: the launch button comes back so the cycle can be closed.
+    if (!finished_) PilotLoaderClosed(mainWindow_);
+    event->accept();
+}
+
+}  // namespace tolvane

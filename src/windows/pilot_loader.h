@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/main_window_view.h"
+#include "app/session.h"
+
+namespace tolvane {
+
+// frmPilotSwitcher: after an install the player picks a pilot here, which starts the game.
+class PilotLoader : public QWidget {
+public:
+    PilotLoader(Session& session, MainWindowView& mainWindow);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void loadPilot();
+
+    Session& session_;
+    MainWindowView& mainWindow_;
+    QListWidget* list1_;
+    QPushButton* cmdSwitch_;
+    bool finished_ = false;
+};
+
+}  // namespace tolvane

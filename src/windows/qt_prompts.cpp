@@ -1,0 +1,40 @@
+#include "windows/qt_prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "windows/qt_text.h"
+
+namespace tolvane {
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Exclamation: return QMessageBox::Warning;
+        case Icon::Critical: return QMessageBox::Critical;
+        case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The texts break lines with carriage returns alone; a label wants line feeds.
+QString shown(const std::string& text) { return qt(text).replace('\r', '\n'); }
+
+}  // namespace
+
+void QtPrompts::message(const std::string& text, const std::string& title, Icon icon) {
+    QMessageBox box(qtIcon(icon), qt(title), shown(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+Answer QtPrompts::question(const std::string& text, const std::string& title, Icon icon,
+                           Answer defaultAnswer) {
+    QMessageBox box(qtIcon(icon), qt(title), shown(text), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+}  // namespace tolvane

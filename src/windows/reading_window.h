@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QProgressBar>
+#include <QWidget>
+
+#include "windows/bar_progress.h"
+
+namespace tolvane {
+
+// frmReading: shown while the catalogue is read.
+class ReadingWindow : public QWidget {
+public:
+    ReadingWindow();
+    Progress& progress() { return progress_; }
+
+private:
+    QProgressBar* bar_;
+    BarProgress progress_;
+};
+
+}  // namespace tolvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPointer>
+#include <memory>
+
+#include "app/session.h"
+#include "app/startup.h"
+
+namespace tolvane {
+
+class MainWindow;
+class OptionsDialog;
+class AboutBox;
+class InfoWindow;
+class PilotLoader;
+class ReadingWindow;
+
+// Every window exists once and is created on first use. Windows that unload when closed
+// (options, about, information, pilot loader) are made afresh the next time.
+class WindowSet : public StartupWindows {
+public:
+    explicit WindowSet(Session& session);
+    ~WindowSet() override;
+
+    MainWindowView& loadMainWindow() override;
+    void showMainWindow() override;
+    void showOptionsDialog() override;
+
+    MainWindow& mainWindow();
+    ReadingWindow& readingWindow();
+    InfoWindow& infoWindow();
+    void showAbout();
+    void showPilotLoader();
+    PilotLoader* pilotLoader() const;
+    OptionsDialog* optionsDialog() const;
+    AboutBox* aboutBox() const;
+
+    // The main window's unload step: every other window closes with it.
+    void closeAllBesideMain();
+    bool closingAll() const { return closingAll_; }
+
+private:
+    Session& session_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<ReadingWindow> reading_;
+    QPointer<OptionsDialog> options_;
+    QPointer<AboutBox> about_;
+    QPointer<InfoWindow> info_;
+    QPointer<PilotLoader> pilotLoader_;
+    bool closingAll_ = false;
+};
+
+}  // namespace tolvane
