@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "app/options.h"
+#include "support/memory_settings_store.h"
+#include "support/recording_prompts.h"
+
+namespace tolvane::testing {
+namespace {
+
+class OptionsTest : public ::testing::Test {
+protected:
+    MemorySettingsStore store;
+    RecordingPrompts prompts;
+    Session session{store, prompts, "", ""};
+    int mainWindowShown = 0;
+    bool accept(OptionsFields fields) {
+        return AcceptOptions(session, fields, [this] { ++mainWindowShown; });
+    }
+};
+
+TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
+    session.settings.optionsNeeded = true;
+    prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!", Icon::Exclamation);
+    EXPECT_FALSE(accept({"", "/ships/", false}));
+    prompts.expectMessage("You need to set your ShipSet Directory.", "Hey!", Icon::Exclamation);
+    EXPECT_FALSE(accept({"/xwa/XWINGALLIANCE.EXE", "", false}));
+    EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"}}));
+    EXPECT_TRUE(session.settings.optionsNeeded);
+    EXPECT_EQ(mainWindowShown, 0);
+}
+
+TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndShowsTheMainWindow) {
+    session.settings.optionsNeeded = true;
+    EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships", true}));
+    EXPECT_EQ(store.values, (std::map<std::string, std::string>{
+                                {"Version/Ordell Version", "2.5"},
+                                {"Settings/Last ShipSet", "None"},
+                                {"Settings/XWA Exe", "/xwa/XWINGALLIANCE.EXE"},
+                                {"Settings/ShipSet Dir", "/ships/"},
+                                {"Settings/Show Opening Cutscene", "1"}}));
+    EXPECT_EQ(mainWindowShown, 1);
+    EXPECT_FALSE(session.settings.optionsNeeded);
+}
+
+TEST_F(OptionsTest, AcceptingLaterKeepsAnOpenCycle) {
+    store.save("Settings", "Last ShipSet", "/ships/Blue.gob");
+    EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships/", false}));
+    EXPECT_EQ(store.get("Settings", "Last ShipSet"), "/ships/Blue.gob");
+    EXPECT_EQ(store.get("Settings", "Show Opening Cutscene"), "0");
+    EXPECT_EQ(mainWindowShown, 0);
+}
+
+TEST_F(OptionsTest, CancelIsRefusedWhileTheOptionsMustBeSetUp) {
+    session.settings.optionsNeeded = true;
+    prompts.expectMessage("You need to set the options.", "Important!", Icon::Exclamation);
+    EXPECT_FALSE(MayCancelOptions(session));
+    session.settings.optionsNeeded = false;
+    EXPECT_TRUE(MayCancelOptions(session));
+}
+
+}  // namespace
+}  // namespace tolvane::testing

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "support/fake_main_window.h"
+#include "support/memory_settings_store.h"
+#include "support/recording_prompts.h"
+
+namespace tolvane::testing {
+namespace {
+
+const char* kRestoreMessage =
+    "Tolvane was shut down before it could restore the backup files of the last launched "
+    "shipset.  You can restore those backup files now if you wish.";
+
+// Keeps the order in which start-up opens the windows.
+class RecordingWindows : public StartupWindows {
+public:
+    MainWindowView& loadMainWindow() override {
+        events.push_back("load main");
+        return window;
+    }
+    void showMainWindow() override { events.push_back("show main"); }
+    void showOptionsDialog() override { events.push_back("show options"); }
+    FakeMainWindow window;
+    std::vector<std::string> events;
+};
+
+struct StartCase {
+    const char* name;
+    const char* version;  // nullptr: never stored
+    const char* lastShipSet;
+    std::vector<std::string> messages;
+    std::vector<std::string> windows;
+};
+
+TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
+    const std::vector<std::string> ordinary = {"show main"};
+    const std::vector<std::string> restore = {"load main", "show main"};
+    const StartCase cases[] = {
+        {"never written", "2.5", nullptr, {}, ordinary},
+        {"None", "2.5", "None", {}, ordinary},
+        {"other case", "2.5", "none", {"Uh-oh"}, restore},
+        {"a path", "2.5", "/ships/Gone.gob", {"Uh-oh"}, restore},
+        {"first run", nullptr, nullptr, {"Uh-oh"}, {"show options"}},
+        {"first run with a path", nullptr, "/ships/Blue.gob", {"Uh-oh", "Uh-oh"}, restore},
+        {"new version", "2.4", "None", {"New Version Detected"}, {"show options"}},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemorySettingsStore store;
+        RecordingPrompts prompts;
+        prompts.allowMessage("Uh-oh");
+        prompts.allowMessage("New Version Detected");
+        if (c.version) store.save("Version", "Ordell Version", c.version);
+        if (c.lastShipSet) store.save("Settings", "Last ShipSet", c.lastShipSet);
+        Session session(store, prompts, "", "");
+        RecordingWindows windows;
+        Main(session, windows);
+        std::vector<std::string> titles;
+        for (const Prompt& prompt : prompts.shown) titles.push_back(prompt.title);
+        EXPECT_EQ(titles, c.messages);
+        EXPECT_EQ(windows.events, c.windows);
+    }
+}
+
+TEST(StartupTest, RestoreModeLeavesOnlyTheRestoreButtonAndExit) {
+    MemorySettingsStore store;
+    RecordingPrompts prompts;
+    store.save("Version", "Ordell Version", "2.5");
+    store.save("Settings", "Last ShipSet", "C:\\Ships\\Blue.gob");
+    prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
+    Session session(store, prompts, "", "");
+    RecordingWindows windows;
+    Main(session, windows);
+    const FakeMainWindow& window = windows.window;
+    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
+    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
+    EXPECT_TRUE(window.enabled(Control::Command2));
+    for (Control control : {Control::lstShipSets, Control::cmdInfo, Control::cmdOptions,
+                            Control::Command1, Control::Command3}) {
+        EXPECT_FALSE(window.enabled(control));
+    }
+}
+
+}  // namespace
+}  // namespace tolvane::testing

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "packages/patch_info.h"
+#include "support/package_files.h"
+#include "support/temp_folder.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(ExtractPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
+    TempFolder folder;
+    std::string gob = "GOB" + std::string(9, 'x') + std::string("\x01\x00\x00\x00", 4) +
+                      std::string("\x98\x00\x00\x00\x0A\x00\x00\x00", 8) + "PATCHINFO.TXT" +
+                      std::string(115, '\0') + "0123456789";
+    ASSERT_EQ(gob.size(), 162u);
+    writeFile(folder / "Small.gob", gob);
+    EXPECT_EQ(ExtractPatchInfo(folder / "Small.gob"), "0123456789");
+}
+
+TEST(ExtractPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
+    TempFolder folder;
+    struct Case {
+        std::vector<GobEntry> entries;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {{{"patchinfo.txt", "lower"}}, "lower"},
+        {{{"PatchInfo.Txt", "mixed"}}, "mixed"},
+        {{{"INFO\\PATCHINFO.TXT", "in a folder"}}, std::nullopt},
+        {{{"PATCHINFO.TXT ", "trailing space"}}, std::nullopt},
+        {{{"PATCHINFO.TXT", "first, longer one"}, {"PATCHINFO.TXT", "second"}}, "second"},
+        {{{"PATCHINFO.TXT", ""}}, ""},
+        {{{"A.LFD", "x", std::string("PATCHINFO.TXT\0stray bytes", 25)}}, "x"},
+        {{}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        writeGob(folder / "P.gob", c.entries);
+        EXPECT_EQ(ExtractPatchInfo(folder / "P.gob"), c.expected)
+            << (c.entries.empty() ? "no members" : c.entries.front().name);
+    }
+    EXPECT_EQ(ExtractPatchInfo(folder / "Missing.gob"), std::nullopt);
+}
+
+TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Name: Blue Fleet\r\n", "Blue Fleet"},
+        {"Name:Blue Fleet\r\n", "Blue Fleet"},
+        {"Name:  Blue Fleet\r\n", " Blue Fleet"},
+        {"Tag: Fleet pack, second edition\r\n", "Fleet pack"},
+        {"abc\r\n", "abc"},
+        {"Name:\r\n", ""},
+        {"\r\nName: second line\r\n", ""},
+        {"\"Name: Quoted, with comma\"\r\n", "Quoted, with comma"},
+        {"", "Patchinfo.txt not found"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(shipSetListName(text), expected) << "first line \"" << text << "\"";
+    EXPECT_EQ(shipSetListName(std::nullopt), "Patchinfo.txt not found");
+}
+
+TEST(ParseShipSetInfoTest, EachLineLosesItsLabelAndOneSpace) {
+    ShipSetInfo info = parseShipSetInfo(
+        "Name: Blue Fleet, part 2\r\nAuthor: Red Nine\r\nEmail:pilot at example\r\nWebsite:   "
+        "site\r\nAbout: New ships for the campaign.\r\nSixth: ignored\r\n");
+    EXPECT_EQ(info.name, "Blue Fleet, part 2");
+    EXPECT_EQ(info.author, "Red Nine");
+    EXPECT_EQ(info.email, "pilot at example");
+    EXPECT_EQ(info.website, "  site");
+    EXPECT_EQ(info.description, "New ships for the campaign.");
+}
+
+TEST(ParseShipSetInfoTest, ShortTextsLeaveTheMissingValuesEmpty) {
+    ShipSetInfo info = parseShipSetInfo("Name: Solo\rAuthor\nstill line two\r");
+    EXPECT_EQ(info.name, "Solo");
+    // A line feed alone does not end a line, so line 2 is "Author\nstill line two".
+    EXPECT_EQ(info.author, "still line two");
+    EXPECT_EQ(info.email, "");
+    EXPECT_EQ(info.description, "");
+}
+
+}  // namespace
+}  // namespace tolvane::testing

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/main_window_view.h"
+
+namespace tolvane::testing {
+
+class FakeProgress : public Progress {
+public:
+    void setMaximum(int maximum) override { maximum_ = maximum; }
+    void setValue(int value) override {
+        value_ = value;
+        values.push_back(value);
+    }
+    int value() const override { return value_; }
+    int maximum() const override { return maximum_; }
+    std::vector<int> values;
+
+private:
+    int value_ = 0;
+    int maximum_ = 100;
+};
+
+// The main window as the core sees it, keeping every state it is put in.
+class FakeMainWindow : public MainWindowView {
+public:
+    FakeMainWindow();
+    void setEnabled(Control control, bool enabled) override { enabled_[control] = enabled; }
+    bool enabled(Control control) const { return enabled_.at(control); }
+    void setLaunchCaption(const std::string& caption) override { caption_ = caption; }
+    std::string launchCaption() const override { return caption_; }
+    void setLaunchVisible(bool visible) override { launchVisible = visible; }
+    Progress& progress() override { return progress_; }
+    void clearShipSets() override { shipSets.clear(); }
+    void addShipSet(const std::string& name) override { shipSets.push_back(name); }
+    int selectedShipSet() const override { return selected; }
+    int shipSetCount() const override { return static_cast<int>(shipSets.size()); }
+    std::string shipSetText(int position) const override { return shipSets.at(position); }
+    Progress& showReadingWindow() override {
+        readingShown = true;
+        return reading_;
+    }
+    void hideReadingWindow() override { readingShown = false; }
+    void showPilotLoader() override { ++pilotLoaderShown; }
+    void showInfo(const ShipSetInfo& info) override { infos.push_back(info); }
+
+    FakeProgress& bar() { return progress_; }
+    FakeProgress& readingBar() { return reading_; }
+
+    std::vector<std::string> shipSets;
+    int selected = -1;
+    bool launchVisible = true;
+    bool readingShown = false;
+    int pilotLoaderShown = 0;
+    std::vector<ShipSetInfo> infos;
+
+private:
+    std::map<Control, bool> enabled_;
+    std::string caption_ = kLaunchCaption;
+    FakeProgress progress_;
+    FakeProgress reading_;
+};
+
+}  // namespace tolvane::testing

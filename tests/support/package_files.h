@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolvane::testing {
+
+// A member of a GOB package to build. `nameField` replaces the padded name when set (exactly
+// what goes into the 128 bytes); `offset`/`size` override the real ones to make damaged files.
+struct GobEntry {
+    std::string name;
+    std::string data;
+    std::optional<std::string> nameField = std::nullopt;
+    std::optional<std::uint32_t> offset = std::nullopt;
+    std::optional<std::uint32_t> size = std::nullopt;
+};
+
+std::string makeGob(const std::vector<GobEntry>& entries,
+                    std::optional<std::int32_t> countOverride = std::nullopt);
+void writeGob(const std::filesystem::path& path, const std::vector<GobEntry>& entries);
+
+// A PATCHINFO.TXT text with CR LF lines.
+std::string patchInfoText(const std::string& name, const std::string& author = "Author: Red Nine");
+
+struct ZtEntry {
+    std::int32_t offset;
+    std::string data;
+};
+// A .zt patch: 13 header bytes, the count, the records, then `trailing` bytes.
+std::string makeZt(const std::vector<ZtEntry>& records,
+                   std::optional<std::int16_t> countOverride = std::nullopt,
+                   const std::string& trailing = "", const std::string& header = "ZTPATCH-HEADR");
+
+}  // namespace tolvane::testing

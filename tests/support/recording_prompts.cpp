@@ -1,0 +1,59 @@
+#include "support/recording_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tolvane::testing {
+namespace {
+
+std::string describe(const Prompt& prompt) {
+    return (prompt.isQuestion ? "question \"" : "message \"") + prompt.text + "\" titled \"" +
+           prompt.title + "\" icon " + std::to_string(static_cast<int>(prompt.icon));
+}
+
+}  // namespace
+
+RecordingPrompts::~RecordingPrompts() {
+    for (const Expected& left : expected_)
+        ADD_FAILURE() << "expected but never shown: " << describe(left.prompt);
+}
+
+void RecordingPrompts::expectMessage(std::string text, std::string title, Icon icon) {
+    expected_.push_back({{false, std::move(text), std::move(title), icon, Answer::No}, Answer::No});
+}
+
+void RecordingPrompts::expectQuestion(std::string text, std::string title, Icon icon,
+                                      Answer defaultAnswer, Answer reply) {
+    expected_.push_back({{true, std::move(text), std::move(title), icon, defaultAnswer}, reply});
+}
+
+void RecordingPrompts::allowMessage(std::string title) { allowedTitles.push_back(std::move(title)); }
+
+void RecordingPrompts::message(const std::string& text, const std::string& title, Icon icon) {
+    take({false, text, title, icon, Answer::No});
+}
+
+Answer RecordingPrompts::question(const std::string& text, const std::string& title, Icon icon,
+                                  Answer defaultAnswer) {
+    return take({true, text, title, icon, defaultAnswer});
+}
+
+Answer RecordingPrompts::take(const Prompt& prompt) {
+    shown.push_back(prompt);
+    if (!expected_.empty() && expected_.front().prompt == prompt) {
+        Answer reply = expected_.front().reply;
+        expected_.pop_front();
+        return reply;
+    }
+    bool allowed = !prompt.isQuestion && std::find(allowedTitles.begin(), allowedTitles.end(),
+                                                   prompt.title) != allowedTitles.end();
+    if (!allowed) {
+        ADD_FAILURE() << "unexpected " << describe(prompt)
+                      << (expected_.empty() ? std::string(" (nothing expected)")
+                                            : "; expected " + describe(expected_.front().prompt));
+    }
+    return Answer::No;
+}
+
+}  // namespace tolvane::testing

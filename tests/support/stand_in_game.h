@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/session.h"
+#include "support/memory_settings_store.h"
+#include "support/recording_prompts.h"
+#include "support/temp_folder.h"
+
+namespace tolvane::testing {
+
+// A stand-in for the game and the player's folders: a game folder with an executable, a
+// config.cfg naming pilot Ace, two pilot files and a wave folder; a ship set directory; the
+// program's folder; and settings that point at them, as accepted options leave them.
+class StandInGame {
+public:
+    explicit StandInGame(const std::string& executableName = "XWINGALLIANCE.EXE");
+
+    std::filesystem::path game() const { return root_ / "XWA"; }
+    std::filesystem::path shipSets() const { return root_ / "Ships"; }
+    std::filesystem::path backup() const { return shipSets() / "Backup"; }
+    std::filesystem::path program() const { return root_ / "Program"; }
+    std::filesystem::path executable() const { return game() / executableName_; }
+    const std::string& executableBytes() const { return executableBytes_; }
+
+private:
+    TempFolder root_;  // first: the session is built from its path
+
+public:
+    MemorySettingsStore store;
+    RecordingPrompts prompts;
+    Session session;
+
+private:
+    std::string executableName_;
+    std::string executableBytes_;
+};
+
+// Every file and folder below `root` with its bytes (folders end in "/" and hold nothing).
+std::map<std::string, std::string> snapshot(const std::filesystem::path& root);
+
+}  // namespace tolvane::testing
