@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "launch/restore.h"
+#include "support/launch_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* kSuccess = "All the files have been restored succesfully.";
+
+class RestoreTest : public LaunchFixture {
+protected:
+    RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
+
+    std::map<std::string, std::string> everything() { return snapshot(game.game().parent_path()); }
+
+    void expectClosedCycle() {
+        EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
+        EXPECT_FALSE(fs::exists(game.backup()));
+        EXPECT_FALSE(fs::exists(journalPathFor(game.shipSets())));
+    }
+
+    void recover() {
+        RestoreLastShipSet(game.session, window, game.store.get("Settings", "Last ShipSet"));
+    }
+
+    std::vector<GobEntry> mixedMembers() {
+        return {{"A.LFD", "package a"},      {"B.LFD", "package b"}, {"wave\\C.WAV", "c"},
+                {"new\\D.LFD", "package d"}, {"DATA.LFD", "new data"}};
+    }
+};
+
+TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
+    writeFile(game.game() / "A.LFD", "game a");
+    writeFile(game.program() / "RunXWA.bat", "REM Do not delete this file!\r\n");
+    auto before = everything();
+    before.erase("Program/RunXWA.bat");
+    LaunchRecord record = launch(package("Blue.gob", mixedMembers()));
+    std::filesystem::remove(game.shipSets() / "Blue.gob");  // the journal is all it needs
+    before.erase("Ships/Blue.gob");
+
+    RestoreAfterPlay(game.session, window, record);
+
+    EXPECT_EQ(everything(), before);
+    expectClosedCycle();
+    for (Control control : {Control::cmdInfo, Control::cmdOptions, Control::Command1,
+                            Control::Command2, Control::Command3, Control::cmdLaunch,
+                            Control::lstShipSets}) {
+        EXPECT_TRUE(window.enabled(control));
+    }
+    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+    EXPECT_TRUE(window.launchVisible);
+    EXPECT_EQ(window.bar().value(), 0);
+}
+
+TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
+    struct Case {
+        const char* pilot;
+        Answer answer;
+        std::optional<std::string> afterwards;
+    };
+    const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
+    const Case cases[] = {{"Ace.plt", Answer::Yes, "played"},
+                          {"Ace.plt", Answer::No, original},
+                          {"Zed.plt", Answer::Yes, "played"},
+                          {"Zed.plt", Answer::No, std::nullopt}};
+    for (const Case& c : cases) {
+        StandInGame fresh;
+        FakeMainWindow freshWindow;
+        writeGob(fresh.shipSets() / "P.gob", {{c.pilot, "package pilot"}});
+        if (std::string(c.pilot) == "Ace.plt")
+            fresh.prompts.expectQuestion(
+                "Ace.plt is left over from the last time this ShipSet was played.\r\rReplace?",
+                "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
+        auto plan = std::get<LaunchPlan>(planLaunch(fresh.session, fresh.shipSets() / "P.gob"));
+        LaunchRecord record = LaunchShipSet(fresh.session, freshWindow, plan);
+        writeFile(fresh.game() / c.pilot, "played");
+        fresh.prompts.expectQuestion("Would you like to keep " + std::string(c.pilot) + "?",
+                                     "Keep Pilot?", Icon::Information, Answer::Yes, c.answer);
+        RestoreAfterPlay(fresh.session, freshWindow, record);
+        fs::path pilot = fresh.game() / c.pilot;
+        EXPECT_EQ(fs::exists(pilot) ? std::optional(readFile(pilot)) : std::nullopt, c.afterwards)
+            << c.pilot;
+        EXPECT_FALSE(fs::exists(fresh.backup()));
+    }
+}
+
+TEST_F(RestoreTest, NeverStoredLastPilotLeavesTheLabelAlone) {
+    game.store.values.erase("Settings/Last Pilot");
+    RestoreAfterPlay(game.session, window, launch(package("P.gob", {{"B.LFD", "b"}})));
+    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot \r\nwindowed 1\r\n");
+}
+
+TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
+    auto before = everything();
+    std::vector<GobEntry> thirty, twelve;
+    for (int i = 0; i < 30; ++i) thirty.push_back({"T" + std::to_string(i) + ".LFD", "t"});
+    for (int i = 0; i < 12; ++i) twelve.push_back({"W" + std::to_string(i) + ".LFD", "w"});
+    thirty.push_back({"DATA.LFD", "thirty"});
+    RestoreAfterPlay(game.session, window, launch(package("Thirty.gob", thirty)));
+    RestoreAfterPlay(game.session, window, launch(package("Twelve.gob", twelve)));
+    before["Ships/Thirty.gob"] = readFile(game.shipSets() / "Thirty.gob");
+    before["Ships/Twelve.gob"] = readFile(game.shipSets() / "Twelve.gob");
+    EXPECT_EQ(everything(), before);
+}
+
+TEST_F(RestoreTest, TheRecoveryWorksFromTheJournalOfAnEarlierRun) {
+    writeFile(game.game() / "zt" / "foreign.zt", makeZt({{0, "F"}}));
+    writeFile(game.game() / "A.LFD", "game a");
+    auto before = everything();
+    auto path = package("Blue.gob", mixedMembers());
+    launch(path);
+    writeFile(game.shipSets() / "restore.txt", "left by an old version");
+    fs::remove(path);
+
+    FakeMainWindow restarted;
+    enterRestoreMode(restarted);
+    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
+    RestoreLastShipSet(game.session, restarted, path.string());
+
+    EXPECT_EQ(everything(), before);
+    expectClosedCycle();
+    EXPECT_TRUE(restarted.enabled(Control::lstShipSets));
+    EXPECT_FALSE(restarted.enabled(Control::cmdInfo));
+    EXPECT_FALSE(restarted.enabled(Control::cmdLaunch));
+    EXPECT_TRUE(restarted.enabled(Control::Command2));
+    EXPECT_EQ(restarted.launchCaption(), "Launch ShipSet");
+}
+
+TEST_F(RestoreTest, WithoutAJournalFilesWithoutABackupStayAndAreListed) {
+    auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"B.LFD", "added"}});
+    launch(path);
+    fs::remove(journalPathFor(game.shipSets()));  // as an older version leaves a cycle
+    game.prompts.expectMessage(
+        "The files in the backup folder have been put back.  Tolvane has no record of which files "
+        "the ShipSet added, so these were left in the game folder:\r" +
+            (game.game() / "B.LFD").string(),
+        "Restore", Icon::Information);
+    recover();
+    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
+    EXPECT_EQ(readFile(game.game() / "B.LFD"), "added");
+    expectClosedCycle();
+}
+
+TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
+    auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"wave\\GAME.WAV", "loud"}});
+    launch(path);
+    fs::remove(journalPathFor(game.shipSets()));
+    fs::remove(path);
+    game.prompts.expectMessage(
+        "Tolvane could not read the ShipSet " + path.string() +
+            " and has no record of what it installed.  The files in the backup folder have been "
+            "put back; files that the ShipSet added may still be in the game folder.",
+        "Restore", Icon::Information);
+    recover();
+    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
+    EXPECT_EQ(readFile(game.game() / "wave" / "GAME.WAV"), "game sound");
+    EXPECT_EQ(readFile(game.executable()), game.executableBytes());
+    expectClosedCycle();
+}
+
+TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
+    auto before = everything();
+    auto path = package("Blue.gob", mixedMembers());
+    before["Ships/Blue.gob"] = readFile(path);
+    LaunchRecord record = launch(path);
+    // The game holds DATA.LFD in a way that a file cannot replace.
+    fs::remove(game.game() / "DATA.LFD");
+    writeFile(game.game() / "DATA.LFD" / "busy", "x");
+
+    game.prompts.allowMessage("Restore Incomplete");
+    RestoreAfterPlay(game.session, window, record);
+    ASSERT_EQ(game.prompts.shown.size(), 1u);
+    EXPECT_NE(game.prompts.shown[0].text.find((game.backup() / "DATA.LFD").string()),
+              std::string::npos);
+    EXPECT_EQ(readFile(game.backup() / "DATA.LFD"), "original data");
+    EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), path.string());
+    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
+    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
+    EXPECT_FALSE(window.enabled(Control::lstShipSets));
+
+    fs::remove_all(game.game() / "DATA.LFD");
+    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
+    recover();
+    EXPECT_EQ(everything(), before);
+    expectClosedCycle();
+}
+
+// The disk as a crash at each point of one member's install leaves it, and what the restore
+// makes of it. The journal always announces the member before its first change.
+TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
+    struct Case {
+        const char* name;
+        MemberChange change;
+        bool temporary, gameFile, backup;
+    };
+    const Case cases[] = {
+        {"announced only", MemberChange::Replaced, false, true, false},
+        {"working file written", MemberChange::Replaced, true, true, false},
+        {"game file moved to backup", MemberChange::Replaced, true, false, true},
+        {"installed", MemberChange::Replaced, false, true, true},
+        {"added, working file written", MemberChange::Added, true, false, false},
+        {"added, installed", MemberChange::Added, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInGame fresh;
+        fresh.store.save("Settings", "Last Pilot", "Ace");
+        bool replaced = c.change == MemberChange::Replaced;
+        fs::path name = replaced ? "DATA.LFD" : "NEW.LFD";
+        auto before = snapshot(fresh.game());
+        fs::path journalPath = journalPathFor(fresh.shipSets());
+        fresh.store.save("Settings", "Last ShipSet", (fresh.shipSets() / "Gone.gob").string());
+        JournalWriter writer = JournalWriter::create(journalPath, fresh.shipSets() / "Gone.gob",
+                                                     fresh.game(), fresh.backup());
+        writer.memberStarting({1, c.change, name, ".tolvane-member-0.tmp"});
+        fs::create_directories(fresh.backup());
+        if (c.temporary) writeFile(fresh.game() / ".tolvane-member-0.tmp", "partial");
+        if (c.backup) fs::copy_file(fresh.game() / name, fresh.backup() / name);
+        if (replaced && !c.gameFile) fs::remove(fresh.game() / name);
+        if (c.gameFile && (c.backup || !replaced)) writeFile(fresh.game() / name, "package");
+
+        FakeMainWindow restarted;
+        fresh.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
+        RestoreLastShipSet(fresh.session, restarted, (fresh.shipSets() / "Gone.gob").string());
+        EXPECT_EQ(snapshot(fresh.game()), before);
+        EXPECT_FALSE(fs::exists(fresh.backup()));
+    }
+}
+
+}  // namespace
+}  // namespace tolvane::testing

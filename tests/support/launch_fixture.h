@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+#include "launch/install.h"
+#include "launch/launch_journal.h"
+#include "support/fake_main_window.h"
+#include "support/package_files.h"
+#include "support/stand_in_game.h"
+
+namespace tolvane::testing {
+
+// A stand-in game, a main window and helpers to launch ship sets into it.
+class LaunchFixture : public ::testing::Test {
+protected:
+    std::filesystem::path package(const std::string& fileName, const std::vector<GobEntry>& entries) {
+        std::filesystem::path path = game.shipSets() / fileName;
+        writeGob(path, entries);
+        return path;
+    }
+
+    // The launch handler's part after the checks: plan, then install.
+    LaunchRecord launch(const std::filesystem::path& packagePath) {
+        auto plan = planLaunch(game.session, packagePath);
+        if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
+            ADD_FAILURE() << "refused: " << refusal->text;
+            return {};
+        }
+        return LaunchShipSet(game.session, window, std::get<LaunchPlan>(plan));
+    }
+
+    LaunchJournal journal() { return readJournal(journalPathFor(game.shipSets())); }
+
+    StandInGame game;
+    FakeMainWindow window;
+};
+
+}  // namespace tolvane::testing
