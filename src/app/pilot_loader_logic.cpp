@@ -1,11 +1,24 @@
 #include "app/pilot_loader_logic.h"
 
+#include "launch/launch_journal.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
 #include "platform/error.h"
 
 namespace tolvane {
+namespace {
+
+// The restore gives the game its previous pilot back only when this cycle switched it.
+void notePilotSwitch(Session& session) {
+    try {
+        JournalWriter::resume(journalPathFor(session.settings.shipSetDir)).pilotSwitched();
+    } catch (const Error&) {
+        // Without the note the game keeps the chosen pilot afterwards; nothing is lost.
+    }
+}
+
+}  // namespace
 
 std::vector<std::string> LoadPilotList(Session& session) {
     session.loadSettings();
@@ -22,6 +35,7 @@ bool LoadPilot(Session& session, MainWindowView& window, const std::string& name
                const std::function<void()>& hideLoader) {
     try {
         SaveCurrentPilot(session);
+        notePilotSwitch(session);
         SetLastPilot(session, name, true);
         hideLoader();
         RunGame(session);

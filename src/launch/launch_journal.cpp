@@ -98,6 +98,7 @@ LaunchJournal readJournal(const fs::path& path) {
                                            pathField(f.at(3)), f.at(4)});
             else if (kind == "executable") journal.executableName = f.at(1);
             else if (kind == "restored") journal.restoredMembers.insert(std::stoi(f.at(1)));
+            else if (kind == "pilot") journal.pilotSwitched = true;
             else if (kind == "closed") journal.closed = true;
         } catch (const std::logic_error&) {
             throw Error("The launch journal " + path.string() + " is damaged");
@@ -118,7 +119,7 @@ JournalWriter JournalWriter::create(const fs::path& path, const fs::path& packag
 }
 
 JournalWriter JournalWriter::resume(const fs::path& path) {
-    return JournalWriter(OutputFile::createOrAppend(path));
+    return JournalWriter(OutputFile::appendTo(path));
 }
 
 void JournalWriter::folderCreated(const fs::path& relativePath) {
@@ -131,6 +132,8 @@ void JournalWriter::memberStarting(const JournalMember& member) {
 }
 
 void JournalWriter::executableBackedUp(const std::string& name) { append({"executable", name}); }
+
+void JournalWriter::pilotSwitched() { append({"pilot"}); }
 
 void JournalWriter::memberRestored(int number) { append({"restored", std::to_string(number)}); }
 

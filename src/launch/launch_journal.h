@@ -38,6 +38,7 @@ struct LaunchJournal {
     std::vector<JournalMember> members;
     std::string executableName;  // set once its backup is about to be taken
     std::set<int> restoredMembers;
+    bool pilotSwitched = false;  // the pilot loader saved the game's pilot in "Last Pilot"
     bool closed = false;  // every file is back; only the settings remain to be written
 };
 
@@ -58,6 +59,7 @@ public:
     void folderCreated(const fs::path& relativePath);
     void memberStarting(const JournalMember& member);
     void executableBackedUp(const std::string& name);
+    void pilotSwitched();
     void memberRestored(int number);
     void closed();
 

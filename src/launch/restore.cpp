@@ -22,6 +22,8 @@ struct RestoreOutcome {
     std::vector<std::string> notPutBack;   // why each file that is still out of place is
     std::vector<std::string> leftInPlace;  // files with no record of being added
     bool packageUnreadable = false;
+    // Whether the game's pilot was switched for this cycle, so that it must be set back.
+    bool pilotSwitched = true;
     bool complete() const { return notPutBack.empty(); }
 };
 
@@ -46,6 +48,7 @@ public:
 
     RestoreOutcome fromJournal(const fs::path& journalPath) {
         LaunchJournal journal = readJournal(journalPath);
+        outcome_.pilotSwitched = journal.pilotSwitched;
         JournalWriter writer = JournalWriter::resume(journalPath);
         startProgress(journal.members.size());
         for (const JournalMember& member : journal.members) {
@@ -209,11 +212,12 @@ void reportIncomplete(Session& session, MainWindowView& window, const RestoreOut
     enterRestoreMode(window);
 }
 
-// Marks the cycle closed and gives the game its previous pilot back.
-void closeCycle(Session& session, const fs::path& journal) {
+// Marks the cycle closed and gives the game its previous pilot back, if it was switched.
+void closeCycle(Session& session, const fs::path& journal, const RestoreOutcome& outcome) {
     session.saveSetting(kLastShipSetKey, kNoShipSet);
     std::error_code ignored;  // a leftover closed journal is removed by the next launch
     fs::remove(journal, ignored);
+    if (!outcome.pilotSwitched) return;
     try {
         SetLastPilot(session, session.setting(kLastPilotKey), false);
     } catch (const Error& error) {
@@ -248,7 +252,7 @@ void RestoreAfterPlay(Session& session, MainWindowView& window, const LaunchReco
         session, window.progress(), record.journal, record.package,
         fs::path(settings.gameExePath).parent_path(), fs::path(settings.shipSetDir) / "Backup");
     if (!outcome.complete()) return reportIncomplete(session, window, outcome);
-    closeCycle(session, record.journal);
+    closeCycle(session, record.journal, outcome);
     for (Control control : {Control::cmdInfo, Control::cmdOptions, Control::Command1,
                             Control::Command2, Control::Command3, Control::cmdLaunch,
                             Control::lstShipSets}) {
@@ -273,7 +277,7 @@ void RestoreLastShipSet(Session& session, MainWindowView& window, const std::str
     std::error_code ignored;  // an old version's marker; nothing of the player's
     fs::remove(shipSetDir / "restore.txt", ignored);
     if (!outcome.complete()) return reportIncomplete(session, window, outcome);
-    closeCycle(session, journal);
+    closeCycle(session, journal, outcome);
 
     if (!hadJournal && outcome.packageUnreadable) {
         session.prompts.message(

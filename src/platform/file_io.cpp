@@ -28,7 +28,7 @@ int openFile(const fs::path& path, int flags) {
 }
 constexpr int kRead = _O_RDONLY;
 constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
-constexpr int kAppend = _O_WRONLY | _O_CREAT | _O_APPEND;
+constexpr int kAppend = _O_WRONLY | _O_APPEND;
 long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
     if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
     return _read(fd, data, static_cast<unsigned>(std::min<std::size_t>(length, kChunk)));
@@ -46,7 +46,7 @@ std::uint64_t fileSize(int fd) {
 int openFile(const fs::path& path, int flags) { return ::open(path.c_str(), flags | O_CLOEXEC, 0666); }
 constexpr int kRead = O_RDONLY;
 constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
-constexpr int kAppend = O_WRONLY | O_CREAT | O_APPEND;
+constexpr int kAppend = O_WRONLY | O_APPEND;
 long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
     return ::pread(fd, data, length, static_cast<off_t>(offset));
 }
@@ -95,7 +95,7 @@ OutputFile OutputFile::createNew(const fs::path& path) {
     return OutputFile(path, fd);
 }
 
-OutputFile OutputFile::createOrAppend(const fs::path& path) {
+OutputFile OutputFile::appendTo(const fs::path& path) {
     int fd = openFile(path, kAppend);
     if (fd < 0) fail("Could not open", path, lastError());
     return OutputFile(path, fd);

@@ -36,7 +36,8 @@ private:
 class OutputFile {
 public:
     static OutputFile createNew(const fs::path& path);
-    static OutputFile createOrAppend(const fs::path& path);
+    // Opens an existing file to write at its end.
+    static OutputFile appendTo(const fs::path& path);
     OutputFile(OutputFile&& other) noexcept;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;

@@ -87,9 +87,15 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     }
 }
 
-TEST_F(RestoreTest, NeverStoredLastPilotLeavesTheLabelAlone) {
-    game.store.values.erase("Settings/Last Pilot");
+TEST_F(RestoreTest, ThePilotIsSetBackOnlyWhenTheCycleSwitchedIt) {
+    game.store.save("Settings", "Last Pilot", "Old");
     RestoreAfterPlay(game.session, window, launch(package("P.gob", {{"B.LFD", "b"}})));
+    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot Ace\r\nwindowed 1\r\n");
+
+    LaunchRecord record = launch(package("P.gob", {{"B.LFD", "b"}}));
+    JournalWriter::resume(record.journal).pilotSwitched();
+    game.store.values.erase("Settings/Last Pilot");
+    RestoreAfterPlay(game.session, window, record);
     EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot \r\nwindowed 1\r\n");
 }
 

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "pilots/config_cfg.h"
+#include "pilots/pilot_switch.h"
+#include "platform/error.h"
+#include "support/stand_in_game.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(ConfigCfgTest, OnlyTheFirstLineChanges) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"lastpilot Ace\r\nx\r\ny\r\n", "lastpilot Nova\r\nx\r\ny\r\n"},
+        {"lastpilot Ace\r\n", "lastpilot Nova\r\n"},
+        {"lastpilot Ace", "lastpilot Nova\r\n"},
+        {"", "lastpilot Nova\r\n"},
+        {"lastpilot Ace\r\nx\r\n\r\ny\r\n", "lastpilot Nova\r\nx\r\n\r\ny\r\n"},
+        {"lastpilot Ace\r\n  spaced, \"quoted\", comma\r\nno newline at end",
+         "lastpilot Nova\r\n  spaced, \"quoted\", comma\r\nno newline at end"},
+    };
+    for (const auto& [before, after] : cases) EXPECT_EQ(withPilot(before, "Nova"), after);
+}
+
+TEST(ConfigCfgTest, ThePilotIsTheFirstItemAfterItsLabel) {
+    EXPECT_EQ(pilotInConfig("lastpilot Ace\r\nx\r\n"), "Ace");
+    EXPECT_EQ(pilotInConfig("lastpilot Red Nine, extra\r\n"), "Red Nine");
+    EXPECT_EQ(pilotInConfig("lastpilot \r\n"), "");
+    EXPECT_EQ(pilotInConfig(""), "");
+}
+
+TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
+    StandInGame game;
+    SaveCurrentPilot(game.session);
+    EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
+    for (int i = 0; i < 10; ++i) SetLastPilot(game.session, "Nova", false);
+    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
+    game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
+    SetLastPilot(game.session, "Nova", true);
+}
+
+TEST(PilotSwitchTest, AMissingConfigIsAnErrorNamingTheFile) {
+    StandInGame game;
+    std::filesystem::remove(game.game() / "config.cfg");
+    EXPECT_THROW(SaveCurrentPilot(game.session), Error);
+    try {
+        SetLastPilot(game.session, "Nova", true);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find((game.game() / "config.cfg").string()),
+                  std::string::npos);
+    }
+    EXPECT_TRUE(game.prompts.shown.empty()) << "told of a switch that cannot happen";
+    EXPECT_FALSE(std::filesystem::exists(game.game() / "config.cfg"));
+}
+
+}  // namespace
+}  // namespace tolvane::testing

@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "pilots/pilot_files.h"
+#include "support/temp_folder.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(PilotFilesTest, NamesComeFromTheFirstTwelveBytes) {
+    TempFolder game;
+    writeFile(game / "b.plt", std::string("Nova\0\0\0\0\0\0\0\0rest", 16));
+    writeFile(game / "A.PLT", "TwelveLetterNAMEandmore");
+    writeFile(game / "c.plt", std::string("Nova\0junk\0\0\0", 12));
+    writeFile(game / "d.plt", "Ab");
+    writeFile(game / "notes.txt", "not a pilot");
+    PilotList pilots = readPilotNames(game.path());
+    EXPECT_EQ(pilots.names, (std::vector<std::string>{"TwelveLetter", "Nova", "Nova", "Ab"}));
+    EXPECT_TRUE(pilots.unreadable.empty());
+}
+
+TEST(PilotFilesTest, AGameFolderWithoutPilotsListsNone) {
+    TempFolder game;
+    EXPECT_TRUE(readPilotNames(game.path()).names.empty());
+}
+
+}  // namespace
+}  // namespace tolvane::testing

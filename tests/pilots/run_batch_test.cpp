@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "pilots/run_batch.h"
+#include "support/stand_in_game.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(RunBatchTest, WritesTheFourLines) {
+    struct Case {
+        const char* exePath;
+        const char* showCutscene;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C:\\Games\\XWA\\XWINGALLIANCE.EXE", "1",
+         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Games\\XWA\"\r\nXWINGALLIANCE.EXE "
+         "/skipintro\r\n"},
+        {"C:\\Program Files\\XWA\\XWingAlliance.exe", "0",
+         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Program Files\\XWA\"\r\n"
+         "XWingAlliance.exe\r\n"},
+        {"D:\\XWINGALLIANCE.EXE", "1",
+         "REM Do not delete this file!\r\nD:\r\ncd \"D:\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
+        {"D:\\XWINGALLIANCE.EXE", "2",
+         "REM Do not delete this file!\r\nD:\r\ncd \"D:\"\r\nXWINGALLIANCE.EXE\r\n"},
+        {"D:\\XWINGALLIANCE.EXE", "1abc",
+         "REM Do not delete this file!\r\nD:\r\ncd \"D:\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(runBatchText(c.exePath, c.showCutscene), c.expected) << c.exePath;
+}
+
+TEST(RunBatchTest, HostPathsTakeWinesForm) {
+    EXPECT_EQ(wineFormOf("/home/ace/Games/XWA/XWINGALLIANCE.EXE"),
+              "Z:\\home\\ace\\Games\\XWA\\XWINGALLIANCE.EXE");
+}
+
+TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
+    StandInGame game;
+    std::filesystem::path seen = game.program() / "seen.txt";
+    writeFile(game.program() / "runner.sh",
+              "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + seen.string() + "'\n");
+    std::filesystem::permissions(game.program() / "runner.sh", std::filesystem::perms::owner_all);
+    setenv("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").c_str(), 1);
+    std::filesystem::path batch = RunGame(game.session);
+    unsetenv("TOLVANE_BATCH_RUNNER");
+
+    EXPECT_EQ(batch, game.program() / "RunXWA.bat");
+    EXPECT_EQ(readFile(batch), runBatchText(wineFormOf(game.executable()), "0"));
+    for (int wait = 0; wait < 200 && !std::filesystem::exists(seen); ++wait)
+        std::system("sleep 0.01");
+    EXPECT_EQ(readFile(seen), "cmd /c " + wineFormOf(batch) + "\n");
+    deleteRunBatch(game.session);
+    EXPECT_FALSE(std::filesystem::exists(batch));
+}
+
+}  // namespace
+}  // namespace tolvane::testing
