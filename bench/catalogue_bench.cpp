@@ -1,0 +1,48 @@
+// Reads the catalogue of 1,000 packages of 50 members each through the real main window
+// (offscreen) and prints the median of five refreshes.
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <cstdio>
+
+#include "app/session.h"
+#include "bench_support.h"
+#include "windows/main_window.h"
+#include "windows/window_set.h"
+
+using namespace tolvane;
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::filesystem::path root = std::filesystem::temp_directory_path() / "tolvane-catalogue-bench";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "Ships");
+    for (int p = 0; p < 1000; ++p) {
+        std::vector<bench::GeneratedMember> members;
+        for (int m = 0; m < 49; ++m) members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
+        members.push_back({"PATCHINFO.TXT", 120, 'N'});
+        bench::writeGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
+    }
+    bench::MapStore store;
+    bench::NoPrompts prompts;
+    store.save("Version", "Ordell Version", "2.5");
+    store.save("Settings", "ShipSet Dir", (root / "Ships").string() + "/");
+    Session session(store, prompts, root, root);
+    WindowSet windows(session);
+    MainWindow& window = windows.mainWindow();
+    window.show();
+
+    std::vector<double> runs;
+    for (int run = 0; run < 5; ++run) {
+        runs.push_back(bench::secondsOf(
+            [&] { window.findChild<QPushButton*>("Command1")->click(); }));
+    }
+    int listed = window.findChild<QListWidget*>("lstShipSets")->count();
+    std::printf("catalogue of %d packages x 50 members: median %.3f s (runs:", listed,
+                bench::median(runs));
+    for (double seconds : runs) std::printf(" %.3f", seconds);
+    std::printf(")\n");
+    std::filesystem::remove_all(root);
+    return listed == 1000 ? 0 : 1;
+}

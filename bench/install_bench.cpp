@@ -1,0 +1,164 @@
+// Installs and restores a generated 1 GiB ship set (300 members, half of them replacing game
+// files, one of 512 MiB) and compares both with cp of the package file on the same file system.
+// Each install and restore runs in a child process, so its peak resident memory is its own.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <variant>
+
+#include "app/session.h"
+#include "bench_support.h"
+#include "launch/install.h"
+#include "launch/launch_journal.h"
+#include "launch/restore.h"
+
+using namespace tolvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t kMiB = 1 << 20;
+
+class CountingProgress : public Progress {
+public:
+    void setMaximum(int maximum) override { maximum_ = maximum; }
+    void setValue(int value) override { value_ = value; }
+    int value() const override { return value_; }
+    int maximum() const override { return maximum_; }
+
+private:
+    int value_ = 0, maximum_ = 0;
+};
+
+// The main window as far as the install and the restore need it.
+class HeadlessWindow : public MainWindowView {
+public:
+    void setEnabled(Control, bool) override {}
+    void setLaunchCaption(const std::string& caption) override { caption_ = caption; }
+    std::string launchCaption() const override { return caption_; }
+    void setLaunchVisible(bool) override {}
+    Progress& progress() override { return progress_; }
+    void clearShipSets() override {}
+    void addShipSet(const std::string&) override {}
+    int selectedShipSet() const override { return -1; }
+    int shipSetCount() const override { return 0; }
+    std::string shipSetText(int) const override { return {}; }
+    Progress& showReadingWindow() override { return progress_; }
+    void hideReadingWindow() override {}
+    void showPilotLoader() override { pilotLoaderShown = true; }
+    void showInfo(const ShipSetInfo&) override {}
+    bool pilotLoaderShown = false;
+
+private:
+    std::string caption_;
+    CountingProgress progress_;
+};
+
+void writeBytes(const fs::path& path, std::uint64_t size, char fill) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    std::string chunk(std::min<std::uint64_t>(size, kMiB), fill);
+    for (std::uint64_t left = size; left > 0; left -= std::min<std::uint64_t>(left, kMiB))
+        out.write(chunk.data(), static_cast<std::streamsize>(std::min<std::uint64_t>(left, kMiB)));
+}
+
+struct ChildRun {
+    double seconds;
+    long peakKiB;
+};
+
+// Runs `work` in a child process; its exit code 0 means it did what it should.
+ChildRun inChild(const std::function<bool()>& work) {
+    ChildRun run{};
+    pid_t child = 0;
+    run.seconds = bench::secondsOf([&] {
+        child = fork();
+        if (child == 0) _exit(work() ? 0 : 1);
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            std::fprintf(stderr, "the measured step failed\n");
+            std::exit(1);
+        }
+        run.peakKiB = usage.ru_maxrss;
+    });
+    return run;
+}
+
+}  // namespace
+
+int main() {
+    fs::path root = fs::temp_directory_path() / "tolvane-install-bench";
+    fs::remove_all(root);
+    fs::path game = root / "XWA", ships = root / "Ships", package = ships / "Big.gob";
+    fs::create_directories(ships);
+
+    std::vector<bench::GeneratedMember> members{{"BIG.DAT", 512 * kMiB, 'B'}};
+    const std::uint64_t small = 512 * kMiB / 299;
+    for (int i = 0; i < 299; ++i) {
+        bool replaces = i < 150;
+        members.push_back({replaces ? "R" + std::to_string(i) + ".LFD"
+                                    : "wave\\A" + std::to_string(i) + ".WAV",
+                           small, static_cast<char>('a' + i % 26)});
+    }
+    bench::writeGeneratedGob(package, members);
+
+    bench::MapStore store;
+    bench::NoPrompts prompts;
+    store.save("Version", "Ordell Version", "2.5");
+    store.save("Settings", "XWA Exe", (game / "XWINGALLIANCE.EXE").string());
+    store.save("Settings", "ShipSet Dir", ships.string() + "/");
+    Session session(store, prompts, root, root);
+
+    std::vector<double> cpTimes, installTimes, restoreTimes;
+    long peakKiB = 0;
+    for (int run = 0; run < 5; ++run) {
+        fs::remove_all(game);
+        writeBytes(game / "XWINGALLIANCE.EXE", 3 * kMiB, 'X');
+        std::ofstream(game / "config.cfg", std::ios::binary) << "lastpilot Ace\r\n";
+        for (int i = 0; i < 150; ++i) writeBytes(game / ("R" + std::to_string(i) + ".LFD"), 256 * 1024, 'g');
+        fs::create_directories(game / "wave");
+
+        cpTimes.push_back(bench::secondsOf([&] {
+            std::string command = "cp '" + package.string() + "' '" + (root / "copy.gob").string() + "'";
+            if (std::system(command.c_str()) != 0) std::exit(1);
+        }));
+        fs::remove(root / "copy.gob");
+
+        ChildRun install = inChild([&] {
+            HeadlessWindow window;
+            auto plan = planLaunch(session, package);
+            if (!std::holds_alternative<LaunchPlan>(plan)) return false;
+            LaunchShipSet(session, window, std::get<LaunchPlan>(plan));
+            return window.pilotLoaderShown;
+        });
+        installTimes.push_back(install.seconds);
+        peakKiB = std::max(peakKiB, install.peakKiB);
+
+        ChildRun restore = inChild([&] {
+            HeadlessWindow window;
+            RestoreAfterPlay(session, window, {package, journalPathFor(ships)});
+            return window.launchCaption() == kLaunchCaption;
+        });
+        restoreTimes.push_back(restore.seconds);
+        if (fs::exists(game / "BIG.DAT") || fs::file_size(game / "R0.LFD") != 256 * 1024) {
+            std::fprintf(stderr, "the game folder did not come back\n");
+            return 1;
+        }
+    }
+    double cp = bench::median(cpTimes), install = bench::median(installTimes),
+           restore = bench::median(restoreTimes);
+    std::printf("1 GiB ship set, 300 members, median of 5: cp %.3f s, install %.3f s, restore %.3f s\n",
+                cp, install, restore);
+    std::printf("install / cp = %.2f (target <= 1.30), restore / cp = %.2f (target <= 0.30), "
+                "install peak resident memory %.1f MiB (target <= 64)\n",
+                install / cp, restore / cp, peakKiB / 1024.0);
+    fs::remove_all(root);
+    bool met = install / cp <= 1.3 && restore / cp <= 0.3 && peakKiB <= 64 * 1024;
+    return met ? 0 : 2;
+}
