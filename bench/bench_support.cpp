@@ -9,12 +9,14 @@ namespace tolvane::bench {
 namespace {
 
 void put32(char* at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
 
-void writeGeneratedGob(const std::filesystem::path& path, const std::vector<GeneratedMember>& members) {
+void writeGeneratedGob(const std::filesystem::path& path,
+                       const std::vector<GeneratedMember>& members) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     std::string directory(16 + 136 * members.size(), '\0');
     directory.replace(0, 4, "GOB\x0A");
@@ -55,7 +57,8 @@ double median(std::vector<double> values) {
 
 std::string MapStore::get(const std::string& section, const std::string& key) const {
     for (const auto& [name, value] : values_) {
-        if (name == section + "/" + key) return value;
+        if (name == section + "/" + key)
+            return value;
     }
     return {};
 }

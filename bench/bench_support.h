@@ -21,23 +21,25 @@ struct GeneratedMember {
 };
 
 // Writes a GOB package member by member in 1 MiB pieces, so memory stays flat however large.
-void writeGeneratedGob(const std::filesystem::path& path, const std::vector<GeneratedMember>& members);
+void writeGeneratedGob(const std::filesystem::path& path,
+                       const std::vector<GeneratedMember>& members);
 
 double secondsOf(const std::function<void()>& work);
 double median(std::vector<double> values);
 
 class MapStore : public SettingsStore {
-public:
+  public:
     std::string get(const std::string& section, const std::string& key) const override;
-    void save(const std::string& section, const std::string& key, const std::string& value) override;
+    void save(const std::string& section, const std::string& key,
+              const std::string& value) override;
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> values_;
 };
 
 // Any box the benchmark did not plan for stops it: a measurement must not hide a failure.
 class NoPrompts : public Prompts {
-public:
+  public:
     void message(const std::string& text, const std::string& title, Icon icon) override;
     Answer question(const std::string& text, const std::string& title, Icon icon,
                     Answer defaultAnswer) override;

@@ -20,7 +20,8 @@ int main(int argc, char* argv[]) {
     std::filesystem::create_directories(root / "Ships");
     for (int p = 0; p < 1000; ++p) {
         std::vector<bench::GeneratedMember> members;
-        for (int m = 0; m < 49; ++m) members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
+        for (int m = 0; m < 49; ++m)
+            members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
         members.push_back({"PATCHINFO.TXT", 120, 'N'});
         bench::writeGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
     }
@@ -35,13 +36,14 @@ int main(int argc, char* argv[]) {
 
     std::vector<double> runs;
     for (int run = 0; run < 5; ++run) {
-        runs.push_back(bench::secondsOf(
-            [&] { window.findChild<QPushButton*>("Command1")->click(); }));
+        runs.push_back(
+            bench::secondsOf([&] { window.findChild<QPushButton*>("Command1")->click(); }));
     }
     int listed = window.findChild<QListWidget*>("lstShipSets")->count();
     std::printf("catalogue of %d packages x 50 members: median %.3f s (runs:", listed,
                 bench::median(runs));
-    for (double seconds : runs) std::printf(" %.3f", seconds);
+    for (double seconds : runs)
+        std::printf(" %.3f", seconds);
     std::printf(")\n");
     std::filesystem::remove_all(root);
     return listed == 1000 ? 0 : 1;

@@ -15,15 +15,15 @@ std::optional<std::string> systemInformationProgram() {
     std::string found;
     if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", found))
         return found;
-    if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                    found)) {
+    if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", found)) {
         std::string program = found + "\\MSINFO32.EXE";
         std::error_code ec;
         return std::filesystem::exists(program, ec) ? std::optional(program) : std::nullopt;
     }
 #ifndef _WIN32
     for (const char* candidate : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
-        if (auto path = findOnPath(candidate)) return path->string();
+        if (auto path = findOnPath(candidate))
+            return path->string();
     }
 #endif
     return std::nullopt;
@@ -31,7 +31,9 @@ std::optional<std::string> systemInformationProgram() {
 
 }  // namespace
 
-std::string versionLabel() { return "Version " + CurrentVersion(); }
+std::string versionLabel() {
+    return "Version " + CurrentVersion();
+}
 
 void StartSysInfo(Prompts& prompts) {
     try {

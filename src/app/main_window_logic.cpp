@@ -20,7 +20,8 @@ void MainWindowLogic::load() {
 void MainWindowLogic::listClicked() {
     session_.loadSettings();
     window_.setEnabled(Control::cmdLaunch, true);
-    if (window_.shipSetCount() > 0) window_.setEnabled(Control::cmdInfo, true);
+    if (window_.shipSetCount() > 0)
+        window_.setEnabled(Control::cmdInfo, true);
 }
 
 void MainWindowLogic::refreshClicked() {
@@ -33,8 +34,10 @@ void MainWindowLogic::refreshClicked() {
 
 void MainWindowLogic::infoClicked() {
     int position = window_.selectedShipSet();
-    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size())) return;
-    if (window_.shipSetText(position) == kNoPatchInfo) return;
+    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
+        return;
+    if (window_.shipSetText(position) == kNoPatchInfo)
+        return;
     std::optional<std::string> text = ExtractPatchInfo(shipSetPaths_[position]);
     window_.showInfo(parseShipSetInfo(text.value_or("")));
 }
@@ -49,7 +52,8 @@ void MainWindowLogic::launchClicked() {
         return;
     }
     if (!readyToLaunch_) {
-        if (launchRecord_) RestoreAfterPlay(session_, window_, *launchRecord_);
+        if (launchRecord_)
+            RestoreAfterPlay(session_, window_, *launchRecord_);
         readyToLaunch_ = true;
         session_.loadSettings();
         return;
@@ -59,9 +63,11 @@ void MainWindowLogic::launchClicked() {
 
 void MainWindowLogic::launchSelected() {
     int position = window_.selectedShipSet();
-    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size())) return;
+    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
+        return;
     const std::filesystem::path& package = shipSetPaths_[position];
-    if (!passesLaunchChecks(session_.prompts, package)) return;
+    if (!passesLaunchChecks(session_.prompts, package))
+        return;
     std::variant<LaunchPlan, LaunchRefusal> plan = planLaunch(session_, package);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
         session_.prompts.message(refusal->text, refusal->title, Icon::Exclamation);

@@ -15,7 +15,7 @@ namespace tolvane {
 // ReadyToLaunch say whether the next press launches, restores after play, or recovers a cycle
 // that an earlier run left open.
 class MainWindowLogic {
-public:
+  public:
     MainWindowLogic(Session& session, MainWindowView& window)
         : session_(session), window_(window) {}
 
@@ -28,7 +28,7 @@ public:
     bool readyToLaunch() const { return readyToLaunch_; }
     const std::vector<std::filesystem::path>& shipSetPaths() const { return shipSetPaths_; }
 
-private:
+  private:
     void launchSelected();
 
     Session& session_;

@@ -16,7 +16,7 @@ inline constexpr const char* kRestoreFilesCaption = "Click here to restore files
 // A progress bar that the core drives while it works. After each step the windows repaint, so
 // the bar visibly moves during a long operation.
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
     virtual void setMaximum(int maximum) = 0;
     virtual void setValue(int value) = 0;
@@ -25,13 +25,14 @@ public:
     void advance() { setValue(value() + 1); }
     // Raises the value by one unless it is already at the maximum.
     void advanceWithinMaximum() {
-        if (value() < maximum()) advance();
+        if (value() < maximum())
+            advance();
     }
 };
 
 // What the core does to the main window frmXWATolvane.
 class MainWindowView {
-public:
+  public:
     virtual ~MainWindowView() = default;
     virtual void setEnabled(Control control, bool enabled) = 0;
     virtual void setLaunchCaption(const std::string& caption) = 0;

@@ -5,7 +5,8 @@
 namespace tolvane {
 
 OptionsFields LoadOptionsFields(Session& session) {
-    if (!session.settings.optionsNeeded) session.loadSettings();
+    if (!session.settings.optionsNeeded)
+        session.loadSettings();
     const Settings& settings = session.settings;
     return {settings.gameExePath, settings.shipSetDir, settings.showCutscene == "1"};
 }
@@ -16,7 +17,8 @@ std::string withTrailingSeparator(std::string folder) {
 #ifndef _WIN32
     endsInSeparator = last == '/';
 #endif
-    if (!endsInSeparator) folder += static_cast<char>(std::filesystem::path::preferred_separator);
+    if (!endsInSeparator)
+        folder += static_cast<char>(std::filesystem::path::preferred_separator);
     return folder;
 }
 
@@ -34,17 +36,20 @@ bool AcceptOptions(Session& session, OptionsFields fields,
         return false;
     }
     fields.shipSetDir = withTrailingSeparator(fields.shipSetDir);
-    if (session.settings.optionsNeeded) session.saveSetting(kLastShipSetKey, kNoShipSet);
+    if (session.settings.optionsNeeded)
+        session.saveSetting(kLastShipSetKey, kNoShipSet);
     session.saveSetting(kGameExeKey, fields.gameExePath);
     session.saveSetting(kShipSetDirKey, fields.shipSetDir);
     session.saveSetting(kCutsceneKey, fields.skipCutscene ? "1" : "0");
-    if (session.settings.optionsNeeded) showMainWindow();
+    if (session.settings.optionsNeeded)
+        showMainWindow();
     session.settings.optionsNeeded = false;
     return true;
 }
 
 bool MayCancelOptions(Session& session) {
-    if (!session.settings.optionsNeeded) return true;
+    if (!session.settings.optionsNeeded)
+        return true;
     session.prompts.message("You need to set the options.", "Important!", Icon::Exclamation);
     return false;
 }

@@ -25,7 +25,8 @@ std::vector<std::string> LoadPilotList(Session& session) {
     PilotList pilots = readPilotNames(gameFolderOf(session.settings));
     if (!pilots.unreadable.empty()) {
         std::string text = "These pilot files could not be read and are not listed:";
-        for (const std::string& line : pilots.unreadable) text += "\r" + line;
+        for (const std::string& line : pilots.unreadable)
+            text += "\r" + line;
         session.prompts.message(text, "Pilot Loader", Icon::Exclamation);
     }
     return pilots.names;

@@ -10,7 +10,7 @@ enum class Answer { Yes, No };
 // The modal boxes through which the program talks to the player. The windows show real message
 // boxes; tests script the answers and check every text, title and icon.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     virtual void message(const std::string& text, const std::string& title, Icon icon) = 0;
     // A Yes/No question; `defaultAnswer` is the button that Enter presses.

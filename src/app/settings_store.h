@@ -7,7 +7,7 @@ namespace tolvane {
 // The per-user string settings of application "Tolvane", by section and key. A key that was
 // never written reads as the empty string.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::string get(const std::string& section, const std::string& key) const = 0;
     virtual void save(const std::string& section, const std::string& key,

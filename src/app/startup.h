@@ -7,7 +7,7 @@ namespace tolvane {
 
 // The windows as start-up sees them.
 class StartupWindows {
-public:
+  public:
     virtual ~StartupWindows() = default;
     // Creates the main window on first use, running its load step, without showing it.
     virtual MainWindowView& loadMainWindow() = 0;

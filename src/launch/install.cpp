@@ -25,7 +25,7 @@ std::string memberLabel(const GobMember& member) {
 }
 
 class Installer {
-public:
+  public:
     Installer(Prompts& prompts, const LaunchPlan& plan)
         : prompts_(prompts),
           plan_(plan),
@@ -50,7 +50,8 @@ public:
         files.setFolder(gameSubfolder({"zt"}));
         files.setPattern("*.zt");
         std::vector<fs::path> paths;
-        for (std::size_t i = 0; i < files.count(); ++i) paths.push_back(files.folder() / files.item(i));
+        for (std::size_t i = 0; i < files.count(); ++i)
+            paths.push_back(files.folder() / files.item(i));
         return paths;
     }
 
@@ -59,13 +60,14 @@ public:
         files.setFolder(plan_.gameFolder);
         files.setPattern(kExecutablePattern);
         std::string name = files.item(0);
-        if (name.empty()) throw Error("XWINGALLIANCE.EXE is no longer in " + plan_.gameFolder.string());
+        if (name.empty())
+            throw Error("XWINGALLIANCE.EXE is no longer in " + plan_.gameFolder.string());
         journal_.executableBackedUp(name);
         copyFileDurably(plan_.gameFolder / name, plan_.backupFolder / name);
         return plan_.gameFolder / name;
     }
 
-private:
+  private:
     void installMember(const GobPackage& package, const GobMember& member) {
         std::string name = installedName(member);
         std::vector<std::string> folders = nameComponents(name);
@@ -81,30 +83,32 @@ private:
 
         bool present = isPresent(target);
         bool repeated = !installed_.insert(upperAscii(relative.generic_string())).second;
-        MemberChange change = repeated ? MemberChange::Repeated
+        MemberChange change = repeated  ? MemberChange::Repeated
                               : present ? MemberChange::Replaced
                                         : MemberChange::Added;
         bool install = !(present && endsWithIgnoringCase(name, ".PLT") && !askReplacePilot(name));
 
-        fs::path temporary = freshTemporaryPath(folder, "member");
-        journal_.memberStarting(
-            {member.number, change, relative, install ? temporary.filename().string() : ""});
+        journal_.memberStarting({member.number, change, relative});
         if (!install) {
             // The game's pilot stays; its backup copy lets the restore treat it like any other.
-            if (change == MemberChange::Replaced) copyFileDurably(target, backup);
+            if (change == MemberChange::Replaced)
+                copyFileDurably(target, backup);
             return;
         }
+        // The game's file goes to the backup folder first (a rename on one file system), so the
+        // member is written straight into place: whatever moment the program dies at, the
+        // journal and the backup put the game's file back.
+        if (change == MemberChange::Replaced)
+            moveFile(target, backup);
+        if (change == MemberChange::Repeated)
+            deleteFileIfPresent(target);  // an earlier member's file, not the game's
+        OutputFile out = OutputFile::createNew(target);
         try {
-            OutputFile out = OutputFile::createNew(temporary);
             out.writeFrom(package.file(), member.offset, member.size);
             out.close();
-            if (change == MemberChange::Replaced) moveFile(target, backup);
-            std::error_code ec;
-            fs::rename(temporary, target, ec);
-            if (ec) fail("Could not write", target, ec);
         } catch (...) {
             std::error_code ignored;
-            fs::remove(temporary, ignored);
+            fs::remove(target, ignored);
             throw;
         }
     }
@@ -174,10 +178,11 @@ std::variant<LaunchPlan, LaunchRefusal> planLaunch(Session& session, const fs::p
         }
         std::error_code ec;
         if (!closed || !fs::remove(plan.journal, ec)) {
-            return LaunchRefusal{"The files of an earlier launch have not all been put back: "
-                                 "their record is " + plan.journal.string() +
-                                     ".  Tolvane will not launch another ShipSet over them.",
-                                 "Backup Folder In Use"};
+            return LaunchRefusal{
+                "The files of an earlier launch have not all been put back: "
+                "their record is " +
+                    plan.journal.string() + ".  Tolvane will not launch another ShipSet over them.",
+                "Backup Folder In Use"};
         }
     }
     if (folderHoldsAnything(plan.backupFolder)) {

@@ -6,7 +6,8 @@ namespace tolvane {
 
 bool LaunchFileList::setFolder(const std::filesystem::path& folder) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) return false;
+    if (!std::filesystem::is_directory(folder, ec))
+        return false;
     folder_ = folder;
     refresh();
     return true;
@@ -21,6 +22,8 @@ std::string LaunchFileList::item(std::size_t index) const {
     return index < names_.size() ? names_[index] : std::string();
 }
 
-void LaunchFileList::refresh() { names_ = listFiles(folder_, pattern_); }
+void LaunchFileList::refresh() {
+    names_ = listFiles(folder_, pattern_);
+}
 
 }  // namespace tolvane

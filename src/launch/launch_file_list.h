@@ -10,7 +10,7 @@ namespace tolvane {
 // folder's files that match it (letter case ignored, in ascending order of name), taken each time
 // the folder or the pattern is set. Files created or deleted afterwards do not change it.
 class LaunchFileList {
-public:
+  public:
     // A folder that does not exist is refused: the previous folder and names stay.
     bool setFolder(const std::filesystem::path& folder);
     void setPattern(std::string pattern);
@@ -20,7 +20,7 @@ public:
     // Item `index` from 0; the empty string past the last one.
     std::string item(std::size_t index) const;
 
-private:
+  private:
     void refresh();
 
     std::filesystem::path folder_ = ".";

@@ -9,9 +9,12 @@ constexpr const char* kHeader = "Tolvane launch journal 1";
 
 const char* changeName(MemberChange change) {
     switch (change) {
-        case MemberChange::Replaced: return "replaced";
-        case MemberChange::Added: return "added";
-        case MemberChange::Repeated: return "repeated";
+        case MemberChange::Replaced:
+            return "replaced";
+        case MemberChange::Added:
+            return "added";
+        case MemberChange::Repeated:
+            return "repeated";
     }
     return "";
 }
@@ -36,7 +39,8 @@ std::string unescape(std::string_view field) {
     std::string result;
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '%' && i + 2 < field.size()) {
-            result += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
+            result +=
+                static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
             i += 2;
         } else {
             result += field[i];
@@ -50,7 +54,8 @@ std::vector<std::string> splitFields(std::string_view line) {
     for (;;) {
         std::size_t tab = line.find('\t');
         fields.push_back(unescape(line.substr(0, tab)));
-        if (tab == std::string_view::npos) return fields;
+        if (tab == std::string_view::npos)
+            return fields;
         line.remove_prefix(tab + 1);
     }
 }
@@ -64,15 +69,20 @@ std::string fieldOf(const fs::path& path) {
 }
 
 MemberChange parseChange(const std::string& name, const fs::path& journal) {
-    if (name == "replaced") return MemberChange::Replaced;
-    if (name == "added") return MemberChange::Added;
-    if (name == "repeated") return MemberChange::Repeated;
+    if (name == "replaced")
+        return MemberChange::Replaced;
+    if (name == "added")
+        return MemberChange::Added;
+    if (name == "repeated")
+        return MemberChange::Repeated;
     throw Error("The launch journal " + journal.string() + " is damaged");
 }
 
 }  // namespace
 
-fs::path journalPathFor(const fs::path& shipSetDir) { return shipSetDir / "Tolvane launch.journal"; }
+fs::path journalPathFor(const fs::path& shipSetDir) {
+    return shipSetDir / "Tolvane launch.journal";
+}
 
 LaunchJournal readJournal(const fs::path& path) {
     std::string text = InputFile(path).readAll();
@@ -82,29 +92,39 @@ LaunchJournal readJournal(const fs::path& path) {
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         std::string_view line = std::string_view(text).substr(start, end - start);
         if (first) {
-            if (line != kHeader) throw Error(path.string() + " is not a launch journal");
+            if (line != kHeader)
+                throw Error(path.string() + " is not a launch journal");
             first = false;
             continue;
         }
         std::vector<std::string> f = splitFields(line);
         const std::string& kind = f[0];
         try {
-            if (kind == "package") journal.package = pathField(f.at(1));
-            else if (kind == "game") journal.gameFolder = pathField(f.at(1));
-            else if (kind == "backup") journal.backupFolder = pathField(f.at(1));
-            else if (kind == "folder") journal.createdFolders.push_back(pathField(f.at(1)));
+            if (kind == "package")
+                journal.package = pathField(f.at(1));
+            else if (kind == "game")
+                journal.gameFolder = pathField(f.at(1));
+            else if (kind == "backup")
+                journal.backupFolder = pathField(f.at(1));
+            else if (kind == "folder")
+                journal.createdFolders.push_back(pathField(f.at(1)));
             else if (kind == "member")
-                journal.members.push_back({std::stoi(f.at(1)), parseChange(f.at(2), path),
-                                           pathField(f.at(3)), f.at(4)});
-            else if (kind == "executable") journal.executableName = f.at(1);
-            else if (kind == "restored") journal.restoredMembers.insert(std::stoi(f.at(1)));
-            else if (kind == "pilot") journal.pilotSwitched = true;
-            else if (kind == "closed") journal.closed = true;
+                journal.members.push_back(
+                    {std::stoi(f.at(1)), parseChange(f.at(2), path), pathField(f.at(3))});
+            else if (kind == "executable")
+                journal.executableName = f.at(1);
+            else if (kind == "restored")
+                journal.restoredMembers.insert(std::stoi(f.at(1)));
+            else if (kind == "pilot")
+                journal.pilotSwitched = true;
+            else if (kind == "closed")
+                journal.closed = true;
         } catch (const std::logic_error&) {
             throw Error("The launch journal " + path.string() + " is damaged");
         }
     }
-    if (first) throw Error(path.string() + " is not a launch journal");
+    if (first)
+        throw Error(path.string() + " is not a launch journal");
     return journal;
 }
 
@@ -128,25 +148,36 @@ void JournalWriter::folderCreated(const fs::path& relativePath) {
 
 void JournalWriter::memberStarting(const JournalMember& member) {
     append({"member", std::to_string(member.number), changeName(member.change),
-            fieldOf(member.relativePath), member.temporaryName});
+            fieldOf(member.relativePath)});
 }
 
-void JournalWriter::executableBackedUp(const std::string& name) { append({"executable", name}); }
+void JournalWriter::executableBackedUp(const std::string& name) {
+    append({"executable", name});
+}
 
-void JournalWriter::pilotSwitched() { append({"pilot"}); }
+void JournalWriter::pilotSwitched() {
+    append({"pilot"});
+}
 
-void JournalWriter::memberRestored(int number) { append({"restored", std::to_string(number)}); }
+void JournalWriter::memberRestored(int number) {
+    // Not synced: a lost mark only means a pilot question is asked again on a retry.
+    append({"restored", std::to_string(number)}, false);
+}
 
-void JournalWriter::closed() { append({"closed"}); }
+void JournalWriter::closed() {
+    append({"closed"});
+}
 
-void JournalWriter::append(const std::vector<std::string>& fields) {
+void JournalWriter::append(const std::vector<std::string>& fields, bool synced) {
     std::string line;
     for (const std::string& field : fields) {
-        if (!line.empty() || &field != &fields.front()) line += '\t';
+        if (&field != &fields.front())
+            line += '\t';
         line += escape(field);
     }
     file_.write(line + "\n");
-    file_.sync();
+    if (synced)
+        file_.sync();
 }
 
 }  // namespace tolvane

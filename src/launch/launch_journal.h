@@ -23,7 +23,6 @@ struct JournalMember {
     int number = 0;
     MemberChange change = MemberChange::Added;
     fs::path relativePath;  // below the game folder, spelled as on disk; the same below Backup
-    std::string temporaryName;  // the working file beside it while the member is written
 };
 
 // The on-disk record of one launch cycle, from which a restore can tell, for every member,
@@ -39,7 +38,7 @@ struct LaunchJournal {
     std::string executableName;  // set once its backup is about to be taken
     std::set<int> restoredMembers;
     bool pilotSwitched = false;  // the pilot loader saved the game's pilot in "Last Pilot"
-    bool closed = false;  // every file is back; only the settings remain to be written
+    bool closed = false;         // every file is back; only the settings remain to be written
 };
 
 // The journal's place: beside the backup folder in the ship set directory.
@@ -49,7 +48,7 @@ fs::path journalPathFor(const fs::path& shipSetDir);
 LaunchJournal readJournal(const fs::path& path);
 
 class JournalWriter {
-public:
+  public:
     // Starts a new journal; an existing file is never replaced.
     static JournalWriter create(const fs::path& path, const fs::path& package,
                                 const fs::path& gameFolder, const fs::path& backupFolder);
@@ -63,9 +62,10 @@ public:
     void memberRestored(int number);
     void closed();
 
-private:
+  private:
     explicit JournalWriter(OutputFile file) : file_(std::move(file)) {}
-    void append(const std::vector<std::string>& fields);
+    // Each line is synced to disk before the change it announces, unless `synced` is false.
+    void append(const std::vector<std::string>& fields, bool synced = true);
 
     OutputFile file_;
 };

@@ -30,7 +30,8 @@ struct RestoreOutcome {
 std::string shownName(const fs::path& relative) {
     std::string name = relative.generic_string();
     for (char& c : name) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return name;
 }
@@ -42,7 +43,7 @@ bool isPilotFile(const fs::path& path) {
 // Puts the game folder back, one file at a time, so that running it again after a failure or a
 // crash continues where it stopped.
 class GameFolderRestore {
-public:
+  public:
     GameFolderRestore(Prompts& prompts, Progress& progress)
         : prompts_(prompts), progress_(progress) {}
 
@@ -53,11 +54,10 @@ public:
         startProgress(journal.members.size());
         for (const JournalMember& member : journal.members) {
             progress_.advance();
-            if (journal.restoredMembers.contains(member.number)) continue;
+            if (journal.restoredMembers.contains(member.number))
+                continue;
             fs::path game = journal.gameFolder / member.relativePath;
             fs::path backup = journal.backupFolder / member.relativePath;
-            if (!member.temporaryName.empty())
-                attempt([&] { deleteFileIfPresent(game.parent_path() / member.temporaryName); });
             bool done = true;
             if (member.change == MemberChange::Replaced && isPresent(backup)) {
                 done = restoreReplaced(shownName(member.relativePath), backup, game);
@@ -65,12 +65,14 @@ public:
                 done = (isPilotFile(game) && keepPilot(shownName(member.relativePath))) ||
                        attempt([&] { deleteFileIfPresent(game); });
             }
-            if (done) markRestored(writer, member.number);
+            if (done)
+                markRestored(writer, member.number);
             removeFolderIfEmpty(backup.parent_path());
         }
         if (!journal.executableName.empty()) {
             fs::path backup = journal.backupFolder / journal.executableName;
-            if (isPresent(backup)) putBack(backup, journal.gameFolder / journal.executableName);
+            if (isPresent(backup))
+                putBack(backup, journal.gameFolder / journal.executableName);
         }
         progress_.advanceWithinMaximum();
         for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend();
@@ -80,7 +82,8 @@ public:
         progress_.advanceWithinMaximum();
         removeEmptyFolders(journal.backupFolder);
         progress_.advanceWithinMaximum();
-        if (outcome_.complete()) attempt([&] { writer.closed(); });
+        if (outcome_.complete())
+            attempt([&] { writer.closed(); });
         return outcome_;
     }
 
@@ -93,7 +96,8 @@ public:
             GobPackage package(packagePath);
             for (const GobMember& member : package.members()) {
                 std::string name = installedName(member);
-                if (!nameFault(name)) names.push_back(name);
+                if (!nameFault(name))
+                    names.push_back(name);
             }
         } catch (const Error&) {
             outcome_.packageUnreadable = true;
@@ -102,7 +106,8 @@ public:
         std::set<std::string> seen;
         for (const std::string& name : names) {
             progress_.advance();
-            if (!seen.insert(upperAscii(name)).second) continue;
+            if (!seen.insert(upperAscii(name)).second)
+                continue;
             std::vector<std::string> components = nameComponents(name);
             fs::path game = resolveIgnoringCase(gameFolder, components);
             fs::path backup = resolveIgnoringCase(backupFolder, components);
@@ -117,16 +122,18 @@ public:
         if (files.setFolder(backupFolder)) {
             files.setPattern(kExecutablePattern);
             std::string executable = files.item(0);
-            if (!executable.empty()) putBack(backupFolder / executable, gameFolder / executable);
+            if (!executable.empty())
+                putBack(backupFolder / executable, gameFolder / executable);
         }
-        if (outcome_.packageUnreadable) putBackEverything(backupFolder, gameFolder);
+        if (outcome_.packageUnreadable)
+            putBackEverything(backupFolder, gameFolder);
         RemovePackageFolders(packagePath, gameFolder);
         RemovePackageFolders(packagePath, backupFolder);
         removeEmptyFolders(backupFolder);
         return outcome_;
     }
 
-private:
+  private:
     void startProgress(std::size_t members) {
         progress_.setValue(0);
         progress_.setMaximum(static_cast<int>(members));
@@ -154,7 +161,8 @@ private:
         std::vector<fs::path> files;
         for (fs::recursive_directory_iterator it(backupFolder, ec), end; !ec && it != end;
              it.increment(ec)) {
-            if (it->is_regular_file(ec)) files.push_back(it->path());
+            if (it->is_regular_file(ec))
+                files.push_back(it->path());
         }
         for (const fs::path& file : files) {
             fs::path game = gameFolder / file.lexically_relative(backupFolder);
@@ -195,7 +203,8 @@ private:
 std::string shortList(const std::vector<std::string>& lines) {
     constexpr std::size_t kShown = 8;
     std::string text;
-    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += "\r" + lines[i];
+    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i)
+        text += "\r" + lines[i];
     if (lines.size() > kShown)
         text += "\r... and " + std::to_string(lines.size() - kShown) + " more.";
     return text;
@@ -217,13 +226,14 @@ void closeCycle(Session& session, const fs::path& journal, const RestoreOutcome&
     session.saveSetting(kLastShipSetKey, kNoShipSet);
     std::error_code ignored;  // a leftover closed journal is removed by the next launch
     fs::remove(journal, ignored);
-    if (!outcome.pilotSwitched) return;
+    if (!outcome.pilotSwitched)
+        return;
     try {
         SetLastPilot(session, session.setting(kLastPilotKey), false);
     } catch (const Error& error) {
-        session.prompts.message(std::string(error.what()) +
-                                    "\r\rThe game will start with the pilot it has now.",
-                                "Pilot Not Restored", Icon::Exclamation);
+        session.prompts.message(
+            std::string(error.what()) + "\r\rThe game will start with the pilot it has now.",
+            "Pilot Not Restored", Icon::Exclamation);
     }
 }
 
@@ -251,11 +261,12 @@ void RestoreAfterPlay(Session& session, MainWindowView& window, const LaunchReco
     RestoreOutcome outcome = restoreFromRecord(
         session, window.progress(), record.journal, record.package,
         fs::path(settings.gameExePath).parent_path(), fs::path(settings.shipSetDir) / "Backup");
-    if (!outcome.complete()) return reportIncomplete(session, window, outcome);
+    if (!outcome.complete())
+        return reportIncomplete(session, window, outcome);
     closeCycle(session, record.journal, outcome);
-    for (Control control : {Control::cmdInfo, Control::cmdOptions, Control::Command1,
-                            Control::Command2, Control::Command3, Control::cmdLaunch,
-                            Control::lstShipSets}) {
+    for (Control control :
+         {Control::cmdInfo, Control::cmdOptions, Control::Command1, Control::Command2,
+          Control::Command3, Control::cmdLaunch, Control::lstShipSets}) {
         window.setEnabled(control, true);
     }
     window.progress().setValue(0);
@@ -276,7 +287,8 @@ void RestoreLastShipSet(Session& session, MainWindowView& window, const std::str
                           fs::path(session.settings.gameExePath).parent_path(), backupFolder);
     std::error_code ignored;  // an old version's marker; nothing of the player's
     fs::remove(shipSetDir / "restore.txt", ignored);
-    if (!outcome.complete()) return reportIncomplete(session, window, outcome);
+    if (!outcome.complete())
+        return reportIncomplete(session, window, outcome);
     closeCycle(session, journal, outcome);
 
     if (!hadJournal && outcome.packageUnreadable) {

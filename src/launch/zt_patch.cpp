@@ -25,18 +25,23 @@ std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
     auto damaged = [&](const std::string& why) {
         return Error("The patch file " + path.string() + " is damaged: " + why + ".");
     };
-    if (bytes.size() < kFirstRecord) throw damaged("it is too short to hold a record count");
-    auto count = static_cast<std::int16_t>(littleEndian(std::string_view(bytes).substr(kCountOffset, 2)));
+    if (bytes.size() < kFirstRecord)
+        throw damaged("it is too short to hold a record count");
+    auto count =
+        static_cast<std::int16_t>(littleEndian(std::string_view(bytes).substr(kCountOffset, 2)));
     std::vector<ZtRecord> records;
     std::size_t position = kFirstRecord;
     for (int j = 1; j <= count; ++j) {
         std::string label = "record " + std::to_string(j) + " of " + std::to_string(count);
-        if (position + 5 > bytes.size()) throw damaged(label + " runs past the end of the file");
-        auto offset = static_cast<std::int32_t>(littleEndian(std::string_view(bytes).substr(position, 4)));
+        if (position + 5 > bytes.size())
+            throw damaged(label + " runs past the end of the file");
+        auto offset =
+            static_cast<std::int32_t>(littleEndian(std::string_view(bytes).substr(position, 4)));
         std::size_t length = static_cast<unsigned char>(bytes[position + 4]);
         if (position + 5 + length > bytes.size())
             throw damaged(label + " runs past the end of the file");
-        if (offset < 0) throw damaged(label + " writes at a negative offset");
+        if (offset < 0)
+            throw damaged(label + " writes at a negative offset");
         records.push_back({static_cast<std::uint32_t>(offset), bytes.substr(position + 5, length)});
         position += 5 + length;
     }
@@ -45,9 +50,11 @@ std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
 
 void applyZtRecords(std::string& target, const std::vector<ZtRecord>& records) {
     for (const ZtRecord& record : records) {
-        if (record.data.empty()) continue;
+        if (record.data.empty())
+            continue;
         std::size_t end = std::size_t(record.offset) + record.data.size();
-        if (end > target.size()) target.resize(end, '\0');
+        if (end > target.size())
+            target.resize(end, '\0');
         target.replace(record.offset, record.data.size(), record.data);
     }
 }
@@ -55,10 +62,12 @@ void applyZtRecords(std::string& target, const std::vector<ZtRecord>& records) {
 void ApplyZtPatches(const std::filesystem::path& target,
                     const std::vector<std::filesystem::path>& patchFiles) {
     std::vector<std::vector<ZtRecord>> patches;
-    for (const std::filesystem::path& file : patchFiles) patches.push_back(readZtPatch(file));
+    for (const std::filesystem::path& file : patchFiles)
+        patches.push_back(readZtPatch(file));
     std::string executable = InputFile(target).readAll();
     try {
-        for (const std::vector<ZtRecord>& records : patches) applyZtRecords(executable, records);
+        for (const std::vector<ZtRecord>& records : patches)
+            applyZtRecords(executable, records);
     } catch (const std::bad_alloc&) {
         throw Error("The patch files would make " + target.string() + " too large to write.");
     }

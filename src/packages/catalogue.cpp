@@ -15,7 +15,8 @@ std::vector<std::filesystem::path> ReadShipSetNames(Session& session, MainWindow
     window.clearShipSets();
     std::vector<std::filesystem::path> paths;
     paths.reserve(names.size());
-    if (!names.empty()) reading.setMaximum(static_cast<int>(names.size()));
+    if (!names.empty())
+        reading.setMaximum(static_cast<int>(names.size()));
     for (const std::string& name : names) {
         reading.setValue(static_cast<int>(paths.size()) + 1);
         paths.push_back(folder / name);

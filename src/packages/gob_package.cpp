@@ -18,7 +18,8 @@ std::uint32_t littleEndian32(const char* bytes) {
 
 GobPackage::GobPackage(const fs::path& path) : file_(path) {
     auto count = static_cast<std::int32_t>(littleEndian32(file_.readAt(12, 4).c_str()));
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     std::uint64_t directorySize = std::uint64_t(count) * kGobEntrySize;
     if (kGobHeaderSize + directorySize > file_.size()) {
         throw Error("its directory of " + std::to_string(count) +
@@ -40,11 +41,14 @@ std::string GobPackage::readMember(const GobMember& member) const {
 
 std::string installedName(const GobMember& member) {
     std::string name = member.name;
-    while (!name.empty() && name.back() == ' ') name.pop_back();
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
     return name;
 }
 
-std::string displayName(const std::string& name) { return fromCodePage(name); }
+std::string displayName(const std::string& name) {
+    return fromCodePage(name);
+}
 
 std::vector<std::string> nameComponents(const std::string& name) {
     std::vector<std::string> components;
@@ -52,7 +56,8 @@ std::vector<std::string> nameComponents(const std::string& name) {
     for (;;) {
         std::size_t end = name.find('\\', start);
         components.push_back(displayName(name.substr(start, end - start)));
-        if (end == std::string::npos) return components;
+        if (end == std::string::npos)
+            return components;
         start = end + 1;
     }
 }

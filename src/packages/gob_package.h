@@ -24,7 +24,7 @@ struct GobMember {
 // entries from byte 16. Only the directory is read up front; a member's bytes are read when
 // asked for. A directory that does not fit in the file is an Error.
 class GobPackage {
-public:
+  public:
     explicit GobPackage(const fs::path& path);
 
     const fs::path& path() const { return file_.path(); }
@@ -32,7 +32,7 @@ public:
     const std::vector<GobMember>& members() const { return members_; }
     std::string readMember(const GobMember& member) const;
 
-private:
+  private:
     InputFile file_;
     std::vector<GobMember> members_;
 };

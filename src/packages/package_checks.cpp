@@ -26,7 +26,8 @@ bool CheckForModifiedExe(const std::filesystem::path& path) {
     try {
         GobPackage package(path);
         for (const GobMember& member : package.members()) {
-            if (upperAscii(member.name) == "XWINGALLIANCE.EXE") return true;
+            if (upperAscii(member.name) == "XWINGALLIANCE.EXE")
+                return true;
         }
     } catch (const Error&) {
         // Unreadable: the validator refuses it with the reason.
@@ -37,7 +38,8 @@ bool CheckForModifiedExe(const std::filesystem::path& path) {
 bool passesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) {
     if (!hasGobSignature(package)) {
         prompts.message(std::string("The ShipSet you are trying to launch is not a valid .Gob "
-                                    "file.  ") + kContactAuthor,
+                                    "file.  ") +
+                            kContactAuthor,
                         kInvalidTitle, Icon::Exclamation);
         return false;
     }
@@ -50,9 +52,9 @@ bool passesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) 
         return false;
     }
     if (std::optional<std::string> fault = packageFault(package)) {
-        prompts.message("The ShipSet you are trying to launch is damaged: " + *fault + ".  " +
-                            kContactAuthor,
-                        kInvalidTitle, Icon::Exclamation);
+        prompts.message(
+            "The ShipSet you are trying to launch is damaged: " + *fault + ".  " + kContactAuthor,
+            kInvalidTitle, Icon::Exclamation);
         return false;
     }
     return true;

@@ -14,10 +14,12 @@ void RemovePackageFolders(const std::filesystem::path& path, const std::filesyst
         GobPackage package(path);
         for (const GobMember& member : package.members()) {
             std::string name = installedName(member);
-            if (nameFault(name)) continue;
+            if (nameFault(name))
+                continue;
             std::vector<std::string> components = nameComponents(name);
             components.pop_back();  // the file itself
-            if (!components.empty()) folderChains.push_back(std::move(components));
+            if (!components.empty())
+                folderChains.push_back(std::move(components));
         }
     } catch (const Error&) {
         return;
@@ -26,8 +28,10 @@ void RemovePackageFolders(const std::filesystem::path& path, const std::filesyst
         for (; !chain.empty(); chain.pop_back()) {
             std::filesystem::path folder = resolveIgnoringCase(base, chain);
             std::error_code ec;
-            if (!std::filesystem::exists(std::filesystem::symlink_status(folder, ec))) continue;
-            if (!removeFolderIfEmpty(folder)) break;  // still in use, and so are its parents
+            if (!std::filesystem::exists(std::filesystem::symlink_status(folder, ec)))
+                continue;
+            if (!removeFolderIfEmpty(folder))
+                break;  // still in use, and so are its parents
         }
     }
 }

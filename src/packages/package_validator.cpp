@@ -6,8 +6,8 @@ namespace tolvane {
 namespace {
 
 bool forbiddenInWindowsNames(char c) {
-    return static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/|?*").find(c) !=
-                                                     std::string_view::npos;
+    return static_cast<unsigned char>(c) < 32 ||
+           std::string_view("<>:\"/|?*").find(c) != std::string_view::npos;
 }
 
 std::string memberLabel(const GobMember& member) {
@@ -18,20 +18,27 @@ std::string memberLabel(const GobMember& member) {
 }  // namespace
 
 std::optional<std::string> nameFault(const std::string& name) {
-    if (name.empty()) return "has no name";
-    if (name.size() >= 2 && name[1] == ':') return "names a drive";
-    if (name.front() == '\\') return "is not a path inside the game folder";
+    if (name.empty())
+        return "has no name";
+    if (name.size() >= 2 && name[1] == ':')
+        return "names a drive";
+    if (name.front() == '\\')
+        return "is not a path inside the game folder";
     std::size_t start = 0;
     for (;;) {
         std::size_t end = name.find('\\', start);
         std::string_view part = std::string_view(name).substr(start, end - start);
-        if (part.empty()) return "has an empty folder name";
-        if (part == "." || part == "..") return "points outside its own folder";
+        if (part.empty())
+            return "has an empty folder name";
+        if (part == "." || part == "..")
+            return "points outside its own folder";
         for (char c : part) {
-            if (forbiddenInWindowsNames(c)) return "has a character that Windows does not allow "
-                                                   "in file names";
+            if (forbiddenInWindowsNames(c))
+                return "has a character that Windows does not allow "
+                       "in file names";
         }
-        if (end == std::string::npos) return std::nullopt;
+        if (end == std::string::npos)
+            return std::nullopt;
         start = end + 1;
     }
 }
@@ -43,8 +50,9 @@ std::optional<std::string> packageFault(const std::filesystem::path& path) {
             if (std::uint64_t(member.offset) + member.size > package.file().size())
                 return memberLabel(member) + " lies outside the file";
             if (auto fault = nameFault(installedName(member)))
-                return installedName(member).empty() ? "member " + std::to_string(member.number) + " " + *fault
-                                           : memberLabel(member) + " " + *fault;
+                return installedName(member).empty()
+                           ? "member " + std::to_string(member.number) + " " + *fault
+                           : memberLabel(member) + " " + *fault;
         }
         return std::nullopt;
     } catch (const Error& error) {

@@ -11,9 +11,11 @@ namespace {
 
 // Drops a label of `length` characters and then one space, if there is one.
 std::string valueAfterLabel(std::string_view line, std::size_t length) {
-    if (line.size() < length) return {};
+    if (line.size() < length)
+        return {};
     line.remove_prefix(length);
-    if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+    if (!line.empty() && line.front() == ' ')
+        line.remove_prefix(1);
     return std::string(line);
 }
 
@@ -23,9 +25,11 @@ std::vector<std::string_view> crLines(std::string_view text, std::size_t wanted)
     while (lines.size() < wanted && !text.empty()) {
         std::size_t end = text.find('\r');
         lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos) break;
+        if (end == std::string_view::npos)
+            break;
         text.remove_prefix(end + 1);
-        if (!text.empty() && text.front() == '\n') text.remove_prefix(1);
+        if (!text.empty() && text.front() == '\n')
+            text.remove_prefix(1);
     }
     return lines;
 }
@@ -37,9 +41,11 @@ std::optional<std::string> ExtractPatchInfo(const std::filesystem::path& path) {
         GobPackage package(path);
         const GobMember* found = nullptr;
         for (const GobMember& member : package.members()) {
-            if (upperAscii(member.name) == "PATCHINFO.TXT") found = &member;
+            if (upperAscii(member.name) == "PATCHINFO.TXT")
+                found = &member;
         }
-        if (found == nullptr) return std::nullopt;
+        if (found == nullptr)
+            return std::nullopt;
         return package.readMember(*found);
     } catch (const Error&) {
         return std::nullopt;  // the list says "Patchinfo.txt not found" for such a package
@@ -48,9 +54,12 @@ std::optional<std::string> ExtractPatchInfo(const std::filesystem::path& path) {
 
 std::string shipSetListName(const std::optional<std::string>& patchInfo) {
     std::optional<std::string> item = patchInfo ? firstTextItem(*patchInfo) : std::nullopt;
-    if (!item) return kNoPatchInfo;
-    if (*item == kNoPatchInfo) return *item;
-    if (item->size() < 5) return *item;
+    if (!item)
+        return kNoPatchInfo;
+    if (*item == kNoPatchInfo)
+        return *item;
+    if (item->size() < 5)
+        return *item;
     return valueAfterLabel(*item, 5);
 }
 

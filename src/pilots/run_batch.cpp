@@ -41,7 +41,8 @@ std::string runBatchText(const std::string& windowsExePath, const std::string& s
 std::string wineFormOf(const std::filesystem::path& hostPath) {
     std::string text = std::filesystem::absolute(hostPath).lexically_normal().string();
     for (char& c : text) {
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     }
     return "Z:" + text;
 }

@@ -14,6 +14,8 @@ void fail(const std::string& what, const std::filesystem::path& path,
     throw Error(describe(what, path, reason));
 }
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 }  // namespace tolvane

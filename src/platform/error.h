@@ -10,7 +10,7 @@ namespace tolvane {
 // A failure worth telling the player about. Its text is already in the program's own words and
 // names the file and the reason, so the one place that shows it needs to add nothing.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

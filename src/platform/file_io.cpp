@@ -30,29 +30,42 @@ constexpr int kRead = _O_RDONLY;
 constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
 constexpr int kAppend = _O_WRONLY | _O_APPEND;
 long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
-    if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return -1;
+    if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0)
+        return -1;
     return _read(fd, data, static_cast<unsigned>(std::min<std::size_t>(length, kChunk)));
 }
 long long writeSome(int fd, const void* data, std::size_t length) {
     return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(length, kChunk)));
 }
-int syncFile(int fd) { return _commit(fd); }
-int closeFile(int fd) { return _close(fd); }
+int syncFile(int fd) {
+    return _commit(fd);
+}
+int closeFile(int fd) {
+    return _close(fd);
+}
 std::uint64_t fileSize(int fd) {
     struct _stat64 info {};
     return _fstat64(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 #else
-int openFile(const fs::path& path, int flags) { return ::open(path.c_str(), flags | O_CLOEXEC, 0666); }
+int openFile(const fs::path& path, int flags) {
+    return ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+}
 constexpr int kRead = O_RDONLY;
 constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
 constexpr int kAppend = O_WRONLY | O_APPEND;
 long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
     return ::pread(fd, data, length, static_cast<off_t>(offset));
 }
-long long writeSome(int fd, const void* data, std::size_t length) { return ::write(fd, data, length); }
-int syncFile(int fd) { return ::fsync(fd); }
-int closeFile(int fd) { return ::close(fd); }
+long long writeSome(int fd, const void* data, std::size_t length) {
+    return ::write(fd, data, length);
+}
+int syncFile(int fd) {
+    return ::fsync(fd);
+}
+int closeFile(int fd) {
+    return ::close(fd);
+}
 std::uint64_t fileSize(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
@@ -62,21 +75,26 @@ std::uint64_t fileSize(int fd) {
 }  // namespace
 
 InputFile::InputFile(const fs::path& path) : path_(path), fd_(openFile(path, kRead)) {
-    if (fd_ < 0) fail("Could not open", path, lastError());
+    if (fd_ < 0)
+        fail("Could not open", path, lastError());
     size_ = fileSize(fd_);
 }
 
 InputFile::~InputFile() {
-    if (fd_ >= 0) closeFile(fd_);
+    if (fd_ >= 0)
+        closeFile(fd_);
 }
 
 void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) const {
     auto* out = static_cast<char*>(data);
     while (length > 0) {
         long long got = readSome(fd_, out, length, offset);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) fail("Could not read", path_, lastError());
-        if (got == 0) throw Error("Could not read " + path_.string() + ": it ends too early");
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            fail("Could not read", path_, lastError());
+        if (got == 0)
+            throw Error("Could not read " + path_.string() + ": it ends too early");
         out += got;
         offset += static_cast<std::uint64_t>(got);
         length -= static_cast<std::size_t>(got);
@@ -91,13 +109,15 @@ std::string InputFile::readAt(std::uint64_t offset, std::size_t length) const {
 
 OutputFile OutputFile::createNew(const fs::path& path) {
     int fd = openFile(path, kCreateNew);
-    if (fd < 0) fail("Could not create", path, lastError());
+    if (fd < 0)
+        fail("Could not create", path, lastError());
     return OutputFile(path, fd);
 }
 
 OutputFile OutputFile::appendTo(const fs::path& path) {
     int fd = openFile(path, kAppend);
-    if (fd < 0) fail("Could not open", path, lastError());
+    if (fd < 0)
+        fail("Could not open", path, lastError());
     return OutputFile(path, fd);
 }
 
@@ -105,14 +125,17 @@ OutputFile::OutputFile(OutputFile&& other) noexcept
     : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)) {}
 
 OutputFile::~OutputFile() {
-    if (fd_ >= 0) closeFile(fd_);
+    if (fd_ >= 0)
+        closeFile(fd_);
 }
 
 void OutputFile::write(std::string_view bytes) {
     while (!bytes.empty()) {
         long long put = writeSome(fd_, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) fail("Could not write", path_, lastError());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            fail("Could not write", path_, lastError());
         bytes.remove_prefix(static_cast<std::size_t>(put));
     }
 }
@@ -125,8 +148,10 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
     while (length > 0) {
         ssize_t moved = ::copy_file_range(from.descriptor(), &in, fd_, nullptr,
                                           std::min<std::uint64_t>(length, 1u << 30), 0);
-        if (moved < 0 && errno == EINTR) continue;
-        if (moved <= 0) break;
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0)
+            break;
         length -= static_cast<std::uint64_t>(moved);
     }
     offset = static_cast<std::uint64_t>(in);
@@ -142,21 +167,24 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
 }
 
 void OutputFile::sync() {
-    if (syncFile(fd_) != 0) fail("Could not write", path_, lastError());
+    if (syncFile(fd_) != 0)
+        fail("Could not write", path_, lastError());
 }
 
 void OutputFile::close() {
     int fd = std::exchange(fd_, -1);
-    if (fd >= 0 && closeFile(fd) != 0) fail("Could not write", path_, lastError());
+    if (fd >= 0 && closeFile(fd) != 0)
+        fail("Could not write", path_, lastError());
 }
 
 fs::path freshTemporaryPath(const fs::path& folder, std::string_view hint) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        fs::path candidate = folder / (".tolvane-" + std::string(hint) + "-" +
-                                       std::to_string(counter++) + ".tmp");
+        fs::path candidate =
+            folder / (".tolvane-" + std::string(hint) + "-" + std::to_string(counter++) + ".tmp");
         std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
+        if (!fs::exists(fs::symlink_status(candidate, ec)))
+            return candidate;
     }
 }
 
@@ -171,13 +199,15 @@ void replaceThroughTemporary(const fs::path& target, const fs::path& model, Fill
         OutputFile out = OutputFile::createNew(temporary);
         std::error_code noModel;
         fs::file_status modelStatus = fs::status(model, noModel);
-        if (!noModel) fs::permissions(temporary, modelStatus.permissions(), noModel);
+        if (!noModel)
+            fs::permissions(temporary, modelStatus.permissions(), noModel);
         fill(out);
         out.sync();
         out.close();
         std::error_code ec;
         fs::rename(temporary, target, ec);
-        if (ec) fail("Could not replace", target, ec);
+        if (ec)
+            fail("Could not replace", target, ec);
     } catch (...) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
@@ -199,24 +229,30 @@ void copyFileDurably(const fs::path& from, const fs::path& to) {
 void moveFile(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
-    if (!ec) return;
-    if (ec != std::errc::cross_device_link) fail("Could not move " + from.string() + " to", to, ec);
+    if (!ec)
+        return;
+    if (ec != std::errc::cross_device_link)
+        fail("Could not move " + from.string() + " to", to, ec);
     copyFileDurably(from, to);
     fs::remove(from, ec);
-    if (ec) fail("Could not delete", from, ec);
+    if (ec)
+        fail("Could not delete", from, ec);
 }
 
 bool removeFolderIfEmpty(const fs::path& folder) {
     std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(folder, ec))) return false;
+    if (!fs::is_directory(fs::symlink_status(folder, ec)))
+        return false;
     return fs::remove(folder, ec) && !ec;
 }
 
 void removeEmptyFolders(const fs::path& root) {
     std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(root, ec))) return;
+    if (!fs::is_directory(fs::symlink_status(root, ec)))
+        return;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec)) removeEmptyFolders(it->path());
+        if (it->is_directory(ec) && !it->is_symlink(ec))
+            removeEmptyFolders(it->path());
     }
     removeFolderIfEmpty(root);
 }
@@ -224,7 +260,8 @@ void removeEmptyFolders(const fs::path& root) {
 void deleteFileIfPresent(const fs::path& file) {
     std::error_code ec;
     fs::remove(file, ec);
-    if (ec) fail("Could not delete", file, ec);
+    if (ec)
+        fail("Could not delete", file, ec);
 }
 
 bool isPresent(const fs::path& path) {

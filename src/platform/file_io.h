@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 // A file opened for reading at any offset. Every failure throws Error naming the file.
 class InputFile {
-public:
+  public:
     explicit InputFile(const fs::path& path);
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -26,7 +26,7 @@ public:
     std::string readAll() const { return readAt(0, static_cast<std::size_t>(size_)); }
     int descriptor() const { return fd_; }
 
-private:
+  private:
     fs::path path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
@@ -34,7 +34,7 @@ private:
 
 // A file being written. The creating functions never replace an existing file.
 class OutputFile {
-public:
+  public:
     static OutputFile createNew(const fs::path& path);
     // Opens an existing file to write at its end.
     static OutputFile appendTo(const fs::path& path);
@@ -51,7 +51,7 @@ public:
     void close();
     int descriptor() const { return fd_; }
 
-private:
+  private:
     OutputFile(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
     fs::path path_;
     int fd_ = -1;

@@ -7,7 +7,9 @@
 namespace tolvane {
 namespace {
 
-bool isHidden(const std::string& name) { return !name.empty() && name.front() == '.'; }
+bool isHidden(const std::string& name) {
+    return !name.empty() && name.front() == '.';
+}
 
 }  // namespace
 
@@ -17,8 +19,10 @@ std::vector<std::string> listFiles(const fs::path& folder, std::string_view patt
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (isHidden(name) || !it->is_regular_file(typeError)) continue;
-        if (matchesPattern(pattern, name)) names.push_back(std::move(name));
+        if (isHidden(name) || !it->is_regular_file(typeError))
+            continue;
+        if (matchesPattern(pattern, name))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
@@ -27,13 +31,15 @@ std::vector<std::string> listFiles(const fs::path& folder, std::string_view patt
 
 std::optional<std::string> findIgnoringCase(const fs::path& folder, std::string_view name) {
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder / fs::path(name), ec))) return std::string(name);
+    if (fs::exists(fs::symlink_status(folder / fs::path(name), ec)))
+        return std::string(name);
 #ifdef _WIN32
     return std::nullopt;  // the file system itself ignores letter case
 #else
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (equalsIgnoringCase(entry, name)) return entry;
+        if (equalsIgnoringCase(entry, name))
+            return entry;
     }
     return std::nullopt;
 #endif

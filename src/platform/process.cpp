@@ -31,7 +31,8 @@ std::wstring quoted(const std::string& argument) {
 
 void startDetached(const std::string& program, const std::vector<std::string>& arguments) {
     std::wstring commandLine = quoted(program);
-    for (const std::string& argument : arguments) commandLine += L" " + quoted(argument);
+    for (const std::string& argument : arguments)
+        commandLine += L" " + quoted(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -39,9 +40,9 @@ void startDetached(const std::string& program, const std::vector<std::string>& a
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
                         nullptr, nullptr, &startup, &process)) {
-        throw Error("Could not start " + program + ": " +
-                    std::error_code(static_cast<int>(GetLastError()), std::system_category())
-                        .message());
+        throw Error(
+            "Could not start " + program + ": " +
+            std::error_code(static_cast<int>(GetLastError()), std::system_category()).message());
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -57,19 +58,22 @@ std::optional<std::filesystem::path> findOnPath(const std::string& name) {
 #else
 
 void startDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    std::optional<std::filesystem::path> found =
-        program.find('/') != std::string::npos ? std::filesystem::path(program) : findOnPath(program);
+    std::optional<std::filesystem::path> found = program.find('/') != std::string::npos
+                                                     ? std::filesystem::path(program)
+                                                     : findOnPath(program);
     if (!found || ::access(found->c_str(), X_OK) != 0)
         throw Error("Could not start " + program + ": it was not found or may not be run");
     std::string path = found->string();
     std::vector<char*> argv{path.data()};
     std::vector<std::string> copies(arguments);
-    for (std::string& argument : copies) argv.push_back(argument.data());
+    for (std::string& argument : copies)
+        argv.push_back(argument.data());
     argv.push_back(nullptr);
 
     // Fork twice so the game's process is nobody's child here and leaves no zombie behind.
     pid_t child = ::fork();
-    if (child < 0) fail("Could not start", program, lastError());
+    if (child < 0)
+        fail("Could not start", program, lastError());
     if (child == 0) {
         ::setsid();
         if (::fork() == 0) {
@@ -85,15 +89,18 @@ void startDetached(const std::string& program, const std::vector<std::string>& a
 
 std::optional<std::filesystem::path> findOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
-    if (path == nullptr) return std::nullopt;
+    if (path == nullptr)
+        return std::nullopt;
     std::string folders(path);
     std::size_t start = 0;
     while (start <= folders.size()) {
         std::size_t end = folders.find(':', start);
-        if (end == std::string::npos) end = folders.size();
+        if (end == std::string::npos)
+            end = folders.size();
         std::filesystem::path candidate =
             std::filesystem::path(folders.substr(start, end - start)) / name;
-        if (end > start && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+        if (end > start && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
         start = end + 1;
     }
     return std::nullopt;

@@ -13,17 +13,21 @@ bool GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::s
     value.clear();
     HKEY key = nullptr;
     auto root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(rootKey)));
-    if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     char buffer[1024];
     DWORD type = 0;
     DWORD size = sizeof buffer;
     bool read = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
-    if (!read) return false;
+    if (!read)
+        return false;
     std::string data(buffer, size);
-    if (!data.empty() && data.back() == '\0') data.pop_back();
-    if (type == REG_SZ) value = data;
+    if (!data.empty() && data.back() == '\0')
+        data.pop_back();
+    if (type == REG_SZ)
+        value = data;
     return true;
 }
 

@@ -5,7 +5,9 @@
 namespace tolvane {
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace
 
@@ -21,11 +23,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                            return static_cast<unsigned char>(upper(x)) <
-                                                   static_cast<unsigned char>(upper(y));
-                                        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+    });
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
@@ -40,7 +40,8 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || upper(pattern[p]) == upper(name[n]))) {
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || upper(pattern[p]) == upper(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -50,14 +51,17 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
 std::optional<std::string> firstTextItem(std::string_view text) {
-    if (text.empty()) return std::nullopt;
+    if (text.empty())
+        return std::nullopt;
     std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) return std::string();
+    if (start == std::string_view::npos)
+        return std::string();
     text.remove_prefix(start);
     if (text.front() == '"') {
         text.remove_prefix(1);

@@ -69,7 +69,8 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : windows_(windows) {
 }
 
 void AboutBox::closeEvent(QCloseEvent* event) {
-    if (!windows_.closingAll()) windows_.mainWindow().QWidget::setEnabled(true);
+    if (!windows_.closingAll())
+        windows_.mainWindow().QWidget::setEnabled(true);
     event->accept();
 }
 

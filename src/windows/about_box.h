@@ -10,13 +10,13 @@ class WindowSet;
 
 // frmAbout: the program's title, version and credits, and the system information tool.
 class AboutBox : public QWidget {
-public:
+  public:
     AboutBox(Prompts& prompts, WindowSet& windows);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     WindowSet& windows_;
 };
 

@@ -19,7 +19,8 @@ void BarProgress::show() {
     bar_->setRange(0, std::max(maximum_, 1));
     bar_->setValue(std::clamp(value_, 0, std::max(maximum_, 1)));
     constexpr qint64 kFrameMilliseconds = 50;
-    if (sincePaint_.isValid() && sincePaint_.elapsed() < kFrameMilliseconds) return;
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < kFrameMilliseconds)
+        return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sincePaint_.start();
 }

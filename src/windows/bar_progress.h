@@ -12,14 +12,14 @@ namespace tolvane {
 // hung, without taking the player's input in the middle of an operation. Painting is held to
 // about twenty frames a second: a thousand quick steps must not cost a thousand repaints.
 class BarProgress : public Progress {
-public:
+  public:
     explicit BarProgress(QProgressBar* bar) : bar_(bar) {}
     void setMaximum(int maximum) override;
     void setValue(int value) override;
     int value() const override { return value_; }
     int maximum() const override { return maximum_; }
 
-private:
+  private:
     void show();
 
     QProgressBar* bar_;

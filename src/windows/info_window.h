@@ -10,11 +10,11 @@ namespace tolvane {
 
 // frmInfo: a ship set's name, author, contacts and description.
 class InfoWindow : public QWidget {
-public:
+  public:
     InfoWindow();
     void fill(const ShipSetInfo& info);
 
-private:
+  private:
     QLineEdit* lblName_;
     QLineEdit* lblEmail_;
     QLineEdit* lblWebsite_;

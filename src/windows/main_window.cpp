@@ -77,32 +77,55 @@ QPushButton* MainWindow::button(const char* name, const char* caption, int top) 
 
 QWidget* MainWindow::control(Control control) const {
     switch (control) {
-        case Control::cmdInfo: return cmdInfo_;
-        case Control::Command1: return command1_;
-        case Control::cmdLaunch: return cmdLaunch_;
-        case Control::lstShipSets: return lstShipSets_;
-        case Control::Command3: return command3_;
-        case Control::cmdOptions: return cmdOptions_;
-        case Control::Command2: return command2_;
+        case Control::cmdInfo:
+            return cmdInfo_;
+        case Control::Command1:
+            return command1_;
+        case Control::cmdLaunch:
+            return cmdLaunch_;
+        case Control::lstShipSets:
+            return lstShipSets_;
+        case Control::Command3:
+            return command3_;
+        case Control::cmdOptions:
+            return cmdOptions_;
+        case Control::Command2:
+            return command2_;
     }
     return nullptr;
 }
 
-void MainWindow::setEnabled(Control which, bool enabled) { control(which)->setEnabled(enabled); }
+void MainWindow::setEnabled(Control which, bool enabled) {
+    control(which)->setEnabled(enabled);
+}
 
-void MainWindow::setLaunchCaption(const std::string& caption) { cmdLaunch_->setText(qt(caption)); }
+void MainWindow::setLaunchCaption(const std::string& caption) {
+    cmdLaunch_->setText(qt(caption));
+}
 
-std::string MainWindow::launchCaption() const { return toStd(cmdLaunch_->text()); }
+std::string MainWindow::launchCaption() const {
+    return toStd(cmdLaunch_->text());
+}
 
-void MainWindow::setLaunchVisible(bool visible) { cmdLaunch_->setVisible(visible); }
+void MainWindow::setLaunchVisible(bool visible) {
+    cmdLaunch_->setVisible(visible);
+}
 
-void MainWindow::clearShipSets() { lstShipSets_->clear(); }
+void MainWindow::clearShipSets() {
+    lstShipSets_->clear();
+}
 
-void MainWindow::addShipSet(const std::string& name) { lstShipSets_->addItem(qt(name)); }
+void MainWindow::addShipSet(const std::string& name) {
+    lstShipSets_->addItem(qt(name));
+}
 
-int MainWindow::selectedShipSet() const { return lstShipSets_->currentRow(); }
+int MainWindow::selectedShipSet() const {
+    return lstShipSets_->currentRow();
+}
 
-int MainWindow::shipSetCount() const { return lstShipSets_->count(); }
+int MainWindow::shipSetCount() const {
+    return lstShipSets_->count();
+}
 
 std::string MainWindow::shipSetText(int position) const {
     QListWidgetItem* item = lstShipSets_->item(position);
@@ -115,9 +138,13 @@ Progress& MainWindow::showReadingWindow() {
     return reading.progress();
 }
 
-void MainWindow::hideReadingWindow() { windows_.readingWindow().hide(); }
+void MainWindow::hideReadingWindow() {
+    windows_.readingWindow().hide();
+}
 
-void MainWindow::showPilotLoader() { windows_.showPilotLoader(); }
+void MainWindow::showPilotLoader() {
+    windows_.showPilotLoader();
+}
 
 void MainWindow::showInfo(const ShipSetInfo& info) {
     InfoWindow& window = windows_.infoWindow();

@@ -15,7 +15,7 @@ class WindowSet;
 
 // frmXWATolvane: the list of ship sets and the one button that drives the launch cycle.
 class MainWindow : public QWidget, public MainWindowView {
-public:
+  public:
     MainWindow(Session& session, WindowSet& windows);
 
     // The load step: settings, the catalogue, ready to launch.
@@ -38,10 +38,10 @@ public:
     void showPilotLoader() override;
     void showInfo(const ShipSetInfo& info) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QPushButton* button(const char* name, const char* caption, int top);
     QWidget* control(Control control) const;
 

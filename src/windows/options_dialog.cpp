@@ -69,15 +69,17 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
 }
 
 void OptionsDialog::pickExecutable() {
-    QString start = txtXWAExe_->text().isEmpty() ? QString("XWingAlliance.exe") : txtXWAExe_->text();
+    QString start =
+        txtXWAExe_->text().isEmpty() ? QString("XWingAlliance.exe") : txtXWAExe_->text();
     QString picked = QFileDialog::getOpenFileName(this, "Select XWingAlliance.exe File", start,
                                                   "Executables (*.exe);;All Files (*.*)");
-    if (!picked.isEmpty()) txtXWAExe_->setText(QDir::toNativeSeparators(picked));
+    if (!picked.isEmpty())
+        txtXWAExe_->setText(QDir::toNativeSeparators(picked));
 }
 
 void OptionsDialog::pickDirectory() {
-    QString picked = QFileDialog::getExistingDirectory(this, "Select ShipSet Directory",
-                                                       txtTolvaneDir_->text());
+    QString picked =
+        QFileDialog::getExistingDirectory(this, "Select ShipSet Directory", txtTolvaneDir_->text());
     if (!picked.isEmpty())
         txtTolvaneDir_->setText(qt(withTrailingSeparator(toStd(QDir::toNativeSeparators(picked)))));
 }
@@ -85,15 +87,18 @@ void OptionsDialog::pickDirectory() {
 void OptionsDialog::accept() {
     OptionsFields fields{toStd(txtXWAExe_->text()), toStd(txtTolvaneDir_->text()),
                          chkOpenCut_->isChecked()};
-    if (AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); })) close();
+    if (AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))
+        close();
 }
 
 void OptionsDialog::cancel() {
-    if (MayCancelOptions(session_)) close();
+    if (MayCancelOptions(session_))
+        close();
 }
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) return cancel();
+    if (event->key() == Qt::Key_Escape)
+        return cancel();
     QWidget::keyPressEvent(event);
 }
 

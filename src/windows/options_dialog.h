@@ -12,14 +12,14 @@ class WindowSet;
 
 // frmOptions: the game's executable, the ship set directory and the cutscene option.
 class OptionsDialog : public QWidget {
-public:
+  public:
     OptionsDialog(Session& session, WindowSet& windows);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void pickExecutable();
     void pickDirectory();
     void accept();

@@ -24,14 +24,17 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
     layout->addWidget(list1_);
     layout->addWidget(cmdSwitch_);
 
-    for (const std::string& name : LoadPilotList(session_)) list1_->addItem(qt(name));
-    connect(list1_, &QListWidget::itemClicked, cmdSwitch_, [this] { cmdSwitch_->setEnabled(true); });
+    for (const std::string& name : LoadPilotList(session_))
+        list1_->addItem(qt(name));
+    connect(list1_, &QListWidget::itemClicked, cmdSwitch_,
+            [this] { cmdSwitch_->setEnabled(true); });
     connect(cmdSwitch_, &QPushButton::clicked, this, [this] { loadPilot(); });
 }
 
 void PilotLoader::loadPilot() {
     QListWidgetItem* item = list1_->currentItem();
-    if (item == nullptr) return;
+    if (item == nullptr)
+        return;
     finished_ = true;
     LoadPilot(session_, mainWindow_, toStd(item->text()), [this] { hide(); });
     close();
@@ -39,7 +42,8 @@ void PilotLoader::loadPilot() {
 
 void PilotLoader::closeEvent(QCloseEvent* event) {
     // Closed without loading a pilot: the launch button comes back so the cycle can be closed.
-    if (!finished_) PilotLoaderClosed(mainWindow_);
+    if (!finished_)
+        PilotLoaderClosed(mainWindow_);
     event->accept();
 }
 

@@ -11,13 +11,13 @@ namespace tolvane {
 
 // frmPilotSwitcher: after an install the player picks a pilot here, which starts the game.
 class PilotLoader : public QWidget {
-public:
+  public:
     PilotLoader(Session& session, MainWindowView& mainWindow);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void loadPilot();
 
     Session& session_;

@@ -10,16 +10,22 @@ namespace {
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Exclamation: return QMessageBox::Warning;
-        case Icon::Critical: return QMessageBox::Critical;
-        case Icon::None: break;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Icon::Critical:
+            return QMessageBox::Critical;
+        case Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 // The texts break lines with carriage returns alone; a label wants line feeds.
-QString shown(const std::string& text) { return qt(text).replace('\r', '\n'); }
+QString shown(const std::string& text) {
+    return qt(text).replace('\r', '\n');
+}
 
 }  // namespace
 

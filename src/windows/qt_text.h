@@ -5,7 +5,11 @@
 
 namespace tolvane {
 
-inline QString qt(const std::string& text) { return QString::fromStdString(text); }
-inline std::string toStd(const QString& text) { return text.toStdString(); }
+inline QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string toStd(const QString& text) {
+    return text.toStdString();
+}
 
 }  // namespace tolvane

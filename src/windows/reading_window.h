@@ -9,11 +9,11 @@ namespace tolvane {
 
 // frmReading: shown while the catalogue is read.
 class ReadingWindow : public QWidget {
-public:
+  public:
     ReadingWindow();
     Progress& progress() { return progress_; }
 
-private:
+  private:
     QProgressBar* bar_;
     BarProgress progress_;
 };

@@ -25,49 +25,65 @@ MainWindow& WindowSet::mainWindow() {
     return *main_;
 }
 
-MainWindowView& WindowSet::loadMainWindow() { return mainWindow(); }
+MainWindowView& WindowSet::loadMainWindow() {
+    return mainWindow();
+}
 
-void WindowSet::showMainWindow() { mainWindow().show(); }
+void WindowSet::showMainWindow() {
+    mainWindow().show();
+}
 
 void WindowSet::showOptionsDialog() {
-    if (!options_) options_ = new OptionsDialog(session_, *this);
+    if (!options_)
+        options_ = new OptionsDialog(session_, *this);
     options_->show();
     options_->raise();
 }
 
 ReadingWindow& WindowSet::readingWindow() {
-    if (!reading_) reading_ = std::make_unique<ReadingWindow>();
+    if (!reading_)
+        reading_ = std::make_unique<ReadingWindow>();
     return *reading_;
 }
 
 InfoWindow& WindowSet::infoWindow() {
-    if (!info_) info_ = new InfoWindow;
+    if (!info_)
+        info_ = new InfoWindow;
     return *info_;
 }
 
 void WindowSet::showAbout() {
-    if (!about_) about_ = new AboutBox(session_.prompts, *this);
+    if (!about_)
+        about_ = new AboutBox(session_.prompts, *this);
     about_->show();
     about_->raise();
 }
 
 void WindowSet::showPilotLoader() {
-    if (!pilotLoader_) pilotLoader_ = new PilotLoader(session_, mainWindow());
+    if (!pilotLoader_)
+        pilotLoader_ = new PilotLoader(session_, mainWindow());
     pilotLoader_->show();
     pilotLoader_->raise();
 }
 
-PilotLoader* WindowSet::pilotLoader() const { return pilotLoader_; }
-OptionsDialog* WindowSet::optionsDialog() const { return options_; }
-AboutBox* WindowSet::aboutBox() const { return about_; }
+PilotLoader* WindowSet::pilotLoader() const {
+    return pilotLoader_;
+}
+OptionsDialog* WindowSet::optionsDialog() const {
+    return options_;
+}
+AboutBox* WindowSet::aboutBox() const {
+    return about_;
+}
 
 void WindowSet::closeAllBesideMain() {
     closingAll_ = true;
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{about_, info_, options_, pilotLoader_}) {
-        if (window) window->close();
+    for (QWidget* window : std::initializer_list<QWidget*>{about_, info_, options_, pilotLoader_}) {
+        if (window)
+            window->close();
     }
-    if (reading_) reading_->close();
+    if (reading_)
+        reading_->close();
 }
 
 }  // namespace tolvane

@@ -18,7 +18,7 @@ class ReadingWindow;
 // Every window exists once and is created on first use. Windows that unload when closed
 // (options, about, information, pilot loader) are made afresh the next time.
 class WindowSet : public StartupWindows {
-public:
+  public:
     explicit WindowSet(Session& session);
     ~WindowSet() override;
 
@@ -39,7 +39,7 @@ public:
     void closeAllBesideMain();
     bool closingAll() const { return closingAll_; }
 
-private:
+  private:
     Session& session_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ReadingWindow> reading_;

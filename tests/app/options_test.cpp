@@ -8,7 +8,7 @@ namespace tolvane::testing {
 namespace {
 
 class OptionsTest : public ::testing::Test {
-protected:
+  protected:
     MemorySettingsStore store;
     RecordingPrompts prompts;
     Session session{store, prompts, "", ""};
@@ -24,7 +24,8 @@ TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
     EXPECT_FALSE(accept({"", "/ships/", false}));
     prompts.expectMessage("You need to set your ShipSet Directory.", "Hey!", Icon::Exclamation);
     EXPECT_FALSE(accept({"/xwa/XWINGALLIANCE.EXE", "", false}));
-    EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"}}));
+    EXPECT_EQ(store.values,
+              (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"}}));
     EXPECT_TRUE(session.settings.optionsNeeded);
     EXPECT_EQ(mainWindowShown, 0);
 }
@@ -32,12 +33,12 @@ TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
 TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndShowsTheMainWindow) {
     session.settings.optionsNeeded = true;
     EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships", true}));
-    EXPECT_EQ(store.values, (std::map<std::string, std::string>{
-                                {"Version/Ordell Version", "2.5"},
-                                {"Settings/Last ShipSet", "None"},
-                                {"Settings/XWA Exe", "/xwa/XWINGALLIANCE.EXE"},
-                                {"Settings/ShipSet Dir", "/ships/"},
-                                {"Settings/Show Opening Cutscene", "1"}}));
+    EXPECT_EQ(store.values,
+              (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"},
+                                                  {"Settings/Last ShipSet", "None"},
+                                                  {"Settings/XWA Exe", "/xwa/XWINGALLIANCE.EXE"},
+                                                  {"Settings/ShipSet Dir", "/ships/"},
+                                                  {"Settings/Show Opening Cutscene", "1"}}));
     EXPECT_EQ(mainWindowShown, 1);
     EXPECT_FALSE(session.settings.optionsNeeded);
 }

@@ -16,13 +16,13 @@ const char* kNewVersion =
     "again.";
 
 class LoadSettingsTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { std::filesystem::current_path(startFolder_); }
     MemorySettingsStore store;
     RecordingPrompts prompts;
     Settings settings;
 
-private:
+  private:
     std::filesystem::path startFolder_ = std::filesystem::current_path();
 };
 
@@ -68,8 +68,8 @@ TEST_F(LoadSettingsTest, AMissingShipSetDirectoryKeepsThePreviousCurrentFolder) 
 TEST_F(LoadSettingsTest, ACutsceneValueBecomesTheTextOfItsLeadingNumber) {
     store.save("Version", "Ordell Version", "2.5");
     const std::pair<const char*, const char*> cases[] = {
-        {"1", "1"}, {"", "0"}, {"0", "0"}, {"1abc", "1"}, {"  1", "1"}, {"abc", "0"},
-        {"2", "2"}, {"1.0", "1"}, {"-1", "-1"}, {"0.5x", "0.5"}};
+        {"1", "1"},   {"", "0"},  {"0", "0"},   {"1abc", "1"}, {"  1", "1"},
+        {"abc", "0"}, {"2", "2"}, {"1.0", "1"}, {"-1", "-1"},  {"0.5x", "0.5"}};
     for (auto [stored, expected] : cases) {
         store.save("Settings", "Show Opening Cutscene", stored);
         LoadSettings(store, prompts, settings);

@@ -14,7 +14,7 @@ const char* kRestoreMessage =
 
 // Keeps the order in which start-up opens the windows.
 class RecordingWindows : public StartupWindows {
-public:
+  public:
     MainWindowView& loadMainWindow() override {
         events.push_back("load main");
         return window;
@@ -51,13 +51,16 @@ TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
         RecordingPrompts prompts;
         prompts.allowMessage("Uh-oh");
         prompts.allowMessage("New Version Detected");
-        if (c.version) store.save("Version", "Ordell Version", c.version);
-        if (c.lastShipSet) store.save("Settings", "Last ShipSet", c.lastShipSet);
+        if (c.version)
+            store.save("Version", "Ordell Version", c.version);
+        if (c.lastShipSet)
+            store.save("Settings", "Last ShipSet", c.lastShipSet);
         Session session(store, prompts, "", "");
         RecordingWindows windows;
         Main(session, windows);
         std::vector<std::string> titles;
-        for (const Prompt& prompt : prompts.shown) titles.push_back(prompt.title);
+        for (const Prompt& prompt : prompts.shown)
+            titles.push_back(prompt.title);
         EXPECT_EQ(titles, c.messages);
         EXPECT_EQ(windows.events, c.windows);
     }

@@ -55,7 +55,8 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
         auto plan = std::get<LaunchPlan>(planLaunch(fresh.session, fresh.shipSets() / "P.gob"));
         LaunchShipSet(fresh.session, freshWindow, plan);
         std::string original = std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
-        EXPECT_EQ(readFile(fresh.game() / "Ace.plt"), answer == Answer::Yes ? "package ace" : original);
+        EXPECT_EQ(readFile(fresh.game() / "Ace.plt"),
+                  answer == Answer::Yes ? "package ace" : original);
         EXPECT_EQ(readFile(fresh.backup() / "Ace.plt"), original);
         EXPECT_EQ(readFile(fresh.game() / "Zed.PLT"), "zed");
         for (const auto& entry : fs::directory_iterator(fresh.game()))
@@ -162,7 +163,9 @@ TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
     game.prompts.allowMessage("Launch Failed");
     launch(package("P.gob", {{"NEW.LFD", "fine"}, {"DATA.LFD\\inside", "cannot be written"}}));
     ASSERT_EQ(game.prompts.shown.size(), 1u);
-    EXPECT_EQ(game.prompts.shown[0].text.rfind("Tolvane could not install member 2 (DATA.LFD\\inside).", 0), 0u);
+    EXPECT_EQ(game.prompts.shown[0].text.rfind(
+                  "Tolvane could not install member 2 (DATA.LFD\\inside).", 0),
+              0u);
     EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
     EXPECT_TRUE(window.enabled(Control::cmdLaunch));

@@ -19,7 +19,8 @@ TEST(LaunchFileListTest, MatchesWithoutLetterCaseAndKeepsItsSnapshot) {
     EXPECT_EQ(list.item(0), "XWingAlliance.exe");
     list.setPattern("*.zt");
     ASSERT_EQ(list.count(), 2u);
-    for (std::size_t i = 0; i < list.count(); ++i) std::filesystem::remove(folder / list.item(i));
+    for (std::size_t i = 0; i < list.count(); ++i)
+        std::filesystem::remove(folder / list.item(i));
     EXPECT_EQ(list.item(0), "a.zt");
     EXPECT_EQ(list.item(1), "b.ZT");
     EXPECT_EQ(list.item(2), "");

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 const char* kSuccess = "All the files have been restored succesfully.";
 
 class RestoreTest : public LaunchFixture {
-protected:
+  protected:
     RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
 
     std::map<std::string, std::string> everything() { return snapshot(game.game().parent_path()); }
@@ -27,8 +27,11 @@ protected:
     }
 
     std::vector<GobEntry> mixedMembers() {
-        return {{"A.LFD", "package a"},      {"B.LFD", "package b"}, {"wave\\C.WAV", "c"},
-                {"new\\D.LFD", "package d"}, {"DATA.LFD", "new data"}};
+        return {{"A.LFD", "package a"},
+                {"B.LFD", "package b"},
+                {"wave\\C.WAV", "c"},
+                {"new\\D.LFD", "package d"},
+                {"DATA.LFD", "new data"}};
     }
 };
 
@@ -45,9 +48,9 @@ TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
 
     EXPECT_EQ(everything(), before);
     expectClosedCycle();
-    for (Control control : {Control::cmdInfo, Control::cmdOptions, Control::Command1,
-                            Control::Command2, Control::Command3, Control::cmdLaunch,
-                            Control::lstShipSets}) {
+    for (Control control :
+         {Control::cmdInfo, Control::cmdOptions, Control::Command1, Control::Command2,
+          Control::Command3, Control::cmdLaunch, Control::lstShipSets}) {
         EXPECT_TRUE(window.enabled(control));
     }
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
@@ -102,8 +105,10 @@ TEST_F(RestoreTest, ThePilotIsSetBackOnlyWhenTheCycleSwitchedIt) {
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
     auto before = everything();
     std::vector<GobEntry> thirty, twelve;
-    for (int i = 0; i < 30; ++i) thirty.push_back({"T" + std::to_string(i) + ".LFD", "t"});
-    for (int i = 0; i < 12; ++i) twelve.push_back({"W" + std::to_string(i) + ".LFD", "w"});
+    for (int i = 0; i < 30; ++i)
+        thirty.push_back({"T" + std::to_string(i) + ".LFD", "t"});
+    for (int i = 0; i < 12; ++i)
+        twelve.push_back({"W" + std::to_string(i) + ".LFD", "w"});
     thirty.push_back({"DATA.LFD", "thirty"});
     RestoreAfterPlay(game.session, window, launch(package("Thirty.gob", thirty)));
     RestoreAfterPlay(game.session, window, launch(package("Twelve.gob", twelve)));
@@ -200,37 +205,35 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
     struct Case {
         const char* name;
         MemberChange change;
-        bool temporary, gameFile, backup;
+        bool backup;                        // the game's file was moved to the backup folder
+        std::optional<std::string> inGame;  // what the game folder holds under the name
     };
     const Case cases[] = {
-        {"announced only", MemberChange::Replaced, false, true, false},
-        {"working file written", MemberChange::Replaced, true, true, false},
-        {"game file moved to backup", MemberChange::Replaced, true, false, true},
-        {"installed", MemberChange::Replaced, false, true, true},
-        {"added, working file written", MemberChange::Added, true, false, false},
-        {"added, installed", MemberChange::Added, false, true, false},
+        {"announced only", MemberChange::Replaced, false, "original data"},
+        {"moved to the backup folder", MemberChange::Replaced, true, std::nullopt},
+        {"partly written", MemberChange::Replaced, true, "pack"},
+        {"installed", MemberChange::Replaced, true, "package"},
+        {"added, announced only", MemberChange::Added, false, std::nullopt},
+        {"added, partly written", MemberChange::Added, false, "pack"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StandInGame fresh;
-        fresh.store.save("Settings", "Last Pilot", "Ace");
-        bool replaced = c.change == MemberChange::Replaced;
-        fs::path name = replaced ? "DATA.LFD" : "NEW.LFD";
+        fs::path name = c.change == MemberChange::Replaced ? "DATA.LFD" : "NEW.LFD";
         auto before = snapshot(fresh.game());
-        fs::path journalPath = journalPathFor(fresh.shipSets());
-        fresh.store.save("Settings", "Last ShipSet", (fresh.shipSets() / "Gone.gob").string());
-        JournalWriter writer = JournalWriter::create(journalPath, fresh.shipSets() / "Gone.gob",
-                                                     fresh.game(), fresh.backup());
-        writer.memberStarting({1, c.change, name, ".tolvane-member-0.tmp"});
+        fs::path gone = fresh.shipSets() / "Gone.gob";
+        fresh.store.save("Settings", "Last ShipSet", gone.string());
+        JournalWriter::create(journalPathFor(fresh.shipSets()), gone, fresh.game(), fresh.backup())
+            .memberStarting({1, c.change, name});
         fs::create_directories(fresh.backup());
-        if (c.temporary) writeFile(fresh.game() / ".tolvane-member-0.tmp", "partial");
-        if (c.backup) fs::copy_file(fresh.game() / name, fresh.backup() / name);
-        if (replaced && !c.gameFile) fs::remove(fresh.game() / name);
-        if (c.gameFile && (c.backup || !replaced)) writeFile(fresh.game() / name, "package");
+        if (c.backup)
+            fs::rename(fresh.game() / name, fresh.backup() / name);
+        if (c.inGame)
+            writeFile(fresh.game() / name, *c.inGame);
 
         FakeMainWindow restarted;
         fresh.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-        RestoreLastShipSet(fresh.session, restarted, (fresh.shipSets() / "Gone.gob").string());
+        RestoreLastShipSet(fresh.session, restarted, gone.string());
         EXPECT_EQ(snapshot(fresh.game()), before);
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }

@@ -25,9 +25,11 @@ TEST(ApplyZtPatchesTest, RecordsOverwriteTheExecutableInOrder) {
         {"the later file wins", {makeZt({{4, "aa"}}), makeZt({{5, "b"}})}, "0123ab6789"},
         {"past the end", {makeZt({{12, "E"}})}, std::string("0123456789\0\0E", 13)},
         {"at the end", {makeZt({{10, "EF"}})}, "0123456789EF"},
-        {"trailing bytes ignored", {makeZt({{0, "T"}}, std::nullopt, "\xFF\xFF\xFF\xFF\x01Q")},
+        {"trailing bytes ignored",
+         {makeZt({{0, "T"}}, std::nullopt, "\xFF\xFF\xFF\xFF\x01Q")},
          "T123456789"},
-        {"header ignored", {makeZt({{9, "h"}}, std::nullopt, "", std::string(13, '\xEE'))},
+        {"header ignored",
+         {makeZt({{9, "h"}}, std::nullopt, "", std::string(13, '\xEE'))},
          "012345678h"},
     };
     for (const PatchCase& c : cases) {

@@ -23,8 +23,8 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     EXPECT_EQ(window.shipSets,
               (std::vector<std::string>{"Patchinfo.txt not found", "Bravo", "Charlie"}));
     EXPECT_EQ(paths, (std::vector<std::filesystem::path>{game.shipSets() / "A.GOB",
-                                                          game.shipSets() / "b.gob",
-                                                          game.shipSets() / "c.Gob"}));
+                                                         game.shipSets() / "b.gob",
+                                                         game.shipSets() / "c.Gob"}));
     EXPECT_EQ(window.readingBar().values, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(window.readingBar().maximum(), 3);
     EXPECT_FALSE(window.readingShown);

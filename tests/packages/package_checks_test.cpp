@@ -20,8 +20,8 @@ const char* kModifiedExe =
 TEST(PackageChecksTest, TheSignatureMustBeGobInCapitals) {
     TempFolder folder;
     const std::pair<std::string, bool> cases[] = {
-        {"gob and more", false}, {" GO", false}, {"", false}, {"GO", false},
-        {"GOB", true},           {"GOBxyz", true}};
+        {"gob and more", false}, {" GO", false}, {"", false},
+        {"GO", false},           {"GOB", true},  {"GOBxyz", true}};
     for (const auto& [bytes, valid] : cases) {
         writeFile(folder / "p.gob", bytes);
         EXPECT_EQ(hasGobSignature(folder / "p.gob"), valid) << "\"" << bytes << "\"";
@@ -74,13 +74,15 @@ TEST(PackageValidatorTest, DamagedPackagesAreDescribed) {
     std::string truncated = makeGob({{"A.LFD", "aaaa"}, {"B.LFD", "bbbb"}});
     const Case cases[] = {
         {makeGob({{"A.LFD", "a"}}, 1000), "its directory of 1000 members does not fit in the file"},
-        {makeGob({{"A.LFD", "a", std::nullopt, 0xFFFFFFF0u}}), "member 1 (A.LFD) lies outside the file"},
+        {makeGob({{"A.LFD", "a", std::nullopt, 0xFFFFFFF0u}}),
+         "member 1 (A.LFD) lies outside the file"},
         {makeGob({{"A.LFD", "abc", std::nullopt, std::nullopt, 4000}}),
          "member 1 (A.LFD) lies outside the file"},
         {truncated.substr(0, truncated.size() - 2), "member 2 (B.LFD) lies outside the file"},
         {makeGob({{"", "a"}}), "member 1 has no name"},
         {makeGob({{"   ", "a"}}), "member 1 has no name"},
-        {makeGob({{"\\WINDOWS\\x.dll", "a"}}), "member 1 (\\WINDOWS\\x.dll) is not a path inside the game folder"},
+        {makeGob({{"\\WINDOWS\\x.dll", "a"}}),
+         "member 1 (\\WINDOWS\\x.dll) is not a path inside the game folder"},
         {makeGob({{"C:x.dll", "a"}}), "member 1 (C:x.dll) names a drive"},
         {makeGob({{"a\\..\\..\\x", "a"}}), "member 1 (a\\..\\..\\x) points outside its own folder"},
         {makeGob({{"a\\\\x", "a"}}), "member 1 (a\\\\x) has an empty folder name"},

@@ -42,7 +42,8 @@ TEST(RemovePackageFoldersTest, NeverLeavesItsBaseFolderAndRemovesNoFile) {
 TEST(RemovePackageFoldersTest, HandlesDeepChainsAndManyMembers) {
     TempFolder root;
     std::vector<GobEntry> entries;
-    for (int i = 0; i < 600; ++i) entries.push_back({"M" + std::to_string(i) + "\\f", "x"});
+    for (int i = 0; i < 600; ++i)
+        entries.push_back({"M" + std::to_string(i) + "\\f", "x"});
     entries.push_back({"1\\2\\3\\4\\5\\6\\7\\f", "x"});
     writeGob(root / "p.gob", entries);
     fs::create_directories(root / "X" / "1" / "2" / "3" / "4" / "5" / "6" / "7");

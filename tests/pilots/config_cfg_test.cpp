@@ -18,7 +18,8 @@ TEST(ConfigCfgTest, OnlyTheFirstLineChanges) {
         {"lastpilot Ace\r\n  spaced, \"quoted\", comma\r\nno newline at end",
          "lastpilot Nova\r\n  spaced, \"quoted\", comma\r\nno newline at end"},
     };
-    for (const auto& [before, after] : cases) EXPECT_EQ(withPilot(before, "Nova"), after);
+    for (const auto& [before, after] : cases)
+        EXPECT_EQ(withPilot(before, "Nova"), after);
 }
 
 TEST(ConfigCfgTest, ThePilotIsTheFirstItemAfterItsLabel) {
@@ -32,7 +33,8 @@ TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
     StandInGame game;
     SaveCurrentPilot(game.session);
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
-    for (int i = 0; i < 10; ++i) SetLastPilot(game.session, "Nova", false);
+    for (int i = 0; i < 10; ++i)
+        SetLastPilot(game.session, "Nova", false);
     EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     SetLastPilot(game.session, "Nova", true);

@@ -3,9 +3,9 @@
 namespace tolvane::testing {
 
 FakeMainWindow::FakeMainWindow() {
-    for (Control control : {Control::cmdInfo, Control::Command1, Control::cmdLaunch,
-                            Control::lstShipSets, Control::Command3, Control::cmdOptions,
-                            Control::Command2}) {
+    for (Control control :
+         {Control::cmdInfo, Control::Command1, Control::cmdLaunch, Control::lstShipSets,
+          Control::Command3, Control::cmdOptions, Control::Command2}) {
         enabled_[control] = true;
     }
     enabled_[Control::cmdInfo] = false;

@@ -9,7 +9,7 @@
 namespace tolvane::testing {
 
 class FakeProgress : public Progress {
-public:
+  public:
     void setMaximum(int maximum) override { maximum_ = maximum; }
     void setValue(int value) override {
         value_ = value;
@@ -19,14 +19,14 @@ public:
     int maximum() const override { return maximum_; }
     std::vector<int> values;
 
-private:
+  private:
     int value_ = 0;
     int maximum_ = 100;
 };
 
 // The main window as the core sees it, keeping every state it is put in.
 class FakeMainWindow : public MainWindowView {
-public:
+  public:
     FakeMainWindow();
     void setEnabled(Control control, bool enabled) override { enabled_[control] = enabled; }
     bool enabled(Control control) const { return enabled_.at(control); }
@@ -57,7 +57,7 @@ public:
     int pilotLoaderShown = 0;
     std::vector<ShipSetInfo> infos;
 
-private:
+  private:
     std::map<Control, bool> enabled_;
     std::string caption_ = kLaunchCaption;
     FakeProgress progress_;

@@ -14,8 +14,9 @@ namespace tolvane::testing {
 
 // A stand-in game, a main window and helpers to launch ship sets into it.
 class LaunchFixture : public ::testing::Test {
-protected:
-    std::filesystem::path package(const std::string& fileName, const std::vector<GobEntry>& entries) {
+  protected:
+    std::filesystem::path package(const std::string& fileName,
+                                  const std::vector<GobEntry>& entries) {
         std::filesystem::path path = game.shipSets() / fileName;
         writeGob(path, entries);
         return path;

@@ -8,7 +8,7 @@
 namespace tolvane::testing {
 
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::string get(const std::string& section, const std::string& key) const override {
         auto found = values.find(section + "/" + key);
         return found == values.end() ? std::string() : found->second;

@@ -6,15 +6,18 @@ namespace tolvane::testing {
 namespace {
 
 void put32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
 
-std::string makeGob(const std::vector<GobEntry>& entries, std::optional<std::int32_t> countOverride) {
+std::string makeGob(const std::vector<GobEntry>& entries,
+                    std::optional<std::int32_t> countOverride) {
     std::string bytes = "GOB\x0A" + std::string(12, '\0');
-    put32(bytes, 12, static_cast<std::uint32_t>(countOverride.value_or(
-                         static_cast<std::int32_t>(entries.size()))));
+    put32(bytes, 12,
+          static_cast<std::uint32_t>(
+              countOverride.value_or(static_cast<std::int32_t>(entries.size()))));
     std::size_t dataStart = 16 + 136 * entries.size();
     bytes.resize(dataStart, '\0');
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -35,16 +38,17 @@ void writeGob(const std::filesystem::path& path, const std::vector<GobEntry>& en
 }
 
 std::string patchInfoText(const std::string& name, const std::string& author) {
-    return name + "\r\n" + author + "\r\nEmail: pilot@example.org\r\nWebsite: example.org\r\n"
-                                    "About: New ships.\r\n";
+    return name + "\r\n" + author +
+           "\r\nEmail: pilot@example.org\r\nWebsite: example.org\r\n"
+           "About: New ships.\r\n";
 }
 
 std::string makeZt(const std::vector<ZtEntry>& records, std::optional<std::int16_t> countOverride,
                    const std::string& trailing, const std::string& header) {
     std::string bytes = header.substr(0, 13);
     bytes.resize(13, '\0');
-    auto count = static_cast<std::uint16_t>(countOverride.value_or(
-        static_cast<std::int16_t>(records.size())));
+    auto count = static_cast<std::uint16_t>(
+        countOverride.value_or(static_cast<std::int16_t>(records.size())));
     bytes += static_cast<char>(count & 0xFF);
     bytes += static_cast<char>(count >> 8);
     for (const ZtEntry& record : records) {

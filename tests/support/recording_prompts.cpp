@@ -28,7 +28,9 @@ void RecordingPrompts::expectQuestion(std::string text, std::string title, Icon 
     expected_.push_back({{true, std::move(text), std::move(title), icon, defaultAnswer}, reply});
 }
 
-void RecordingPrompts::allowMessage(std::string title) { allowedTitles.push_back(std::move(title)); }
+void RecordingPrompts::allowMessage(std::string title) {
+    allowedTitles.push_back(std::move(title));
+}
 
 void RecordingPrompts::message(const std::string& text, const std::string& title, Icon icon) {
     take({false, text, title, icon, Answer::No});

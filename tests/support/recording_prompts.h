@@ -22,7 +22,7 @@ struct Prompt {
 // expected one, with the same text, title, icon (and default button); anything else fails the
 // test at once and is answered No, so nothing hangs.
 class RecordingPrompts : public Prompts {
-public:
+  public:
     ~RecordingPrompts() override;
 
     void expectMessage(std::string text, std::string title, Icon icon);
@@ -39,7 +39,7 @@ public:
     std::vector<std::string> allowedTitles;
     bool allExpectedShown() const { return expected_.empty(); }
 
-private:
+  private:
     struct Expected {
         Prompt prompt;
         Answer reply;

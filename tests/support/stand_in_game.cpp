@@ -5,7 +5,8 @@ namespace tolvane::testing {
 StandInGame::StandInGame(const std::string& executableName)
     : session(store, prompts, root_.path() / "Program", root_.path() / "UserData"),
       executableName_(executableName) {
-    for (int i = 0; i < 64; ++i) executableBytes_ += static_cast<char>(i * 7 % 251);
+    for (int i = 0; i < 64; ++i)
+        executableBytes_ += static_cast<char>(i * 7 % 251);
     writeFile(executable(), executableBytes_);
     writeFile(game() / "config.cfg", "lastpilot Ace\r\nwindowed 1\r\n");
     writeFile(game() / "Ace.plt", std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23));

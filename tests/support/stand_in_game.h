@@ -15,7 +15,7 @@ namespace tolvane::testing {
 // config.cfg naming pilot Ace, two pilot files and a wave folder; a ship set directory; the
 // program's folder; and settings that point at them, as accepted options leave them.
 class StandInGame {
-public:
+  public:
     explicit StandInGame(const std::string& executableName = "XWINGALLIANCE.EXE");
 
     std::filesystem::path game() const { return root_ / "XWA"; }
@@ -25,15 +25,15 @@ public:
     std::filesystem::path executable() const { return game() / executableName_; }
     const std::string& executableBytes() const { return executableBytes_; }
 
-private:
+  private:
     TempFolder root_;  // first: the session is built from its path
 
-public:
+  public:
     MemorySettingsStore store;
     RecordingPrompts prompts;
     Session session;
 
-private:
+  private:
     std::string executableName_;
     std::string executableBytes_;
 };

@@ -12,7 +12,8 @@ namespace tolvane::testing {
 // The visible top-level window with this object name, or nullptr.
 inline QWidget* openWindow(const char* name) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible()) return widget;
+        if (widget->objectName() == name && widget->isVisible())
+            return widget;
     }
     return nullptr;
 }

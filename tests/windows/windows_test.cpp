@@ -24,7 +24,7 @@ const char* kRestoreMessage =
     "shipset.  You can restore those backup files now if you wish.";
 
 class WindowsTest : public ::testing::Test {
-protected:
+  protected:
     void start() {
         windows_ = std::make_unique<WindowSet>(game.session);
         Main(game.session, *windows_);
@@ -58,8 +58,10 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
     ASSERT_NE(openWindow("frmOptions"), nullptr);
     EXPECT_EQ(game.store.get("Version", "Ordell Version"), "2.5");
 
-    child<QLineEdit>(options, "txtXWAExe")->setText(QString::fromStdString(game.executable().string()));
-    child<QLineEdit>(options, "txtTolvaneDir")->setText(QString::fromStdString(game.shipSets().string()));
+    child<QLineEdit>(options, "txtXWAExe")
+        ->setText(QString::fromStdString(game.executable().string()));
+    child<QLineEdit>(options, "txtTolvaneDir")
+        ->setText(QString::fromStdString(game.shipSets().string()));
     child<QCheckBox>(options, "chkOpenCut")->setChecked(true);
     press(options, "cmdOk");
 
@@ -103,7 +105,8 @@ TEST_F(WindowsTest, TheMainWindowsStatesFollowTheControlsPressed) {
     EXPECT_FALSE(window->isEnabled());
     QWidget* options = openWindow("frmOptions");
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(child<QLineEdit>(options, "txtXWAExe")->text().toStdString(), game.executable().string());
+    EXPECT_EQ(child<QLineEdit>(options, "txtXWAExe")->text().toStdString(),
+              game.executable().string());
     press(options, "cmdCancel");
     EXPECT_EQ(openWindow("frmOptions"), nullptr);
     EXPECT_TRUE(window->isEnabled());
@@ -132,7 +135,7 @@ TEST_F(WindowsTest, ARefusedPackageLeavesTheWindowAsItWas) {
 }
 
 class CycleTest : public WindowsTest {
-protected:
+  protected:
     CycleTest() {
         writeFile(runner.path() / "runner.sh",
                   "#!/bin/sh\ncat '" + (game.game() / "config.cfg").string() + "' > '" +
@@ -177,15 +180,16 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     press(loader, "cmdSwitch");
     EXPECT_EQ(openWindow("frmPilotSwitcher"), nullptr);
-    for (int wait = 0; wait < 300 && !fs::exists(seen()); ++wait) QTest::qWait(10);
+    for (int wait = 0; wait < 300 && !fs::exists(seen()); ++wait)
+        QTest::qWait(10);
     EXPECT_EQ(readFile(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
     QWidget* window = main();
     EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Click here when done playing");
     EXPECT_FALSE(enabled(window, "Command2"));
 
-    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?",
-                                Icon::Information, Answer::Yes, Answer::No);
+    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
+                                Answer::Yes, Answer::No);
     press(window, "cmdLaunch");
     EXPECT_EQ(snapshot(game.game().parent_path()), before);
     EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
@@ -221,8 +225,8 @@ TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
         EXPECT_FALSE(enabled(window, name)) << name;
     EXPECT_TRUE(enabled(window, "Command2"));
 
-    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?",
-                                Icon::Information, Answer::Yes, Answer::No);
+    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
+                                Answer::Yes, Answer::No);
     game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
                                Icon::Information);
     press(window, "cmdLaunch");
