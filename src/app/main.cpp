@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QDir>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -8,6 +6,7 @@
 #include "app/startup.h"
 #include "windows/qt_prompts.h"
 #include "windows/qt_settings_store.h"
+#include "windows/single_instance.h"
 #include "windows/window_set.h"
 
 int main(int argc, char* argv[]) {
@@ -16,11 +15,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Tolvane");
 
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(dataFolder);
-    // A lock left by a crashed run names a process that is gone, and QLockFile takes it over.
-    QLockFile instanceLock(QDir(dataFolder).filePath("Tolvane.lock"));
-    instanceLock.setStaleLockTime(0);
-    if (!instanceLock.tryLock(0)) {
+    tolvane::SingleInstance instance(dataFolder);
+    if (!instance.acquired()) {
         QMessageBox::information(nullptr, "Tolvane", "Tolvane is already running.");
         return 0;
     }

@@ -6,6 +6,7 @@
 #include "launch/launch_journal.h"
 #include "launch/zt_patch.h"
 #include "packages/gob_package.h"
+#include "packages/package_validator.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/folder_lookup.h"
@@ -70,6 +71,9 @@ class Installer {
   private:
     void installMember(const GobPackage& package, const GobMember& member) {
         std::string name = installedName(member);
+        // Checked again here: the package may have changed since the launch checks read it.
+        if (std::optional<std::string> fault = nameFault(name))
+            throw Error("Its name " + *fault + ".");
         std::vector<std::string> folders = nameComponents(name);
         std::string fileName = folders.back();
         folders.pop_back();

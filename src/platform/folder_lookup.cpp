@@ -18,8 +18,9 @@ std::vector<std::string> listFiles(const fs::path& folder, std::string_view patt
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
+        // A link that leads nowhere is listed, so that whoever opens it can say it is broken.
         std::error_code typeError;
-        if (isHidden(name) || !it->is_regular_file(typeError))
+        if (isHidden(name) || it->is_directory(typeError))
             continue;
         if (matchesPattern(pattern, name))
             names.push_back(std::move(name));

@@ -1,0 +1,52 @@
+#include "app/pilot_loader_logic.h"
+
+#include <gtest/gtest.h>
+
+#include "pilots/run_batch.h"
+#include "support/fake_main_window.h"
+#include "support/stand_in_game.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(PilotLoaderLogicTest, AMissingConfigIsToldAndTheCycleCanStillBeClosed) {
+    StandInGame game;
+    std::filesystem::remove(game.game() / "config.cfg");
+    FakeMainWindow window;
+    window.launchVisible = false;
+    bool hidden = false;
+    game.prompts.allowMessage("Pilot Loader");
+    EXPECT_FALSE(LoadPilot(game.session, window, "Nova", [&] { hidden = true; }));
+    ASSERT_EQ(game.prompts.shown.size(), 1u);
+    EXPECT_NE(game.prompts.shown[0].text.find((game.game() / "config.cfg").string()),
+              std::string::npos);
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(window.launchVisible);
+    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
+    EXPECT_FALSE(std::filesystem::exists(game.program() / "RunXWA.bat"));
+}
+
+TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
+    StandInGame game;
+    std::filesystem::create_directories(game.game() / "Broken.plt");  // a folder, not a file
+    std::filesystem::create_symlink(game.game() / "missing", game.game() / "Dangling.plt");
+    game.prompts.allowMessage("Pilot Loader");
+    EXPECT_EQ(LoadPilotList(game.session), (std::vector<std::string>{"Ace", "Nova"}));
+    ASSERT_EQ(game.prompts.shown.size(), 1u);
+    EXPECT_NE(game.prompts.shown[0].text.find("Dangling.plt"), std::string::npos);
+}
+
+TEST(RunBatchFolderTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
+    StandInGame game;
+    writeFile(game.program() / "not-a-folder", "x");
+    game.session.programFolder = game.program() / "not-a-folder";
+    setenv("TOLVANE_BATCH_RUNNER", "/bin/true", 1);
+    std::filesystem::path batch = RunGame(game.session);
+    unsetenv("TOLVANE_BATCH_RUNNER");
+    EXPECT_EQ(batch, game.session.userDataFolder / "RunXWA.bat");
+    deleteRunBatch(game.session);
+    EXPECT_FALSE(std::filesystem::exists(batch));
+}
+
+}  // namespace
+}  // namespace tolvane::testing
