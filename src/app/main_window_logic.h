@@ -26,7 +26,6 @@ class MainWindowLogic {
     void refreshClicked();
 
     bool readyToLaunch() const { return readyToLaunch_; }
-    const std::vector<std::filesystem::path>& shipSetPaths() const { return shipSetPaths_; }
 
   private:
     void launchSelected();

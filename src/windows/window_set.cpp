@@ -66,16 +66,6 @@ void WindowSet::showPilotLoader() {
     pilotLoader_->raise();
 }
 
-PilotLoader* WindowSet::pilotLoader() const {
-    return pilotLoader_;
-}
-OptionsDialog* WindowSet::optionsDialog() const {
-    return options_;
-}
-AboutBox* WindowSet::aboutBox() const {
-    return about_;
-}
-
 void WindowSet::closeAllBesideMain() {
     closingAll_ = true;
     for (QWidget* window : std::initializer_list<QWidget*>{about_, info_, options_, pilotLoader_}) {

@@ -31,9 +31,6 @@ class WindowSet : public StartupWindows {
     InfoWindow& infoWindow();
     void showAbout();
     void showPilotLoader();
-    PilotLoader* pilotLoader() const;
-    OptionsDialog* optionsDialog() const;
-    AboutBox* aboutBox() const;
 
     // The main window's unload step: every other window closes with it.
     void closeAllBesideMain();
