@@ -168,8 +168,9 @@ int main() {
     double cp = bench::median(cpTimes), install = bench::median(installTimes),
            restore = bench::median(restoreTimes);
     std::printf(
-        "1 GiB ship set, 300 members, median of 5: cp %.3f s, install %.3f s, restore %.3f s\n", cp,
-        install, restore);
+        "1 GiB ship set, 300 members, median of 5%s: cp %.3f s, install %.3f s, "
+        "restore %.3f s\n",
+        settled ? ", restore after the install was written out" : "", cp, install, restore);
     std::printf(
         "install / cp = %.2f (target <= 1.30), restore / cp = %.2f (target <= 0.30), "
         "install peak resident memory %.1f MiB (target <= 64)\n",
