@@ -97,9 +97,9 @@ LaunchJournal readJournal(const fs::path& path) {
             first = false;
             continue;
         }
-        std::vector<std::string> f = splitFields(line);
-        const std::string& kind = f[0];
         try {
+            std::vector<std::string> f = splitFields(line);
+            const std::string& kind = f[0];
             if (kind == "package")
                 journal.package = pathField(f.at(1));
             else if (kind == "game")

@@ -1,0 +1,47 @@
+#include "launch/launch_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/error.h"
+#include "support/temp_folder.h"
+
+namespace tolvane::testing {
+namespace {
+
+TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
+    TempFolder folder;
+    fs::path path = folder / "journal";
+    JournalWriter writer =
+        JournalWriter::create(path, "/ships/My Set.gob", "/xwa", "/ships/Backup");
+    writer.folderCreated("new");
+    writer.memberStarting({1, MemberChange::Replaced, "wave/TAB\tAND%.WAV"});
+    writer.memberStarting({2, MemberChange::Added, "new/D.LFD"});
+    writer.executableBackedUp("XWingAlliance.exe");
+    writer.memberRestored(1);
+    std::ofstream(path, std::ios::app) << "member\t3\tadd";  // the moment the power went
+
+    LaunchJournal journal = readJournal(path);
+    EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));
+    EXPECT_EQ(journal.createdFolders, std::vector<fs::path>{"new"});
+    ASSERT_EQ(journal.members.size(), 2u);
+    EXPECT_EQ(journal.members[0].relativePath, fs::path("wave/TAB\tAND%.WAV"));
+    EXPECT_EQ(journal.members[1].change, MemberChange::Added);
+    EXPECT_EQ(journal.executableName, "XWingAlliance.exe");
+    EXPECT_EQ(journal.restoredMembers, std::set<int>{1});
+    EXPECT_FALSE(journal.closed);
+    EXPECT_FALSE(journal.pilotSwitched);
+}
+
+TEST(LaunchJournalTest, ADamagedJournalIsAnError) {
+    TempFolder folder;
+    for (const std::string text : {"", "not a journal\n", "Tolvane launch journal 1\nmember\tx\n",
+                                   "Tolvane launch journal 1\nmember\t1\tadded\t%zz\n"}) {
+        writeFile(folder / "journal", text);
+        EXPECT_THROW(readJournal(folder / "journal"), Error) << text;
+    }
+}
+
+}  // namespace
+}  // namespace tolvane::testing
