@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <functional>
 
 #include "windows/banner.h"
 #include "windows/info_window.h"
@@ -15,6 +16,17 @@ namespace {
 constexpr int kLeft = 8;
 constexpr int kWidth = 252;
 constexpr int kButtonHeight = 17;
+
+// The last line of defence: a failure nobody foresaw is told, not allowed to end the program in
+// the middle of a cycle. The journal keeps what happened to the game folder until then.
+void runHandler(Prompts& prompts, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        prompts.message(std::string("Tolvane ran into an unexpected problem: ") + error.what(),
+                        "Tolvane", Icon::Critical);
+    }
+}
 
 }  // namespace
 
@@ -54,12 +66,17 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     cmdInfo_->setEnabled(false);
     cmdLaunch_->setEnabled(false);
 
-    connect(lstShipSets_, &QListWidget::itemClicked, this, [this] { logic_.listClicked(); });
+    auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
+        return [this, &session, handler] {
+            runHandler(session.prompts, [&] { (logic_.*handler)(); });
+        };
+    };
+    connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
     connect(lstShipSets_, &QListWidget::itemDoubleClicked, this,
-            [this] { logic_.launchClicked(); });
-    connect(cmdInfo_, &QPushButton::clicked, this, [this] { logic_.infoClicked(); });
-    connect(command1_, &QPushButton::clicked, this, [this] { logic_.refreshClicked(); });
-    connect(cmdLaunch_, &QPushButton::clicked, this, [this] { logic_.launchClicked(); });
+            handle(&MainWindowLogic::launchClicked));
+    connect(cmdInfo_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
+    connect(command1_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
+    connect(cmdLaunch_, &QPushButton::clicked, this, handle(&MainWindowLogic::launchClicked));
     connect(cmdOptions_, &QPushButton::clicked, this, [this] {
         windows_.showOptionsDialog();
         QWidget::setEnabled(false);
