@@ -20,11 +20,6 @@ bool folderHoldsAnything(const fs::path& folder) {
     return fs::is_directory(folder, ec) && !fs::is_empty(folder, ec);
 }
 
-std::string memberLabel(const GobMember& member) {
-    return "member " + std::to_string(member.number) + " (" + displayName(installedName(member)) +
-           ")";
-}
-
 class Installer {
   public:
     Installer(Prompts& prompts, const LaunchPlan& plan)

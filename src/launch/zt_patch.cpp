@@ -4,19 +4,13 @@
 
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "platform/little_endian.h"
 
 namespace tolvane {
 namespace {
 
 constexpr std::size_t kCountOffset = 13;
 constexpr std::size_t kFirstRecord = 15;
-
-std::uint32_t littleEndian(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (std::size_t i = bytes.size(); i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[i]);
-    return value;
-}
 
 }  // namespace
 

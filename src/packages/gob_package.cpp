@@ -3,21 +3,12 @@
 #include <cstring>
 
 #include "platform/error.h"
+#include "platform/little_endian.h"
 #include "platform/text.h"
 
 namespace tolvane {
-namespace {
-
-std::uint32_t littleEndian32(const char* bytes) {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-           std::uint32_t(b[3]) << 24;
-}
-
-}  // namespace
-
 GobPackage::GobPackage(const fs::path& path) : file_(path) {
-    auto count = static_cast<std::int32_t>(littleEndian32(file_.readAt(12, 4).c_str()));
+    auto count = static_cast<std::int32_t>(littleEndian(file_.readAt(12, 4)));
     if (count <= 0)
         return;
     std::uint64_t directorySize = std::uint64_t(count) * kGobEntrySize;
@@ -30,13 +21,18 @@ GobPackage::GobPackage(const fs::path& path) : file_(path) {
     for (int i = 0; i < count; ++i) {
         const char* entry = directory.data() + std::size_t(i) * kGobEntrySize;
         const char* name = entry + 8;
-        members_.push_back({i + 1, littleEndian32(entry), littleEndian32(entry + 4),
+        members_.push_back({i + 1, littleEndian({entry, 4}), littleEndian({entry + 4, 4}),
                             std::string(name, strnlen(name, kGobNameSize))});
     }
 }
 
 std::string GobPackage::readMember(const GobMember& member) const {
     return file_.readAt(member.offset, member.size);
+}
+
+std::string memberLabel(const GobMember& member) {
+    return "member " + std::to_string(member.number) + " (" + displayName(installedName(member)) +
+           ")";
 }
 
 std::string installedName(const GobMember& member) {

@@ -47,5 +47,7 @@ std::string installedName(const GobMember& member);
 std::vector<std::string> nameComponents(const std::string& name);
 // A member name in the host's characters, for messages.
 std::string displayName(const std::string& name);
+// "member 3 (DATA\X.LFD)", how messages name a member.
+std::string memberLabel(const GobMember& member);
 
 }  // namespace tolvane

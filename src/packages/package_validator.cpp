@@ -10,11 +10,6 @@ bool forbiddenInWindowsNames(char c) {
            std::string_view("<>:\"/|?*").find(c) != std::string_view::npos;
 }
 
-std::string memberLabel(const GobMember& member) {
-    return "member " + std::to_string(member.number) + " (" + displayName(installedName(member)) +
-           ")";
-}
-
 }  // namespace
 
 std::optional<std::string> nameFault(const std::string& name) {

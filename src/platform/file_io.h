@@ -49,7 +49,6 @@ class OutputFile {
     void writeFrom(const InputFile& from, std::uint64_t offset, std::uint64_t length);
     void sync();
     void close();
-    int descriptor() const { return fd_; }
 
   private:
     OutputFile(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
