@@ -8,24 +8,24 @@
 namespace tolvane::bench {
 namespace {
 
-void put32(char* at, std::uint32_t value) {
+void Put32(char* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
         at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
 
-void writeGeneratedGob(const std::filesystem::path& path,
+void WriteGeneratedGob(const std::filesystem::path& path,
                        const std::vector<GeneratedMember>& members) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     std::string directory(16 + 136 * members.size(), '\0');
     directory.replace(0, 4, "GOB\x0A");
-    put32(directory.data() + 12, static_cast<std::uint32_t>(members.size()));
+    Put32(directory.data() + 12, static_cast<std::uint32_t>(members.size()));
     std::uint64_t offset = directory.size();
     for (std::size_t i = 0; i < members.size(); ++i) {
         char* entry = directory.data() + 16 + 136 * i;
-        put32(entry, static_cast<std::uint32_t>(offset));
-        put32(entry + 4, static_cast<std::uint32_t>(members[i].size));
+        Put32(entry, static_cast<std::uint32_t>(offset));
+        Put32(entry + 4, static_cast<std::uint32_t>(members[i].size));
         members[i].name.copy(entry + 8, 128);
         offset += members[i].size;
     }
@@ -44,13 +44,13 @@ void writeGeneratedGob(const std::filesystem::path& path,
     }
 }
 
-double secondsOf(const std::function<void()>& work) {
+double SecondsOf(const std::function<void()>& work) {
     auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double median(std::vector<double> values) {
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }

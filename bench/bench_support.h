@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_view.h"
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "session/progress.h"
+#include "session/prompts.h"
+#include "session/settings_store.h"
 
 namespace tolvane::bench {
 
@@ -21,11 +21,11 @@ struct GeneratedMember {
 };
 
 // Writes a GOB package member by member in 1 MiB pieces, so memory stays flat however large.
-void writeGeneratedGob(const std::filesystem::path& path,
+void WriteGeneratedGob(const std::filesystem::path& path,
                        const std::vector<GeneratedMember>& members);
 
-double secondsOf(const std::function<void()>& work);
-double median(std::vector<double> values);
+double SecondsOf(const std::function<void()>& work);
+double Median(std::vector<double> values);
 
 class MapStore : public SettingsStore {
   public:

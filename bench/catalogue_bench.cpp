@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "app/session.h"
 #include "bench_support.h"
+#include "session/session.h"
 #include "windows/main_window.h"
 #include "windows/window_set.h"
 
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
         for (int m = 0; m < 49; ++m)
             members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
         members.push_back({"PATCHINFO.TXT", 120, 'N'});
-        bench::writeGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
+        bench::WriteGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
     }
     bench::MapStore store;
     bench::NoPrompts prompts;
@@ -37,11 +37,11 @@ int main(int argc, char* argv[]) {
     std::vector<double> runs;
     for (int run = 0; run < 5; ++run) {
         runs.push_back(
-            bench::secondsOf([&] { window.findChild<QPushButton*>("Command1")->click(); }));
+            bench::SecondsOf([&] { window.findChild<QPushButton*>("Command1")->click(); }));
     }
     int listed = window.findChild<QListWidget*>("lstShipSets")->count();
     std::printf("catalogue of %d packages x 50 members: median %.3f s (runs:", listed,
-                bench::median(runs));
+                bench::Median(runs));
     for (double seconds : runs)
         std::printf(" %.3f", seconds);
     std::printf(")\n");

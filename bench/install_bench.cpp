@@ -10,14 +10,13 @@
 #include <fstream>
 #include <variant>
 
-#include "app/session.h"
 #include "bench_support.h"
 #include "launch/install.h"
 #include "launch/launch_journal.h"
 #include "launch/restore.h"
+#include "session/session.h"
 
 using namespace tolvane;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,31 +33,7 @@ class CountingProgress : public Progress {
     int value_ = 0, maximum_ = 0;
 };
 
-// The main window as far as the install and the restore need it.
-class HeadlessWindow : public MainWindowView {
-  public:
-    void setEnabled(Control, bool) override {}
-    void setLaunchCaption(const std::string& caption) override { caption_ = caption; }
-    std::string launchCaption() const override { return caption_; }
-    void setLaunchVisible(bool) override {}
-    Progress& progress() override { return progress_; }
-    void clearShipSets() override {}
-    void addShipSet(const std::string&) override {}
-    int selectedShipSet() const override { return -1; }
-    int shipSetCount() const override { return 0; }
-    std::string shipSetText(int) const override { return {}; }
-    Progress& showReadingWindow() override { return progress_; }
-    void hideReadingWindow() override {}
-    void showPilotLoader() override { pilotLoaderShown = true; }
-    void showInfo(const ShipSetInfo&) override {}
-    bool pilotLoaderShown = false;
-
-  private:
-    std::string caption_;
-    CountingProgress progress_;
-};
-
-void writeBytes(const fs::path& path, std::uint64_t size, char fill) {
+void WriteBytes(const fs::path& path, std::uint64_t size, char fill) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     std::string chunk(std::min<std::uint64_t>(size, kMiB), fill);
@@ -72,10 +47,10 @@ struct ChildRun {
 };
 
 // Runs `work` in a child process; its exit code 0 means it did what it should.
-ChildRun inChild(const std::function<bool()>& work) {
+ChildRun InChild(const std::function<bool()>& work) {
     ChildRun run{};
     pid_t child = 0;
-    run.seconds = bench::secondsOf([&] {
+    run.seconds = bench::SecondsOf([&] {
         child = fork();
         if (child == 0)
             _exit(work() ? 0 : 1);
@@ -107,7 +82,7 @@ int main() {
             {replaces ? "R" + std::to_string(i) + ".LFD" : "wave\\A" + std::to_string(i) + ".WAV",
              small, static_cast<char>('a' + i % 26)});
     }
-    bench::writeGeneratedGob(package, members);
+    bench::WriteGeneratedGob(package, members);
 
     bench::MapStore store;
     bench::NoPrompts prompts;
@@ -121,15 +96,15 @@ int main() {
     long peakKiB = 0;
     for (int run = 0; run < 5; ++run) {
         fs::remove_all(game);
-        writeBytes(game / "XWINGALLIANCE.EXE", 3 * kMiB, 'X');
+        WriteBytes(game / "XWINGALLIANCE.EXE", 3 * kMiB, 'X');
         std::ofstream(game / "config.cfg", std::ios::binary) << "lastpilot Ace\r\n";
         for (int i = 0; i < 150; ++i)
-            writeBytes(game / ("R" + std::to_string(i) + ".LFD"), 256 * 1024, 'g');
+            WriteBytes(game / ("R" + std::to_string(i) + ".LFD"), 256 * 1024, 'g');
         fs::create_directories(game / "wave");
 
         // Each step starts with nothing waiting to be written, so none pays for another's writes.
         sync();
-        cpTimes.push_back(bench::secondsOf([&] {
+        cpTimes.push_back(bench::SecondsOf([&] {
             std::string command =
                 "cp '" + package.string() + "' '" + (root / "copy.gob").string() + "'";
             if (std::system(command.c_str()) != 0)
@@ -138,13 +113,13 @@ int main() {
         fs::remove(root / "copy.gob");
 
         sync();
-        ChildRun install = inChild([&] {
-            HeadlessWindow window;
-            auto plan = planLaunch(session, package);
+        ChildRun install = InChild([&] {
+            CountingProgress progress;
+            auto plan = PlanLaunch(session, package);
             if (!std::holds_alternative<LaunchPlan>(plan))
                 return false;
-            LaunchShipSet(session, window, std::get<LaunchPlan>(plan));
-            return window.pilotLoaderShown;
+            LaunchResult result = LaunchShipSet(session, progress, std::get<LaunchPlan>(plan));
+            return result.outcome == LaunchOutcome::WaitingForPilot;
         });
         installTimes.push_back(install.seconds);
         peakKiB = std::max(peakKiB, install.peakKiB);
@@ -154,10 +129,10 @@ int main() {
         // cost the file system more.
         if (settled)
             sync();
-        ChildRun restore = inChild([&] {
-            HeadlessWindow window;
-            RestoreAfterPlay(session, window, {package, journalPathFor(ships)});
-            return window.launchCaption() == kLaunchCaption;
+        ChildRun restore = InChild([&] {
+            CountingProgress progress;
+            LaunchRecord record{package, JournalPathFor(ships)};
+            return RestoreAfterPlay(session, progress, record) == RestoreOutcome::Restored;
         });
         restoreTimes.push_back(restore.seconds);
         if (fs::exists(game / "BIG.DAT") || fs::file_size(game / "R0.LFD") != 256 * 1024) {
@@ -165,8 +140,8 @@ int main() {
             return 1;
         }
     }
-    double cp = bench::median(cpTimes), install = bench::median(installTimes),
-           restore = bench::median(restoreTimes);
+    double cp = bench::Median(cpTimes), install = bench::Median(installTimes),
+           restore = bench::Median(restoreTimes);
     std::printf(
         "1 GiB ship set, 300 members, median of 5%s: cp %.3f s, install %.3f s, "
         "restore %.3f s\n",

@@ -3,15 +3,15 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/settings.h"
 #include "platform/error.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "session/settings.h"
 
 namespace tolvane {
 namespace {
 
-std::optional<std::string> systemInformationProgram() {
+std::optional<std::string> SystemInformationProgram() {
     std::string found;
     if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", found))
         return found;
@@ -22,7 +22,7 @@ std::optional<std::string> systemInformationProgram() {
     }
 #ifndef _WIN32
     for (const char* candidate : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
-        if (auto path = findOnPath(candidate))
+        if (auto path = FindOnPath(candidate))
             return path->string();
     }
 #endif
@@ -31,14 +31,14 @@ std::optional<std::string> systemInformationProgram() {
 
 }  // namespace
 
-std::string versionLabel() {
+std::string VersionLabel() {
     return "Version " + CurrentVersion();
 }
 
 void StartSysInfo(Prompts& prompts) {
     try {
-        if (std::optional<std::string> program = systemInformationProgram()) {
-            startDetached(*program, {});
+        if (std::optional<std::string> program = SystemInformationProgram()) {
+            StartDetached(*program, {});
             return;
         }
     } catch (const Error&) {

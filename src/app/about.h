@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "session/prompts.h"
 
 namespace tolvane {
 
 inline constexpr const char* kProgramTitle = "Tolvane";
 
 // "Version 2.5"
-std::string versionLabel();
+std::string VersionLabel();
 
 // Starts the system's information tool: on Windows the one the registry names; elsewhere a
 // desktop system-information program found on the PATH. Otherwise tells the player it is

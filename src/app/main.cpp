@@ -2,8 +2,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-#include "app/session.h"
 #include "app/startup.h"
+#include "session/session.h"
 #include "windows/qt_prompts.h"
 #include "windows/qt_settings_store.h"
 #include "windows/single_instance.h"
@@ -26,6 +26,6 @@ int main(int argc, char* argv[]) {
     tolvane::Session session(store, prompts, QApplication::applicationDirPath().toStdString(),
                              dataFolder.toStdString());
     tolvane::WindowSet windows(session);
-    tolvane::Main(session, windows);
+    tolvane::OpenFirstWindow(session, windows);
     return QApplication::exec();
 }

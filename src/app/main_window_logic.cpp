@@ -2,34 +2,44 @@
 
 #include <variant>
 
+#include "app/window_states.h"
 #include "launch/restore.h"
 #include "packages/catalogue.h"
 #include "packages/package_checks.h"
 #include "packages/patch_info.h"
-#include "platform/error.h"
-#include "platform/file_io.h"
 
 namespace tolvane {
 
 void MainWindowLogic::load() {
     session_.loadSettings();
-    shipSetPaths_ = ReadShipSetNames(session_, window_);
+    EnterState(window_, WindowState::NothingSelected);
+    readShipSets();
     readyToLaunch_ = true;
 }
 
 void MainWindowLogic::listClicked() {
     session_.loadSettings();
-    window_.setEnabled(Control::cmdLaunch, true);
     if (window_.shipSetCount() > 0)
-        window_.setEnabled(Control::cmdInfo, true);
+        EnterState(window_, WindowState::EntrySelected);
 }
 
 void MainWindowLogic::refreshClicked() {
-    for (Control control : {Control::cmdLaunch, Control::cmdInfo, Control::Command1})
-        window_.setEnabled(control, false);
+    EnterState(window_, WindowState::Refreshing);
     window_.clearShipSets();
-    shipSetPaths_ = ReadShipSetNames(session_, window_);
-    window_.setEnabled(Control::Command1, true);
+    readShipSets();
+    EnterState(window_, WindowState::NothingSelected);
+}
+
+void MainWindowLogic::readShipSets() {
+    Progress& reading = window_.showReadingWindow();
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(session_, reading);
+    window_.clearShipSets();
+    shipSetPaths_.clear();
+    for (const ShipSetEntry& entry : entries) {
+        window_.addShipSet(entry.listName);
+        shipSetPaths_.push_back(entry.package);
+    }
+    window_.hideReadingWindow();
 }
 
 void MainWindowLogic::infoClicked() {
@@ -38,22 +48,26 @@ void MainWindowLogic::infoClicked() {
         return;
     if (window_.shipSetText(position) == kNoPatchInfo)
         return;
-    std::optional<std::string> text = ExtractPatchInfo(shipSetPaths_[position]);
-    window_.showInfo(parseShipSetInfo(text.value_or("")));
+    std::optional<std::string> text = ReadPatchInfo(shipSetPaths_[position]);
+    window_.showInfo(ParseShipSetInfo(text.value_or("")));
 }
 
 void MainWindowLogic::launchClicked() {
     if (window_.launchCaption() == kRestoreFilesCaption) {
-        window_.setLaunchVisible(false);
-        for (Control control :
-             {Control::cmdInfo, Control::cmdOptions, Control::Command1, Control::Command3})
-            window_.setEnabled(control, false);
-        RestoreLastShipSet(session_, window_, session_.setting(kLastShipSetKey));
+        EnterState(window_, WindowState::RecoveryRunning);
+        RestoreOutcome outcome =
+            RestoreLastShipSet(session_, window_.progress(), session_.setting(kLastShipSetKey));
+        EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
+                                                                : WindowState::RestoreMode);
         return;
     }
     if (!readyToLaunch_) {
-        if (launchRecord_)
-            RestoreAfterPlay(session_, window_, *launchRecord_);
+        if (launchRecord_) {
+            EnterState(window_, WindowState::RestoringAfterPlay);
+            RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);
+            EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::OrdinaryAfterPlay
+                                                                    : WindowState::RestoreMode);
+        }
         readyToLaunch_ = true;
         session_.loadSettings();
         return;
@@ -65,19 +79,23 @@ void MainWindowLogic::launchSelected() {
     int position = window_.selectedShipSet();
     if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
         return;
-    const std::filesystem::path& package = shipSetPaths_[position];
-    if (!passesLaunchChecks(session_.prompts, package))
+    const fs::path& package = shipSetPaths_[position];
+    if (!PassesLaunchChecks(session_.prompts, package))
         return;
-    std::variant<LaunchPlan, LaunchRefusal> plan = planLaunch(session_, package);
+    std::variant<LaunchPlan, LaunchRefusal> plan = PlanLaunch(session_, package);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
         session_.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
         return;
     }
-    window_.setLaunchVisible(false);
-    for (Control control : {Control::cmdInfo, Control::cmdOptions, Control::Command1,
-                            Control::Command3, Control::cmdLaunch})
-        window_.setEnabled(control, false);
-    launchRecord_ = LaunchShipSet(session_, window_, std::get<LaunchPlan>(plan));
+    EnterState(window_, WindowState::Installing);
+    LaunchResult result = LaunchShipSet(session_, window_.progress(), std::get<LaunchPlan>(plan));
+    launchRecord_ = result.record;
+    if (result.outcome == LaunchOutcome::WaitingForPilot) {
+        EnterState(window_, WindowState::WaitingForPilot);
+        window_.showPilotLoader();
+    } else {
+        EnterState(window_, WindowState::WaitingForPlayToEnd);
+    }
     readyToLaunch_ = false;
     session_.loadSettings();
 }

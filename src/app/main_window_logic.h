@@ -1,13 +1,13 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_window_view.h"
-#include "app/session.h"
 #include "launch/install.h"
+#include "platform/filesystem.h"
+#include "session/session.h"
 
 namespace tolvane {
 
@@ -29,11 +29,13 @@ class MainWindowLogic {
 
   private:
     void launchSelected();
+    // Fills the list from the catalogue, showing the reading window meanwhile.
+    void readShipSets();
 
     Session& session_;
     MainWindowView& window_;
     bool readyToLaunch_ = false;
-    std::vector<std::filesystem::path> shipSetPaths_;
+    std::vector<fs::path> shipSetPaths_;
     std::optional<LaunchRecord> launchRecord_;
 };
 

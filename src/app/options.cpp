@@ -11,7 +11,7 @@ OptionsFields LoadOptionsFields(Session& session) {
     return {settings.gameExePath, settings.shipSetDir, settings.showCutscene == "1"};
 }
 
-std::string withTrailingSeparator(std::string folder) {
+std::string WithTrailingSeparator(std::string folder) {
     char last = folder.empty() ? '\0' : folder.back();
     bool endsInSeparator = last == '/' || last == '\\';
 #ifndef _WIN32
@@ -35,7 +35,7 @@ bool AcceptOptions(Session& session, OptionsFields fields,
                                 Icon::Exclamation);
         return false;
     }
-    fields.shipSetDir = withTrailingSeparator(fields.shipSetDir);
+    fields.shipSetDir = WithTrailingSeparator(fields.shipSetDir);
     if (session.settings.optionsNeeded)
         session.saveSetting(kLastShipSetKey, kNoShipSet);
     session.saveSetting(kGameExeKey, fields.gameExePath);

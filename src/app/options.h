@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace tolvane {
 
@@ -28,6 +28,6 @@ bool AcceptOptions(Session& session, OptionsFields fields,
 bool MayCancelOptions(Session& session);
 
 // The folder text as it is stored: ending with the host's separator.
-std::string withTrailingSeparator(std::string folder);
+std::string WithTrailingSeparator(std::string folder);
 
 }  // namespace tolvane

@@ -1,5 +1,6 @@
 #include "app/pilot_loader_logic.h"
 
+#include "app/window_states.h"
 #include "launch/launch_journal.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
@@ -10,9 +11,9 @@ namespace tolvane {
 namespace {
 
 // The restore gives the game its previous pilot back only when this cycle switched it.
-void notePilotSwitch(Session& session) {
+void NotePilotSwitch(Session& session) {
     try {
-        JournalWriter::resume(journalPathFor(session.settings.shipSetDir)).pilotSwitched();
+        JournalWriter::resume(JournalPathFor(session.settings.shipSetDir)).pilotSwitched();
     } catch (const Error&) {
         // Without the note the game keeps the chosen pilot afterwards; nothing is lost.
     }
@@ -22,7 +23,7 @@ void notePilotSwitch(Session& session) {
 
 std::vector<std::string> LoadPilotList(Session& session) {
     session.loadSettings();
-    PilotList pilots = readPilotNames(gameFolderOf(session.settings));
+    PilotList pilots = ReadPilotNames(GameFolderOf(session.settings));
     if (!pilots.unreadable.empty()) {
         std::string text = "These pilot files could not be read and are not listed:";
         for (const std::string& line : pilots.unreadable)
@@ -36,7 +37,7 @@ bool LoadPilot(Session& session, MainWindowView& window, const std::string& name
                const std::function<void()>& hideLoader) {
     try {
         SaveCurrentPilot(session);
-        notePilotSwitch(session);
+        NotePilotSwitch(session);
         SetLastPilot(session, name, true);
         hideLoader();
         RunGame(session);
@@ -54,8 +55,7 @@ bool LoadPilot(Session& session, MainWindowView& window, const std::string& name
 }
 
 void PilotLoaderClosed(MainWindowView& window) {
-    window.setLaunchVisible(true);
-    window.setEnabled(Control::cmdLaunch, true);
+    EnterState(window, WindowState::WaitingForPlayToEnd);
 }
 
 }  // namespace tolvane

@@ -2,7 +2,7 @@
 
 namespace tolvane {
 
-void Main(Session& session, StartupWindows& windows) {
+void OpenFirstWindow(Session& session, StartupWindows& windows) {
     session.settings.optionsNeeded = false;
     session.loadSettings();
     std::string lastShipSet = session.setting(kLastShipSetKey);
@@ -11,7 +11,7 @@ void Main(Session& session, StartupWindows& windows) {
             "Tolvane was shut down before it could restore the backup files of the last launched "
             "shipset.  You can restore those backup files now if you wish.",
             "Uh-oh", Icon::Exclamation);
-        enterRestoreMode(windows.loadMainWindow());
+        EnterState(windows.loadMainWindow(), WindowState::RestoreMode);
         windows.showMainWindow();
     } else if (session.settings.optionsNeeded) {
         windows.showOptionsDialog();

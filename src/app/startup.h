@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/main_window_view.h"
-#include "app/session.h"
+#include "app/window_states.h"
+#include "session/session.h"
 
 namespace tolvane {
 
@@ -17,6 +17,6 @@ class StartupWindows {
 
 // Chooses the first window: restore mode when the last launch was never restored, else the
 // options dialog when the options must be set up, else the main window.
-void Main(Session& session, StartupWindows& windows);
+void OpenFirstWindow(Session& session, StartupWindows& windows);
 
 }  // namespace tolvane

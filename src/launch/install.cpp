@@ -7,6 +7,7 @@
 #include "launch/zt_patch.h"
 #include "packages/gob_package.h"
 #include "packages/package_validator.h"
+#include "pilots/pilot_files.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/folder_lookup.h"
@@ -15,7 +16,7 @@
 namespace tolvane {
 namespace {
 
-bool folderHoldsAnything(const fs::path& folder) {
+bool FolderHoldsAnything(const fs::path& folder) {
     std::error_code ec;
     return fs::is_directory(folder, ec) && !fs::is_empty(folder, ec);
 }
@@ -34,7 +35,7 @@ class Installer {
             try {
                 installMember(package, member);
             } catch (const Error& error) {
-                throw Error("Tolvane could not install " + memberLabel(member) + ".\r" +
+                throw Error("Tolvane could not install " + MemberLabel(member) + ".\r" +
                             error.what());
             }
             progress.setValue(member.number);
@@ -59,48 +60,48 @@ class Installer {
         if (name.empty())
             throw Error("XWINGALLIANCE.EXE is no longer in " + plan_.gameFolder.string());
         journal_.executableBackedUp(name);
-        copyFileDurably(plan_.gameFolder / name, plan_.backupFolder / name);
+        CopyFileDurably(plan_.gameFolder / name, plan_.backupFolder / name);
         return plan_.gameFolder / name;
     }
 
   private:
     void installMember(const GobPackage& package, const GobMember& member) {
-        std::string name = installedName(member);
+        std::string name = InstalledName(member);
         // Checked again here: the package may have changed since the launch checks read it.
-        if (std::optional<std::string> fault = nameFault(name))
+        if (std::optional<std::string> fault = NameFault(name))
             throw Error("Its name " + *fault + ".");
-        std::vector<std::string> folders = nameComponents(name);
+        std::vector<std::string> folders = NameComponents(name);
         std::string fileName = folders.back();
         folders.pop_back();
 
         fs::path folder = gameSubfolder(folders);
         fs::path relativeFolder = folder.lexically_relative(plan_.gameFolder);
         makeFolder(plan_.backupFolder / relativeFolder);
-        fs::path target = folder / findIgnoringCase(folder, fileName).value_or(fileName);
+        fs::path target = folder / FindIgnoringCase(folder, fileName).value_or(fileName);
         fs::path relative = (relativeFolder / target.filename()).lexically_normal();
         fs::path backup = plan_.backupFolder / relative;
 
-        bool present = isPresent(target);
-        bool repeated = !installed_.insert(upperAscii(relative.generic_string())).second;
+        bool present = IsPresent(target);
+        bool repeated = !installed_.insert(UpperAscii(relative.generic_string())).second;
         MemberChange change = repeated  ? MemberChange::Repeated
                               : present ? MemberChange::Replaced
                                         : MemberChange::Added;
-        bool install = !(present && endsWithIgnoringCase(name, ".PLT") && !askReplacePilot(name));
+        bool install = !(present && IsPilotFile(target) && !askReplacePilot(name));
 
         journal_.memberStarting({member.number, change, relative});
         if (!install) {
             // The game's pilot stays; its backup copy lets the restore treat it like any other.
             if (change == MemberChange::Replaced)
-                copyFileDurably(target, backup);
+                CopyFileDurably(target, backup);
             return;
         }
         // The game's file goes to the backup folder first (a rename on one file system), so the
         // member is written straight into place: whatever moment the program dies at, the
         // journal and the backup put the game's file back.
         if (change == MemberChange::Replaced)
-            moveFile(target, backup);
+            MoveFileOnto(target, backup);
         if (change == MemberChange::Repeated)
-            deleteFileIfPresent(target);  // an earlier member's file, not the game's
+            DeleteFileIfPresent(target);  // an earlier member's file, not the game's
         OutputFile out = OutputFile::createNew(target);
         try {
             out.writeFrom(package.file(), member.offset, member.size);
@@ -113,7 +114,7 @@ class Installer {
     }
 
     bool askReplacePilot(const std::string& name) {
-        return prompts_.question(displayName(name) +
+        return prompts_.question(DisplayName(name) +
                                      " is left over from the last time this ShipSet was "
                                      "played.\r\rReplace?",
                                  "Pilot Exists!", Icon::Information, Answer::No) == Answer::Yes;
@@ -123,7 +124,7 @@ class Installer {
     fs::path gameSubfolder(const std::vector<std::string>& folders) {
         fs::path folder = plan_.gameFolder;
         for (const std::string& part : folders) {
-            std::optional<std::string> found = findIgnoringCase(folder, part);
+            std::optional<std::string> found = FindIgnoringCase(folder, part);
             folder /= found.value_or(part);
             if (!found) {
                 journal_.folderCreated(folder.lexically_relative(plan_.gameFolder));
@@ -137,7 +138,7 @@ class Installer {
         std::error_code ec;
         fs::create_directories(folder, ec);
         if (ec || !fs::is_directory(folder, ec)) {
-            fail("Could not make the folder", folder,
+            Fail("Could not make the folder", folder,
                  ec ? ec : std::make_error_code(std::errc::not_a_directory));
         }
     }
@@ -148,31 +149,25 @@ class Installer {
     std::set<std::string> installed_;
 };
 
-void offerToCloseCycle(MainWindowView& window) {
-    window.setLaunchCaption(kDonePlayingCaption);
-    window.setLaunchVisible(true);
-    window.setEnabled(Control::cmdLaunch, true);
-}
-
 }  // namespace
 
-std::variant<LaunchPlan, LaunchRefusal> planLaunch(Session& session, const fs::path& package) {
+std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
     session.loadSettings();
     const Settings& settings = session.settings;
-    fs::path gameFolder = fs::path(settings.gameExePath).parent_path();
-    fs::path shipSetDir(settings.shipSetDir);
-    LaunchPlan plan{package, gameFolder, shipSetDir / "Backup", journalPathFor(shipSetDir)};
+    fs::path gameFolder = GameFolderOf(settings);
+    LaunchPlan plan{package, gameFolder, BackupFolderOf(settings),
+                    JournalPathFor(settings.shipSetDir)};
 
-    if (gameFolder.empty() || listFiles(gameFolder, kExecutablePattern).empty()) {
+    if (gameFolder.empty() || ListFiles(gameFolder, kExecutablePattern).empty()) {
         return LaunchRefusal{"Tolvane cannot find XWINGALLIANCE.EXE in the game folder " +
                                  gameFolder.string() +
                                  ".  Set the path of the game in Options, then launch again.",
                              "Game Not Found"};
     }
-    if (isPresent(plan.journal)) {
+    if (IsPresent(plan.journal)) {
         bool closed = false;
         try {
-            closed = readJournal(plan.journal).closed;
+            closed = ReadJournal(plan.journal).closed;
         } catch (const Error&) {
         }
         std::error_code ec;
@@ -184,7 +179,7 @@ std::variant<LaunchPlan, LaunchRefusal> planLaunch(Session& session, const fs::p
                 "Backup Folder In Use"};
         }
     }
-    if (folderHoldsAnything(plan.backupFolder)) {
+    if (FolderHoldsAnything(plan.backupFolder)) {
         return LaunchRefusal{"The backup folder " + plan.backupFolder.string() +
                                  " still holds files from an earlier launch.  Move them out of "
                                  "it before launching a ShipSet.",
@@ -193,11 +188,9 @@ std::variant<LaunchPlan, LaunchRefusal> planLaunch(Session& session, const fs::p
     return plan;
 }
 
-LaunchRecord LaunchShipSet(Session& session, MainWindowView& window, const LaunchPlan& plan) {
-    window.setEnabled(Control::Command2, false);
-    window.setEnabled(Control::lstShipSets, false);
+LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan) {
     session.saveSetting(kLastShipSetKey, plan.package.string());
-    Progress& progress = window.progress();
+    LaunchRecord record{plan.package, plan.journal};
     try {
         GobPackage package(plan.package);
         progress.setMaximum(static_cast<int>(package.members().size()) + 2);
@@ -206,21 +199,17 @@ LaunchRecord LaunchShipSet(Session& session, MainWindowView& window, const Launc
         std::vector<fs::path> patches = installer.patchFiles();
         fs::path executable = installer.backUpExecutable();
         progress.advance();
-        if (!patches.empty()) {
-            window.setLaunchCaption(kDonePlayingCaption);
+        if (!patches.empty())
             ApplyZtPatches(executable, patches);
-        }
         progress.advance();
-        window.setLaunchCaption(kDonePlayingCaption);
-        window.showPilotLoader();
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game folder can be put back as it was: press "
                                     "\"Click here when done playing\".",
                                 "Launch Failed", Icon::Critical);
-        offerToCloseCycle(window);
+        return {LaunchOutcome::FailedCycleOpen, record};
     }
-    return {plan.package, plan.journal};
+    return {LaunchOutcome::WaitingForPilot, record};
 }
 
 }  // namespace tolvane

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <variant>
 
-#include "app/main_window_view.h"
-#include "app/session.h"
+#include "platform/filesystem.h"
+#include "session/progress.h"
+#include "session/session.h"
 
 namespace tolvane {
-
-namespace fs = std::filesystem;
 
 // Where a launch will put things, settled before anything is touched.
 struct LaunchPlan {
@@ -33,14 +31,23 @@ struct LaunchRecord {
 
 // Reloads the settings and checks what the install relies on: the game's executable is in the
 // game folder, and no earlier launch still has files in the backup folder or an open journal.
-std::variant<LaunchPlan, LaunchRefusal> planLaunch(Session& session, const fs::path& package);
+std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
+
+enum class LaunchOutcome {
+    WaitingForPilot,  // installed and patched: the player picks a pilot and plays
+    FailedCycleOpen,  // the player was told why; a restore puts the game folder back
+};
+
+struct LaunchResult {
+    LaunchOutcome outcome;
+    LaunchRecord record;
+};
 
 // Installs the ship set: records it in "Last ShipSet", backs up every game file a member
-// replaces, writes every member, asks before replacing a pilot file, backs up and patches the
-// executable, and shows the pilot loader. Every change is announced in the journal first. A
-// failure is told to the player and leaves the launch button as "Click here when done playing",
-// so the cycle can be closed.
-LaunchRecord LaunchShipSet(Session& session, MainWindowView& window, const LaunchPlan& plan);
+// replaces, writes every member, asks before replacing a pilot file, then backs up and patches
+// the executable. Every change is announced in the journal first. A failure is told to the
+// player; the cycle stays open so that a restore can close it.
+LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan);
 
 inline constexpr const char* kExecutablePattern = "XWingALLiAncE.exe";
 

@@ -23,7 +23,7 @@ std::string LaunchFileList::item(std::size_t index) const {
 }
 
 void LaunchFileList::refresh() {
-    names_ = listFiles(folder_, pattern_);
+    names_ = ListFiles(folder_, pattern_);
 }
 
 }  // namespace tolvane

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char* kHeader = "Tolvane launch journal 1";
 
-const char* changeName(MemberChange change) {
+const char* ChangeName(MemberChange change) {
     switch (change) {
         case MemberChange::Replaced:
             return "replaced";
@@ -20,7 +20,7 @@ const char* changeName(MemberChange change) {
 }
 
 // Fields are separated by tabs; '%', tabs and line ends inside a field are escaped.
-std::string escape(const std::string& field) {
+std::string Escape(const std::string& field) {
     std::string result;
     for (char c : field) {
         if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
@@ -35,7 +35,7 @@ std::string escape(const std::string& field) {
     return result;
 }
 
-std::string unescape(std::string_view field) {
+std::string Unescape(std::string_view field) {
     std::string result;
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '%' && i + 2 < field.size()) {
@@ -49,26 +49,26 @@ std::string unescape(std::string_view field) {
     return result;
 }
 
-std::vector<std::string> splitFields(std::string_view line) {
+std::vector<std::string> SplitFields(std::string_view line) {
     std::vector<std::string> fields;
     for (;;) {
         std::size_t tab = line.find('\t');
-        fields.push_back(unescape(line.substr(0, tab)));
+        fields.push_back(Unescape(line.substr(0, tab)));
         if (tab == std::string_view::npos)
             return fields;
         line.remove_prefix(tab + 1);
     }
 }
 
-fs::path pathField(const std::string& field) {
+fs::path PathField(const std::string& field) {
     return fs::path(std::u8string(field.begin(), field.end()));
 }
-std::string fieldOf(const fs::path& path) {
+std::string FieldOf(const fs::path& path) {
     auto text = path.generic_u8string();
     return std::string(text.begin(), text.end());
 }
 
-MemberChange parseChange(const std::string& name, const fs::path& journal) {
+MemberChange ParseChange(const std::string& name, const fs::path& journal) {
     if (name == "replaced")
         return MemberChange::Replaced;
     if (name == "added")
@@ -80,11 +80,11 @@ MemberChange parseChange(const std::string& name, const fs::path& journal) {
 
 }  // namespace
 
-fs::path journalPathFor(const fs::path& shipSetDir) {
+fs::path JournalPathFor(const fs::path& shipSetDir) {
     return shipSetDir / "Tolvane launch.journal";
 }
 
-LaunchJournal readJournal(const fs::path& path) {
+LaunchJournal ReadJournal(const fs::path& path) {
     std::string text = InputFile(path).readAll();
     LaunchJournal journal;
     std::size_t start = 0;
@@ -98,19 +98,19 @@ LaunchJournal readJournal(const fs::path& path) {
             continue;
         }
         try {
-            std::vector<std::string> f = splitFields(line);
+            std::vector<std::string> f = SplitFields(line);
             const std::string& kind = f[0];
             if (kind == "package")
-                journal.package = pathField(f.at(1));
+                journal.package = PathField(f.at(1));
             else if (kind == "game")
-                journal.gameFolder = pathField(f.at(1));
+                journal.gameFolder = PathField(f.at(1));
             else if (kind == "backup")
-                journal.backupFolder = pathField(f.at(1));
+                journal.backupFolder = PathField(f.at(1));
             else if (kind == "folder")
-                journal.createdFolders.push_back(pathField(f.at(1)));
+                journal.createdFolders.push_back(PathField(f.at(1)));
             else if (kind == "member")
                 journal.members.push_back(
-                    {std::stoi(f.at(1)), parseChange(f.at(2), path), pathField(f.at(3))});
+                    {std::stoi(f.at(1)), ParseChange(f.at(2), path), PathField(f.at(3))});
             else if (kind == "executable")
                 journal.executableName = f.at(1);
             else if (kind == "restored")
@@ -132,9 +132,9 @@ JournalWriter JournalWriter::create(const fs::path& path, const fs::path& packag
                                     const fs::path& gameFolder, const fs::path& backupFolder) {
     JournalWriter writer(OutputFile::createNew(path));
     writer.append({kHeader});
-    writer.append({"package", fieldOf(package)});
-    writer.append({"game", fieldOf(gameFolder)});
-    writer.append({"backup", fieldOf(backupFolder)});
+    writer.append({"package", FieldOf(package)});
+    writer.append({"game", FieldOf(gameFolder)});
+    writer.append({"backup", FieldOf(backupFolder)});
     return writer;
 }
 
@@ -143,12 +143,12 @@ JournalWriter JournalWriter::resume(const fs::path& path) {
 }
 
 void JournalWriter::folderCreated(const fs::path& relativePath) {
-    append({"folder", fieldOf(relativePath)});
+    append({"folder", FieldOf(relativePath)});
 }
 
 void JournalWriter::memberStarting(const JournalMember& member) {
-    append({"member", std::to_string(member.number), changeName(member.change),
-            fieldOf(member.relativePath)});
+    append({"member", std::to_string(member.number), ChangeName(member.change),
+            FieldOf(member.relativePath)});
 }
 
 void JournalWriter::executableBackedUp(const std::string& name) {
@@ -173,7 +173,7 @@ void JournalWriter::append(const std::vector<std::string>& fields, bool synced) 
     for (const std::string& field : fields) {
         if (&field != &fields.front())
             line += '\t';
-        line += escape(field);
+        line += Escape(field);
     }
     file_.write(line + "\n");
     if (synced)

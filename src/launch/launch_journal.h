@@ -1,16 +1,14 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/filesystem.h"
 
 namespace tolvane {
-
-namespace fs = std::filesystem;
 
 // What the install did to one game file, written down before it did it.
 enum class MemberChange {
@@ -42,10 +40,10 @@ struct LaunchJournal {
 };
 
 // The journal's place: beside the backup folder in the ship set directory.
-fs::path journalPathFor(const fs::path& shipSetDir);
+fs::path JournalPathFor(const fs::path& shipSetDir);
 
 // Reads a journal; a line cut short by a crash is ignored. Throws Error naming the file.
-LaunchJournal readJournal(const fs::path& path);
+LaunchJournal ReadJournal(const fs::path& path);
 
 class JournalWriter {
   public:

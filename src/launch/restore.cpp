@@ -8,6 +8,7 @@
 #include "packages/gob_package.h"
 #include "packages/package_folders.h"
 #include "packages/package_validator.h"
+#include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
 #include "platform/error.h"
@@ -18,7 +19,7 @@
 namespace tolvane {
 namespace {
 
-struct RestoreOutcome {
+struct RestoreReport {
     std::vector<std::string> notPutBack;   // why each file that is still out of place is
     std::vector<std::string> leftInPlace;  // files with no record of being added
     bool packageUnreadable = false;
@@ -27,17 +28,13 @@ struct RestoreOutcome {
     bool complete() const { return notPutBack.empty(); }
 };
 
-std::string shownName(const fs::path& relative) {
+std::string ShownName(const fs::path& relative) {
     std::string name = relative.generic_string();
     for (char& c : name) {
         if (c == '/')
             c = '\\';
     }
     return name;
-}
-
-bool isPilotFile(const fs::path& path) {
-    return endsWithIgnoringCase(path.filename().string(), ".PLT");
 }
 
 // Puts the game folder back, one file at a time, so that running it again after a failure or a
@@ -47,9 +44,9 @@ class GameFolderRestore {
     GameFolderRestore(Prompts& prompts, Progress& progress)
         : prompts_(prompts), progress_(progress) {}
 
-    RestoreOutcome fromJournal(const fs::path& journalPath) {
-        LaunchJournal journal = readJournal(journalPath);
-        outcome_.pilotSwitched = journal.pilotSwitched;
+    RestoreReport fromJournal(const fs::path& journalPath) {
+        LaunchJournal journal = ReadJournal(journalPath);
+        report_.pilotSwitched = journal.pilotSwitched;
         JournalWriter writer = JournalWriter::resume(journalPath);
         startProgress(journal.members.size());
         for (const JournalMember& member : journal.members) {
@@ -59,63 +56,62 @@ class GameFolderRestore {
             fs::path game = journal.gameFolder / member.relativePath;
             fs::path backup = journal.backupFolder / member.relativePath;
             bool done = true;
-            if (member.change == MemberChange::Replaced && isPresent(backup)) {
-                done = restoreReplaced(shownName(member.relativePath), backup, game);
-            } else if (member.change == MemberChange::Added && isPresent(game)) {
-                done = (isPilotFile(game) && keepPilot(shownName(member.relativePath))) ||
-                       attempt([&] { deleteFileIfPresent(game); });
+            if (member.change == MemberChange::Replaced && IsPresent(backup)) {
+                done = restoreReplaced(ShownName(member.relativePath), backup, game);
+            } else if (member.change == MemberChange::Added && IsPresent(game)) {
+                done = (IsPilotFile(game) && keepPilot(ShownName(member.relativePath))) ||
+                       attempt([&] { DeleteFileIfPresent(game); });
             }
             if (done)
                 markRestored(writer, member.number);
-            removeFolderIfEmpty(backup.parent_path());
+            RemoveFolderIfEmpty(backup.parent_path());
         }
         if (!journal.executableName.empty()) {
             fs::path backup = journal.backupFolder / journal.executableName;
-            if (isPresent(backup))
+            if (IsPresent(backup))
                 putBack(backup, journal.gameFolder / journal.executableName);
         }
         progress_.advanceWithinMaximum();
         for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend();
              ++folder) {
-            removeFolderIfEmpty(journal.gameFolder / *folder);
+            RemoveFolderIfEmpty(journal.gameFolder / *folder);
         }
         progress_.advanceWithinMaximum();
-        removeEmptyFolders(journal.backupFolder);
+        RemoveEmptyFolders(journal.backupFolder);
         progress_.advanceWithinMaximum();
-        if (outcome_.complete())
+        if (report_.complete())
             attempt([&] { writer.closed(); });
-        return outcome_;
+        return report_;
     }
 
     // Without a journal: the package names the members, and a member's backup copy is the only
     // sign that it replaced a game file. A file without one may be the game's own, so it stays.
-    RestoreOutcome fromPackage(const fs::path& packagePath, const fs::path& gameFolder,
-                               const fs::path& backupFolder) {
+    RestoreReport fromPackage(const fs::path& packagePath, const fs::path& gameFolder,
+                              const fs::path& backupFolder) {
         std::vector<std::string> names;
-        try {
-            GobPackage package(packagePath);
-            for (const GobMember& member : package.members()) {
-                std::string name = installedName(member);
-                if (!nameFault(name))
+        if (std::optional<GobPackage> package = TryOpenPackage(packagePath)) {
+            for (const GobMember& member : package->members()) {
+                std::string name = InstalledName(member);
+                if (!NameFault(name))
                     names.push_back(name);
             }
-        } catch (const Error&) {
-            outcome_.packageUnreadable = true;
+        } else {
+            report_.packageUnreadable = true;
         }
         startProgress(names.size());
         std::set<std::string> seen;
         for (const std::string& name : names) {
             progress_.advance();
-            if (!seen.insert(upperAscii(name)).second)
+            if (!seen.insert(UpperAscii(name)).second)
                 continue;
-            std::vector<std::string> components = nameComponents(name);
-            fs::path game = resolveIgnoringCase(gameFolder, components);
-            fs::path backup = resolveIgnoringCase(backupFolder, components);
-            if (isPresent(backup)) {
-                restoreReplaced(displayName(name), backup, game);
-                removeFolderIfEmpty(backup.parent_path());
-            } else if (isPresent(game)) {
-                outcome_.leftInPlace.push_back(game.string());
+            std::vector<std::string> components = NameComponents(name);
+            fs::path game = ResolveIgnoringCase(gameFolder, components);
+            fs::path backup = ResolveIgnoringCase(backupFolder, components);
+            if (IsPresent(backup)) {
+                restoreReplaced(DisplayName(name), backup, game);
+                RemoveFolderIfEmpty(backup.parent_path());
+            } else if (IsPresent(game)) {
+                report_.leftInPlace.push_back(game.string());
             }
         }
         LaunchFileList files;
@@ -125,12 +121,12 @@ class GameFolderRestore {
             if (!executable.empty())
                 putBack(backupFolder / executable, gameFolder / executable);
         }
-        if (outcome_.packageUnreadable)
+        if (report_.packageUnreadable)
             putBackEverything(backupFolder, gameFolder);
         RemovePackageFolders(packagePath, gameFolder);
         RemovePackageFolders(packagePath, backupFolder);
-        removeEmptyFolders(backupFolder);
-        return outcome_;
+        RemoveEmptyFolders(backupFolder);
+        return report_;
     }
 
   private:
@@ -142,8 +138,8 @@ class GameFolderRestore {
     // A file the launch replaced: the played copy stays if the player keeps a pilot, else the
     // backup goes back over it.
     bool restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game) {
-        if (isPilotFile(game) && keepPilot(name))
-            return attempt([&] { deleteFileIfPresent(backup); });
+        if (IsPilotFile(game) && keepPilot(name))
+            return attempt([&] { DeleteFileIfPresent(backup); });
         return putBack(backup, game);
     }
 
@@ -153,7 +149,7 @@ class GameFolderRestore {
     }
 
     bool putBack(const fs::path& backup, const fs::path& game) {
-        return attempt([&] { moveFile(backup, game); });
+        return attempt([&] { MoveFileOnto(backup, game); });
     }
 
     void putBackEverything(const fs::path& backupFolder, const fs::path& gameFolder) {
@@ -168,7 +164,7 @@ class GameFolderRestore {
             fs::path game = gameFolder / file.lexically_relative(backupFolder);
             attempt([&] {
                 fs::create_directories(game.parent_path());
-                moveFile(file, game);
+                MoveFileOnto(file, game);
             });
         }
     }
@@ -180,9 +176,9 @@ class GameFolderRestore {
             step();
             return true;
         } catch (const Error& error) {
-            outcome_.notPutBack.push_back(error.what());
+            report_.notPutBack.push_back(error.what());
         } catch (const fs::filesystem_error& error) {
-            outcome_.notPutBack.push_back(error.what());
+            report_.notPutBack.push_back(error.what());
         }
         return false;
     }
@@ -197,10 +193,10 @@ class GameFolderRestore {
 
     Prompts& prompts_;
     Progress& progress_;
-    RestoreOutcome outcome_;
+    RestoreReport report_;
 };
 
-std::string shortList(const std::vector<std::string>& lines) {
+std::string ShortList(const std::vector<std::string>& lines) {
     constexpr std::size_t kShown = 8;
     std::string text;
     for (std::size_t i = 0; i < lines.size() && i < kShown; ++i)
@@ -210,23 +206,21 @@ std::string shortList(const std::vector<std::string>& lines) {
     return text;
 }
 
-void reportIncomplete(Session& session, MainWindowView& window, const RestoreOutcome& outcome) {
+void ReportIncomplete(Session& session, const RestoreReport& report) {
     session.prompts.message(
         "Tolvane could not put every file back; their backups are kept in the backup folder." +
-            shortList(outcome.notPutBack) +
+            ShortList(report.notPutBack) +
             "\r\rClose the game and any program that may be using these files, then press "
             "\"Click here to restore files\" to try again.",
         "Restore Incomplete", Icon::Exclamation);
-    window.progress().setValue(0);
-    enterRestoreMode(window);
 }
 
 // Marks the cycle closed and gives the game its previous pilot back, if it was switched.
-void closeCycle(Session& session, const fs::path& journal, const RestoreOutcome& outcome) {
+void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& report) {
     session.saveSetting(kLastShipSetKey, kNoShipSet);
     std::error_code ignored;  // a leftover closed journal is removed by the next launch
     fs::remove(journal, ignored);
-    if (!outcome.pilotSwitched)
+    if (!report.pilotSwitched)
         return;
     try {
         SetLastPilot(session, session.setting(kLastPilotKey), false);
@@ -237,10 +231,10 @@ void closeCycle(Session& session, const fs::path& journal, const RestoreOutcome&
     }
 }
 
-RestoreOutcome restoreFromRecord(Session& session, Progress& progress, const fs::path& journal,
-                                 const fs::path& package, const fs::path& gameFolder,
-                                 const fs::path& backupFolder) {
-    if (isPresent(journal)) {
+RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::path& journal,
+                                const fs::path& package) {
+    const Settings& settings = session.settings;
+    if (IsPresent(journal)) {
         try {
             return GameFolderRestore(session.prompts, progress).fromJournal(journal);
         } catch (const Error&) {
@@ -248,76 +242,54 @@ RestoreOutcome restoreFromRecord(Session& session, Progress& progress, const fs:
         }
     }
     return GameFolderRestore(session.prompts, progress)
-        .fromPackage(package, gameFolder, backupFolder);
+        .fromPackage(package, GameFolderOf(settings), BackupFolderOf(settings));
 }
 
 }  // namespace
 
-void RestoreAfterPlay(Session& session, MainWindowView& window, const LaunchRecord& record) {
-    window.setEnabled(Control::Command2, false);
-    window.setEnabled(Control::cmdLaunch, false);
-    window.setLaunchVisible(false);
-    const Settings& settings = session.settings;
-    RestoreOutcome outcome = restoreFromRecord(
-        session, window.progress(), record.journal, record.package,
-        fs::path(settings.gameExePath).parent_path(), fs::path(settings.shipSetDir) / "Backup");
-    if (!outcome.complete())
-        return reportIncomplete(session, window, outcome);
-    closeCycle(session, record.journal, outcome);
-    for (Control control :
-         {Control::cmdInfo, Control::cmdOptions, Control::Command1, Control::Command2,
-          Control::Command3, Control::cmdLaunch, Control::lstShipSets}) {
-        window.setEnabled(control, true);
+RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record) {
+    RestoreReport report = RestoreFromRecord(session, progress, record.journal, record.package);
+    if (!report.complete()) {
+        ReportIncomplete(session, report);
+        return RestoreOutcome::RestoredInPart;
     }
-    window.progress().setValue(0);
-    window.setLaunchCaption(kLaunchCaption);
-    window.setLaunchVisible(true);
-    deleteRunBatch(session);
+    CloseCycle(session, record.journal, report);
+    DeleteRunBatch(session);
+    return RestoreOutcome::Restored;
 }
 
-void RestoreLastShipSet(Session& session, MainWindowView& window, const std::string& packagePath) {
-    window.setEnabled(Control::Command2, false);
+RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package) {
     session.loadSettings();
     fs::path shipSetDir(session.settings.shipSetDir);
-    fs::path backupFolder = shipSetDir / "Backup";
-    fs::path journal = journalPathFor(shipSetDir);
-    bool hadJournal = isPresent(journal);
-    RestoreOutcome outcome =
-        restoreFromRecord(session, window.progress(), journal, packagePath,
-                          fs::path(session.settings.gameExePath).parent_path(), backupFolder);
+    fs::path journal = JournalPathFor(shipSetDir);
+    bool hadJournal = IsPresent(journal);
+    RestoreReport report = RestoreFromRecord(session, progress, journal, package);
     std::error_code ignored;  // an old version's marker; nothing of the player's
     fs::remove(shipSetDir / "restore.txt", ignored);
-    if (!outcome.complete())
-        return reportIncomplete(session, window, outcome);
-    closeCycle(session, journal, outcome);
+    if (!report.complete()) {
+        ReportIncomplete(session, report);
+        return RestoreOutcome::RestoredInPart;
+    }
+    CloseCycle(session, journal, report);
 
-    if (!hadJournal && outcome.packageUnreadable) {
+    if (!hadJournal && report.packageUnreadable) {
         session.prompts.message(
-            "Tolvane could not read the ShipSet " + packagePath +
+            "Tolvane could not read the ShipSet " + package.string() +
                 " and has no record of what it installed.  The files in the backup folder have "
                 "been put back; files that the ShipSet added may still be in the game folder.",
             "Restore", Icon::Information);
-    } else if (!outcome.leftInPlace.empty()) {
+    } else if (!report.leftInPlace.empty()) {
         session.prompts.message(
             "The files in the backup folder have been put back.  Tolvane has no record of which "
             "files the ShipSet added, so these were left in the game folder:" +
-                shortList(outcome.leftInPlace),
+                ShortList(report.leftInPlace),
             "Restore", Icon::Information);
     } else {
         session.prompts.message("All the files have been restored succesfully.", "Success!",
                                 Icon::Information);
     }
-    window.progress().setValue(0);
-    window.setEnabled(Control::lstShipSets, true);
-    window.setEnabled(Control::cmdInfo, false);
-    window.setEnabled(Control::cmdLaunch, false);
-    for (Control control :
-         {Control::cmdOptions, Control::Command1, Control::Command2, Control::Command3}) {
-        window.setEnabled(control, true);
-    }
-    window.setLaunchCaption(kLaunchCaption);
-    window.setLaunchVisible(true);
-    deleteRunBatch(session);
+    DeleteRunBatch(session);
+    return RestoreOutcome::Restored;
 }
 
 }  // namespace tolvane

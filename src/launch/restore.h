@@ -1,22 +1,24 @@
 #pragma once
 
-#include <filesystem>
-#include <string>
-
-#include "app/main_window_view.h"
-#include "app/session.h"
 #include "launch/install.h"
+#include "platform/filesystem.h"
+#include "session/progress.h"
+#include "session/session.h"
 
 namespace tolvane {
 
+enum class RestoreOutcome {
+    Restored,        // the game folder is as it was and the cycle is closed
+    RestoredInPart,  // the player was told which files stay out; the cycle stays open
+};
+
 // "Click here when done playing": puts the game folder back as it was before the launch, asking
-// about each pilot file, then closes the cycle and returns the main window to its ordinary state.
-// When a file cannot be put back the player is told which, its backup stays, and the window
-// goes to restore mode so that a later press tries again.
-void RestoreAfterPlay(Session& session, MainWindowView& window, const LaunchRecord& record);
+// about each pilot file, then closes the cycle. When a file cannot be put back the player is
+// told which, and its backup stays for another try.
+RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record);
 
 // "Click here to restore files": the same for a cycle that an earlier run left open, from the
 // launch journal when there is one, otherwise from the package and the backup folder.
-void RestoreLastShipSet(Session& session, MainWindowView& window, const std::string& packagePath);
+RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package);
 
 }  // namespace tolvane

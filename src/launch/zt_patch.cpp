@@ -14,7 +14,7 @@ constexpr std::size_t kFirstRecord = 15;
 
 }  // namespace
 
-std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
+std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path) {
     std::string bytes = InputFile(path).readAll();
     auto damaged = [&](const std::string& why) {
         return Error("The patch file " + path.string() + " is damaged: " + why + ".");
@@ -22,7 +22,7 @@ std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
     if (bytes.size() < kFirstRecord)
         throw damaged("it is too short to hold a record count");
     auto count =
-        static_cast<std::int16_t>(littleEndian(std::string_view(bytes).substr(kCountOffset, 2)));
+        static_cast<std::int16_t>(LittleEndian(std::string_view(bytes).substr(kCountOffset, 2)));
     std::vector<ZtRecord> records;
     std::size_t position = kFirstRecord;
     for (int j = 1; j <= count; ++j) {
@@ -30,7 +30,7 @@ std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
         if (position + 5 > bytes.size())
             throw damaged(label + " runs past the end of the file");
         auto offset =
-            static_cast<std::int32_t>(littleEndian(std::string_view(bytes).substr(position, 4)));
+            static_cast<std::int32_t>(LittleEndian(std::string_view(bytes).substr(position, 4)));
         std::size_t length = static_cast<unsigned char>(bytes[position + 4]);
         if (position + 5 + length > bytes.size())
             throw damaged(label + " runs past the end of the file");
@@ -42,7 +42,7 @@ std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path) {
     return records;
 }
 
-void applyZtRecords(std::string& target, const std::vector<ZtRecord>& records) {
+void ApplyZtRecords(std::string& target, const std::vector<ZtRecord>& records) {
     for (const ZtRecord& record : records) {
         if (record.data.empty())
             continue;
@@ -57,15 +57,15 @@ void ApplyZtPatches(const std::filesystem::path& target,
                     const std::vector<std::filesystem::path>& patchFiles) {
     std::vector<std::vector<ZtRecord>> patches;
     for (const std::filesystem::path& file : patchFiles)
-        patches.push_back(readZtPatch(file));
+        patches.push_back(ReadZtPatch(file));
     std::string executable = InputFile(target).readAll();
     try {
         for (const std::vector<ZtRecord>& records : patches)
-            applyZtRecords(executable, records);
+            ApplyZtRecords(executable, records);
     } catch (const std::bad_alloc&) {
         throw Error("The patch files would make " + target.string() + " too large to write.");
     }
-    writeFileAtomically(target, executable);
+    WriteFileAtomically(target, executable);
 }
 
 }  // namespace tolvane

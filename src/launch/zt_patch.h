@@ -17,10 +17,10 @@ struct ZtRecord {
 // the records, each a signed 32-bit offset, a length byte and that many data bytes. Bytes after
 // the last counted record are ignored. A record that runs past the end of the file or writes at
 // a negative offset is an Error naming the file and the record.
-std::vector<ZtRecord> readZtPatch(const std::filesystem::path& path);
+std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path);
 
 // Writes the records over `target` in order; a record past the end makes it longer.
-void applyZtRecords(std::string& target, const std::vector<ZtRecord>& records);
+void ApplyZtRecords(std::string& target, const std::vector<ZtRecord>& records);
 
 // Applies every patch file, in the order given, to the executable at `target`. All of them are
 // read and checked before the executable changes; it is then replaced in one atomic write.

@@ -5,25 +5,22 @@
 
 namespace tolvane {
 
-std::vector<std::filesystem::path> ReadShipSetNames(Session& session, MainWindowView& window) {
-    Progress& reading = window.showReadingWindow();
+std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading) {
     reading.setValue(0);
     session.loadSettings();
-    std::filesystem::path folder(session.settings.shipSetDir);
+    fs::path folder(session.settings.shipSetDir);
     std::vector<std::string> names =
-        folder.empty() ? std::vector<std::string>{} : listFiles(folder, "*.gob");
-    window.clearShipSets();
-    std::vector<std::filesystem::path> paths;
-    paths.reserve(names.size());
+        folder.empty() ? std::vector<std::string>{} : ListFiles(folder, "*.gob");
+    std::vector<ShipSetEntry> entries;
+    entries.reserve(names.size());
     if (!names.empty())
         reading.setMaximum(static_cast<int>(names.size()));
     for (const std::string& name : names) {
-        reading.setValue(static_cast<int>(paths.size()) + 1);
-        paths.push_back(folder / name);
-        window.addShipSet(shipSetListName(ExtractPatchInfo(paths.back())));
+        reading.setValue(static_cast<int>(entries.size()) + 1);
+        fs::path package = folder / name;
+        entries.push_back({package, ShipSetListName(ReadPatchInfo(package))});
     }
-    window.hideReadingWindow();
-    return paths;
+    return entries;
 }
 
 }  // namespace tolvane

@@ -1,16 +1,23 @@
 #pragma once
 
-#include <filesystem>
+#include <string>
 #include <vector>
 
-#include "app/main_window_view.h"
-#include "app/session.h"
+#include "platform/filesystem.h"
+#include "session/progress.h"
+#include "session/session.h"
 
 namespace tolvane {
 
-// Lists the packages (*.gob) of the ship set directory in the main window under the names their
-// information texts give, showing the reading window meanwhile. Returns the package paths:
-// entry i belongs to list position i. A directory that does not exist lists nothing.
-std::vector<std::filesystem::path> ReadShipSetNames(Session& session, MainWindowView& window);
+// One package of the ship set directory and the name the list shows for it.
+struct ShipSetEntry {
+    fs::path package;
+    std::string listName;
+};
+
+// The packages (*.gob) of the ship set directory under the names their information texts give,
+// in the order of their file names, moving `reading` as each is read. A directory that does not
+// exist lists nothing.
+std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading);
 
 }  // namespace tolvane

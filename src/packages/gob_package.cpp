@@ -7,8 +7,9 @@
 #include "platform/text.h"
 
 namespace tolvane {
+
 GobPackage::GobPackage(const fs::path& path) : file_(path) {
-    auto count = static_cast<std::int32_t>(littleEndian(file_.readAt(12, 4)));
+    auto count = static_cast<std::int32_t>(LittleEndian(file_.readAt(12, 4)));
     if (count <= 0)
         return;
     std::uint64_t directorySize = std::uint64_t(count) * kGobEntrySize;
@@ -21,7 +22,7 @@ GobPackage::GobPackage(const fs::path& path) : file_(path) {
     for (int i = 0; i < count; ++i) {
         const char* entry = directory.data() + std::size_t(i) * kGobEntrySize;
         const char* name = entry + 8;
-        members_.push_back({i + 1, littleEndian({entry, 4}), littleEndian({entry + 4, 4}),
+        members_.push_back({i + 1, LittleEndian({entry, 4}), LittleEndian({entry + 4, 4}),
                             std::string(name, strnlen(name, kGobNameSize))});
     }
 }
@@ -30,28 +31,36 @@ std::string GobPackage::readMember(const GobMember& member) const {
     return file_.readAt(member.offset, member.size);
 }
 
-std::string memberLabel(const GobMember& member) {
-    return "member " + std::to_string(member.number) + " (" + displayName(installedName(member)) +
+std::optional<GobPackage> TryOpenPackage(const fs::path& path) {
+    try {
+        return GobPackage(path);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+std::string MemberLabel(const GobMember& member) {
+    return "member " + std::to_string(member.number) + " (" + DisplayName(InstalledName(member)) +
            ")";
 }
 
-std::string installedName(const GobMember& member) {
+std::string InstalledName(const GobMember& member) {
     std::string name = member.name;
     while (!name.empty() && name.back() == ' ')
         name.pop_back();
     return name;
 }
 
-std::string displayName(const std::string& name) {
-    return fromCodePage(name);
+std::string DisplayName(const std::string& name) {
+    return FromCodePage(name);
 }
 
-std::vector<std::string> nameComponents(const std::string& name) {
+std::vector<std::string> NameComponents(const std::string& name) {
     std::vector<std::string> components;
     std::size_t start = 0;
     for (;;) {
         std::size_t end = name.find('\\', start);
-        components.push_back(displayName(name.substr(start, end - start)));
+        components.push_back(DisplayName(name.substr(start, end - start)));
         if (end == std::string::npos)
             return components;
         start = end + 1;

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/filesystem.h"
 
 namespace tolvane {
-
-namespace fs = std::filesystem;
 
 // One directory entry of a GOB package.
 struct GobMember {
@@ -37,17 +36,20 @@ class GobPackage {
     std::vector<GobMember> members_;
 };
 
+// The package, or nothing when it cannot be read; the validator says why.
+std::optional<GobPackage> TryOpenPackage(const fs::path& path);
+
 inline constexpr std::size_t kGobHeaderSize = 16;
 inline constexpr std::size_t kGobEntrySize = 136;
 inline constexpr std::size_t kGobNameSize = 128;
 
 // The member name as the install uses it: trailing spaces removed as well.
-std::string installedName(const GobMember& member);
+std::string InstalledName(const GobMember& member);
 // A member name split at its "\" separators, each part converted to the host's file names.
-std::vector<std::string> nameComponents(const std::string& name);
+std::vector<std::string> NameComponents(const std::string& name);
 // A member name in the host's characters, for messages.
-std::string displayName(const std::string& name);
+std::string DisplayName(const std::string& name);
 // "member 3 (DATA\X.LFD)", how messages name a member.
-std::string memberLabel(const GobMember& member);
+std::string MemberLabel(const GobMember& member);
 
 }  // namespace tolvane

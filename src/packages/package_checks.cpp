@@ -13,7 +13,7 @@ constexpr const char* kContactAuthor = "Contact the author or redownload the fil
 
 }  // namespace
 
-bool hasGobSignature(const std::filesystem::path& package) {
+bool HasGobSignature(const std::filesystem::path& package) {
     try {
         InputFile file(package);
         return file.size() >= 3 && file.readAt(0, 3) == "GOB";
@@ -23,20 +23,18 @@ bool hasGobSignature(const std::filesystem::path& package) {
 }
 
 bool CheckForModifiedExe(const std::filesystem::path& path) {
-    try {
-        GobPackage package(path);
-        for (const GobMember& member : package.members()) {
-            if (upperAscii(member.name) == "XWINGALLIANCE.EXE")
-                return true;
-        }
-    } catch (const Error&) {
-        // Unreadable: the validator refuses it with the reason.
+    std::optional<GobPackage> package = TryOpenPackage(path);
+    if (!package)
+        return false;  // the validator refuses it with the reason
+    for (const GobMember& member : package->members()) {
+        if (UpperAscii(member.name) == "XWINGALLIANCE.EXE")
+            return true;
     }
     return false;
 }
 
-bool passesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) {
-    if (!hasGobSignature(package)) {
+bool PassesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) {
+    if (!HasGobSignature(package)) {
         prompts.message(std::string("The ShipSet you are trying to launch is not a valid .Gob "
                                     "file.  ") +
                             kContactAuthor,
@@ -51,7 +49,7 @@ bool passesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) 
             "Sorry...", Icon::Critical);
         return false;
     }
-    if (std::optional<std::string> fault = packageFault(package)) {
+    if (std::optional<std::string> fault = PackageFault(package)) {
         prompts.message(
             "The ShipSet you are trying to launch is damaged: " + *fault + ".  " + kContactAuthor,
             kInvalidTitle, Icon::Exclamation);

@@ -5,14 +5,14 @@
 namespace tolvane {
 namespace {
 
-bool forbiddenInWindowsNames(char c) {
+bool ForbiddenInWindowsNames(char c) {
     return static_cast<unsigned char>(c) < 32 ||
            std::string_view("<>:\"/|?*").find(c) != std::string_view::npos;
 }
 
 }  // namespace
 
-std::optional<std::string> nameFault(const std::string& name) {
+std::optional<std::string> NameFault(const std::string& name) {
     if (name.empty())
         return "has no name";
     if (name.size() >= 2 && name[1] == ':')
@@ -28,7 +28,7 @@ std::optional<std::string> nameFault(const std::string& name) {
         if (part == "." || part == "..")
             return "points outside its own folder";
         for (char c : part) {
-            if (forbiddenInWindowsNames(c))
+            if (ForbiddenInWindowsNames(c))
                 return "has a character that Windows does not allow "
                        "in file names";
         }
@@ -38,16 +38,16 @@ std::optional<std::string> nameFault(const std::string& name) {
     }
 }
 
-std::optional<std::string> packageFault(const std::filesystem::path& path) {
+std::optional<std::string> PackageFault(const std::filesystem::path& path) {
     try {
         GobPackage package(path);
         for (const GobMember& member : package.members()) {
             if (std::uint64_t(member.offset) + member.size > package.file().size())
-                return memberLabel(member) + " lies outside the file";
-            if (auto fault = nameFault(installedName(member)))
-                return installedName(member).empty()
+                return MemberLabel(member) + " lies outside the file";
+            if (auto fault = NameFault(InstalledName(member)))
+                return InstalledName(member).empty()
                            ? "member " + std::to_string(member.number) + " " + *fault
-                           : memberLabel(member) + " " + *fault;
+                           : MemberLabel(member) + " " + *fault;
         }
         return std::nullopt;
     } catch (const Error& error) {

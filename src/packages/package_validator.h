@@ -10,11 +10,11 @@ namespace tolvane {
 
 // Why a member name cannot be written below the game folder (empty, absolute, a drive, "..",
 // an empty folder name or a character Windows forbids), or nothing when it can.
-std::optional<std::string> nameFault(const std::string& name);
+std::optional<std::string> NameFault(const std::string& name);
 
 // What is wrong with the package, in the words of the message that refuses it: a directory
 // that does not fit in the file, member data outside the file, or a name that cannot be
 // written safely. Nothing when the package may be installed.
-std::optional<std::string> packageFault(const std::filesystem::path& package);
+std::optional<std::string> PackageFault(const std::filesystem::path& package);
 
 }  // namespace tolvane

@@ -10,7 +10,7 @@ namespace tolvane {
 namespace {
 
 // Drops a label of `length` characters and then one space, if there is one.
-std::string valueAfterLabel(std::string_view line, std::size_t length) {
+std::string ValueAfterLabel(std::string_view line, std::size_t length) {
     if (line.size() < length)
         return {};
     line.remove_prefix(length);
@@ -20,7 +20,7 @@ std::string valueAfterLabel(std::string_view line, std::size_t length) {
 }
 
 // Lines end at a carriage return, with or without a line feed after it.
-std::vector<std::string_view> crLines(std::string_view text, std::size_t wanted) {
+std::vector<std::string_view> CrLines(std::string_view text, std::size_t wanted) {
     std::vector<std::string_view> lines;
     while (lines.size() < wanted && !text.empty()) {
         std::size_t end = text.find('\r');
@@ -36,39 +36,42 @@ std::vector<std::string_view> crLines(std::string_view text, std::size_t wanted)
 
 }  // namespace
 
-std::optional<std::string> ExtractPatchInfo(const std::filesystem::path& path) {
+std::optional<std::string> ReadPatchInfo(const std::filesystem::path& path) {
+    // An unreadable package has no text: the list says "Patchinfo.txt not found" for it.
+    std::optional<GobPackage> package = TryOpenPackage(path);
+    if (!package)
+        return std::nullopt;
+    const GobMember* found = nullptr;
+    for (const GobMember& member : package->members()) {
+        if (UpperAscii(member.name) == "PATCHINFO.TXT")
+            found = &member;
+    }
+    if (found == nullptr)
+        return std::nullopt;
     try {
-        GobPackage package(path);
-        const GobMember* found = nullptr;
-        for (const GobMember& member : package.members()) {
-            if (upperAscii(member.name) == "PATCHINFO.TXT")
-                found = &member;
-        }
-        if (found == nullptr)
-            return std::nullopt;
-        return package.readMember(*found);
+        return package->readMember(*found);
     } catch (const Error&) {
-        return std::nullopt;  // the list says "Patchinfo.txt not found" for such a package
+        return std::nullopt;
     }
 }
 
-std::string shipSetListName(const std::optional<std::string>& patchInfo) {
-    std::optional<std::string> item = patchInfo ? firstTextItem(*patchInfo) : std::nullopt;
+std::string ShipSetListName(const std::optional<std::string>& patchInfo) {
+    std::optional<std::string> item = patchInfo ? FirstTextItem(*patchInfo) : std::nullopt;
     if (!item)
         return kNoPatchInfo;
     if (*item == kNoPatchInfo)
         return *item;
     if (item->size() < 5)
         return *item;
-    return valueAfterLabel(*item, 5);
+    return ValueAfterLabel(*item, 5);
 }
 
-ShipSetInfo parseShipSetInfo(std::string_view patchInfo) {
-    std::vector<std::string_view> lines = crLines(patchInfo, 5);
+ShipSetInfo ParseShipSetInfo(std::string_view patchInfo) {
+    std::vector<std::string_view> lines = CrLines(patchInfo, 5);
     lines.resize(5);
-    return {valueAfterLabel(lines[0], 5), valueAfterLabel(lines[1], 7),
-            valueAfterLabel(lines[2], 6), valueAfterLabel(lines[3], 8),
-            valueAfterLabel(lines[4], 6)};
+    return {ValueAfterLabel(lines[0], 5), ValueAfterLabel(lines[1], 7),
+            ValueAfterLabel(lines[2], 6), ValueAfterLabel(lines[3], 8),
+            ValueAfterLabel(lines[4], 6)};
 }
 
 }  // namespace tolvane

@@ -13,10 +13,10 @@ inline constexpr const char* kNoPatchInfo = "Patchinfo.txt not found";
 // The bytes of the package's information member PATCHINFO.TXT (any letter case, at the top of
 // the package; the last one when there are several). Nothing when the package has none or
 // cannot be read. The text is read straight from the package: no file is written for it.
-std::optional<std::string> ExtractPatchInfo(const std::filesystem::path& package);
+std::optional<std::string> ReadPatchInfo(const std::filesystem::path& package);
 
 // The name the list shows: the first text item without its 5-character label and one space.
-std::string shipSetListName(const std::optional<std::string>& patchInfo);
+std::string ShipSetListName(const std::optional<std::string>& patchInfo);
 
 // The five labelled lines of the information text, each without its label and one space.
 struct ShipSetInfo {
@@ -26,6 +26,6 @@ struct ShipSetInfo {
     std::string website;
     std::string description;
 };
-ShipSetInfo parseShipSetInfo(std::string_view patchInfo);
+ShipSetInfo ParseShipSetInfo(std::string_view patchInfo);
 
 }  // namespace tolvane

@@ -5,19 +5,19 @@
 
 namespace tolvane {
 
-std::string pilotInConfig(std::string_view config) {
-    std::string item = firstTextItem(config).value_or("");
+std::string PilotInConfig(std::string_view config) {
+    std::string item = FirstTextItem(config).value_or("");
     return item.size() > 10 ? item.substr(10) : std::string();
 }
 
-std::string withPilot(std::string_view config, const std::string& name) {
+std::string WithPilot(std::string_view config, const std::string& name) {
     std::size_t end = config.find_first_of("\r\n");
     std::string_view rest = end == std::string_view::npos ? "\r\n" : config.substr(end);
     return "lastpilot " + name + std::string(rest);
 }
 
-std::filesystem::path configPath(const std::filesystem::path& gameFolder) {
-    return gameFolder / findIgnoringCase(gameFolder, "config.cfg").value_or("config.cfg");
+std::filesystem::path ConfigPath(const std::filesystem::path& gameFolder) {
+    return gameFolder / FindIgnoringCase(gameFolder, "config.cfg").value_or("config.cfg");
 }
 
 }  // namespace tolvane

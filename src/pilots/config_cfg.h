@@ -9,13 +9,13 @@ namespace tolvane {
 // The game's config.cfg: its first line is "lastpilot " followed by the pilot the game loads.
 
 // The pilot named in config.cfg text: its first text item without the 10-character label.
-std::string pilotInConfig(std::string_view config);
+std::string PilotInConfig(std::string_view config);
 
 // The text with its first line replaced by "lastpilot <name>"; every other line is kept byte
 // for byte.
-std::string withPilot(std::string_view config, const std::string& name);
+std::string WithPilot(std::string_view config, const std::string& name);
 
 // config.cfg in the game folder, found without regard to letter case.
-std::filesystem::path configPath(const std::filesystem::path& gameFolder);
+std::filesystem::path ConfigPath(const std::filesystem::path& gameFolder);
 
 }  // namespace tolvane

@@ -8,19 +8,28 @@
 #include "platform/text.h"
 
 namespace tolvane {
+namespace {
 
-std::string pilotNameFromHeader(std::string_view header) {
-    header = header.substr(0, std::min<std::size_t>(header.size(), 12));
-    return fromCodePage(header.substr(0, header.find('\0')));
+constexpr const char* kPilotPattern = "*.plt";
+
+}  // namespace
+
+bool IsPilotFile(const std::filesystem::path& path) {
+    return MatchesPattern(kPilotPattern, path.filename().string());
 }
 
-PilotList readPilotNames(const std::filesystem::path& gameFolder) {
+std::string PilotNameFromHeader(std::string_view header) {
+    header = header.substr(0, std::min<std::size_t>(header.size(), 12));
+    return FromCodePage(header.substr(0, header.find('\0')));
+}
+
+PilotList ReadPilotNames(const std::filesystem::path& gameFolder) {
     PilotList pilots;
-    for (const std::string& name : listFiles(gameFolder, "*.plt")) {
+    for (const std::string& name : ListFiles(gameFolder, kPilotPattern)) {
         try {
             InputFile file(gameFolder / name);
             std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 12));
-            pilots.names.push_back(pilotNameFromHeader(file.readAt(0, length)));
+            pilots.names.push_back(PilotNameFromHeader(file.readAt(0, length)));
         } catch (const Error& error) {
             pilots.unreadable.push_back(error.what());
         }

@@ -13,9 +13,12 @@ struct PilotList {
     std::vector<std::string> names;
     std::vector<std::string> unreadable;
 };
-PilotList readPilotNames(const std::filesystem::path& gameFolder);
+PilotList ReadPilotNames(const std::filesystem::path& gameFolder);
+
+// True for the game's pilot files: names ending in ".plt", in any letter case.
+bool IsPilotFile(const std::filesystem::path& path);
 
 // The pilot's name held in the first bytes of a pilot file.
-std::string pilotNameFromHeader(std::string_view header);
+std::string PilotNameFromHeader(std::string_view header);
 
 }  // namespace tolvane

@@ -3,12 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace tolvane {
-
-// The game folder: the stored executable path up to its last separator.
-std::filesystem::path gameFolderOf(const Settings& settings);
 
 // Remembers the pilot config.cfg names now in the setting "Last Pilot". Throws Error naming
 // config.cfg when it cannot be read.

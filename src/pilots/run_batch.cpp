@@ -11,10 +11,10 @@ namespace {
 
 constexpr const char* kBatchName = "RunXWA.bat";
 
-std::filesystem::path writeBatch(const Session& session, const std::string& text) {
+std::filesystem::path WriteBatch(const Session& session, const std::string& text) {
     std::filesystem::path inProgramFolder = session.programFolder / kBatchName;
     try {
-        writeFileAtomically(inProgramFolder, text);
+        WriteFileAtomically(inProgramFolder, text);
         return inProgramFolder;
     } catch (const Error&) {
         // An installed program's folder is read-only for players: use their own data folder.
@@ -22,23 +22,23 @@ std::filesystem::path writeBatch(const Session& session, const std::string& text
     std::error_code ec;
     std::filesystem::create_directories(session.userDataFolder, ec);
     std::filesystem::path inDataFolder = session.userDataFolder / kBatchName;
-    writeFileAtomically(inDataFolder, text);
+    WriteFileAtomically(inDataFolder, text);
     return inDataFolder;
 }
 
 }  // namespace
 
-std::string runBatchText(const std::string& windowsExePath, const std::string& showCutscene) {
+std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene) {
     std::size_t separator = windowsExePath.find_last_of("\\/");
     std::string folder = separator == std::string::npos ? "" : windowsExePath.substr(0, separator);
     std::string file =
         separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
-    bool skipIntro = leadingNumberText(showCutscene) == "1";
+    bool skipIntro = LeadingNumberText(showCutscene) == "1";
     return "REM Do not delete this file!\r\n" + folder.substr(0, 3) + "\r\ncd \"" + folder +
            "\"\r\n" + file + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
 
-std::string wineFormOf(const std::filesystem::path& hostPath) {
+std::string WineFormOf(const std::filesystem::path& hostPath) {
     std::string text = std::filesystem::absolute(hostPath).lexically_normal().string();
     for (char& c : text) {
         if (c == '/')
@@ -53,20 +53,20 @@ std::filesystem::path RunGame(Session& session) {
 #ifdef _WIN32
     std::string exePath = settings.gameExePath;
 #else
-    std::string exePath = wineFormOf(settings.gameExePath);
+    std::string exePath = WineFormOf(settings.gameExePath);
 #endif
-    std::filesystem::path batch = writeBatch(session, runBatchText(exePath, settings.showCutscene));
+    std::filesystem::path batch = WriteBatch(session, RunBatchText(exePath, settings.showCutscene));
 #ifdef _WIN32
-    startDetached("cmd.exe", {"/c", batch.string()});
+    StartDetached("cmd.exe", {"/c", batch.string()});
 #else
     const char* runner = std::getenv("TOLVANE_BATCH_RUNNER");
-    startDetached(runner != nullptr && *runner != '\0' ? runner : "wine",
-                  {"cmd", "/c", wineFormOf(batch)});
+    StartDetached(runner != nullptr && *runner != '\0' ? runner : "wine",
+                  {"cmd", "/c", WineFormOf(batch)});
 #endif
     return batch;
 }
 
-void deleteRunBatch(const Session& session) {
+void DeleteRunBatch(const Session& session) {
     for (const std::filesystem::path& folder : {session.programFolder, session.userDataFolder}) {
         std::error_code ignored;  // it is only a starter; the next game start writes it anew
         std::filesystem::remove(folder / kBatchName, ignored);

@@ -3,17 +3,17 @@
 #include <filesystem>
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace tolvane {
 
 // RunXWA.bat for the executable at `windowsExePath` (a Windows path): a remark, the drive, a
 // change to the game's folder, and the executable's name with " /skipintro" when the opening
 // cutscene is skipped. Four lines, each ending in CR LF.
-std::string runBatchText(const std::string& windowsExePath, const std::string& showCutscene);
+std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene);
 
 // A host path as Wine shows it to Windows programs: drive Z: and backslashes.
-std::string wineFormOf(const std::filesystem::path& hostPath);
+std::string WineFormOf(const std::filesystem::path& hostPath);
 
 // Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
 // writable) and starts it without waiting: cmd.exe on Windows, elsewhere `wine cmd /c`, or the
@@ -21,6 +21,6 @@ std::string wineFormOf(const std::filesystem::path& hostPath);
 std::filesystem::path RunGame(Session& session);
 
 // Deletes RunXWA.bat from wherever RunGame may have written it.
-void deleteRunBatch(const Session& session);
+void DeleteRunBatch(const Session& session);
 
 }  // namespace tolvane

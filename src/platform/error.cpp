@@ -4,17 +4,17 @@
 
 namespace tolvane {
 
-std::string describe(const std::string& what, const std::filesystem::path& path,
+std::string Describe(const std::string& what, const std::filesystem::path& path,
                      const std::error_code& reason) {
     return what + " " + path.string() + ": " + reason.message();
 }
 
-void fail(const std::string& what, const std::filesystem::path& path,
+void Fail(const std::string& what, const std::filesystem::path& path,
           const std::error_code& reason) {
-    throw Error(describe(what, path, reason));
+    throw Error(Describe(what, path, reason));
 }
 
-std::error_code lastError() {
+std::error_code LastError() {
     return {errno, std::generic_category()};
 }
 

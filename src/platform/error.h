@@ -15,11 +15,11 @@ class Error : public std::runtime_error {
 };
 
 // "<what> <path>: <reason>", for example "Could not open C:\Ships\Blue.gob: Access is denied".
-std::string describe(const std::string& what, const std::filesystem::path& path,
+std::string Describe(const std::string& what, const std::filesystem::path& path,
                      const std::error_code& reason);
-[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path,
+[[noreturn]] void Fail(const std::string& what, const std::filesystem::path& path,
                        const std::error_code& reason);
 // The error of the last failed C library call.
-std::error_code lastError();
+std::error_code LastError();
 
 }  // namespace tolvane

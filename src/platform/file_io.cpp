@@ -23,50 +23,50 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 
 #ifdef _WIN32
-int openFile(const fs::path& path, int flags) {
+int OpenFile(const fs::path& path, int flags) {
     return _wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 constexpr int kRead = _O_RDONLY;
 constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
 constexpr int kAppend = _O_WRONLY | _O_APPEND;
-long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
+long long ReadSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
     if (_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0)
         return -1;
     return _read(fd, data, static_cast<unsigned>(std::min<std::size_t>(length, kChunk)));
 }
-long long writeSome(int fd, const void* data, std::size_t length) {
+long long WriteSome(int fd, const void* data, std::size_t length) {
     return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(length, kChunk)));
 }
-int syncFile(int fd) {
+int SyncFile(int fd) {
     return _commit(fd);
 }
-int closeFile(int fd) {
+int CloseFile(int fd) {
     return _close(fd);
 }
-std::uint64_t fileSize(int fd) {
+std::uint64_t FileSize(int fd) {
     struct _stat64 info {};
     return _fstat64(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 #else
-int openFile(const fs::path& path, int flags) {
+int OpenFile(const fs::path& path, int flags) {
     return ::open(path.c_str(), flags | O_CLOEXEC, 0666);
 }
 constexpr int kRead = O_RDONLY;
 constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
 constexpr int kAppend = O_WRONLY | O_APPEND;
-long long readSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
+long long ReadSome(int fd, void* data, std::size_t length, std::uint64_t offset) {
     return ::pread(fd, data, length, static_cast<off_t>(offset));
 }
-long long writeSome(int fd, const void* data, std::size_t length) {
+long long WriteSome(int fd, const void* data, std::size_t length) {
     return ::write(fd, data, length);
 }
-int syncFile(int fd) {
+int SyncFile(int fd) {
     return ::fsync(fd);
 }
-int closeFile(int fd) {
+int CloseFile(int fd) {
     return ::close(fd);
 }
-std::uint64_t fileSize(int fd) {
+std::uint64_t FileSize(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
@@ -74,25 +74,28 @@ std::uint64_t fileSize(int fd) {
 
 }  // namespace
 
-InputFile::InputFile(const fs::path& path) : path_(path), fd_(openFile(path, kRead)) {
+InputFile::InputFile(const fs::path& path) : path_(path), fd_(OpenFile(path, kRead)) {
     if (fd_ < 0)
-        fail("Could not open", path, lastError());
-    size_ = fileSize(fd_);
+        Fail("Could not open", path, LastError());
+    size_ = FileSize(fd_);
 }
+
+InputFile::InputFile(InputFile&& other) noexcept
+    : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)), size_(other.size_) {}
 
 InputFile::~InputFile() {
     if (fd_ >= 0)
-        closeFile(fd_);
+        CloseFile(fd_);
 }
 
 void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) const {
     auto* out = static_cast<char*>(data);
     while (length > 0) {
-        long long got = readSome(fd_, out, length, offset);
+        long long got = ReadSome(fd_, out, length, offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            fail("Could not read", path_, lastError());
+            Fail("Could not read", path_, LastError());
         if (got == 0)
             throw Error("Could not read " + path_.string() + ": it ends too early");
         out += got;
@@ -108,16 +111,16 @@ std::string InputFile::readAt(std::uint64_t offset, std::size_t length) const {
 }
 
 OutputFile OutputFile::createNew(const fs::path& path) {
-    int fd = openFile(path, kCreateNew);
+    int fd = OpenFile(path, kCreateNew);
     if (fd < 0)
-        fail("Could not create", path, lastError());
+        Fail("Could not create", path, LastError());
     return OutputFile(path, fd);
 }
 
 OutputFile OutputFile::appendTo(const fs::path& path) {
-    int fd = openFile(path, kAppend);
+    int fd = OpenFile(path, kAppend);
     if (fd < 0)
-        fail("Could not open", path, lastError());
+        Fail("Could not open", path, LastError());
     return OutputFile(path, fd);
 }
 
@@ -126,16 +129,16 @@ OutputFile::OutputFile(OutputFile&& other) noexcept
 
 OutputFile::~OutputFile() {
     if (fd_ >= 0)
-        closeFile(fd_);
+        CloseFile(fd_);
 }
 
 void OutputFile::write(std::string_view bytes) {
     while (!bytes.empty()) {
-        long long put = writeSome(fd_, bytes.data(), bytes.size());
+        long long put = WriteSome(fd_, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
-            fail("Could not write", path_, lastError());
+            Fail("Could not write", path_, LastError());
         bytes.remove_prefix(static_cast<std::size_t>(put));
     }
 }
@@ -167,17 +170,17 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
 }
 
 void OutputFile::sync() {
-    if (syncFile(fd_) != 0)
-        fail("Could not write", path_, lastError());
+    if (SyncFile(fd_) != 0)
+        Fail("Could not write", path_, LastError());
 }
 
 void OutputFile::close() {
     int fd = std::exchange(fd_, -1);
-    if (fd >= 0 && closeFile(fd) != 0)
-        fail("Could not write", path_, lastError());
+    if (fd >= 0 && CloseFile(fd) != 0)
+        Fail("Could not write", path_, LastError());
 }
 
-fs::path freshTemporaryPath(const fs::path& folder, std::string_view hint) {
+fs::path FreshTemporaryPath(const fs::path& folder, std::string_view hint) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
         fs::path candidate =
@@ -193,8 +196,8 @@ namespace {
 // Writes through a synced temporary file beside `target`, then renames it into place. The new
 // file keeps the permissions of `model` where that exists.
 template <typename Fill>
-void replaceThroughTemporary(const fs::path& target, const fs::path& model, Fill fill) {
-    fs::path temporary = freshTemporaryPath(target.parent_path(), target.filename().string());
+void ReplaceThroughTemporary(const fs::path& target, const fs::path& model, Fill fill) {
+    fs::path temporary = FreshTemporaryPath(target.parent_path(), target.filename().string());
     try {
         OutputFile out = OutputFile::createNew(temporary);
         std::error_code noModel;
@@ -207,7 +210,7 @@ void replaceThroughTemporary(const fs::path& target, const fs::path& model, Fill
         std::error_code ec;
         fs::rename(temporary, target, ec);
         if (ec)
-            fail("Could not replace", target, ec);
+            Fail("Could not replace", target, ec);
     } catch (...) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
@@ -217,54 +220,54 @@ void replaceThroughTemporary(const fs::path& target, const fs::path& model, Fill
 
 }  // namespace
 
-void writeFileAtomically(const fs::path& target, std::string_view bytes) {
-    replaceThroughTemporary(target, target, [&](OutputFile& out) { out.write(bytes); });
+void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+    ReplaceThroughTemporary(target, target, [&](OutputFile& out) { out.write(bytes); });
 }
 
-void copyFileDurably(const fs::path& from, const fs::path& to) {
+void CopyFileDurably(const fs::path& from, const fs::path& to) {
     InputFile in(from);
-    replaceThroughTemporary(to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); });
+    ReplaceThroughTemporary(to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); });
 }
 
-void moveFile(const fs::path& from, const fs::path& to) {
+void MoveFileOnto(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     if (!ec)
         return;
     if (ec != std::errc::cross_device_link)
-        fail("Could not move " + from.string() + " to", to, ec);
-    copyFileDurably(from, to);
+        Fail("Could not move " + from.string() + " to", to, ec);
+    CopyFileDurably(from, to);
     fs::remove(from, ec);
     if (ec)
-        fail("Could not delete", from, ec);
+        Fail("Could not delete", from, ec);
 }
 
-bool removeFolderIfEmpty(const fs::path& folder) {
+bool RemoveFolderIfEmpty(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(fs::symlink_status(folder, ec)))
         return false;
     return fs::remove(folder, ec) && !ec;
 }
 
-void removeEmptyFolders(const fs::path& root) {
+void RemoveEmptyFolders(const fs::path& root) {
     std::error_code ec;
     if (!fs::is_directory(fs::symlink_status(root, ec)))
         return;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_directory(ec) && !it->is_symlink(ec))
-            removeEmptyFolders(it->path());
+            RemoveEmptyFolders(it->path());
     }
-    removeFolderIfEmpty(root);
+    RemoveFolderIfEmpty(root);
 }
 
-void deleteFileIfPresent(const fs::path& file) {
+void DeleteFileIfPresent(const fs::path& file) {
     std::error_code ec;
     fs::remove(file, ec);
     if (ec)
-        fail("Could not delete", file, ec);
+        Fail("Could not delete", file, ec);
 }
 
-bool isPresent(const fs::path& path) {
+bool IsPresent(const fs::path& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
 }

@@ -2,18 +2,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace tolvane {
+#include "platform/filesystem.h"
 
-namespace fs = std::filesystem;
+namespace tolvane {
 
 // A file opened for reading at any offset. Every failure throws Error naming the file.
 class InputFile {
   public:
     explicit InputFile(const fs::path& path);
+    InputFile(InputFile&& other) noexcept;
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
     ~InputFile();
@@ -57,22 +57,22 @@ class OutputFile {
 };
 
 // A name in `folder` that no entry has yet, for a working file of ours.
-fs::path freshTemporaryPath(const fs::path& folder, std::string_view hint);
+fs::path FreshTemporaryPath(const fs::path& folder, std::string_view hint);
 
 // Replaces `target` with `bytes` so that a crash leaves either the old or the new file whole.
-void writeFileAtomically(const fs::path& target, std::string_view bytes);
+void WriteFileAtomically(const fs::path& target, std::string_view bytes);
 // Copies `from` to `to` (replacing it) through a synced temporary file beside `to`.
-void copyFileDurably(const fs::path& from, const fs::path& to);
+void CopyFileDurably(const fs::path& from, const fs::path& to);
 // Moves `from` onto `to`, replacing it: a rename where the file system allows, else a durable
 // copy after which `from` is deleted.
-void moveFile(const fs::path& from, const fs::path& to);
+void MoveFileOnto(const fs::path& from, const fs::path& to);
 
 // Removes `folder` when it is a folder (not a link) and empty; true when it is gone.
-bool removeFolderIfEmpty(const fs::path& folder);
+bool RemoveFolderIfEmpty(const fs::path& folder);
 // Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties.
-void removeEmptyFolders(const fs::path& root);
+void RemoveEmptyFolders(const fs::path& root);
 // Deletes a file if it is there. Throws Error naming it when it stays.
-void deleteFileIfPresent(const fs::path& file);
-bool isPresent(const fs::path& path);
+void DeleteFileIfPresent(const fs::path& file);
+bool IsPresent(const fs::path& path);
 
 }  // namespace tolvane

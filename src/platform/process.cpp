@@ -17,22 +17,22 @@ namespace tolvane {
 
 namespace {
 
-std::wstring widen(const std::string& text) {
+std::wstring Widen(const std::string& text) {
     return std::filesystem::path(text).wstring();
 }
 
 // cmd.exe reads its switches unquoted, so only arguments with spaces get quotes.
-std::wstring quoted(const std::string& argument) {
-    std::wstring wide = widen(argument);
+std::wstring Quoted(const std::string& argument) {
+    std::wstring wide = Widen(argument);
     return wide.find(L' ') == std::wstring::npos ? wide : L"\"" + wide + L"\"";
 }
 
 }  // namespace
 
-void startDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    std::wstring commandLine = quoted(program);
+void StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+    std::wstring commandLine = Quoted(program);
     for (const std::string& argument : arguments)
-        commandLine += L" " + quoted(argument);
+        commandLine += L" " + Quoted(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -48,19 +48,19 @@ void startDetached(const std::string& program, const std::vector<std::string>& a
     CloseHandle(process.hProcess);
 }
 
-std::optional<std::filesystem::path> findOnPath(const std::string& name) {
+std::optional<std::filesystem::path> FindOnPath(const std::string& name) {
     wchar_t found[MAX_PATH];
-    if (SearchPathW(nullptr, widen(name).c_str(), L".exe", MAX_PATH, found, nullptr) == 0)
+    if (SearchPathW(nullptr, Widen(name).c_str(), L".exe", MAX_PATH, found, nullptr) == 0)
         return std::nullopt;
     return std::filesystem::path(found);
 }
 
 #else
 
-void startDetached(const std::string& program, const std::vector<std::string>& arguments) {
+void StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
     std::optional<std::filesystem::path> found = program.find('/') != std::string::npos
                                                      ? std::filesystem::path(program)
-                                                     : findOnPath(program);
+                                                     : FindOnPath(program);
     if (!found || ::access(found->c_str(), X_OK) != 0)
         throw Error("Could not start " + program + ": it was not found or may not be run");
     std::string path = found->string();
@@ -73,7 +73,7 @@ void startDetached(const std::string& program, const std::vector<std::string>& a
     // Fork twice so the game's process is nobody's child here and leaves no zombie behind.
     pid_t child = ::fork();
     if (child < 0)
-        fail("Could not start", program, lastError());
+        Fail("Could not start", program, LastError());
     if (child == 0) {
         ::setsid();
         if (::fork() == 0) {
@@ -87,7 +87,7 @@ void startDetached(const std::string& program, const std::vector<std::string>& a
     }
 }
 
-std::optional<std::filesystem::path> findOnPath(const std::string& name) {
+std::optional<std::filesystem::path> FindOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
     if (path == nullptr)
         return std::nullopt;

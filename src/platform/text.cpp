@@ -5,35 +5,30 @@
 namespace tolvane {
 namespace {
 
-char upper(char c) {
+char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 }  // namespace
 
-std::string upperAscii(std::string_view text) {
+std::string UpperAscii(std::string_view text) {
     std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), upper);
+    std::transform(result.begin(), result.end(), result.begin(), Upper);
     return result;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return upper(x) == upper(y); });
+                      [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
-bool lessIgnoringCase(std::string_view a, std::string_view b) {
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+        return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
     });
 }
 
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           equalsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-bool matchesPattern(std::string_view pattern, std::string_view name) {
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
     // Greedy match with one backtrack point: the last '*' seen.
     std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
@@ -41,7 +36,7 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || upper(pattern[p]) == upper(name[n]))) {
+                   (pattern[p] == '?' || Upper(pattern[p]) == Upper(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -56,7 +51,7 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
-std::optional<std::string> firstTextItem(std::string_view text) {
+std::optional<std::string> FirstTextItem(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     std::size_t start = text.find_first_not_of(' ');
@@ -70,7 +65,7 @@ std::optional<std::string> firstTextItem(std::string_view text) {
     return std::string(text.substr(0, text.find_first_of(",\r\n")));
 }
 
-std::string latin1ToUtf8(std::string_view bytes) {
+std::string Latin1ToUtf8(std::string_view bytes) {
     std::string result;
     result.reserve(bytes.size());
     for (char c : bytes) {
@@ -85,11 +80,11 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return result;
 }
 
-std::string fromCodePage(std::string_view bytes) {
+std::string FromCodePage(std::string_view bytes) {
 #ifdef _WIN32
     return std::string(bytes);
 #else
-    return latin1ToUtf8(bytes);
+    return Latin1ToUtf8(bytes);
 #endif
 }
 

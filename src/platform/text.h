@@ -8,22 +8,21 @@ namespace tolvane {
 
 // Letter case is folded for ASCII letters only: names come from 8-bit Windows code pages and
 // are compared with ASCII literals, as the game's own file functions do.
-std::string upperAscii(std::string_view text);
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-bool lessIgnoringCase(std::string_view a, std::string_view b);
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix);
+std::string UpperAscii(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 // Wildcards * (any run) and ? (any one character), letter case ignored.
-bool matchesPattern(std::string_view pattern, std::string_view name);
+bool MatchesPattern(std::string_view pattern, std::string_view name);
 
 // The first text item of a file's text, as the player's files have always been read: leading
 // spaces skipped; an item that begins with a double quote runs to the next one, quotes dropped;
 // any other item ends before the first comma or at the end of the line. Empty text has no item.
-std::optional<std::string> firstTextItem(std::string_view text);
+std::optional<std::string> FirstTextItem(std::string_view text);
 
 // Package names are bytes of the Windows code page; Latin-1 is its portable subset.
-std::string latin1ToUtf8(std::string_view bytes);
+std::string Latin1ToUtf8(std::string_view bytes);
 // Text from the game's files in the program's own characters: as is on Windows, else Latin-1.
-std::string fromCodePage(std::string_view bytes);
+std::string FromCodePage(std::string_view bytes);
 
 }  // namespace tolvane

@@ -15,7 +15,7 @@
 namespace tolvane {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+QLabel* Label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
@@ -23,7 +23,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geom
     return label;
 }
 
-QFrame* line(QWidget* parent, int top) {
+QFrame* Line(QWidget* parent, int top) {
     auto* line = new QFrame(parent);
     line->setObjectName("Line1");
     line->setFrameShape(QFrame::HLine);
@@ -44,18 +44,18 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : windows_(windows) {
     auto* icon = new QLabel(this);
     icon->setObjectName("picIcon");
     icon->setGeometry(12, 12, 48, 48);
-    icon->setPixmap(drawBanner(160, 90).copy(56, 20, 48, 48));
+    icon->setPixmap(DrawBanner(160, 90).copy(56, 20, 48, 48));
 
     QFont titleFont = font();
     titleFont.setPointSize(titleFont.pointSize() + 4);
     titleFont.setBold(true);
-    label(this, "lblTitle", kProgramTitle, {72, 12, 280, 26})->setFont(titleFont);
-    label(this, "lblVersion", qt(versionLabel()), {72, 40, 280, 18});
-    label(this, "lblDescription", "Created by: Pemberly", {72, 64, 280, 18});
-    line(this, 96);
-    label(this, "lblDisclaimer", "Warning: Any use of this program means that you like it.",
+    Label(this, "lblTitle", kProgramTitle, {72, 12, 280, 26})->setFont(titleFont);
+    Label(this, "lblVersion", ToQString(VersionLabel()), {72, 40, 280, 18});
+    Label(this, "lblDescription", "Created by: Pemberly", {72, 64, 280, 18});
+    Line(this, 96);
+    Label(this, "lblDisclaimer", "Warning: Any use of this program means that you like it.",
           {12, 104, 240, 44});
-    line(this, 152);
+    Line(this, 152);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("cmdOK");

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/prompts.h"
+#include "session/prompts.h"
 
 namespace tolvane {
 

@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-QPixmap drawBanner(int width, int height) {
+QPixmap DrawBanner(int width, int height) {
     QPixmap pixmap(width, height);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

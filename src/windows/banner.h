@@ -5,6 +5,6 @@
 namespace tolvane {
 
 // The main window's banner: a starfield with the program's name, drawn at run time.
-QPixmap drawBanner(int width, int height);
+QPixmap DrawBanner(int width, int height);
 
 }  // namespace tolvane

@@ -10,7 +10,7 @@ namespace tolvane {
 namespace {
 
 template <typename Field>
-Field* framed(QVBoxLayout* layout, const char* frameName, const char* caption,
+Field* Framed(QVBoxLayout* layout, const char* frameName, const char* caption,
               const char* fieldName) {
     auto* frame = new QGroupBox(caption);
     frame->setObjectName(frameName);
@@ -31,11 +31,11 @@ InfoWindow::InfoWindow() {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(360, 380);
     auto* layout = new QVBoxLayout(this);
-    lblName_ = framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
-    lblEmail_ = framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");
-    lblWebsite_ = framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
-    framed<QLineEdit>(layout, "Frame4", "Game", "Label3")->setText("X-Wing Alliance");
-    txtInfo_ = framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
+    lblName_ = Framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
+    lblEmail_ = Framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");
+    lblWebsite_ = Framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
+    Framed<QLineEdit>(layout, "Frame4", "Game", "Label3")->setText("X-Wing Alliance");
+    txtInfo_ = Framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
     auto* ok = new QPushButton("&OK");
     ok->setObjectName("Command1");
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -43,11 +43,11 @@ InfoWindow::InfoWindow() {
 }
 
 void InfoWindow::fill(const ShipSetInfo& info) {
-    setWindowTitle("About " + qt(info.name));
-    lblName_->setText(qt(info.author));
-    lblEmail_->setText(qt(info.email));
-    lblWebsite_->setText(qt(info.website));
-    txtInfo_->setPlainText(qt(info.description));
+    setWindowTitle("About " + ToQString(info.name));
+    lblName_->setText(ToQString(info.author));
+    lblEmail_->setText(ToQString(info.email));
+    lblWebsite_->setText(ToQString(info.website));
+    txtInfo_->setPlainText(ToQString(info.description));
 }
 
 }  // namespace tolvane

@@ -19,7 +19,7 @@ constexpr int kButtonHeight = 17;
 
 // The last line of defence: a failure nobody foresaw is told, not allowed to end the program in
 // the middle of a cycle. The journal keeps what happened to the game folder until then.
-void runHandler(Prompts& prompts, const std::function<void()>& handler) {
+void RunHandler(Prompts& prompts, const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
@@ -52,7 +52,7 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(drawBanner(248, 135));
+    picture->setPixmap(DrawBanner(248, 135));
 
     progressBar_->setObjectName("ProgressBar1");
     progressBar_->setGeometry(kLeft, 200, kWidth, kButtonHeight);
@@ -63,12 +63,9 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     lstShipSets_->setObjectName("lstShipSets");
     lstShipSets_->setGeometry(kLeft, 224, kWidth, 121);
 
-    cmdInfo_->setEnabled(false);
-    cmdLaunch_->setEnabled(false);
-
     auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
         return [this, &session, handler] {
-            runHandler(session.prompts, [&] { (logic_.*handler)(); });
+            RunHandler(session.prompts, [&] { (logic_.*handler)(); });
         };
     };
     connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
@@ -117,11 +114,11 @@ void MainWindow::setEnabled(Control which, bool enabled) {
 }
 
 void MainWindow::setLaunchCaption(const std::string& caption) {
-    cmdLaunch_->setText(qt(caption));
+    cmdLaunch_->setText(ToQString(caption));
 }
 
 std::string MainWindow::launchCaption() const {
-    return toStd(cmdLaunch_->text());
+    return ToStdString(cmdLaunch_->text());
 }
 
 void MainWindow::setLaunchVisible(bool visible) {
@@ -133,7 +130,7 @@ void MainWindow::clearShipSets() {
 }
 
 void MainWindow::addShipSet(const std::string& name) {
-    lstShipSets_->addItem(qt(name));
+    lstShipSets_->addItem(ToQString(name));
 }
 
 int MainWindow::selectedShipSet() const {
@@ -146,7 +143,7 @@ int MainWindow::shipSetCount() const {
 
 std::string MainWindow::shipSetText(int position) const {
     QListWidgetItem* item = lstShipSets_->item(position);
-    return item ? toStd(item->text()) : std::string();
+    return item ? ToStdString(item->text()) : std::string();
 }
 
 Progress& MainWindow::showReadingWindow() {

@@ -15,14 +15,14 @@
 namespace tolvane {
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
+QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
 }
 
-QGroupBox* frame(QWidget* parent, const char* name, const char* caption, QRect geometry) {
+QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, QRect geometry) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(name);
     frame->setGeometry(geometry);
@@ -43,23 +43,23 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(432, 158);
 
-    frame(this, "Frame2", "XWingAlliance.exe", {8, 8, 417, 65})->lower();
+    Frame(this, "Frame2", "XWingAlliance.exe", {8, 8, 417, 65})->lower();
     txtXWAExe_->setObjectName("txtXWAExe");
     txtXWAExe_->setGeometry(16, 24, 377, 19);
-    auto* cmdXWAExe = button(this, "cmdXWAExe", "...", {400, 24, 17, 17});
+    auto* cmdXWAExe = Button(this, "cmdXWAExe", "...", {400, 24, 17, 17});
     chkOpenCut_->setObjectName("chkOpenCut");
     chkOpenCut_->setGeometry(16, 48, 145, 17);
-    frame(this, "Frame1", "ShipSet Directory", {8, 80, 417, 41})->lower();
+    Frame(this, "Frame1", "ShipSet Directory", {8, 80, 417, 41})->lower();
     txtTolvaneDir_->setObjectName("txtTolvaneDir");
     txtTolvaneDir_->setGeometry(16, 96, 377, 19);
-    auto* cmdTolvaneDir = button(this, "cmdTolvaneDir", "...", {400, 96, 17, 17});
-    auto* cmdOk = button(this, "cmdOk", "&OK", {288, 128, 65, 25});
-    auto* cmdCancel = button(this, "cmdCancel", "&Cancel", {360, 128, 65, 25});
+    auto* cmdTolvaneDir = Button(this, "cmdTolvaneDir", "...", {400, 96, 17, 17});
+    auto* cmdOk = Button(this, "cmdOk", "&OK", {288, 128, 65, 25});
+    auto* cmdCancel = Button(this, "cmdCancel", "&Cancel", {360, 128, 65, 25});
     cmdOk->setDefault(true);
 
     OptionsFields fields = LoadOptionsFields(session_);
-    txtXWAExe_->setText(qt(fields.gameExePath));
-    txtTolvaneDir_->setText(qt(fields.shipSetDir));
+    txtXWAExe_->setText(ToQString(fields.gameExePath));
+    txtTolvaneDir_->setText(ToQString(fields.shipSetDir));
     chkOpenCut_->setChecked(fields.skipCutscene);
 
     connect(cmdXWAExe, &QPushButton::clicked, this, [this] { pickExecutable(); });
@@ -81,11 +81,12 @@ void OptionsDialog::pickDirectory() {
     QString picked =
         QFileDialog::getExistingDirectory(this, "Select ShipSet Directory", txtTolvaneDir_->text());
     if (!picked.isEmpty())
-        txtTolvaneDir_->setText(qt(withTrailingSeparator(toStd(QDir::toNativeSeparators(picked)))));
+        txtTolvaneDir_->setText(
+            ToQString(WithTrailingSeparator(ToStdString(QDir::toNativeSeparators(picked)))));
 }
 
 void OptionsDialog::accept() {
-    OptionsFields fields{toStd(txtXWAExe_->text()), toStd(txtTolvaneDir_->text()),
+    OptionsFields fields{ToStdString(txtXWAExe_->text()), ToStdString(txtTolvaneDir_->text()),
                          chkOpenCut_->isChecked()};
     if (AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))
         close();

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace tolvane {
 

@@ -25,7 +25,7 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
     layout->addWidget(cmdSwitch_);
 
     for (const std::string& name : LoadPilotList(session_))
-        list1_->addItem(qt(name));
+        list1_->addItem(ToQString(name));
     connect(list1_, &QListWidget::itemClicked, cmdSwitch_,
             [this] { cmdSwitch_->setEnabled(true); });
     connect(cmdSwitch_, &QPushButton::clicked, this, [this] { loadPilot(); });
@@ -36,7 +36,7 @@ void PilotLoader::loadPilot() {
     if (item == nullptr)
         return;
     finished_ = true;
-    LoadPilot(session_, mainWindow_, toStd(item->text()), [this] { hide(); });
+    LoadPilot(session_, mainWindow_, ToStdString(item->text()), [this] { hide(); });
     close();
 }
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "app/main_window_view.h"
-#include "app/session.h"
+#include "session/session.h"
 
 namespace tolvane {
 

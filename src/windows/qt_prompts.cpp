@@ -8,7 +8,7 @@
 namespace tolvane {
 namespace {
 
-QMessageBox::Icon qtIcon(Icon icon) {
+QMessageBox::Icon QtIcon(Icon icon) {
     switch (icon) {
         case Icon::Information:
             return QMessageBox::Information;
@@ -23,21 +23,21 @@ QMessageBox::Icon qtIcon(Icon icon) {
 }
 
 // The texts break lines with carriage returns alone; a label wants line feeds.
-QString shown(const std::string& text) {
-    return qt(text).replace('\r', '\n');
+QString Shown(const std::string& text) {
+    return ToQString(text).replace('\r', '\n');
 }
 
 }  // namespace
 
 void QtPrompts::message(const std::string& text, const std::string& title, Icon icon) {
-    QMessageBox box(qtIcon(icon), qt(title), shown(text), QMessageBox::Ok,
+    QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
 Answer QtPrompts::question(const std::string& text, const std::string& title, Icon icon,
                            Answer defaultAnswer) {
-    QMessageBox box(qtIcon(icon), qt(title), shown(text), QMessageBox::Yes | QMessageBox::No,
+    QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "session/prompts.h"
 
 namespace tolvane {
 

@@ -8,12 +8,12 @@ QtSettingsStore::QtSettingsStore()
     : settings_(QSettings::NativeFormat, QSettings::UserScope, "Tolvane") {}
 
 std::string QtSettingsStore::get(const std::string& section, const std::string& key) const {
-    return toStd(settings_.value(qt(section + "/" + key)).toString());
+    return ToStdString(settings_.value(ToQString(section + "/" + key)).toString());
 }
 
 void QtSettingsStore::save(const std::string& section, const std::string& key,
                            const std::string& value) {
-    settings_.setValue(qt(section + "/" + key), qt(value));
+    settings_.setValue(ToQString(section + "/" + key), ToQString(value));
     settings_.sync();
 }
 

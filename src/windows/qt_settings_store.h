@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "app/settings_store.h"
+#include "session/settings_store.h"
 
 namespace tolvane {
 

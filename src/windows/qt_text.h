@@ -5,10 +5,10 @@
 
 namespace tolvane {
 
-inline QString qt(const std::string& text) {
+inline QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
 }
-inline std::string toStd(const QString& text) {
+inline std::string ToStdString(const QString& text) {
     return text.toStdString();
 }
 

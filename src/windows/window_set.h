@@ -3,8 +3,8 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/session.h"
 #include "app/startup.h"
+#include "session/session.h"
 
 namespace tolvane {
 

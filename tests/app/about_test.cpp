@@ -11,7 +11,7 @@ namespace tolvane::testing {
 namespace {
 
 // Runs with PATH pointing at `folder` only, then puts PATH back.
-void withPath(const std::filesystem::path& folder, const std::function<void()>& work) {
+void WithPath(const std::filesystem::path& folder, const std::function<void()>& work) {
     std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", folder.c_str(), 1);
     work();
@@ -22,20 +22,20 @@ TEST(StartSysInfoTest, WithoutAToolThePlayerIsTold) {
     TempFolder empty;
     RecordingPrompts prompts;
     prompts.expectMessage("System Information Is Unavailable At This Time", "Tolvane", Icon::None);
-    withPath(empty.path(), [&] { StartSysInfo(prompts); });
+    WithPath(empty.path(), [&] { StartSysInfo(prompts); });
 }
 
 TEST(StartSysInfoTest, ADesktopSystemInformationProgramIsStarted) {
     TempFolder tools;
-    writeFile(tools / "hardinfo",
-              "#!/bin/sh\n/usr/bin/touch '" + (tools / "started").string() + "'\n");
+    WriteFileBytes(tools / "hardinfo",
+                   "#!/bin/sh\n/usr/bin/touch '" + (tools / "started").string() + "'\n");
     std::filesystem::permissions(tools / "hardinfo", std::filesystem::perms::owner_all);
     RecordingPrompts prompts;
-    withPath(tools.path(), [&] { StartSysInfo(prompts); });
+    WithPath(tools.path(), [&] { StartSysInfo(prompts); });
     for (int wait = 0; wait < 200 && !std::filesystem::exists(tools / "started"); ++wait)
         std::system("sleep 0.01");
     EXPECT_TRUE(std::filesystem::exists(tools / "started"));
-    EXPECT_EQ(versionLabel(), "Version 2.5");
+    EXPECT_EQ(VersionLabel(), "Version 2.5");
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
             store.save("Settings", "Last ShipSet", c.lastShipSet);
         Session session(store, prompts, "", "");
         RecordingWindows windows;
-        Main(session, windows);
+        OpenFirstWindow(session, windows);
         std::vector<std::string> titles;
         for (const Prompt& prompt : prompts.shown)
             titles.push_back(prompt.title);
@@ -74,7 +74,7 @@ TEST(StartupTest, RestoreModeLeavesOnlyTheRestoreButtonAndExit) {
     prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
     Session session(store, prompts, "", "");
     RecordingWindows windows;
-    Main(session, windows);
+    OpenFirstWindow(session, windows);
     const FakeMainWindow& window = windows.window;
     EXPECT_EQ(window.launchCaption(), "Click here to restore files");
     EXPECT_TRUE(window.enabled(Control::cmdLaunch));

@@ -17,11 +17,11 @@ TEST_F(InstallTest, BacksUpWhatItReplacesAndInstallsEveryMember) {
     launch(path);
 
     EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), path.string());
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "package data");
-    EXPECT_EQ(readFile(game.game() / "NEW.LFD"), "new file");
-    EXPECT_EQ(readFile(game.game() / "wave" / "X.WAV"), "new sound");
-    EXPECT_EQ(readFile(game.game() / "new" / "D.LFD"), "in a new folder");
-    EXPECT_EQ(snapshot(game.backup()),
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
+    EXPECT_EQ(ReadFileBytes(game.game() / "NEW.LFD"), "new file");
+    EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "X.WAV"), "new sound");
+    EXPECT_EQ(ReadFileBytes(game.game() / "new" / "D.LFD"), "in a new folder");
+    EXPECT_EQ(Snapshot(game.backup()),
               (std::map<std::string, std::string>{{"DATA.LFD", "original data"},
                                                   {"new/", ""},
                                                   {"wave/", ""},
@@ -36,29 +36,26 @@ TEST_F(InstallTest, BacksUpWhatItReplacesAndInstallsEveryMember) {
     EXPECT_EQ(record.createdFolders, (std::vector<fs::path>{"new", "zt"}));
     EXPECT_EQ(record.executableName, "XWINGALLIANCE.EXE");
 
-    EXPECT_EQ(window.bar().maximum(), 6);
-    EXPECT_EQ(window.bar().values, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
-    EXPECT_EQ(window.pilotLoaderShown, 1);
-    EXPECT_FALSE(window.enabled(Control::Command2));
-    EXPECT_FALSE(window.enabled(Control::lstShipSets));
+    EXPECT_EQ(progress.maximum(), 6);
+    EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
 }
 
 TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
     for (Answer answer : {Answer::Yes, Answer::No}) {
         StandInGame fresh;
-        writeGob(fresh.shipSets() / "P.gob", {{"Ace.plt", "package ace"}, {"Zed.PLT", "zed"}});
+        WriteGob(fresh.shipSets() / "P.gob", {{"Ace.plt", "package ace"}, {"Zed.PLT", "zed"}});
         fresh.prompts.expectQuestion(
             "Ace.plt is left over from the last time this ShipSet was played.\r\rReplace?",
             "Pilot Exists!", Icon::Information, Answer::No, answer);
-        FakeMainWindow freshWindow;
-        auto plan = std::get<LaunchPlan>(planLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-        LaunchShipSet(fresh.session, freshWindow, plan);
+        FakeProgress freshProgress;
+        auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
+        LaunchShipSet(fresh.session, freshProgress, plan);
         std::string original = std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
-        EXPECT_EQ(readFile(fresh.game() / "Ace.plt"),
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "Ace.plt"),
                   answer == Answer::Yes ? "package ace" : original);
-        EXPECT_EQ(readFile(fresh.backup() / "Ace.plt"), original);
-        EXPECT_EQ(readFile(fresh.game() / "Zed.PLT"), "zed");
+        EXPECT_EQ(ReadFileBytes(fresh.backup() / "Ace.plt"), original);
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "Zed.PLT"), "zed");
         for (const auto& entry : fs::directory_iterator(fresh.game()))
             EXPECT_NE(entry.path().extension(), ".tmp") << "a working file was left behind";
     }
@@ -66,61 +63,57 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
 
 TEST_F(InstallTest, MatchesTheGamesNamesWithoutLetterCase) {
     launch(package("Case.gob", {{"WAVE\\game.wav", "louder"}, {"ABC.LFD  ", "trimmed"}}));
-    EXPECT_EQ(readFile(game.game() / "wave" / "GAME.WAV"), "louder");
+    EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "louder");
     EXPECT_FALSE(fs::exists(game.game() / "WAVE"));
-    EXPECT_EQ(readFile(game.backup() / "wave" / "GAME.WAV"), "game sound");
-    EXPECT_EQ(readFile(game.game() / "ABC.LFD"), "trimmed");
+    EXPECT_EQ(ReadFileBytes(game.backup() / "wave" / "GAME.WAV"), "game sound");
+    EXPECT_EQ(ReadFileBytes(game.game() / "ABC.LFD"), "trimmed");
 }
 
 TEST_F(InstallTest, ARepeatedMemberNeverOverwritesTheBackup) {
     launch(package("Twice.gob", {{"DATA.LFD", "first"}, {"data.lfd", "second"}}));
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "second");
-    EXPECT_EQ(readFile(game.backup() / "DATA.LFD"), "original data");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "second");
+    EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
     EXPECT_EQ(journal().members[1].change, MemberChange::Repeated);
 }
 
 TEST_F(InstallTest, LeavesAFolderNamedAfterThePackageAlone) {
-    writeFile(game.shipSets() / "My Set" / "DATA.LFD", "the player's own file");
+    WriteFileBytes(game.shipSets() / "My Set" / "DATA.LFD", "the player's own file");
     launch(package("My Set.gob", {{"DATA.LFD", "package data"}}));
-    EXPECT_EQ(readFile(game.shipSets() / "My Set" / "DATA.LFD"), "the player's own file");
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "package data");
+    EXPECT_EQ(ReadFileBytes(game.shipSets() / "My Set" / "DATA.LFD"), "the player's own file");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
 }
 
 TEST(InstallExecutableTest, KeepsTheExecutablesSpellingOnDisk) {
     StandInGame game("XWingAlliance.exe");
     game.store.save("Settings", "XWA Exe", (game.game() / "XWINGALLIANCE.EXE").string());
-    writeGob(game.shipSets() / "P.gob", {{"zt\\fix.zt", makeZt({{0, "PATCHED"}})}});
-    FakeMainWindow window;
-    auto plan = std::get<LaunchPlan>(planLaunch(game.session, game.shipSets() / "P.gob"));
-    LaunchShipSet(game.session, window, plan);
-    EXPECT_EQ(readFile(game.backup() / "XWingAlliance.exe"), game.executableBytes());
-    EXPECT_EQ(readFile(game.game() / "XWingAlliance.exe").substr(0, 7), "PATCHED");
-    EXPECT_EQ(window.pilotLoaderShown, 1);
-    EXPECT_EQ(window.bar().value(), window.bar().maximum());
+    WriteGob(game.shipSets() / "P.gob", {{"zt\\fix.zt", MakeZt({{0, "PATCHED"}})}});
+    FakeProgress progress;
+    auto plan = std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "P.gob"));
+    EXPECT_EQ(LaunchShipSet(game.session, progress, plan).outcome, LaunchOutcome::WaitingForPilot);
+    EXPECT_EQ(ReadFileBytes(game.backup() / "XWingAlliance.exe"), game.executableBytes());
+    EXPECT_EQ(ReadFileBytes(game.game() / "XWingAlliance.exe").substr(0, 7), "PATCHED");
+    EXPECT_EQ(progress.value(), progress.maximum());
 }
 
 TEST_F(InstallTest, AppliesThePackagesPatchesAndThoseAlreadyThere) {
-    writeFile(game.game() / "zt" / "a.zt", makeZt({{0, "AA"}, {4, "A"}}));
-    launch(package("P.gob", {{"zt\\b.zt", makeZt({{1, "B"}})}}));
-    std::string executable = readFile(game.executable());
+    WriteFileBytes(game.game() / "zt" / "a.zt", MakeZt({{0, "AA"}, {4, "A"}}));
+    launch(package("P.gob", {{"zt\\b.zt", MakeZt({{1, "B"}})}}));
+    std::string executable = ReadFileBytes(game.executable());
     EXPECT_EQ(executable.substr(0, 5), "AB" + game.executableBytes().substr(2, 2) + "A");
     EXPECT_EQ(executable.substr(5), game.executableBytes().substr(5));
     EXPECT_EQ(journal().createdFolders, std::vector<fs::path>{});
 }
 
 TEST_F(InstallTest, ADamagedPatchLeavesTheExecutableAndOffersTheRestore) {
-    auto path = package("P.gob", {{"zt\\bad.zt", makeZt({{-4, "x"}})}});
+    auto path = package("P.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
     game.prompts.expectMessage("The patch file " + (game.game() / "zt" / "bad.zt").string() +
                                    " is damaged: record 1 of 1 writes at a negative offset."
                                    "\r\rThe game folder can be put back as it was: press \"Click "
                                    "here when done playing\".",
                                "Launch Failed", Icon::Critical);
     launch(path);
-    EXPECT_EQ(readFile(game.executable()), game.executableBytes());
-    EXPECT_EQ(window.pilotLoaderShown, 0);
-    EXPECT_TRUE(window.launchVisible);
-    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
-    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
+    EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
+    EXPECT_EQ(outcome, LaunchOutcome::FailedCycleOpen);
 }
 
 TEST(InstallRefusalTest, RefusesWithNothingChanged) {
@@ -136,11 +129,13 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
          },
          "Game Not Found"},
         {"backup folder in use",
-         [](StandInGame& game, const fs::path&) { writeFile(game.backup() / "OLD.LFD", "old"); },
+         [](StandInGame& game, const fs::path&) {
+             WriteFileBytes(game.backup() / "OLD.LFD", "old");
+         },
          "Backup Folder In Use"},
         {"open journal",
          [](StandInGame& game, const fs::path& path) {
-             JournalWriter::create(journalPathFor(game.shipSets()), path, game.game(),
+             JournalWriter::create(JournalPathFor(game.shipSets()), path, game.game(),
                                    game.backup());
          },
          "Backup Folder In Use"},
@@ -149,13 +144,13 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
         SCOPED_TRACE(c.name);
         StandInGame game;
         fs::path path = game.shipSets() / "P.gob";
-        writeGob(path, {{"DATA.LFD", "package data"}});
+        WriteGob(path, {{"DATA.LFD", "package data"}});
         c.arrange(game, path);
-        auto before = snapshot(game.game().parent_path());
-        auto plan = planLaunch(game.session, path);
+        auto before = Snapshot(game.game().parent_path());
+        auto plan = PlanLaunch(game.session, path);
         ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
         EXPECT_EQ(std::get<LaunchRefusal>(plan).title, c.title);
-        EXPECT_EQ(snapshot(game.game().parent_path()), before);
+        EXPECT_EQ(Snapshot(game.game().parent_path()), before);
     }
 }
 
@@ -166,9 +161,8 @@ TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
     EXPECT_EQ(game.prompts.shown[0].text.rfind(
                   "Tolvane could not install member 2 (DATA.LFD\\inside).", 0),
               0u);
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
-    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
+    EXPECT_EQ(outcome, LaunchOutcome::FailedCycleOpen);
 }
 
 }  // namespace

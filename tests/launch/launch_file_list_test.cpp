@@ -8,10 +8,10 @@ namespace {
 
 TEST(LaunchFileListTest, MatchesWithoutLetterCaseAndKeepsItsSnapshot) {
     TempFolder folder;
-    writeFile(folder / "XWingAlliance.exe", "x");
-    writeFile(folder / "b.ZT", "b");
-    writeFile(folder / "a.zt", "a");
-    writeFile(folder / ".hidden.zt", "h");
+    WriteFileBytes(folder / "XWingAlliance.exe", "x");
+    WriteFileBytes(folder / "b.ZT", "b");
+    WriteFileBytes(folder / "a.zt", "a");
+    WriteFileBytes(folder / ".hidden.zt", "h");
     std::filesystem::create_directories(folder / "c.zt");
     LaunchFileList list;
     ASSERT_TRUE(list.setFolder(folder.path()));

@@ -22,7 +22,7 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     writer.memberRestored(1);
     std::ofstream(path, std::ios::app) << "member\t3\tadd";  // the moment the power went
 
-    LaunchJournal journal = readJournal(path);
+    LaunchJournal journal = ReadJournal(path);
     EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));
     EXPECT_EQ(journal.createdFolders, std::vector<fs::path>{"new"});
     ASSERT_EQ(journal.members.size(), 2u);
@@ -38,8 +38,8 @@ TEST(LaunchJournalTest, ADamagedJournalIsAnError) {
     TempFolder folder;
     for (const std::string text : {"", "not a journal\n", "Tolvane launch journal 1\nmember\tx\n",
                                    "Tolvane launch journal 1\nmember\t1\tadded\t%zz\n"}) {
-        writeFile(folder / "journal", text);
-        EXPECT_THROW(readJournal(folder / "journal"), Error) << text;
+        WriteFileBytes(folder / "journal", text);
+        EXPECT_THROW(ReadJournal(folder / "journal"), Error) << text;
     }
 }
 

@@ -14,16 +14,16 @@ class RestoreTest : public LaunchFixture {
   protected:
     RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
 
-    std::map<std::string, std::string> everything() { return snapshot(game.game().parent_path()); }
+    std::map<std::string, std::string> everything() { return Snapshot(game.game().parent_path()); }
 
     void expectClosedCycle() {
         EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
         EXPECT_FALSE(fs::exists(game.backup()));
-        EXPECT_FALSE(fs::exists(journalPathFor(game.shipSets())));
+        EXPECT_FALSE(fs::exists(JournalPathFor(game.shipSets())));
     }
 
     void recover() {
-        RestoreLastShipSet(game.session, window, game.store.get("Settings", "Last ShipSet"));
+        RestoreLastShipSet(game.session, progress, game.store.get("Settings", "Last ShipSet"));
     }
 
     std::vector<GobEntry> mixedMembers() {
@@ -36,26 +36,18 @@ class RestoreTest : public LaunchFixture {
 };
 
 TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
-    writeFile(game.game() / "A.LFD", "game a");
-    writeFile(game.program() / "RunXWA.bat", "REM Do not delete this file!\r\n");
+    WriteFileBytes(game.game() / "A.LFD", "game a");
+    WriteFileBytes(game.program() / "RunXWA.bat", "REM Do not delete this file!\r\n");
     auto before = everything();
     before.erase("Program/RunXWA.bat");
     LaunchRecord record = launch(package("Blue.gob", mixedMembers()));
     std::filesystem::remove(game.shipSets() / "Blue.gob");  // the journal is all it needs
     before.erase("Ships/Blue.gob");
 
-    RestoreAfterPlay(game.session, window, record);
+    RestoreAfterPlay(game.session, progress, record);
 
     EXPECT_EQ(everything(), before);
     expectClosedCycle();
-    for (Control control :
-         {Control::cmdInfo, Control::cmdOptions, Control::Command1, Control::Command2,
-          Control::Command3, Control::cmdLaunch, Control::lstShipSets}) {
-        EXPECT_TRUE(window.enabled(control));
-    }
-    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
-    EXPECT_TRUE(window.launchVisible);
-    EXPECT_EQ(window.bar().value(), 0);
 }
 
 TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
@@ -71,20 +63,21 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
                           {"Zed.plt", Answer::No, std::nullopt}};
     for (const Case& c : cases) {
         StandInGame fresh;
-        FakeMainWindow freshWindow;
-        writeGob(fresh.shipSets() / "P.gob", {{c.pilot, "package pilot"}});
+        FakeProgress freshProgress;
+        WriteGob(fresh.shipSets() / "P.gob", {{c.pilot, "package pilot"}});
         if (std::string(c.pilot) == "Ace.plt")
             fresh.prompts.expectQuestion(
                 "Ace.plt is left over from the last time this ShipSet was played.\r\rReplace?",
                 "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
-        auto plan = std::get<LaunchPlan>(planLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-        LaunchRecord record = LaunchShipSet(fresh.session, freshWindow, plan);
-        writeFile(fresh.game() / c.pilot, "played");
+        auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
+        LaunchRecord record = LaunchShipSet(fresh.session, freshProgress, plan).record;
+        WriteFileBytes(fresh.game() / c.pilot, "played");
         fresh.prompts.expectQuestion("Would you like to keep " + std::string(c.pilot) + "?",
                                      "Keep Pilot?", Icon::Information, Answer::Yes, c.answer);
-        RestoreAfterPlay(fresh.session, freshWindow, record);
+        RestoreAfterPlay(fresh.session, freshProgress, record);
         fs::path pilot = fresh.game() / c.pilot;
-        EXPECT_EQ(fs::exists(pilot) ? std::optional(readFile(pilot)) : std::nullopt, c.afterwards)
+        EXPECT_EQ(fs::exists(pilot) ? std::optional(ReadFileBytes(pilot)) : std::nullopt,
+                  c.afterwards)
             << c.pilot;
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }
@@ -92,14 +85,14 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
 
 TEST_F(RestoreTest, ThePilotIsSetBackOnlyWhenTheCycleSwitchedIt) {
     game.store.save("Settings", "Last Pilot", "Old");
-    RestoreAfterPlay(game.session, window, launch(package("P.gob", {{"B.LFD", "b"}})));
-    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot Ace\r\nwindowed 1\r\n");
+    RestoreAfterPlay(game.session, progress, launch(package("P.gob", {{"B.LFD", "b"}})));
+    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Ace\r\nwindowed 1\r\n");
 
     LaunchRecord record = launch(package("P.gob", {{"B.LFD", "b"}}));
     JournalWriter::resume(record.journal).pilotSwitched();
     game.store.values.erase("Settings/Last Pilot");
-    RestoreAfterPlay(game.session, window, record);
-    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot \r\nwindowed 1\r\n");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot \r\nwindowed 1\r\n");
 }
 
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
@@ -110,55 +103,49 @@ TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers
     for (int i = 0; i < 12; ++i)
         twelve.push_back({"W" + std::to_string(i) + ".LFD", "w"});
     thirty.push_back({"DATA.LFD", "thirty"});
-    RestoreAfterPlay(game.session, window, launch(package("Thirty.gob", thirty)));
-    RestoreAfterPlay(game.session, window, launch(package("Twelve.gob", twelve)));
-    before["Ships/Thirty.gob"] = readFile(game.shipSets() / "Thirty.gob");
-    before["Ships/Twelve.gob"] = readFile(game.shipSets() / "Twelve.gob");
+    RestoreAfterPlay(game.session, progress, launch(package("Thirty.gob", thirty)));
+    RestoreAfterPlay(game.session, progress, launch(package("Twelve.gob", twelve)));
+    before["Ships/Thirty.gob"] = ReadFileBytes(game.shipSets() / "Thirty.gob");
+    before["Ships/Twelve.gob"] = ReadFileBytes(game.shipSets() / "Twelve.gob");
     EXPECT_EQ(everything(), before);
 }
 
 TEST_F(RestoreTest, TheRecoveryWorksFromTheJournalOfAnEarlierRun) {
-    writeFile(game.game() / "zt" / "foreign.zt", makeZt({{0, "F"}}));
-    writeFile(game.game() / "A.LFD", "game a");
+    WriteFileBytes(game.game() / "zt" / "foreign.zt", MakeZt({{0, "F"}}));
+    WriteFileBytes(game.game() / "A.LFD", "game a");
     auto before = everything();
     auto path = package("Blue.gob", mixedMembers());
     launch(path);
-    writeFile(game.shipSets() / "restore.txt", "left by an old version");
+    WriteFileBytes(game.shipSets() / "restore.txt", "left by an old version");
     fs::remove(path);
 
-    FakeMainWindow restarted;
-    enterRestoreMode(restarted);
+    FakeProgress restarted;
     game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    RestoreLastShipSet(game.session, restarted, path.string());
+    EXPECT_EQ(RestoreLastShipSet(game.session, restarted, path), RestoreOutcome::Restored);
 
     EXPECT_EQ(everything(), before);
     expectClosedCycle();
-    EXPECT_TRUE(restarted.enabled(Control::lstShipSets));
-    EXPECT_FALSE(restarted.enabled(Control::cmdInfo));
-    EXPECT_FALSE(restarted.enabled(Control::cmdLaunch));
-    EXPECT_TRUE(restarted.enabled(Control::Command2));
-    EXPECT_EQ(restarted.launchCaption(), "Launch ShipSet");
 }
 
 TEST_F(RestoreTest, WithoutAJournalFilesWithoutABackupStayAndAreListed) {
     auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"B.LFD", "added"}});
     launch(path);
-    fs::remove(journalPathFor(game.shipSets()));  // as an older version leaves a cycle
+    fs::remove(JournalPathFor(game.shipSets()));  // as an older version leaves a cycle
     game.prompts.expectMessage(
         "The files in the backup folder have been put back.  Tolvane has no record of which files "
         "the ShipSet added, so these were left in the game folder:\r" +
             (game.game() / "B.LFD").string(),
         "Restore", Icon::Information);
     recover();
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(readFile(game.game() / "B.LFD"), "added");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
+    EXPECT_EQ(ReadFileBytes(game.game() / "B.LFD"), "added");
     expectClosedCycle();
 }
 
 TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
     auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"wave\\GAME.WAV", "loud"}});
     launch(path);
-    fs::remove(journalPathFor(game.shipSets()));
+    fs::remove(JournalPathFor(game.shipSets()));
     fs::remove(path);
     game.prompts.expectMessage(
         "Tolvane could not read the ShipSet " + path.string() +
@@ -166,31 +153,28 @@ TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
             "put back; files that the ShipSet added may still be in the game folder.",
         "Restore", Icon::Information);
     recover();
-    EXPECT_EQ(readFile(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(readFile(game.game() / "wave" / "GAME.WAV"), "game sound");
-    EXPECT_EQ(readFile(game.executable()), game.executableBytes());
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
+    EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "game sound");
+    EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
     expectClosedCycle();
 }
 
 TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
     auto before = everything();
     auto path = package("Blue.gob", mixedMembers());
-    before["Ships/Blue.gob"] = readFile(path);
+    before["Ships/Blue.gob"] = ReadFileBytes(path);
     LaunchRecord record = launch(path);
     // The game holds DATA.LFD in a way that a file cannot replace.
     fs::remove(game.game() / "DATA.LFD");
-    writeFile(game.game() / "DATA.LFD" / "busy", "x");
+    WriteFileBytes(game.game() / "DATA.LFD" / "busy", "x");
 
     game.prompts.allowMessage("Restore Incomplete");
-    RestoreAfterPlay(game.session, window, record);
+    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
     ASSERT_EQ(game.prompts.shown.size(), 1u);
     EXPECT_NE(game.prompts.shown[0].text.find((game.backup() / "DATA.LFD").string()),
               std::string::npos);
-    EXPECT_EQ(readFile(game.backup() / "DATA.LFD"), "original data");
+    EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
     EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), path.string());
-    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
-    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
-    EXPECT_FALSE(window.enabled(Control::lstShipSets));
 
     fs::remove_all(game.game() / "DATA.LFD");
     game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
@@ -220,21 +204,21 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         SCOPED_TRACE(c.name);
         StandInGame fresh;
         fs::path name = c.change == MemberChange::Replaced ? "DATA.LFD" : "NEW.LFD";
-        auto before = snapshot(fresh.game());
+        auto before = Snapshot(fresh.game());
         fs::path gone = fresh.shipSets() / "Gone.gob";
         fresh.store.save("Settings", "Last ShipSet", gone.string());
-        JournalWriter::create(journalPathFor(fresh.shipSets()), gone, fresh.game(), fresh.backup())
+        JournalWriter::create(JournalPathFor(fresh.shipSets()), gone, fresh.game(), fresh.backup())
             .memberStarting({1, c.change, name});
         fs::create_directories(fresh.backup());
         if (c.backup)
             fs::rename(fresh.game() / name, fresh.backup() / name);
         if (c.inGame)
-            writeFile(fresh.game() / name, *c.inGame);
+            WriteFileBytes(fresh.game() / name, *c.inGame);
 
-        FakeMainWindow restarted;
+        FakeProgress restarted;
         fresh.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-        RestoreLastShipSet(fresh.session, restarted, gone.string());
-        EXPECT_EQ(snapshot(fresh.game()), before);
+        RestoreLastShipSet(fresh.session, restarted, gone);
+        EXPECT_EQ(Snapshot(fresh.game()), before);
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }
 }

@@ -16,50 +16,50 @@ struct PatchCase {
 
 TEST(ApplyZtPatchesTest, RecordsOverwriteTheExecutableInOrder) {
     const PatchCase cases[] = {
-        {"count 0", {makeZt({{1, "X"}}, 0)}, "0123456789"},
-        {"count 0xFFFF", {makeZt({{1, "X"}}, -1)}, "0123456789"},
-        {"length 0 then another", {makeZt({{2, ""}, {3, "AB"}})}, "012AB56789"},
+        {"count 0", {MakeZt({{1, "X"}}, 0)}, "0123456789"},
+        {"count 0xFFFF", {MakeZt({{1, "X"}}, -1)}, "0123456789"},
+        {"length 0 then another", {MakeZt({{2, ""}, {3, "AB"}})}, "012AB56789"},
         {"length 255 then another",
-         {makeZt({{0, std::string(255, 'Z')}, {1, "y"}})},
+         {MakeZt({{0, std::string(255, 'Z')}, {1, "y"}})},
          "Z" + std::string("y") + std::string(253, 'Z')},
-        {"the later file wins", {makeZt({{4, "aa"}}), makeZt({{5, "b"}})}, "0123ab6789"},
-        {"past the end", {makeZt({{12, "E"}})}, std::string("0123456789\0\0E", 13)},
-        {"at the end", {makeZt({{10, "EF"}})}, "0123456789EF"},
+        {"the later file wins", {MakeZt({{4, "aa"}}), MakeZt({{5, "b"}})}, "0123ab6789"},
+        {"past the end", {MakeZt({{12, "E"}})}, std::string("0123456789\0\0E", 13)},
+        {"at the end", {MakeZt({{10, "EF"}})}, "0123456789EF"},
         {"trailing bytes ignored",
-         {makeZt({{0, "T"}}, std::nullopt, "\xFF\xFF\xFF\xFF\x01Q")},
+         {MakeZt({{0, "T"}}, std::nullopt, "\xFF\xFF\xFF\xFF\x01Q")},
          "T123456789"},
         {"header ignored",
-         {makeZt({{9, "h"}}, std::nullopt, "", std::string(13, '\xEE'))},
+         {MakeZt({{9, "h"}}, std::nullopt, "", std::string(13, '\xEE'))},
          "012345678h"},
     };
     for (const PatchCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        writeFile(folder / "XWINGALLIANCE.EXE", "0123456789");
+        WriteFileBytes(folder / "XWINGALLIANCE.EXE", "0123456789");
         std::vector<std::filesystem::path> files;
         for (std::size_t i = 0; i < c.patchFiles.size(); ++i) {
             files.push_back(folder / ("p" + std::to_string(i) + ".zt"));
-            writeFile(files.back(), c.patchFiles[i]);
+            WriteFileBytes(files.back(), c.patchFiles[i]);
         }
         ApplyZtPatches(folder / "XWINGALLIANCE.EXE", files);
-        EXPECT_EQ(readFile(folder / "XWINGALLIANCE.EXE"), c.expected);
+        EXPECT_EQ(ReadFileBytes(folder / "XWINGALLIANCE.EXE"), c.expected);
     }
 }
 
 TEST(ApplyZtPatchesTest, ADamagedFileLeavesTheExecutableUntouched) {
-    std::string cut = makeZt({{0, "abc"}, {4, "def"}});
+    std::string cut = MakeZt({{0, "abc"}, {4, "def"}});
     const std::pair<std::string, std::string> cases[] = {
         {"short", "it is too short to hold a record count"},
         {cut.substr(0, cut.size() - 1), "record 2 of 2 runs past the end of the file"},
         {cut.substr(0, 15 + 8 + 3), "record 2 of 2 runs past the end of the file"},
-        {makeZt({{-1, "x"}}), "record 1 of 1 writes at a negative offset"},
-        {makeZt({{0, "x"}}, 3), "record 2 of 3 runs past the end of the file"},
+        {MakeZt({{-1, "x"}}), "record 1 of 1 writes at a negative offset"},
+        {MakeZt({{0, "x"}}, 3), "record 2 of 3 runs past the end of the file"},
     };
     for (const auto& [bytes, fault] : cases) {
         TempFolder folder;
-        writeFile(folder / "XWINGALLIANCE.EXE", "0123456789");
-        writeFile(folder / "a.zt", makeZt({{0, "good"}}));
-        writeFile(folder / "b.zt", bytes);
+        WriteFileBytes(folder / "XWINGALLIANCE.EXE", "0123456789");
+        WriteFileBytes(folder / "a.zt", MakeZt({{0, "good"}}));
+        WriteFileBytes(folder / "b.zt", bytes);
         try {
             ApplyZtPatches(folder / "XWINGALLIANCE.EXE", {folder / "a.zt", folder / "b.zt"});
             ADD_FAILURE() << "accepted: " << fault;
@@ -67,7 +67,7 @@ TEST(ApplyZtPatchesTest, ADamagedFileLeavesTheExecutableUntouched) {
             EXPECT_EQ(error.what(), "The patch file " + (folder / "b.zt").string() +
                                         " is damaged: " + fault + ".");
         }
-        EXPECT_EQ(readFile(folder / "XWINGALLIANCE.EXE"), "0123456789");
+        EXPECT_EQ(ReadFileBytes(folder / "XWINGALLIANCE.EXE"), "0123456789");
     }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "packages/catalogue.h"
-#include "support/fake_main_window.h"
+#include "support/fake_progress.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 
@@ -10,34 +10,33 @@ namespace {
 
 TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     StandInGame game;
-    writeGob(game.shipSets() / "b.gob", {{"PATCHINFO.TXT", patchInfoText("Name: Bravo")}});
-    writeGob(game.shipSets() / "A.GOB", {{"A.LFD", "no information here"}});
-    writeGob(game.shipSets() / "c.Gob", {{"PATCHINFO.TXT", patchInfoText("Name: Charlie, 2")}});
-    writeFile(game.shipSets() / "readme.txt", "not a package");
-    writeFile(game.shipSets() / "patchinfo.txt", "the player's own notes");
-    FakeMainWindow window;
-    window.shipSets = {"stale"};
+    WriteGob(game.shipSets() / "b.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Bravo")}});
+    WriteGob(game.shipSets() / "A.GOB", {{"A.LFD", "no information here"}});
+    WriteGob(game.shipSets() / "c.Gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Charlie, 2")}});
+    WriteFileBytes(game.shipSets() / "readme.txt", "not a package");
+    WriteFileBytes(game.shipSets() / "patchinfo.txt", "the player's own notes");
+    FakeProgress reading;
 
-    std::vector<std::filesystem::path> paths = ReadShipSetNames(game.session, window);
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.session, reading);
 
-    EXPECT_EQ(window.shipSets,
-              (std::vector<std::string>{"Patchinfo.txt not found", "Bravo", "Charlie"}));
-    EXPECT_EQ(paths, (std::vector<std::filesystem::path>{game.shipSets() / "A.GOB",
-                                                         game.shipSets() / "b.gob",
-                                                         game.shipSets() / "c.Gob"}));
-    EXPECT_EQ(window.readingBar().values, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(window.readingBar().maximum(), 3);
-    EXPECT_FALSE(window.readingShown);
-    EXPECT_EQ(readFile(game.shipSets() / "patchinfo.txt"), "the player's own notes");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].package, game.shipSets() / "A.GOB");
+    EXPECT_EQ(entries[0].listName, "Patchinfo.txt not found");
+    EXPECT_EQ(entries[1].package, game.shipSets() / "b.gob");
+    EXPECT_EQ(entries[1].listName, "Bravo");
+    EXPECT_EQ(entries[2].package, game.shipSets() / "c.Gob");
+    EXPECT_EQ(entries[2].listName, "Charlie");
+    EXPECT_EQ(reading.values, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(reading.maximum(), 3);
+    EXPECT_EQ(ReadFileBytes(game.shipSets() / "patchinfo.txt"), "the player's own notes");
 }
 
 TEST(CatalogueTest, AMissingOrEmptyDirectoryListsNothing) {
     StandInGame game;
-    FakeMainWindow window;
-    EXPECT_TRUE(ReadShipSetNames(game.session, window).empty());
+    FakeProgress reading;
+    EXPECT_TRUE(ReadShipSetNames(game.session, reading).empty());
     game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "gone").string() + "/");
-    EXPECT_TRUE(ReadShipSetNames(game.session, window).empty());
-    EXPECT_TRUE(window.shipSets.empty());
+    EXPECT_TRUE(ReadShipSetNames(game.session, reading).empty());
 }
 
 TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
@@ -45,13 +44,13 @@ TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
     for (int i = 0; i < 105; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "set%03d.gob", i);
-        writeGob(game.shipSets() / name, {{"PATCHINFO.TXT", "Name: " + std::to_string(i)}});
+        WriteGob(game.shipSets() / name, {{"PATCHINFO.TXT", "Name: " + std::to_string(i)}});
     }
-    FakeMainWindow window;
-    std::vector<std::filesystem::path> paths = ReadShipSetNames(game.session, window);
-    ASSERT_EQ(paths.size(), 105u);
-    EXPECT_EQ(paths[104].filename(), "set104.gob");
-    EXPECT_EQ(window.shipSets[104], "104");
+    FakeProgress reading;
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.session, reading);
+    ASSERT_EQ(entries.size(), 105u);
+    EXPECT_EQ(entries[104].package.filename(), "set104.gob");
+    EXPECT_EQ(entries[104].listName, "104");
 }
 
 }  // namespace

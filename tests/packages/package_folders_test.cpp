@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 TEST(RemovePackageFoldersTest, RemovesTheEmptyFoldersTheMembersName) {
     TempFolder root;
-    writeGob(root / "p.gob", {{"A\\B\\C\\f1", "1"}, {"A\\g2", "2"}});
+    WriteGob(root / "p.gob", {{"A\\B\\C\\f1", "1"}, {"A\\g2", "2"}});
     fs::create_directories(root / "X" / "A" / "B" / "C");
     RemovePackageFolders(root / "p.gob", root / "X");
     EXPECT_FALSE(fs::exists(root / "X" / "A"));
@@ -20,9 +20,9 @@ TEST(RemovePackageFoldersTest, RemovesTheEmptyFoldersTheMembersName) {
 
 TEST(RemovePackageFoldersTest, KeepsFoldersThatStillHoldFiles) {
     TempFolder root;
-    writeGob(root / "p.gob", {{"A\\B\\C\\f1", "1"}, {"A\\g2", "2"}});
+    WriteGob(root / "p.gob", {{"A\\B\\C\\f1", "1"}, {"A\\g2", "2"}});
     fs::create_directories(root / "X" / "A" / "B" / "C");
-    writeFile(root / "X" / "A" / "g2", "still here");
+    WriteFileBytes(root / "X" / "A" / "g2", "still here");
     RemovePackageFolders(root / "p.gob", root / "X");
     EXPECT_FALSE(fs::exists(root / "X" / "A" / "B"));
     EXPECT_TRUE(fs::exists(root / "X" / "A" / "g2"));
@@ -32,8 +32,8 @@ TEST(RemovePackageFoldersTest, NeverLeavesItsBaseFolderAndRemovesNoFile) {
     TempFolder root;
     fs::create_directories(root / "Outside");
     fs::create_directories(root / "X");
-    writeFile(root / "X" / "A", "a file, not a folder");
-    writeGob(root / "p.gob", {{"..\\Outside\\x", "1"}, {"A\\y", "2"}});
+    WriteFileBytes(root / "X" / "A", "a file, not a folder");
+    WriteGob(root / "p.gob", {{"..\\Outside\\x", "1"}, {"A\\y", "2"}});
     RemovePackageFolders(root / "p.gob", root / "X");
     EXPECT_TRUE(fs::exists(root / "Outside"));
     EXPECT_TRUE(fs::exists(root / "X" / "A"));
@@ -45,7 +45,7 @@ TEST(RemovePackageFoldersTest, HandlesDeepChainsAndManyMembers) {
     for (int i = 0; i < 600; ++i)
         entries.push_back({"M" + std::to_string(i) + "\\f", "x"});
     entries.push_back({"1\\2\\3\\4\\5\\6\\7\\f", "x"});
-    writeGob(root / "p.gob", entries);
+    WriteGob(root / "p.gob", entries);
     fs::create_directories(root / "X" / "1" / "2" / "3" / "4" / "5" / "6" / "7");
     fs::create_directories(root / "X" / "M599");
     RemovePackageFolders(root / "p.gob", root / "X");

@@ -13,8 +13,8 @@ TEST(ExtractPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
                       std::string("\x98\x00\x00\x00\x0A\x00\x00\x00", 8) + "PATCHINFO.TXT" +
                       std::string(115, '\0') + "0123456789";
     ASSERT_EQ(gob.size(), 162u);
-    writeFile(folder / "Small.gob", gob);
-    EXPECT_EQ(ExtractPatchInfo(folder / "Small.gob"), "0123456789");
+    WriteFileBytes(folder / "Small.gob", gob);
+    EXPECT_EQ(ReadPatchInfo(folder / "Small.gob"), "0123456789");
 }
 
 TEST(ExtractPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
@@ -34,11 +34,11 @@ TEST(ExtractPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
         {{}, std::nullopt},
     };
     for (const Case& c : cases) {
-        writeGob(folder / "P.gob", c.entries);
-        EXPECT_EQ(ExtractPatchInfo(folder / "P.gob"), c.expected)
+        WriteGob(folder / "P.gob", c.entries);
+        EXPECT_EQ(ReadPatchInfo(folder / "P.gob"), c.expected)
             << (c.entries.empty() ? "no members" : c.entries.front().name);
     }
-    EXPECT_EQ(ExtractPatchInfo(folder / "Missing.gob"), std::nullopt);
+    EXPECT_EQ(ReadPatchInfo(folder / "Missing.gob"), std::nullopt);
 }
 
 TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
@@ -54,12 +54,12 @@ TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
         {"", "Patchinfo.txt not found"},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(shipSetListName(text), expected) << "first line \"" << text << "\"";
-    EXPECT_EQ(shipSetListName(std::nullopt), "Patchinfo.txt not found");
+        EXPECT_EQ(ShipSetListName(text), expected) << "first line \"" << text << "\"";
+    EXPECT_EQ(ShipSetListName(std::nullopt), "Patchinfo.txt not found");
 }
 
 TEST(ParseShipSetInfoTest, EachLineLosesItsLabelAndOneSpace) {
-    ShipSetInfo info = parseShipSetInfo(
+    ShipSetInfo info = ParseShipSetInfo(
         "Name: Blue Fleet, part 2\r\nAuthor: Red Nine\r\nEmail:pilot at example\r\nWebsite:   "
         "site\r\nAbout: New ships for the campaign.\r\nSixth: ignored\r\n");
     EXPECT_EQ(info.name, "Blue Fleet, part 2");
@@ -70,7 +70,7 @@ TEST(ParseShipSetInfoTest, EachLineLosesItsLabelAndOneSpace) {
 }
 
 TEST(ParseShipSetInfoTest, ShortTextsLeaveTheMissingValuesEmpty) {
-    ShipSetInfo info = parseShipSetInfo("Name: Solo\rAuthor\nstill line two\r");
+    ShipSetInfo info = ParseShipSetInfo("Name: Solo\rAuthor\nstill line two\r");
     EXPECT_EQ(info.name, "Solo");
     // A line feed alone does not end a line, so line 2 is "Author\nstill line two".
     EXPECT_EQ(info.author, "still line two");

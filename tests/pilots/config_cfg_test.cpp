@@ -19,14 +19,14 @@ TEST(ConfigCfgTest, OnlyTheFirstLineChanges) {
          "lastpilot Nova\r\n  spaced, \"quoted\", comma\r\nno newline at end"},
     };
     for (const auto& [before, after] : cases)
-        EXPECT_EQ(withPilot(before, "Nova"), after);
+        EXPECT_EQ(WithPilot(before, "Nova"), after);
 }
 
 TEST(ConfigCfgTest, ThePilotIsTheFirstItemAfterItsLabel) {
-    EXPECT_EQ(pilotInConfig("lastpilot Ace\r\nx\r\n"), "Ace");
-    EXPECT_EQ(pilotInConfig("lastpilot Red Nine, extra\r\n"), "Red Nine");
-    EXPECT_EQ(pilotInConfig("lastpilot \r\n"), "");
-    EXPECT_EQ(pilotInConfig(""), "");
+    EXPECT_EQ(PilotInConfig("lastpilot Ace\r\nx\r\n"), "Ace");
+    EXPECT_EQ(PilotInConfig("lastpilot Red Nine, extra\r\n"), "Red Nine");
+    EXPECT_EQ(PilotInConfig("lastpilot \r\n"), "");
+    EXPECT_EQ(PilotInConfig(""), "");
 }
 
 TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
@@ -35,7 +35,7 @@ TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
     for (int i = 0; i < 10; ++i)
         SetLastPilot(game.session, "Nova", false);
-    EXPECT_EQ(readFile(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
+    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     SetLastPilot(game.session, "Nova", true);
 }

@@ -29,30 +29,30 @@ TEST(RunBatchTest, WritesTheFourLines) {
          "REM Do not delete this file!\r\nD:\r\ncd \"D:\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(runBatchText(c.exePath, c.showCutscene), c.expected) << c.exePath;
+        EXPECT_EQ(RunBatchText(c.exePath, c.showCutscene), c.expected) << c.exePath;
 }
 
 TEST(RunBatchTest, HostPathsTakeWinesForm) {
-    EXPECT_EQ(wineFormOf("/home/ace/Games/XWA/XWINGALLIANCE.EXE"),
+    EXPECT_EQ(WineFormOf("/home/ace/Games/XWA/XWINGALLIANCE.EXE"),
               "Z:\\home\\ace\\Games\\XWA\\XWINGALLIANCE.EXE");
 }
 
 TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     StandInGame game;
     std::filesystem::path seen = game.program() / "seen.txt";
-    writeFile(game.program() / "runner.sh",
-              "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + seen.string() + "'\n");
+    WriteFileBytes(game.program() / "runner.sh",
+                   "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + seen.string() + "'\n");
     std::filesystem::permissions(game.program() / "runner.sh", std::filesystem::perms::owner_all);
     setenv("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").c_str(), 1);
     std::filesystem::path batch = RunGame(game.session);
     unsetenv("TOLVANE_BATCH_RUNNER");
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
-    EXPECT_EQ(readFile(batch), runBatchText(wineFormOf(game.executable()), "0"));
+    EXPECT_EQ(ReadFileBytes(batch), RunBatchText(WineFormOf(game.executable()), "0"));
     for (int wait = 0; wait < 200 && !std::filesystem::exists(seen); ++wait)
         std::system("sleep 0.01");
-    EXPECT_EQ(readFile(seen), "cmd /c " + wineFormOf(batch) + "\n");
-    deleteRunBatch(game.session);
+    EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
+    DeleteRunBatch(game.session);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
 

@@ -5,26 +5,11 @@
 #include <vector>
 
 #include "app/main_window_view.h"
+#include "support/fake_progress.h"
 
 namespace tolvane::testing {
 
-class FakeProgress : public Progress {
-  public:
-    void setMaximum(int maximum) override { maximum_ = maximum; }
-    void setValue(int value) override {
-        value_ = value;
-        values.push_back(value);
-    }
-    int value() const override { return value_; }
-    int maximum() const override { return maximum_; }
-    std::vector<int> values;
-
-  private:
-    int value_ = 0;
-    int maximum_ = 100;
-};
-
-// The main window as the core sees it, keeping every state it is put in.
+// The main window as the handlers see it, keeping every state it is put in.
 class FakeMainWindow : public MainWindowView {
   public:
     FakeMainWindow();

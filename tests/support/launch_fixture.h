@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <variant>
 
 #include "launch/install.h"
 #include "launch/launch_journal.h"
-#include "support/fake_main_window.h"
+#include "support/fake_progress.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 
@@ -18,24 +19,27 @@ class LaunchFixture : public ::testing::Test {
     std::filesystem::path package(const std::string& fileName,
                                   const std::vector<GobEntry>& entries) {
         std::filesystem::path path = game.shipSets() / fileName;
-        writeGob(path, entries);
+        WriteGob(path, entries);
         return path;
     }
 
     // The launch handler's part after the checks: plan, then install.
     LaunchRecord launch(const std::filesystem::path& packagePath) {
-        auto plan = planLaunch(game.session, packagePath);
+        auto plan = PlanLaunch(game.session, packagePath);
         if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
             ADD_FAILURE() << "refused: " << refusal->text;
             return {};
         }
-        return LaunchShipSet(game.session, window, std::get<LaunchPlan>(plan));
+        LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        outcome = result.outcome;
+        return result.record;
     }
 
-    LaunchJournal journal() { return readJournal(journalPathFor(game.shipSets())); }
+    LaunchJournal journal() { return ReadJournal(JournalPathFor(game.shipSets())); }
 
     StandInGame game;
-    FakeMainWindow window;
+    FakeProgress progress;
+    std::optional<LaunchOutcome> outcome;  // of the last launch
 };
 
 }  // namespace tolvane::testing

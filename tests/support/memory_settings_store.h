@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/settings_store.h"
+#include "session/settings_store.h"
 
 namespace tolvane::testing {
 

@@ -18,19 +18,19 @@ struct GobEntry {
     std::optional<std::uint32_t> size = std::nullopt;
 };
 
-std::string makeGob(const std::vector<GobEntry>& entries,
+std::string MakeGob(const std::vector<GobEntry>& entries,
                     std::optional<std::int32_t> countOverride = std::nullopt);
-void writeGob(const std::filesystem::path& path, const std::vector<GobEntry>& entries);
+void WriteGob(const std::filesystem::path& path, const std::vector<GobEntry>& entries);
 
 // A PATCHINFO.TXT text with CR LF lines.
-std::string patchInfoText(const std::string& name, const std::string& author = "Author: Red Nine");
+std::string PatchInfoText(const std::string& name, const std::string& author = "Author: Red Nine");
 
 struct ZtEntry {
     std::int32_t offset;
     std::string data;
 };
 // A .zt patch: 13 header bytes, the count, the records, then `trailing` bytes.
-std::string makeZt(const std::vector<ZtEntry>& records,
+std::string MakeZt(const std::vector<ZtEntry>& records,
                    std::optional<std::int16_t> countOverride = std::nullopt,
                    const std::string& trailing = "", const std::string& header = "ZTPATCH-HEADR");
 

@@ -7,7 +7,7 @@
 namespace tolvane::testing {
 namespace {
 
-std::string describe(const Prompt& prompt) {
+std::string Describe(const Prompt& prompt) {
     return (prompt.isQuestion ? "question \"" : "message \"") + prompt.text + "\" titled \"" +
            prompt.title + "\" icon " + std::to_string(static_cast<int>(prompt.icon));
 }
@@ -16,7 +16,7 @@ std::string describe(const Prompt& prompt) {
 
 RecordingPrompts::~RecordingPrompts() {
     for (const Expected& left : expected_)
-        ADD_FAILURE() << "expected but never shown: " << describe(left.prompt);
+        ADD_FAILURE() << "expected but never shown: " << Describe(left.prompt);
 }
 
 void RecordingPrompts::expectMessage(std::string text, std::string title, Icon icon) {
@@ -51,9 +51,9 @@ Answer RecordingPrompts::take(const Prompt& prompt) {
     bool allowed = !prompt.isQuestion && std::find(allowedTitles.begin(), allowedTitles.end(),
                                                    prompt.title) != allowedTitles.end();
     if (!allowed) {
-        ADD_FAILURE() << "unexpected " << describe(prompt)
+        ADD_FAILURE() << "unexpected " << Describe(prompt)
                       << (expected_.empty() ? std::string(" (nothing expected)")
-                                            : "; expected " + describe(expected_.front().prompt));
+                                            : "; expected " + Describe(expected_.front().prompt));
     }
     return Answer::No;
 }

@@ -7,12 +7,12 @@ StandInGame::StandInGame(const std::string& executableName)
       executableName_(executableName) {
     for (int i = 0; i < 64; ++i)
         executableBytes_ += static_cast<char>(i * 7 % 251);
-    writeFile(executable(), executableBytes_);
-    writeFile(game() / "config.cfg", "lastpilot Ace\r\nwindowed 1\r\n");
-    writeFile(game() / "Ace.plt", std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23));
-    writeFile(game() / "Nova.plt", std::string("Nova\0\0\0\0\0\0\0\0body-of-nova", 24));
-    writeFile(game() / "DATA.LFD", "original data");
-    writeFile(game() / "wave" / "GAME.WAV", "game sound");
+    WriteFileBytes(executable(), executableBytes_);
+    WriteFileBytes(game() / "config.cfg", "lastpilot Ace\r\nwindowed 1\r\n");
+    WriteFileBytes(game() / "Ace.plt", std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23));
+    WriteFileBytes(game() / "Nova.plt", std::string("Nova\0\0\0\0\0\0\0\0body-of-nova", 24));
+    WriteFileBytes(game() / "DATA.LFD", "original data");
+    WriteFileBytes(game() / "wave" / "GAME.WAV", "game sound");
     std::filesystem::create_directories(shipSets());
     std::filesystem::create_directories(program());
 
@@ -24,14 +24,14 @@ StandInGame::StandInGame(const std::string& executableName)
     session.loadSettings();
 }
 
-std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
     std::map<std::string, std::string> tree;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         std::string name = entry.path().lexically_relative(root).generic_string();
         if (entry.is_directory())
             tree[name + "/"] = "";
         else
-            tree[name] = readFile(entry.path());
+            tree[name] = ReadFileBytes(entry.path());
     }
     return tree;
 }

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
@@ -39,6 +39,6 @@ class StandInGame {
 };
 
 // Every file and folder below `root` with its bytes (folders end in "/" and hold nothing).
-std::map<std::string, std::string> snapshot(const std::filesystem::path& root);
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
 
 }  // namespace tolvane::testing

@@ -26,14 +26,14 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
     ASSERT_TRUE(out.good()) << path;
 }
 
-std::string readFile(const std::filesystem::path& path) {
+std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

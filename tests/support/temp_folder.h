@@ -19,7 +19,7 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
-std::string readFile(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace tolvane::testing

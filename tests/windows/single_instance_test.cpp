@@ -22,8 +22,8 @@ TEST(SingleInstanceTest, ASecondStartIsRefusedUntilTheFirstEnds) {
 TEST(SingleInstanceTest, ALockLeftByACrashedRunDoesNotBlock) {
     TempFolder folder;
     // What a run that died leaves: the lock naming a process that no longer exists.
-    writeFile(folder / "Tolvane.lock",
-              "2147483000\ntests_windows\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    WriteFileBytes(folder / "Tolvane.lock", "2147483000\ntests_windows\n" +
+                                                QSysInfo::machineHostName().toStdString() + "\n");
     EXPECT_TRUE(SingleInstance(QString::fromStdString(folder.path().string())).acquired());
 }
 

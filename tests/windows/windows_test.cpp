@@ -27,14 +27,14 @@ class WindowsTest : public ::testing::Test {
   protected:
     void start() {
         windows_ = std::make_unique<WindowSet>(game.session);
-        Main(game.session, *windows_);
+        OpenFirstWindow(game.session, *windows_);
         QApplication::processEvents();
     }
     void restart() {
         windows_.reset();
         start();
     }
-    QWidget* main() { return openWindow("frmXWATolvane"); }
+    QWidget* main() { return OpenWindow("frmXWATolvane"); }
     bool readyToLaunch() { return windows_->mainWindow().logic().readyToLaunch(); }
 
     StandInGame game;
@@ -45,27 +45,27 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
     game.store.values.clear();
     game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
     start();
-    QWidget* options = openWindow("frmOptions");
+    QWidget* options = OpenWindow("frmOptions");
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(main(), nullptr);
-    EXPECT_EQ(child<QLineEdit>(options, "txtXWAExe")->text(), "");
-    EXPECT_FALSE(child<QCheckBox>(options, "chkOpenCut")->isChecked());
+    EXPECT_EQ(Child<QLineEdit>(options, "txtXWAExe")->text(), "");
+    EXPECT_FALSE(Child<QCheckBox>(options, "chkOpenCut")->isChecked());
 
     game.prompts.expectMessage("You need to set the options.", "Important!", Icon::Exclamation);
-    press(options, "cmdCancel");
+    Press(options, "cmdCancel");
     game.prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!", Icon::Exclamation);
-    press(options, "cmdOk");
-    ASSERT_NE(openWindow("frmOptions"), nullptr);
+    Press(options, "cmdOk");
+    ASSERT_NE(OpenWindow("frmOptions"), nullptr);
     EXPECT_EQ(game.store.get("Version", "Ordell Version"), "2.5");
 
-    child<QLineEdit>(options, "txtXWAExe")
+    Child<QLineEdit>(options, "txtXWAExe")
         ->setText(QString::fromStdString(game.executable().string()));
-    child<QLineEdit>(options, "txtTolvaneDir")
+    Child<QLineEdit>(options, "txtTolvaneDir")
         ->setText(QString::fromStdString(game.shipSets().string()));
-    child<QCheckBox>(options, "chkOpenCut")->setChecked(true);
-    press(options, "cmdOk");
+    Child<QCheckBox>(options, "chkOpenCut")->setChecked(true);
+    Press(options, "cmdOk");
 
-    EXPECT_EQ(openWindow("frmOptions"), nullptr);
+    EXPECT_EQ(OpenWindow("frmOptions"), nullptr);
     ASSERT_NE(main(), nullptr);
     EXPECT_TRUE(main()->isEnabled());
     EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), game.shipSets().string() + "/");
@@ -74,90 +74,90 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
 }
 
 TEST_F(WindowsTest, TheMainWindowsStatesFollowTheControlsPressed) {
-    writeGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", patchInfoText("Name: Alpha")}});
-    writeGob(game.shipSets() / "B.gob", {{"B.LFD", "b"}});
+    WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
+    WriteGob(game.shipSets() / "B.gob", {{"B.LFD", "b"}});
     start();
     QWidget* window = main();
     ASSERT_NE(window, nullptr);
-    auto* list = child<QListWidget>(window, "lstShipSets");
+    auto* list = Child<QListWidget>(window, "lstShipSets");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "Alpha");
-    EXPECT_FALSE(enabled(window, "cmdLaunch"));
-    EXPECT_FALSE(enabled(window, "cmdInfo"));
+    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
+    EXPECT_FALSE(Enabled(window, "cmdInfo"));
     EXPECT_TRUE(readyToLaunch());
 
-    clickItem(window, "lstShipSets", 0);
-    EXPECT_TRUE(enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(enabled(window, "cmdInfo"));
-    press(window, "cmdInfo");
-    QWidget* info = openWindow("frmInfo");
+    ClickItem(window, "lstShipSets", 0);
+    EXPECT_TRUE(Enabled(window, "cmdLaunch"));
+    EXPECT_TRUE(Enabled(window, "cmdInfo"));
+    Press(window, "cmdInfo");
+    QWidget* info = OpenWindow("frmInfo");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->windowTitle(), "About Alpha");
-    EXPECT_EQ(child<QLineEdit>(info, "lblName")->text(), "Red Nine");
+    EXPECT_EQ(Child<QLineEdit>(info, "lblName")->text(), "Red Nine");
 
-    press(window, "Command1");
+    Press(window, "Command1");
     EXPECT_EQ(list->currentRow(), -1);
-    EXPECT_FALSE(enabled(window, "cmdLaunch"));
-    EXPECT_FALSE(enabled(window, "cmdInfo"));
-    EXPECT_TRUE(enabled(window, "Command1"));
+    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
+    EXPECT_FALSE(Enabled(window, "cmdInfo"));
+    EXPECT_TRUE(Enabled(window, "Command1"));
 
-    press(window, "cmdOptions");
+    Press(window, "cmdOptions");
     EXPECT_FALSE(window->isEnabled());
-    QWidget* options = openWindow("frmOptions");
+    QWidget* options = OpenWindow("frmOptions");
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(child<QLineEdit>(options, "txtXWAExe")->text().toStdString(),
+    EXPECT_EQ(Child<QLineEdit>(options, "txtXWAExe")->text().toStdString(),
               game.executable().string());
-    press(options, "cmdCancel");
-    EXPECT_EQ(openWindow("frmOptions"), nullptr);
+    Press(options, "cmdCancel");
+    EXPECT_EQ(OpenWindow("frmOptions"), nullptr);
     EXPECT_TRUE(window->isEnabled());
 
-    press(window, "Command3");
+    Press(window, "Command3");
     EXPECT_TRUE(window->isEnabled());
-    ASSERT_NE(openWindow("frmAbout"), nullptr);
-    EXPECT_EQ(child<QLabel>(openWindow("frmAbout"), "lblVersion")->text(), "Version 2.5");
+    ASSERT_NE(OpenWindow("frmAbout"), nullptr);
+    EXPECT_EQ(Child<QLabel>(OpenWindow("frmAbout"), "lblVersion")->text(), "Version 2.5");
 }
 
 TEST_F(WindowsTest, ARefusedPackageLeavesTheWindowAsItWas) {
-    writeFile(game.shipSets() / "Bad.gob", "gob, not GOB");
+    WriteFileBytes(game.shipSets() / "Bad.gob", "gob, not GOB");
     start();
     QWidget* window = main();
-    clickItem(window, "lstShipSets", 0);
+    ClickItem(window, "lstShipSets", 0);
     game.prompts.expectMessage(
         "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
         "redownload the file again.",
         "Invalid .Gob", Icon::Exclamation);
-    press(window, "cmdLaunch");
-    EXPECT_TRUE(enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(child<QWidget>(window, "cmdLaunch")->isVisible());
-    EXPECT_TRUE(enabled(window, "lstShipSets"));
-    EXPECT_TRUE(enabled(window, "cmdOptions"));
+    Press(window, "cmdLaunch");
+    EXPECT_TRUE(Enabled(window, "cmdLaunch"));
+    EXPECT_TRUE(Child<QWidget>(window, "cmdLaunch")->isVisible());
+    EXPECT_TRUE(Enabled(window, "lstShipSets"));
+    EXPECT_TRUE(Enabled(window, "cmdOptions"));
     EXPECT_TRUE(readyToLaunch());
 }
 
 class CycleTest : public WindowsTest {
   protected:
     CycleTest() {
-        writeFile(runner.path() / "runner.sh",
-                  "#!/bin/sh\ncat '" + (game.game() / "config.cfg").string() + "' > '" +
-                      seen().string() + ".part'\nmv '" + seen().string() + ".part' '" +
-                      seen().string() + "'\n");
+        WriteFileBytes(runner.path() / "runner.sh",
+                       "#!/bin/sh\ncat '" + (game.game() / "config.cfg").string() + "' > '" +
+                           seen().string() + ".part'\nmv '" + seen().string() + ".part' '" +
+                           seen().string() + "'\n");
         fs::permissions(runner.path() / "runner.sh", fs::perms::owner_all);
         setenv("TOLVANE_BATCH_RUNNER", (runner.path() / "runner.sh").c_str(), 1);
-        writeGob(game.shipSets() / "Blue.gob",
-                 {{"PATCHINFO.TXT", patchInfoText("Name: Blue Fleet")},
+        WriteGob(game.shipSets() / "Blue.gob",
+                 {{"PATCHINFO.TXT", PatchInfoText("Name: Blue Fleet")},
                   {"DATA.LFD", "package data"},
                   {"Zed.plt", std::string("Zed\0\0\0\0\0\0\0\0\0", 12)},
                   {"wave\\X.WAV", "new sound"},
-                  {"zt\\fix.zt", makeZt({{0, "PATCHED"}})}});
-        before = snapshot(game.game().parent_path());
+                  {"zt\\fix.zt", MakeZt({{0, "PATCHED"}})}});
+        before = Snapshot(game.game().parent_path());
         before.erase("Ships/patchinfo.txt");
     }
     ~CycleTest() override { unsetenv("TOLVANE_BATCH_RUNNER"); }
     fs::path seen() const { return runner.path() / "seen.txt"; }
 
     void launchFirstShipSet() {
-        clickItem(main(), "lstShipSets", 0);
-        press(main(), "cmdLaunch");
+        ClickItem(main(), "lstShipSets", 0);
+        Press(main(), "cmdLaunch");
     }
 
     TempFolder runner;
@@ -167,35 +167,35 @@ class CycleTest : public WindowsTest {
 TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     start();
     launchFirstShipSet();
-    EXPECT_EQ(readFile(game.executable()).substr(0, 7), "PATCHED");
-    EXPECT_FALSE(child<QWidget>(main(), "cmdLaunch")->isVisible());
-    QWidget* loader = openWindow("frmPilotSwitcher");
+    EXPECT_EQ(ReadFileBytes(game.executable()).substr(0, 7), "PATCHED");
+    EXPECT_FALSE(Child<QWidget>(main(), "cmdLaunch")->isVisible());
+    QWidget* loader = OpenWindow("frmPilotSwitcher");
     ASSERT_NE(loader, nullptr);
-    auto* pilots = child<QListWidget>(loader, "List1");
+    auto* pilots = Child<QListWidget>(loader, "List1");
     ASSERT_EQ(pilots->count(), 3);
     EXPECT_EQ(pilots->item(1)->text(), "Nova");
-    EXPECT_FALSE(enabled(loader, "cmdSwitch"));
+    EXPECT_FALSE(Enabled(loader, "cmdSwitch"));
 
-    clickItem(loader, "List1", 1);
+    ClickItem(loader, "List1", 1);
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
-    press(loader, "cmdSwitch");
-    EXPECT_EQ(openWindow("frmPilotSwitcher"), nullptr);
+    Press(loader, "cmdSwitch");
+    EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
     for (int wait = 0; wait < 300 && !fs::exists(seen()); ++wait)
         QTest::qWait(10);
-    EXPECT_EQ(readFile(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
+    EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
     QWidget* window = main();
-    EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Click here when done playing");
-    EXPECT_FALSE(enabled(window, "Command2"));
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here when done playing");
+    EXPECT_FALSE(Enabled(window, "Command2"));
 
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
-    press(window, "cmdLaunch");
-    EXPECT_EQ(snapshot(game.game().parent_path()), before);
-    EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
+    Press(window, "cmdLaunch");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
     for (const char* name : {"cmdLaunch", "cmdInfo", "Command1", "Command2", "Command3",
                              "cmdOptions", "lstShipSets"}) {
-        EXPECT_TRUE(enabled(window, name)) << name;
+        EXPECT_TRUE(Enabled(window, name)) << name;
     }
     EXPECT_TRUE(readyToLaunch());
 }
@@ -203,11 +203,11 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
 TEST_F(CycleTest, ClosingThePilotLoaderBringsTheButtonBack) {
     start();
     launchFirstShipSet();
-    QWidget* loader = openWindow("frmPilotSwitcher");
+    QWidget* loader = OpenWindow("frmPilotSwitcher");
     ASSERT_NE(loader, nullptr);
     loader->close();
     QApplication::processEvents();
-    auto* button = child<QPushButton>(main(), "cmdLaunch");
+    auto* button = Child<QPushButton>(main(), "cmdLaunch");
     EXPECT_TRUE(button->isVisible() && button->isEnabled());
     EXPECT_EQ(button->text(), "Click here when done playing");
 }
@@ -220,20 +220,20 @@ TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
     restart();
     QWidget* window = main();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Click here to restore files");
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here to restore files");
     for (const char* name : {"lstShipSets", "cmdInfo", "cmdOptions", "Command1", "Command3"})
-        EXPECT_FALSE(enabled(window, name)) << name;
-    EXPECT_TRUE(enabled(window, "Command2"));
+        EXPECT_FALSE(Enabled(window, name)) << name;
+    EXPECT_TRUE(Enabled(window, "Command2"));
 
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
     game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
                                Icon::Information);
-    press(window, "cmdLaunch");
-    EXPECT_EQ(snapshot(game.game().parent_path()), before);
-    EXPECT_EQ(child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
-    EXPECT_FALSE(enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(enabled(window, "lstShipSets"));
+    Press(window, "cmdLaunch");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
+    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
+    EXPECT_TRUE(Enabled(window, "lstShipSets"));
 }
 
 }  // namespace

@@ -38,13 +38,13 @@ TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
 
 TEST(RunBatchFolderTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
     StandInGame game;
-    writeFile(game.program() / "not-a-folder", "x");
+    WriteFileBytes(game.program() / "not-a-folder", "x");
     game.session.programFolder = game.program() / "not-a-folder";
     setenv("TOLVANE_BATCH_RUNNER", "/bin/true", 1);
     std::filesystem::path batch = RunGame(game.session);
     unsetenv("TOLVANE_BATCH_RUNNER");
     EXPECT_EQ(batch, game.session.userDataFolder / "RunXWA.bat");
-    deleteRunBatch(game.session);
+    DeleteRunBatch(game.session);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
 

@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "platform/filesystem.h"
+#include "session/prompts.h"
+#include "session/settings_store.h"
 
 namespace tolvane {
 
@@ -31,6 +32,12 @@ struct Settings {
     bool optionsNeeded = false;
 };
 
+// The game folder: the stored executable path up to its last separator.
+fs::path GameFolderOf(const Settings& settings);
+// Where a launch keeps the game's own copies of the files it replaces: "Backup" in the ship set
+// directory.
+fs::path BackupFolderOf(const Settings& settings);
+
 // Reads the settings, tells the player when the options must be set up (first run or another
 // version) and, when they need not be, makes the ship set directory the current directory. A
 // directory that cannot be entered leaves the current directory as it was.
@@ -38,6 +45,6 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
 
 // The leading number of `text` as its shortest decimal text: blanks are skipped, reading stops
 // at the first character that cannot continue the number, and no number at all gives "0".
-std::string leadingNumberText(std::string_view text);
+std::string LeadingNumberText(std::string_view text);
 
 }  // namespace tolvane

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "session/settings.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,7 +10,7 @@ std::string CurrentVersion() {
     return std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
 }
 
-std::string leadingNumberText(std::string_view text) {
+std::string LeadingNumberText(std::string_view text) {
     std::string number;
     bool digits = false, point = false, exponent = false;
     for (char c : text) {
@@ -50,6 +50,14 @@ std::string leadingNumberText(std::string_view text) {
     return error == std::errc() ? std::string(buffer, end) : "0";
 }
 
+fs::path GameFolderOf(const Settings& settings) {
+    return fs::path(settings.gameExePath).parent_path();
+}
+
+fs::path BackupFolderOf(const Settings& settings) {
+    return fs::path(settings.shipSetDir) / "Backup";
+}
+
 void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     settings.storedVersion = store.get(kVersionSection, kVersionKey);
     if (settings.storedVersion.empty()) {
@@ -67,7 +75,7 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     }
     settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
     settings.shipSetDir = store.get(kSettingsSection, kShipSetDirKey);
-    settings.showCutscene = leadingNumberText(store.get(kSettingsSection, kCutsceneKey));
+    settings.showCutscene = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey));
     if (!settings.optionsNeeded && !settings.shipSetDir.empty()) {
         std::error_code ignored;  // a missing directory shows up where it is used
         std::filesystem::current_path(settings.shipSetDir, ignored);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "session/settings.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/prompts.h"
-#include "app/settings.h"
-#include "app/settings_store.h"
+#include "session/prompts.h"
+#include "session/settings.h"
+#include "session/settings_store.h"
 
 namespace tolvane {
 
