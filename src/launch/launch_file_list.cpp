@@ -18,8 +18,8 @@ void LaunchFileList::setPattern(std::string pattern) {
     refresh();
 }
 
-std::string LaunchFileList::item(std::size_t index) const {
-    return index < names_.size() ? names_[index] : std::string();
+fs::path LaunchFileList::item(std::size_t index) const {
+    return index < names_.size() ? names_[index] : fs::path();
 }
 
 void LaunchFileList::refresh() {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/filesystem.h"
 
 namespace tolvane {
 
@@ -17,15 +18,15 @@ class LaunchFileList {
 
     const std::filesystem::path& folder() const { return folder_; }
     std::size_t count() const { return names_.size(); }
-    // Item `index` from 0; the empty string past the last one.
-    std::string item(std::size_t index) const;
+    // Item `index` from 0; an empty name past the last one.
+    fs::path item(std::size_t index) const;
 
   private:
     void refresh();
 
     std::filesystem::path folder_ = ".";
     std::string pattern_ = "*.*";
-    std::vector<std::string> names_;
+    std::vector<fs::path> names_;
 };
 
 }  // namespace tolvane

@@ -15,6 +15,8 @@ const char* ChangeName(MemberChange change) {
             return "added";
         case MemberChange::Repeated:
             return "repeated";
+        case MemberChange::Kept:
+            return "kept";
     }
     return "";
 }
@@ -75,6 +77,8 @@ MemberChange ParseChange(const std::string& name, const fs::path& journal) {
         return MemberChange::Added;
     if (name == "repeated")
         return MemberChange::Repeated;
+    if (name == "kept")
+        return MemberChange::Kept;
     throw Error("The launch journal " + journal.string() + " is damaged");
 }
 
@@ -112,7 +116,7 @@ LaunchJournal ReadJournal(const fs::path& path) {
                 journal.members.push_back(
                     {std::stoi(f.at(1)), ParseChange(f.at(2), path), PathField(f.at(3))});
             else if (kind == "executable")
-                journal.executableName = f.at(1);
+                journal.executableName = PathField(f.at(1));
             else if (kind == "restored")
                 journal.restoredMembers.insert(std::stoi(f.at(1)));
             else if (kind == "pilot")
@@ -128,13 +132,20 @@ LaunchJournal ReadJournal(const fs::path& path) {
     return journal;
 }
 
-JournalWriter JournalWriter::create(const fs::path& path, const fs::path& package,
-                                    const fs::path& gameFolder, const fs::path& backupFolder) {
+JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& plan) {
+    std::string text = lineOf({kHeader}) + lineOf({"package", FieldOf(plan.package)}) +
+                       lineOf({"game", FieldOf(plan.gameFolder)}) +
+                       lineOf({"backup", FieldOf(plan.backupFolder)}) +
+                       lineOf({"executable", FieldOf(plan.executableName)});
+    for (const fs::path& folder : plan.createdFolders)
+        text += lineOf({"folder", FieldOf(folder)});
+    for (const JournalMember& member : plan.members) {
+        text += lineOf({"member", std::to_string(member.number), ChangeName(member.change),
+                        FieldOf(member.relativePath)});
+    }
     JournalWriter writer(OutputFile::createNew(path));
-    writer.append({kHeader});
-    writer.append({"package", FieldOf(package)});
-    writer.append({"game", FieldOf(gameFolder)});
-    writer.append({"backup", FieldOf(backupFolder)});
+    writer.file_.write(text);
+    writer.file_.sync();
     return writer;
 }
 
@@ -142,25 +153,12 @@ JournalWriter JournalWriter::resume(const fs::path& path) {
     return JournalWriter(OutputFile::appendTo(path));
 }
 
-void JournalWriter::folderCreated(const fs::path& relativePath) {
-    append({"folder", FieldOf(relativePath)});
-}
-
-void JournalWriter::memberStarting(const JournalMember& member) {
-    append({"member", std::to_string(member.number), ChangeName(member.change),
-            FieldOf(member.relativePath)});
-}
-
-void JournalWriter::executableBackedUp(const std::string& name) {
-    append({"executable", name});
-}
-
 void JournalWriter::pilotSwitched() {
     append({"pilot"});
 }
 
 void JournalWriter::memberRestored(int number) {
-    // Not synced: a lost mark only means a pilot question is asked again on a retry.
+    // Not synced: a lost mark only means a question about a kept pilot is asked again.
     append({"restored", std::to_string(number)}, false);
 }
 
@@ -168,14 +166,18 @@ void JournalWriter::closed() {
     append({"closed"});
 }
 
-void JournalWriter::append(const std::vector<std::string>& fields, bool synced) {
+std::string JournalWriter::lineOf(const std::vector<std::string>& fields) {
     std::string line;
     for (const std::string& field : fields) {
         if (&field != &fields.front())
             line += '\t';
         line += Escape(field);
     }
-    file_.write(line + "\n");
+    return line + "\n";
+}
+
+void JournalWriter::append(const std::vector<std::string>& fields, bool synced) {
+    file_.write(lineOf(fields));
     if (synced)
         file_.sync();
 }

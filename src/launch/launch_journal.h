@@ -10,11 +10,12 @@
 
 namespace tolvane {
 
-// What the install did to one game file, written down before it did it.
+// What the install does with one member, settled before it changes anything.
 enum class MemberChange {
-    Replaced,  // the game had the file; its own copy goes to the backup folder first
-    Added,     // the game had no such file
-    Repeated,  // a later member of the same name: it overwrites the first one's file only
+    Replaced,  // the game has the file; its own copy goes to the backup folder first
+    Added,     // the game has no such file
+    Repeated,  // a later member that reaches the same file: it overwrites the first one's only
+    Kept,      // a pilot file the player chose to keep: the member is not installed
 };
 
 struct JournalMember {
@@ -23,17 +24,18 @@ struct JournalMember {
     fs::path relativePath;  // below the game folder, spelled as on disk; the same below Backup
 };
 
-// The on-disk record of one launch cycle, from which a restore can tell, for every member,
-// whether it replaced a game file, added one, or was never reached, whatever moment the program
-// died at. It is a file of lines that is only ever appended to, each line synced before the
-// change it announces.
+// The on-disk record of one launch cycle: the whole plan of the install, flushed once before the
+// first change, then what a restore has put back. It is a file of lines that is only ever
+// appended to. A restore reads each member's real state from the disk (is its backup there? is
+// the file there?), so the install itself writes nothing more per member, whatever moment the
+// program dies at.
 struct LaunchJournal {
     fs::path package;
     fs::path gameFolder;
     fs::path backupFolder;
+    fs::path executableName;               // spelled as on disk; it is backed up and patched
     std::vector<fs::path> createdFolders;  // below the game folder, outermost first
     std::vector<JournalMember> members;
-    std::string executableName;  // set once its backup is about to be taken
     std::set<int> restoredMembers;
     bool pilotSwitched = false;  // the pilot loader saved the game's pilot in "Last Pilot"
     bool closed = false;         // every file is back; only the settings remain to be written
@@ -47,15 +49,12 @@ LaunchJournal ReadJournal(const fs::path& path);
 
 class JournalWriter {
   public:
-    // Starts a new journal; an existing file is never replaced.
-    static JournalWriter create(const fs::path& path, const fs::path& package,
-                                const fs::path& gameFolder, const fs::path& backupFolder);
+    // Starts a new journal holding the plan, in one write and one flush; an existing file is
+    // never replaced.
+    static JournalWriter create(const fs::path& path, const LaunchJournal& plan);
     // Goes on writing an existing journal.
     static JournalWriter resume(const fs::path& path);
 
-    void folderCreated(const fs::path& relativePath);
-    void memberStarting(const JournalMember& member);
-    void executableBackedUp(const std::string& name);
     void pilotSwitched();
     void memberRestored(int number);
     void closed();
@@ -64,6 +63,7 @@ class JournalWriter {
     explicit JournalWriter(OutputFile file) : file_(std::move(file)) {}
     // Each line is synced to disk before the change it announces, unless `synced` is false.
     void append(const std::vector<std::string>& fields, bool synced = true);
+    static std::string lineOf(const std::vector<std::string>& fields);
 
     OutputFile file_;
 };

@@ -3,9 +3,9 @@
 #include <set>
 #include <vector>
 
-#include "launch/launch_file_list.h"
 #include "launch/launch_journal.h"
 #include "packages/gob_package.h"
+#include "packages/package_checks.h"
 #include "packages/package_folders.h"
 #include "packages/package_validator.h"
 #include "pilots/pilot_files.h"
@@ -13,8 +13,9 @@
 #include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
-#include "platform/folder_lookup.h"
-#include "platform/text.h"
+#include "platform/file_moves.h"
+#include "platform/folder_index.h"
+#include "platform/path_text.h"
 
 namespace tolvane {
 namespace {
@@ -28,8 +29,10 @@ struct RestoreReport {
     bool complete() const { return notPutBack.empty(); }
 };
 
+// A member's path as the package names it: "\" between folders.
 std::string ShownName(const fs::path& relative) {
-    std::string name = relative.generic_string();
+    std::u8string generic = relative.generic_u8string();
+    std::string name(generic.begin(), generic.end());
     for (char& c : name) {
         if (c == '/')
             c = '\\';
@@ -54,17 +57,16 @@ class GameFolderRestore {
             if (journal.restoredMembers.contains(member.number))
                 continue;
             fs::path game = journal.gameFolder / member.relativePath;
-            fs::path backup = journal.backupFolder / member.relativePath;
-            bool done = true;
-            if (member.change == MemberChange::Replaced && IsPresent(backup)) {
-                done = restoreReplaced(ShownName(member.relativePath), backup, game);
+            if (member.change == MemberChange::Replaced) {
+                fs::path backup = journal.backupFolder / member.relativePath;
+                if (IsPresent(backup))
+                    restoreReplaced(ShownName(member.relativePath), backup, game);
             } else if (member.change == MemberChange::Added && IsPresent(game)) {
-                done = (IsPilotFile(game) && keepPilot(ShownName(member.relativePath))) ||
-                       attempt([&] { DeleteFileIfPresent(game); });
+                if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath)))
+                    attempt([&] { DeleteFileIfPresent(game); });
+                else
+                    MarkRestored(writer, member.number);  // kept: not asked again on a retry
             }
-            if (done)
-                markRestored(writer, member.number);
-            RemoveFolderIfEmpty(backup.parent_path());
         }
         if (!journal.executableName.empty()) {
             fs::path backup = journal.backupFolder / journal.executableName;
@@ -91,36 +93,30 @@ class GameFolderRestore {
         std::vector<std::string> names;
         if (std::optional<GobPackage> package = TryOpenPackage(packagePath)) {
             for (const GobMember& member : package->members()) {
-                std::string name = InstalledName(member);
-                if (!NameFault(name))
-                    names.push_back(name);
+                if (!NameFault(member.name))
+                    names.push_back(InstalledName(member));
             }
         } else {
             report_.packageUnreadable = true;
         }
         startProgress(names.size());
         std::set<std::string> seen;
+        TreeIndex index;
         for (const std::string& name : names) {
             progress_.advance();
-            if (!seen.insert(UpperAscii(name)).second)
+            if (!seen.insert(MemberKey(name)).second)
                 continue;
-            std::vector<std::string> components = NameComponents(name);
-            fs::path game = ResolveIgnoringCase(gameFolder, components);
-            fs::path backup = ResolveIgnoringCase(backupFolder, components);
-            if (IsPresent(backup)) {
+            std::vector<fs::path> components = NameComponents(name);
+            fs::path game = index.resolve(gameFolder, components);
+            fs::path backup = index.resolve(backupFolder, components);
+            if (IsPresent(backup))
                 restoreReplaced(DisplayName(name), backup, game);
-                RemoveFolderIfEmpty(backup.parent_path());
-            } else if (IsPresent(game)) {
-                report_.leftInPlace.push_back(game.string());
-            }
+            else if (IsPresent(game))
+                report_.leftInPlace.push_back(DisplayPath(game));
         }
-        LaunchFileList files;
-        if (files.setFolder(backupFolder)) {
-            files.setPattern(kExecutablePattern);
-            std::string executable = files.item(0);
-            if (!executable.empty())
-                putBack(backupFolder / executable, gameFolder / executable);
-        }
+        const FolderEntry* executable = index.folder(backupFolder).find(kGameExecutableKey);
+        if (executable != nullptr)
+            putBack(backupFolder / executable->name, gameFolder / executable->name);
         if (report_.packageUnreadable)
             putBackEverything(backupFolder, gameFolder);
         RemovePackageFolders(packagePath, gameFolder);
@@ -137,10 +133,11 @@ class GameFolderRestore {
 
     // A file the launch replaced: the played copy stays if the player keeps a pilot, else the
     // backup goes back over it.
-    bool restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game) {
+    void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game) {
         if (IsPilotFile(game) && keepPilot(name))
-            return attempt([&] { DeleteFileIfPresent(backup); });
-        return putBack(backup, game);
+            attempt([&] { DeleteFileIfPresent(backup); });
+        else
+            putBack(backup, game);
     }
 
     bool keepPilot(const std::string& name) {
@@ -148,8 +145,8 @@ class GameFolderRestore {
                                  Icon::Information, Answer::Yes) == Answer::Yes;
     }
 
-    bool putBack(const fs::path& backup, const fs::path& game) {
-        return attempt([&] { MoveFileOnto(backup, game); });
+    void putBack(const fs::path& backup, const fs::path& game) {
+        attempt([&] { MoveFileOnto(backup, game); });
     }
 
     void putBackEverything(const fs::path& backupFolder, const fs::path& gameFolder) {
@@ -171,23 +168,21 @@ class GameFolderRestore {
 
     // Runs one file step; a failure is remembered for the player and the restore goes on.
     template <typename Step>
-    bool attempt(Step step) {
+    void attempt(Step step) {
         try {
             step();
-            return true;
         } catch (const Error& error) {
             report_.notPutBack.push_back(error.what());
         } catch (const fs::filesystem_error& error) {
             report_.notPutBack.push_back(error.what());
         }
-        return false;
     }
 
-    static void markRestored(JournalWriter& writer, int number) {
+    static void MarkRestored(JournalWriter& writer, int number) {
         try {
             writer.memberRestored(number);
         } catch (const Error&) {
-            // Only saves asking again after a failure; the files themselves are where they belong.
+            // Only saves asking again; the file itself is where the player wants it.
         }
     }
 

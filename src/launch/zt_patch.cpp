@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "platform/file_moves.h"
 #include "platform/little_endian.h"
 
 namespace tolvane {

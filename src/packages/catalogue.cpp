@@ -9,13 +9,13 @@ std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading) 
     reading.setValue(0);
     session.loadSettings();
     fs::path folder(session.settings.shipSetDir);
-    std::vector<std::string> names =
-        folder.empty() ? std::vector<std::string>{} : ListFiles(folder, "*.gob");
+    std::vector<fs::path> names =
+        folder.empty() ? std::vector<fs::path>{} : ListFiles(folder, "*.gob");
     std::vector<ShipSetEntry> entries;
     entries.reserve(names.size());
     if (!names.empty())
         reading.setMaximum(static_cast<int>(names.size()));
-    for (const std::string& name : names) {
+    for (const fs::path& name : names) {
         reading.setValue(static_cast<int>(entries.size()) + 1);
         fs::path package = folder / name;
         entries.push_back({package, ShipSetListName(ReadPatchInfo(package))});

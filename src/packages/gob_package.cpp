@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/little_endian.h"
-#include "platform/text.h"
+#include "platform/name_key.h"
+#include "platform/path_text.h"
 
 namespace tolvane {
 
@@ -40,31 +42,50 @@ std::optional<GobPackage> TryOpenPackage(const fs::path& path) {
 }
 
 std::string MemberLabel(const GobMember& member) {
-    return "member " + std::to_string(member.number) + " (" + DisplayName(InstalledName(member)) +
-           ")";
+    std::string_view name = member.name;
+    name = name.substr(0, name.find_last_not_of(' ') + 1);
+    return "member " + std::to_string(member.number) + " (" + DisplayName(std::string(name)) + ")";
 }
 
+namespace {
+
+// The parts of a member name between its "\" separators.
+std::vector<std::string_view> SplitName(std::string_view name) {
+    std::vector<std::string_view> parts;
+    for (;;) {
+        std::size_t end = name.find('\\');
+        parts.push_back(name.substr(0, end));
+        if (end == std::string_view::npos)
+            return parts;
+        name.remove_prefix(end + 1);
+    }
+}
+
+}  // namespace
+
 std::string InstalledName(const GobMember& member) {
-    std::string name = member.name;
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
+    std::vector<std::string_view> parts = SplitName(member.name);
+    std::string name(WindowsComponent(parts.front()));
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        name += '\\';
+        name += WindowsComponent(parts[i]);
+    }
     return name;
 }
 
 std::string DisplayName(const std::string& name) {
-    return FromCodePage(name);
+    return Utf8FromWindows1252(name);
 }
 
-std::vector<std::string> NameComponents(const std::string& name) {
-    std::vector<std::string> components;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t end = name.find('\\', start);
-        components.push_back(DisplayName(name.substr(start, end - start)));
-        if (end == std::string::npos)
-            return components;
-        start = end + 1;
-    }
+std::string MemberKey(const std::string& name) {
+    return NameKey(DisplayName(name));
+}
+
+std::vector<fs::path> NameComponents(const std::string& name) {
+    std::vector<fs::path> components;
+    for (std::string_view part : SplitName(name))
+        components.push_back(PathFromUtf8(DisplayName(std::string(part))));
+    return components;
 }
 
 }  // namespace tolvane

@@ -43,12 +43,15 @@ inline constexpr std::size_t kGobHeaderSize = 16;
 inline constexpr std::size_t kGobEntrySize = 136;
 inline constexpr std::size_t kGobNameSize = 128;
 
-// The member name as the install uses it: trailing spaces removed as well.
+// The member name as Windows creates it, and so as the install writes it: each component
+// without its trailing dots and spaces.
 std::string InstalledName(const GobMember& member);
-// A member name split at its "\" separators, each part converted to the host's file names.
-std::vector<std::string> NameComponents(const std::string& name);
-// A member name in the host's characters, for messages.
+// A member name split at its "\" separators into the host's file names.
+std::vector<fs::path> NameComponents(const std::string& name);
+// A member name in the program's characters, for messages.
 std::string DisplayName(const std::string& name);
+// The key of the one file a member name reaches (see NameKey).
+std::string MemberKey(const std::string& name);
 // "member 3 (DATA\X.LFD)", how messages name a member.
 std::string MemberLabel(const GobMember& member);
 

@@ -3,7 +3,6 @@
 #include "packages/gob_package.h"
 #include "packages/package_validator.h"
 #include "platform/error.h"
-#include "platform/text.h"
 
 namespace tolvane {
 namespace {
@@ -24,10 +23,13 @@ bool HasGobSignature(const std::filesystem::path& package) {
 
 bool CheckForModifiedExe(const std::filesystem::path& path) {
     std::optional<GobPackage> package = TryOpenPackage(path);
-    if (!package)
-        return false;  // the validator refuses it with the reason
-    for (const GobMember& member : package->members()) {
-        if (UpperAscii(member.name) == "XWINGALLIANCE.EXE")
+    // An unreadable package carries nothing; the validator refuses it with the reason.
+    return package && CarriesGameExecutable(*package);
+}
+
+bool CarriesGameExecutable(const GobPackage& package) {
+    for (const GobMember& member : package.members()) {
+        if (MemberKey(member.name) == kGameExecutableKey)
             return true;
     }
     return false;
@@ -42,11 +44,7 @@ bool PassesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) 
         return false;
     }
     if (CheckForModifiedExe(package)) {
-        prompts.message(
-            "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts "
-            "wishes, so this ShipSet will not be playable by means of Tolvane.\r\rContact the "
-            "author and inform him/her of this error.",
-            "Sorry...", Icon::Critical);
+        prompts.message(kModifiedExeText, kModifiedExeTitle, Icon::Critical);
         return false;
     }
     if (std::optional<std::string> fault = PackageFault(package)) {

@@ -3,7 +3,7 @@
 #include "packages/gob_package.h"
 #include "packages/package_validator.h"
 #include "platform/file_io.h"
-#include "platform/folder_lookup.h"
+#include "platform/folder_index.h"
 
 namespace tolvane {
 
@@ -11,24 +11,19 @@ void RemovePackageFolders(const std::filesystem::path& path, const std::filesyst
     std::optional<GobPackage> package = TryOpenPackage(path);
     if (!package)
         return;
-    std::vector<std::vector<std::string>> folderChains;
+    TreeIndex index;
     for (const GobMember& member : package->members()) {
-        std::string name = InstalledName(member);
-        if (NameFault(name))
+        if (NameFault(member.name))
             continue;
-        std::vector<std::string> components = NameComponents(name);
-        components.pop_back();  // the file itself
-        if (!components.empty())
-            folderChains.push_back(std::move(components));
-    }
-    for (std::vector<std::string>& chain : folderChains) {
+        std::vector<fs::path> chain = NameComponents(InstalledName(member));
+        chain.pop_back();  // the file itself
         for (; !chain.empty(); chain.pop_back()) {
-            std::filesystem::path folder = ResolveIgnoringCase(base, chain);
-            std::error_code ec;
-            if (!std::filesystem::exists(std::filesystem::symlink_status(folder, ec)))
+            fs::path folder = index.resolve(base, chain);
+            if (!IsPresent(folder))
                 continue;
             if (!RemoveFolderIfEmpty(folder))
                 break;  // still in use, and so are its parents
+            index.folder(folder.parent_path()).remove(folder.filename());
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "packages/package_validator.h"
 
 #include "platform/error.h"
+#include "platform/name_key.h"
 
 namespace tolvane {
 namespace {
@@ -13,7 +14,7 @@ bool ForbiddenInWindowsNames(char c) {
 }  // namespace
 
 std::optional<std::string> NameFault(const std::string& name) {
-    if (name.empty())
+    if (name.find_first_not_of(' ') == std::string::npos)
         return "has no name";
     if (name.size() >= 2 && name[1] == ':')
         return "names a drive";
@@ -32,6 +33,11 @@ std::optional<std::string> NameFault(const std::string& name) {
                 return "has a character that Windows does not allow "
                        "in file names";
         }
+        std::string_view created = WindowsComponent(part);
+        if (created.empty())
+            return "has a name that Windows cannot create";
+        if (IsDeviceName(created))
+            return "names the Windows device " + std::string(created.substr(0, created.find('.')));
         if (end == std::string::npos)
             return std::nullopt;
         start = end + 1;
@@ -44,8 +50,8 @@ std::optional<std::string> PackageFault(const std::filesystem::path& path) {
         for (const GobMember& member : package.members()) {
             if (std::uint64_t(member.offset) + member.size > package.file().size())
                 return MemberLabel(member) + " lies outside the file";
-            if (auto fault = NameFault(InstalledName(member)))
-                return InstalledName(member).empty()
+            if (auto fault = NameFault(member.name))
+                return member.name.find_first_not_of(' ') == std::string::npos
                            ? "member " + std::to_string(member.number) + " " + *fault
                            : MemberLabel(member) + " " + *fault;
         }

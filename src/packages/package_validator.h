@@ -9,7 +9,8 @@
 namespace tolvane {
 
 // Why a member name cannot be written below the game folder (empty, absolute, a drive, "..",
-// an empty folder name or a character Windows forbids), or nothing when it can.
+// an empty folder name, a character Windows forbids, a component Windows cannot create or one
+// that names a device), or nothing when it can.
 std::optional<std::string> NameFault(const std::string& name);
 
 // What is wrong with the package, in the words of the message that refuses it: a directory

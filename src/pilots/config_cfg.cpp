@@ -1,6 +1,6 @@
 #include "pilots/config_cfg.h"
 
-#include "platform/folder_lookup.h"
+#include "platform/folder_index.h"
 #include "platform/text.h"
 
 namespace tolvane {
@@ -17,7 +17,8 @@ std::string WithPilot(std::string_view config, const std::string& name) {
 }
 
 std::filesystem::path ConfigPath(const std::filesystem::path& gameFolder) {
-    return gameFolder / FindIgnoringCase(gameFolder, "config.cfg").value_or("config.cfg");
+    const FolderEntry* found = FolderIndex(gameFolder).find("config.cfg");
+    return gameFolder / (found ? found->name : fs::path("config.cfg"));
 }
 
 }  // namespace tolvane

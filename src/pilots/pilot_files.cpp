@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/folder_lookup.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace tolvane {
@@ -15,17 +17,17 @@ constexpr const char* kPilotPattern = "*.plt";
 }  // namespace
 
 bool IsPilotFile(const std::filesystem::path& path) {
-    return MatchesPattern(kPilotPattern, path.filename().string());
+    return MatchesPattern(kPilotPattern, Utf8Of(path.filename()));
 }
 
 std::string PilotNameFromHeader(std::string_view header) {
     header = header.substr(0, std::min<std::size_t>(header.size(), 12));
-    return FromCodePage(header.substr(0, header.find('\0')));
+    return Utf8FromWindows1252(header.substr(0, header.find('\0')));
 }
 
 PilotList ReadPilotNames(const std::filesystem::path& gameFolder) {
     PilotList pilots;
-    for (const std::string& name : ListFiles(gameFolder, kPilotPattern)) {
+    for (const fs::path& name : ListFiles(gameFolder, kPilotPattern)) {
         try {
             InputFile file(gameFolder / name);
             std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 12));

@@ -3,6 +3,7 @@
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "platform/file_moves.h"
 
 namespace tolvane {
 

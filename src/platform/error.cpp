@@ -2,11 +2,13 @@
 
 #include <cerrno>
 
+#include "platform/path_text.h"
+
 namespace tolvane {
 
 std::string Describe(const std::string& what, const std::filesystem::path& path,
                      const std::error_code& reason) {
-    return what + " " + path.string() + ": " + reason.message();
+    return what + " " + DisplayPath(path) + ": " + reason.message();
 }
 
 void Fail(const std::string& what, const std::filesystem::path& path,

@@ -22,6 +22,8 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 
+std::atomic<std::uint64_t> flushes{0};
+
 #ifdef _WIN32
 int OpenFile(const fs::path& path, int flags) {
     return _wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
@@ -170,6 +172,7 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
 }
 
 void OutputFile::sync() {
+    ++flushes;
     if (SyncFile(fd_) != 0)
         Fail("Could not write", path_, LastError());
 }
@@ -180,66 +183,18 @@ void OutputFile::close() {
         Fail("Could not write", path_, LastError());
 }
 
-fs::path FreshTemporaryPath(const fs::path& folder, std::string_view hint) {
+std::uint64_t FlushesSoFar() {
+    return flushes;
+}
+
+fs::path FreshTemporaryPath(const fs::path& folder) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        fs::path candidate =
-            folder / (".tolvane-" + std::string(hint) + "-" + std::to_string(counter++) + ".tmp");
+        fs::path candidate = folder / (".tolvane-" + std::to_string(counter++) + ".tmp");
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }
-}
-
-namespace {
-
-// Writes through a synced temporary file beside `target`, then renames it into place. The new
-// file keeps the permissions of `model` where that exists.
-template <typename Fill>
-void ReplaceThroughTemporary(const fs::path& target, const fs::path& model, Fill fill) {
-    fs::path temporary = FreshTemporaryPath(target.parent_path(), target.filename().string());
-    try {
-        OutputFile out = OutputFile::createNew(temporary);
-        std::error_code noModel;
-        fs::file_status modelStatus = fs::status(model, noModel);
-        if (!noModel)
-            fs::permissions(temporary, modelStatus.permissions(), noModel);
-        fill(out);
-        out.sync();
-        out.close();
-        std::error_code ec;
-        fs::rename(temporary, target, ec);
-        if (ec)
-            Fail("Could not replace", target, ec);
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
-    }
-}
-
-}  // namespace
-
-void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
-    ReplaceThroughTemporary(target, target, [&](OutputFile& out) { out.write(bytes); });
-}
-
-void CopyFileDurably(const fs::path& from, const fs::path& to) {
-    InputFile in(from);
-    ReplaceThroughTemporary(to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); });
-}
-
-void MoveFileOnto(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (!ec)
-        return;
-    if (ec != std::errc::cross_device_link)
-        Fail("Could not move " + from.string() + " to", to, ec);
-    CopyFileDurably(from, to);
-    fs::remove(from, ec);
-    if (ec)
-        Fail("Could not delete", from, ec);
 }
 
 bool RemoveFolderIfEmpty(const fs::path& folder) {

@@ -56,16 +56,11 @@ class OutputFile {
     int fd_ = -1;
 };
 
-// A name in `folder` that no entry has yet, for a working file of ours.
-fs::path FreshTemporaryPath(const fs::path& folder, std::string_view hint);
+// How many times any file has been flushed to disk in this run, for the benchmarks.
+std::uint64_t FlushesSoFar();
 
-// Replaces `target` with `bytes` so that a crash leaves either the old or the new file whole.
-void WriteFileAtomically(const fs::path& target, std::string_view bytes);
-// Copies `from` to `to` (replacing it) through a synced temporary file beside `to`.
-void CopyFileDurably(const fs::path& from, const fs::path& to);
-// Moves `from` onto `to`, replacing it: a rename where the file system allows, else a durable
-// copy after which `from` is deleted.
-void MoveFileOnto(const fs::path& from, const fs::path& to);
+// A name in `folder` that no entry has yet, for a working file of ours.
+fs::path FreshTemporaryPath(const fs::path& folder);
 
 // Removes `folder` when it is a folder (not a link) and empty; true when it is gone.
 bool RemoveFolderIfEmpty(const fs::path& folder);

@@ -2,63 +2,48 @@
 
 #include <algorithm>
 
+#include "platform/path_text.h"
 #include "platform/text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tolvane {
 namespace {
 
-bool IsHidden(const std::string& name) {
-    return !name.empty() && name.front() == '.';
+// Dot files on every host; on Windows also what Explorer hides: hidden and system files.
+bool IsHidden(const fs::path& path) {
+    std::string name = Utf8Of(path.filename());
+    if (!name.empty() && name.front() == '.')
+        return true;
+#ifdef _WIN32
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+#else
+    return false;
+#endif
 }
 
 }  // namespace
 
-std::vector<std::string> ListFiles(const fs::path& folder, std::string_view pattern) {
-    std::vector<std::string> names;
+std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern) {
+    std::vector<fs::path> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
         // A link that leads nowhere is listed, so that whoever opens it can say it is broken.
         std::error_code typeError;
-        if (IsHidden(name) || it->is_directory(typeError))
+        if (IsHidden(it->path()) || it->is_directory(typeError))
             continue;
-        if (MatchesPattern(pattern, name))
+        fs::path name = it->path().filename();
+        if (MatchesPattern(pattern, Utf8Of(name)))
             names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
+    std::sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
+        return LessIgnoringCase(Utf8Of(a), Utf8Of(b));
+    });
     return names;
-}
-
-std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view name) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder / fs::path(name), ec)))
-        return std::string(name);
-#ifdef _WIN32
-    return std::nullopt;  // the file system itself ignores letter case
-#else
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (EqualsIgnoringCase(entry, name))
-            return entry;
-    }
-    return std::nullopt;
-#endif
-}
-
-fs::path ResolveIgnoringCase(const fs::path& base, const std::vector<std::string>& components) {
-    fs::path result = base;
-    bool exists = true;
-    for (const std::string& component : components) {
-        if (exists) {
-            std::optional<std::string> found = FindIgnoringCase(result, component);
-            exists = found.has_value();
-            result /= found.value_or(component);
-        } else {
-            result /= component;
-        }
-    }
-    return result;
 }
 
 }  // namespace tolvane

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,14 +11,6 @@ namespace tolvane {
 // The names of the files (not folders, not hidden ones) in `folder` that match `pattern`
 // without regard to letter case, in ascending order of name compared the same way. A folder
 // that cannot be read lists nothing.
-std::vector<std::string> ListFiles(const fs::path& folder, std::string_view pattern);
-
-// The entry of `folder` whose name equals `name` without regard to letter case, spelled as on
-// disk. On a case-sensitive file system this is how a name from a package finds the game's file.
-std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view name);
-
-// Follows `components` down from `base`, taking the disk's spelling for every component that
-// exists and the given spelling from the first one that does not.
-fs::path ResolveIgnoringCase(const fs::path& base, const std::vector<std::string>& components);
+std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern);
 
 }  // namespace tolvane

@@ -65,27 +65,4 @@ std::optional<std::string> FirstTextItem(std::string_view text) {
     return std::string(text.substr(0, text.find_first_of(",\r\n")));
 }
 
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string result;
-    result.reserve(bytes.size());
-    for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            result += c;
-        } else {
-            result += static_cast<char>(0xC0 | (byte >> 6));
-            result += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return result;
-}
-
-std::string FromCodePage(std::string_view bytes) {
-#ifdef _WIN32
-    return std::string(bytes);
-#else
-    return Latin1ToUtf8(bytes);
-#endif
-}
-
 }  // namespace tolvane

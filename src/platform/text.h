@@ -20,9 +20,4 @@ bool MatchesPattern(std::string_view pattern, std::string_view name);
 // any other item ends before the first comma or at the end of the line. Empty text has no item.
 std::optional<std::string> FirstTextItem(std::string_view text);
 
-// Package names are bytes of the Windows code page; Latin-1 is its portable subset.
-std::string Latin1ToUtf8(std::string_view bytes);
-// Text from the game's files in the program's own characters: as is on Windows, else Latin-1.
-std::string FromCodePage(std::string_view bytes);
-
 }  // namespace tolvane

@@ -51,10 +51,13 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
         FakeProgress freshProgress;
         auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
         LaunchShipSet(fresh.session, freshProgress, plan);
+        LaunchJournal journal = ReadJournal(JournalPathFor(fresh.shipSets()));
         std::string original = std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
         EXPECT_EQ(ReadFileBytes(fresh.game() / "Ace.plt"),
                   answer == Answer::Yes ? "package ace" : original);
-        EXPECT_EQ(ReadFileBytes(fresh.backup() / "Ace.plt"), original);
+        EXPECT_EQ(fs::exists(fresh.backup() / "Ace.plt"), answer == Answer::Yes);
+        EXPECT_EQ(journal.members[0].change,
+                  answer == Answer::Yes ? MemberChange::Replaced : MemberChange::Kept);
         EXPECT_EQ(ReadFileBytes(fresh.game() / "Zed.PLT"), "zed");
         for (const auto& entry : fs::directory_iterator(fresh.game()))
             EXPECT_NE(entry.path().extension(), ".tmp") << "a working file was left behind";
@@ -135,8 +138,8 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
          "Backup Folder In Use"},
         {"open journal",
          [](StandInGame& game, const fs::path& path) {
-             JournalWriter::create(JournalPathFor(game.shipSets()), path, game.game(),
-                                   game.backup());
+             JournalWriter::create(JournalPathFor(game.shipSets()),
+                                   {path, game.game(), game.backup(), "XWINGALLIANCE.EXE"});
          },
          "Backup Folder In Use"},
     };
@@ -155,14 +158,16 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
 }
 
 TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
+    auto plan =
+        PlanLaunch(game.session, package("P.gob", {{"NEW.LFD", "fine"}, {"LATE.LFD", "x"}}));
+    WriteFileBytes(game.game() / "LATE.LFD", "appeared after the plan");
     game.prompts.allowMessage("Launch Failed");
-    launch(package("P.gob", {{"NEW.LFD", "fine"}, {"DATA.LFD\\inside", "cannot be written"}}));
+    LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
     ASSERT_EQ(game.prompts.shown.size(), 1u);
-    EXPECT_EQ(game.prompts.shown[0].text.rfind(
-                  "Tolvane could not install member 2 (DATA.LFD\\inside).", 0),
+    EXPECT_EQ(game.prompts.shown[0].text.rfind("Tolvane could not install member 2 (LATE.LFD).", 0),
               0u);
-    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(outcome, LaunchOutcome::FailedCycleOpen);
+    EXPECT_EQ(ReadFileBytes(game.game() / "LATE.LFD"), "appeared after the plan");
+    EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);
 }
 
 }  // namespace

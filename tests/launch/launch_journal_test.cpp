@@ -13,21 +13,22 @@ namespace {
 TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     TempFolder folder;
     fs::path path = folder / "journal";
-    JournalWriter writer =
-        JournalWriter::create(path, "/ships/My Set.gob", "/xwa", "/ships/Backup");
-    writer.folderCreated("new");
-    writer.memberStarting({1, MemberChange::Replaced, "wave/TAB\tAND%.WAV"});
-    writer.memberStarting({2, MemberChange::Added, "new/D.LFD"});
-    writer.executableBackedUp("XWingAlliance.exe");
+    LaunchJournal plan{"/ships/My Set.gob", "/xwa", "/ships/Backup", "XWingAlliance.exe"};
+    plan.createdFolders = {"new"};
+    plan.members = {{1, MemberChange::Replaced, "wave/TAB\tAND%.WAV"},
+                    {2, MemberChange::Added, "new/D.LFD"},
+                    {3, MemberChange::Kept, "Ace.plt"}};
+    JournalWriter writer = JournalWriter::create(path, plan);
     writer.memberRestored(1);
     std::ofstream(path, std::ios::app) << "member\t3\tadd";  // the moment the power went
 
     LaunchJournal journal = ReadJournal(path);
     EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));
     EXPECT_EQ(journal.createdFolders, std::vector<fs::path>{"new"});
-    ASSERT_EQ(journal.members.size(), 2u);
+    ASSERT_EQ(journal.members.size(), 3u);
     EXPECT_EQ(journal.members[0].relativePath, fs::path("wave/TAB\tAND%.WAV"));
     EXPECT_EQ(journal.members[1].change, MemberChange::Added);
+    EXPECT_EQ(journal.members[2].change, MemberChange::Kept);
     EXPECT_EQ(journal.executableName, "XWingAlliance.exe");
     EXPECT_EQ(journal.restoredMembers, std::set<int>{1});
     EXPECT_FALSE(journal.closed);

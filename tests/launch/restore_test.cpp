@@ -207,8 +207,9 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         auto before = Snapshot(fresh.game());
         fs::path gone = fresh.shipSets() / "Gone.gob";
         fresh.store.save("Settings", "Last ShipSet", gone.string());
-        JournalWriter::create(JournalPathFor(fresh.shipSets()), gone, fresh.game(), fresh.backup())
-            .memberStarting({1, c.change, name});
+        LaunchJournal plan{gone, fresh.game(), fresh.backup(), "XWINGALLIANCE.EXE"};
+        plan.members = {{1, c.change, name}};
+        JournalWriter::create(JournalPathFor(fresh.shipSets()), plan);
         fs::create_directories(fresh.backup());
         if (c.backup)
             fs::rename(fresh.game() / name, fresh.backup() / name);

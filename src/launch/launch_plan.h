@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <variant>
+
+#include "launch/launch_journal.h"
+#include "packages/gob_package.h"
+#include "platform/filesystem.h"
+#include "session/session.h"
+
+namespace tolvane {
+
+// Everything a launch will do, settled before anything is touched.
+struct LaunchPlan {
+    GobPackage package;  // open from planning to install, so both read the same directory
+    fs::path journal;    // where the plan is written down
+    LaunchJournal steps;
+};
+
+// Why a launch cannot start; nothing has changed.
+struct LaunchRefusal {
+    std::string text;
+    std::string title;
+};
+
+// Reloads the settings, checks what the install relies on (the game's executable is in the game
+// folder; no earlier launch still has files in the backup folder or an open journal; every
+// member reaches a file of its own, or nothing, below the game folder), settles what happens to
+// each member, and asks the player about each pilot file the ship set would replace.
+std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
+
+}  // namespace tolvane

@@ -1,0 +1,128 @@
+#include "platform/file_moves.h"
+
+#include <cerrno>
+
+#include "platform/error.h"
+#include "platform/file_io.h"
+#include "platform/path_text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+#endif
+
+namespace tolvane {
+namespace {
+
+// Renames `from` to `to` unless `to` exists; the check and the rename are one step.
+std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+#ifdef _WIN32
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+        return {};
+    DWORD error = GetLastError();
+    if (error == ERROR_NOT_SAME_DEVICE)
+        return std::make_error_code(std::errc::cross_device_link);
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+        return std::make_error_code(std::errc::file_exists);
+    return {static_cast<int>(error), std::system_category()};
+#else
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    if (errno != EINVAL && errno != ENOSYS)
+        return LastError();
+    // The file system cannot rename without replacing: a hard link cannot replace either.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return LastError();
+    if (::unlink(from.c_str()) != 0)
+        return LastError();
+    return {};
+#endif
+}
+
+// Writes through a synced temporary file beside `target`, then puts it in place with `place`.
+// The new file keeps the permissions of `model` where that exists.
+template <typename Fill, typename Place>
+void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill fill, Place place) {
+    fs::path temporary = FreshTemporaryPath(target.parent_path());
+    try {
+        OutputFile out = OutputFile::createNew(temporary);
+        std::error_code noModel;
+        fs::file_status modelStatus = fs::status(model, noModel);
+        if (!noModel)
+            fs::permissions(temporary, modelStatus.permissions(), noModel);
+        fill(out);
+        out.sync();
+        out.close();
+        place(temporary);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+void RenameOnto(const fs::path& temporary, const fs::path& target) {
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    if (ec)
+        Fail("Could not replace", target, ec);
+}
+
+void CopyOnto(const fs::path& from, const fs::path& to) {
+    InputFile in(from);
+    WriteThroughTemporary(
+        to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
+        [&](const fs::path& temporary) { RenameOnto(temporary, to); });
+}
+
+void DeleteMovedFile(const fs::path& from) {
+    std::error_code ec;
+    fs::remove(from, ec);
+    if (ec)
+        Fail("Could not delete", from, ec);
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+    WriteThroughTemporary(
+        target, target, [&](OutputFile& out) { out.write(bytes); },
+        [&](const fs::path& temporary) { RenameOnto(temporary, target); });
+}
+
+void MoveFileOnto(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (!ec)
+        return;
+    if (ec != std::errc::cross_device_link)
+        Fail("Could not move " + DisplayPath(from) + " to", to, ec);
+    CopyOnto(from, to);
+    DeleteMovedFile(from);
+}
+
+void MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
+    std::error_code ec = RenameWithoutReplacing(from, to);
+    if (!ec)
+        return;
+    if (ec != std::errc::cross_device_link)
+        Fail("Could not move " + DisplayPath(from) + " to", to, ec);
+    CopyWithoutReplacing(from, to);
+    DeleteMovedFile(from);
+}
+
+void CopyWithoutReplacing(const fs::path& from, const fs::path& to) {
+    InputFile in(from);
+    WriteThroughTemporary(
+        to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
+        [&](const fs::path& temporary) {
+            std::error_code ec = RenameWithoutReplacing(temporary, to);
+            if (ec)
+                Fail("Could not copy " + DisplayPath(from) + " to", to, ec);
+        });
+}
+
+}  // namespace tolvane

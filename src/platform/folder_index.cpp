@@ -1,0 +1,68 @@
+#include "platform/folder_index.h"
+
+#include "platform/name_key.h"
+#include "platform/path_text.h"
+
+namespace tolvane {
+namespace {
+
+std::string KeyOf(const fs::path& name) {
+    return NameKey(Utf8Of(name));
+}
+
+EntryKind KindOf(const fs::directory_entry& entry) {
+    std::error_code ec;
+    fs::file_status status = entry.symlink_status(ec);
+    if (fs::is_regular_file(status))
+        return EntryKind::File;
+    if (fs::is_directory(status))
+        return EntryKind::Folder;
+    return EntryKind::Other;
+}
+
+}  // namespace
+
+FolderIndex::FolderIndex(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        fs::path name = it->path().filename();
+        auto [place, added] = entries_.try_emplace(KeyOf(name), FolderEntry{name, KindOf(*it)});
+        // On a case-sensitive disk several entries may share a key: the one first in byte order
+        // stands for them all, whatever order the folder lists them in.
+        if (!added && name < place->second.name)
+            place->second = {name, KindOf(*it)};
+    }
+}
+
+const FolderEntry* FolderIndex::find(const fs::path& name) const {
+    auto found = entries_.find(KeyOf(name));
+    return found == entries_.end() ? nullptr : &found->second;
+}
+
+void FolderIndex::add(const fs::path& name, EntryKind kind) {
+    entries_.try_emplace(KeyOf(name), FolderEntry{name, kind});
+}
+
+void FolderIndex::remove(const fs::path& name) {
+    entries_.erase(KeyOf(name));
+}
+
+FolderIndex& TreeIndex::folder(const fs::path& folder) {
+    auto found = folders_.find(Utf8Of(folder));
+    if (found == folders_.end())
+        found = folders_.emplace(Utf8Of(folder), FolderIndex(folder)).first;
+    return found->second;
+}
+
+fs::path TreeIndex::resolve(const fs::path& base, const std::vector<fs::path>& components) {
+    fs::path result = base;
+    bool exists = true;
+    for (const fs::path& component : components) {
+        const FolderEntry* entry = exists ? folder(result).find(component) : nullptr;
+        exists = entry != nullptr;
+        result /= exists ? entry->name : component;
+    }
+    return result;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/filesystem.h"
+
+namespace tolvane {
+
+enum class EntryKind { File, Folder, Other };  // Other: a link, a device, anything else
+
+struct FolderEntry {
+    fs::path name;  // spelled as on disk
+    EntryKind kind;
+};
+
+// The entries of one folder by the key Windows files their names under, listed once. Lookups
+// take constant time, so a ship set of any width costs one listing per folder. A folder that
+// does not exist or cannot be read has no entries.
+class FolderIndex {
+  public:
+    explicit FolderIndex(const fs::path& folder);
+
+    const FolderEntry* find(const fs::path& name) const;
+    // Keeps the index current as the program makes and removes entries.
+    void add(const fs::path& name, EntryKind kind);
+    void remove(const fs::path& name);
+
+  private:
+    std::unordered_map<std::string, FolderEntry> entries_;
+};
+
+// The indexes of every folder one procedure touches, each listed the first time it is asked for.
+class TreeIndex {
+  public:
+    FolderIndex& folder(const fs::path& folder);
+
+    // Follows `components` down from `base`: the disk's spelling for every component that exists,
+    // the given spelling from the first one that does not.
+    fs::path resolve(const fs::path& base, const std::vector<fs::path>& components);
+
+  private:
+    std::unordered_map<std::string, FolderIndex> folders_;  // by the folder's path as given
+};
+
+}  // namespace tolvane

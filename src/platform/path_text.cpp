@@ -1,0 +1,18 @@
+#include "platform/path_text.h"
+
+namespace tolvane {
+
+fs::path PathFromUtf8(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string DisplayPath(const fs::path& path) {
+    return Utf8Of(fs::path(path).make_preferred());
+}
+
+}  // namespace tolvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/filesystem.h"
+
+namespace tolvane {
+
+// The program's text is UTF-8 on every host, and paths cross into it and back only here, so
+// that no path is ever read in the ANSI code page or byte by byte.
+fs::path PathFromUtf8(std::string_view text);
+std::string Utf8Of(const fs::path& path);
+// A path as messages show it: UTF-8 with the host's separators.
+std::string DisplayPath(const fs::path& path);
+
+}  // namespace tolvane
