@@ -31,7 +31,7 @@ void WriteGeneratedGob(const std::filesystem::path& path,
     }
     out << directory;
     for (const GeneratedMember& member : members) {
-        std::string chunk(1 << 20, member.fill);
+        std::string chunk(std::min<std::uint64_t>(member.size, 1 << 20), member.fill);
         for (std::uint64_t left = member.size; left > 0;) {
             std::size_t run = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
             out.write(chunk.data(), static_cast<std::streamsize>(run));

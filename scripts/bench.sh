@@ -8,3 +8,4 @@ tolvane_install_dependencies
 tolvane_build
 QT_QPA_PLATFORM=offscreen build/bench/catalogue_bench
 build/bench/install_bench
+build/bench/wide_bench

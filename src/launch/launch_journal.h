@@ -30,13 +30,13 @@ struct JournalMember {
 // the file there?), so the install itself writes nothing more per member, whatever moment the
 // program dies at.
 struct LaunchJournal {
-    fs::path package;
-    fs::path gameFolder;
-    fs::path backupFolder;
-    fs::path executableName;               // spelled as on disk; it is backed up and patched
-    std::vector<fs::path> createdFolders;  // below the game folder, outermost first
-    std::vector<JournalMember> members;
-    std::set<int> restoredMembers;
+    fs::path package{};
+    fs::path gameFolder{};
+    fs::path backupFolder{};
+    fs::path executableName{};               // spelled as on disk; it is backed up and patched
+    std::vector<fs::path> createdFolders{};  // below the game folder, outermost first
+    std::vector<JournalMember> members{};
+    std::set<int> restoredMembers{};
     bool pilotSwitched = false;  // the pilot loader saved the game's pilot in "Last Pilot"
     bool closed = false;         // every file is back; only the settings remain to be written
 };

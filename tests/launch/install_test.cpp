@@ -138,8 +138,9 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
          "Backup Folder In Use"},
         {"open journal",
          [](StandInGame& game, const fs::path& path) {
-             JournalWriter::create(JournalPathFor(game.shipSets()),
-                                   {path, game.game(), game.backup(), "XWINGALLIANCE.EXE"});
+             JournalWriter::create(
+                 JournalPathFor(game.shipSets()),
+                 {.package = path, .gameFolder = game.game(), .backupFolder = game.backup()});
          },
          "Backup Folder In Use"},
     };

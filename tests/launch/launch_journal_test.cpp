@@ -13,7 +13,10 @@ namespace {
 TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     TempFolder folder;
     fs::path path = folder / "journal";
-    LaunchJournal plan{"/ships/My Set.gob", "/xwa", "/ships/Backup", "XWingAlliance.exe"};
+    LaunchJournal plan{.package = "/ships/My Set.gob",
+                       .gameFolder = "/xwa",
+                       .backupFolder = "/ships/Backup",
+                       .executableName = "XWingAlliance.exe"};
     plan.createdFolders = {"new"};
     plan.members = {{1, MemberChange::Replaced, "wave/TAB\tAND%.WAV"},
                     {2, MemberChange::Added, "new/D.LFD"},

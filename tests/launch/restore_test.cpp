@@ -207,7 +207,10 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         auto before = Snapshot(fresh.game());
         fs::path gone = fresh.shipSets() / "Gone.gob";
         fresh.store.save("Settings", "Last ShipSet", gone.string());
-        LaunchJournal plan{gone, fresh.game(), fresh.backup(), "XWINGALLIANCE.EXE"};
+        LaunchJournal plan{.package = gone,
+                           .gameFolder = fresh.game(),
+                           .backupFolder = fresh.backup(),
+                           .executableName = "XWINGALLIANCE.EXE"};
         plan.members = {{1, c.change, name}};
         JournalWriter::create(JournalPathFor(fresh.shipSets()), plan);
         fs::create_directories(fresh.backup());

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "launch/restore.h"
+#include "packages/package_checks.h"
+#include "platform/file_io.h"
+#include "support/launch_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+// What the launch handler does before anything changes: the checks, then the plan. The title of
+// the box that refused the package, or nothing when it may be installed.
+std::optional<std::string> Refusal(StandInGame& game, const fs::path& package) {
+    game.prompts.allowMessage("Invalid .Gob");
+    game.prompts.allowMessage("Sorry...");
+    if (!PassesLaunchChecks(game.prompts, package))
+        return game.prompts.shown.back().title;
+    auto plan = PlanLaunch(game.session, package);
+    if (auto* refusal = std::get_if<LaunchRefusal>(&plan))
+        return refusal->title;
+    return std::nullopt;
+}
+
+TEST(HostileNamesTest, PackagesThatWouldLoseAGameFileAreRefusedBeforeAnythingChanges) {
+    struct Case {
+        const char* name;
+        std::vector<GobEntry> members;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"the executable with a trailing space", {{"XWINGALLIANCE.EXE ", "evil"}}, "Sorry..."},
+        {"the executable with a trailing dot", {{"xwingalliance.exe.", "evil"}}, "Sorry..."},
+        {"a device", {{"CON", "x"}}, "Invalid .Gob"},
+        {"a device with an extension in a folder", {{"wave\\nul.wav", "x"}}, "Invalid .Gob"},
+        {"a numbered port", {{"lpt3.lfd", "x"}}, "Invalid .Gob"},
+        {"a name of dots", {{"wave\\...", "x"}}, "Invalid .Gob"},
+        {"a name of spaces in a folder", {{"  \\X.LFD", "x"}}, "Invalid .Gob"},
+        {"an existing folder", {{"DATA.LFD", "fine"}, {"WAVE", "x"}}, "Invalid .Gob"},
+        {"an existing folder with a trailing dot", {{"wave.", "x"}}, "Invalid .Gob"},
+        {"a file where a folder is needed", {{"data.lfd\\inside", "x"}}, "Invalid .Gob"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInGame game;
+        fs::path path = game.shipSets() / "Hostile.gob";
+        WriteGob(path, c.members);
+        auto before = Snapshot(game.game().parent_path());
+        EXPECT_EQ(Refusal(game, path), c.title);
+        EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+        EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
+    }
+}
+
+#ifndef _WIN32
+TEST(HostileNamesTest, AMemberThatReachesALinkIsRefused) {
+    StandInGame game;
+    fs::create_symlink(game.game() / "DATA.LFD", game.game() / "LINK.LFD");
+    WriteGob(game.shipSets() / "P.gob", {{"link.lfd", "through the link"}});
+    auto before = Snapshot(game.game().parent_path());
+    EXPECT_EQ(Refusal(game, game.shipSets() / "P.gob"), "Invalid .Gob");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+}
+#endif
+
+// Members that Windows takes for one file are one file: the first one's backup holds the game's
+// own copy, later ones overwrite only the ship set's, and the restore gives back every byte.
+TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
+    struct Case {
+        const char* name;
+        std::vector<GobEntry> members;
+        fs::path reached;
+        const char* installed;
+    };
+    const Case cases[] = {
+        {"a trailing dot", {{"DATA.LFD", "first"}, {"DATA.LFD.", "second"}}, "DATA.LFD", "second"},
+        {"trailing spaces and dots in a folder",
+         {{"wave\\GAME.WAV", "first"}, {"WAVE . \\game.wav", "second"}},
+         "wave/GAME.WAV",
+         "second"},
+        {"letter case beyond ASCII",
+         {{"\xC9LAN.LFD", "first"}, {"\xE9lan.lfd", "second"}},
+         "\xC3\x89lan.lfd",
+         "second"},
+        {"a new file named twice", {{"NEW.LFD", "first"}, {"new.lfd ", "second"}}, "NEW.LFD",
+         "second"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInGame game;
+        WriteFileBytes(game.game() / "\xC3\x89lan.lfd", "the game's own");
+        auto before = Snapshot(game.game());
+        fs::path path = game.shipSets() / "Alias.gob";
+        WriteGob(path, c.members);
+        ASSERT_EQ(Refusal(game, path), std::nullopt);
+        FakeProgress progress;
+        LaunchResult result = LaunchShipSet(
+            game.session, progress, std::get<LaunchPlan>(PlanLaunch(game.session, path)));
+        EXPECT_EQ(result.outcome, LaunchOutcome::WaitingForPilot);
+        EXPECT_EQ(ReadFileBytes(game.game() / c.reached), c.installed);
+        EXPECT_EQ(RestoreAfterPlay(game.session, progress, result.record),
+                  RestoreOutcome::Restored);
+        EXPECT_EQ(Snapshot(game.game()), before);
+    }
+}
+
+TEST_F(LaunchFixture, ARestoredFileKeepsTheGamesSpelling) {
+    fs::rename(game.game() / "DATA.LFD", game.game() / "Data.Lfd");
+    LaunchRecord record = launch(package("P.gob", {{"DATA.LFD", "package data"}}));
+    EXPECT_EQ(ReadFileBytes(game.game() / "Data.Lfd"), "package data");
+    EXPECT_FALSE(fs::exists(game.game() / "DATA.LFD"));
+    EXPECT_EQ(journal().members[0].relativePath, "Data.Lfd");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(ReadFileBytes(game.game() / "Data.Lfd"), "original data");
+}
+
+TEST_F(LaunchFixture, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
+    auto plan = PlanLaunch(game.session, package("P.gob", {{"NEW.LFD", "a"}, {"DATA.LFD", "b"}}));
+    WriteFileBytes(game.backup() / "DATA.LFD", "someone else's");
+    game.prompts.allowMessage("Launch Failed");
+    LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+    EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);
+    EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "someone else's");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
+}
+
+TEST(InstallFlushesTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
+    for (int width : {4, 400}) {
+        StandInGame game;
+        std::vector<GobEntry> members;
+        for (int i = 0; i < width; ++i)
+            members.push_back({"M" + std::to_string(i) + ".LFD", "member"});
+        members.push_back({"zt\\fix.zt", MakeZt({{0, "P"}})});
+        WriteGob(game.shipSets() / "Wide.gob", members);
+        auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");
+        FakeProgress progress;
+        std::uint64_t before = FlushesSoFar();
+        LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        EXPECT_LE(FlushesSoFar() - before, 8u) << width << " members";
+    }
+}
+
+}  // namespace
+}  // namespace tolvane::testing
