@@ -7,27 +7,21 @@
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 
 namespace tolvane {
 namespace {
 
-void MakeFolder(const fs::path& folder) {
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder, ec))
-        Fail("Could not make the folder", folder,
-             ec ? ec : std::make_error_code(std::errc::not_a_directory));
-}
-
 class Installer {
   public:
-    explicit Installer(const LaunchPlan& plan) : plan_(plan), steps_(plan.steps) {}
+    Installer(const LaunchPlan& plan, JournalWriter& journal)
+        : plan_(plan), steps_(plan.steps), journal_(journal) {}
 
     void makeFolders() {
-        MakeFolder(steps_.backupFolder);
+        MakeFolders(steps_.backupFolder);
         for (const fs::path& folder : steps_.createdFolders)
-            MakeFolder(steps_.gameFolder / folder);
+            MakeFolders(steps_.gameFolder / folder);
     }
 
     void installMembers(Progress& progress) {
@@ -66,7 +60,7 @@ class Installer {
         // The backup folder mirrors the folders of the members, made once each.
         fs::path backupFolder = (steps_.backupFolder / step.relativePath).parent_path();
         if (backupFolders_.insert(backupFolder).second)
-            MakeFolder(backupFolder);
+            MakeFolders(backupFolder);
         switch (step.change) {
             case MemberChange::Kept:
                 return;
@@ -82,19 +76,30 @@ class Installer {
             case MemberChange::Added:
                 break;
         }
-        OutputFile out = OutputFile::createNew(target);
+        OutputFile out = createMember(step, target);
         try {
             out.writeFrom(plan_.package.file(), member.offset, member.size);
             out.close();
         } catch (...) {
-            std::error_code ignored;  // our own half-written file; the game's is in Backup
-            fs::remove(target, ignored);
+            RemoveOwnFile(target);  // our own half-written file; the game's is in Backup
+            throw;
+        }
+    }
+
+    // A file found where an added member was to go is not ours: the restore must leave it.
+    OutputFile createMember(const JournalMember& step, const fs::path& target) {
+        try {
+            return OutputFile::createNew(target);
+        } catch (const Error&) {
+            if (step.change == MemberChange::Added)
+                journal_.memberUntouched(step.number);
             throw;
         }
     }
 
     const LaunchPlan& plan_;
     const LaunchJournal& steps_;
+    JournalWriter& journal_;
     std::set<fs::path> backupFolders_;
 };
 
@@ -104,9 +109,9 @@ LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPla
     session.saveSetting(kLastShipSetKey, plan.steps.package.string());
     LaunchRecord record{plan.steps.package, plan.journal};
     try {
-        JournalWriter::create(plan.journal, plan.steps);
+        JournalWriter journal = JournalWriter::create(plan.journal, plan.steps);
         progress.setMaximum(static_cast<int>(plan.steps.members.size()) + 2);
-        Installer installer(plan);
+        Installer installer(plan, journal);
         installer.makeFolders();
         installer.installMembers(progress);
         std::vector<fs::path> patches = installer.patchFiles();

@@ -1,6 +1,7 @@
 #include "launch/launch_journal.h"
 
 #include "platform/error.h"
+#include "platform/path_text.h"
 
 namespace tolvane {
 namespace {
@@ -79,7 +80,7 @@ MemberChange ParseChange(const std::string& name, const fs::path& journal) {
         return MemberChange::Repeated;
     if (name == "kept")
         return MemberChange::Kept;
-    throw Error("The launch journal " + journal.string() + " is damaged");
+    throw DamagedJournal("The launch journal " + DisplayPath(journal) + " is damaged");
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ LaunchJournal ReadJournal(const fs::path& path) {
         std::string_view line = std::string_view(text).substr(start, end - start);
         if (first) {
             if (line != kHeader)
-                throw Error(path.string() + " is not a launch journal");
+                throw DamagedJournal(DisplayPath(path) + " is not a launch journal");
             first = false;
             continue;
         }
@@ -117,18 +118,18 @@ LaunchJournal ReadJournal(const fs::path& path) {
                     {std::stoi(f.at(1)), ParseChange(f.at(2), path), PathField(f.at(3))});
             else if (kind == "executable")
                 journal.executableName = PathField(f.at(1));
-            else if (kind == "restored")
-                journal.restoredMembers.insert(std::stoi(f.at(1)));
+            else if (kind == "restored" || kind == "untouched")
+                journal.settledMembers.insert(std::stoi(f.at(1)));
             else if (kind == "pilot")
                 journal.pilotSwitched = true;
             else if (kind == "closed")
                 journal.closed = true;
         } catch (const std::logic_error&) {
-            throw Error("The launch journal " + path.string() + " is damaged");
+            throw DamagedJournal("The launch journal " + DisplayPath(path) + " is damaged");
         }
     }
     if (first)
-        throw Error(path.string() + " is not a launch journal");
+        throw DamagedJournal(DisplayPath(path) + " is not a launch journal");
     return journal;
 }
 
@@ -160,6 +161,11 @@ void JournalWriter::pilotSwitched() {
 void JournalWriter::memberRestored(int number) {
     // Not synced: a lost mark only means a question about a kept pilot is asked again.
     append({"restored", std::to_string(number)}, false);
+}
+
+void JournalWriter::memberUntouched(int number) {
+    // Synced: a file found where an added one was to go is someone else's, and must stay.
+    append({"untouched", std::to_string(number)});
 }
 
 void JournalWriter::closed() {

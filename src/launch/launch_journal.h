@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/filesystem.h"
 
@@ -36,15 +37,21 @@ struct LaunchJournal {
     fs::path executableName{};               // spelled as on disk; it is backed up and patched
     std::vector<fs::path> createdFolders{};  // below the game folder, outermost first
     std::vector<JournalMember> members{};
-    std::set<int> restoredMembers{};
-    bool pilotSwitched = false;  // the pilot loader saved the game's pilot in "Last Pilot"
-    bool closed = false;         // every file is back; only the settings remain to be written
+    std::set<int> settledMembers{};  // nothing is left to put back for these
+    bool pilotSwitched = false;      // the pilot loader saved the game's pilot in "Last Pilot"
+    bool closed = false;             // every file is back; only the settings remain to be written
 };
 
 // The journal's place: beside the backup folder in the ship set directory.
 fs::path JournalPathFor(const fs::path& shipSetDir);
 
-// Reads a journal; a line cut short by a crash is ignored. Throws Error naming the file.
+// A journal whose text is not one this program wrote: cut off before its header, or damaged.
+struct DamagedJournal : Error {
+    using Error::Error;
+};
+
+// Reads a journal; a line cut short by a crash is ignored. Throws DamagedJournal for a damaged
+// one, or Error naming the file when it cannot be read.
 LaunchJournal ReadJournal(const fs::path& path);
 
 class JournalWriter {
@@ -57,6 +64,8 @@ class JournalWriter {
 
     void pilotSwitched();
     void memberRestored(int number);
+    // The install failed at this member before writing anything of its own.
+    void memberUntouched(int number);
     void closed();
 
   private:

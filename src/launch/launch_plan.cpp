@@ -6,7 +6,7 @@
 #include "packages/package_validator.h"
 #include "pilots/pilot_files.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/folder_index.h"
 #include "platform/path_text.h"
 
@@ -14,11 +14,6 @@ namespace tolvane {
 namespace {
 
 constexpr const char* kBackupInUseTitle = "Backup Folder In Use";
-
-bool FolderHoldsAnything(const fs::path& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec) && !fs::is_empty(folder, ec);
-}
 
 LaunchRefusal Damaged(const std::string& fault) {
     return {"The ShipSet you are trying to launch is damaged: " + fault +
@@ -128,8 +123,9 @@ class MemberPlanner {
 
 }  // namespace
 
-std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
-    session.loadSettings();
+namespace {
+
+std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package) {
     const Settings& settings = session.settings;
     LaunchJournal steps;
     steps.package = package;
@@ -153,8 +149,7 @@ std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::p
             closed = ReadJournal(journal).closed;
         } catch (const Error&) {
         }
-        std::error_code ec;
-        if (!closed || !fs::remove(journal, ec)) {
+        if (!closed || RemoveOwnFile(journal)) {
             return LaunchRefusal{
                 "The files of an earlier launch have not all been put back: "
                 "their record is " +
@@ -162,7 +157,7 @@ std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::p
                 kBackupInUseTitle};
         }
     }
-    if (FolderHoldsAnything(steps.backupFolder)) {
+    if (HoldsAnyFile(steps.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
                                  " still holds files from an earlier launch.  Move them out of "
                                  "it before launching a ShipSet.",
@@ -185,6 +180,18 @@ std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::p
     planner.makePatchFolder();
     planner.askAboutPilots(session.prompts, *contents);
     return LaunchPlan{std::move(*contents), journal, std::move(steps)};
+}
+
+}  // namespace
+
+std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
+    session.loadSettings();
+    try {
+        return Plan(session, package);
+    } catch (const Error& error) {
+        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
+                             "Launch Failed"};
+    }
 }
 
 }  // namespace tolvane

@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
+#include "platform/file_system.h"
 #include "platform/folder_index.h"
 #include "platform/path_text.h"
 
@@ -23,9 +24,11 @@ namespace {
 struct RestoreReport {
     std::vector<std::string> notPutBack;   // why each file that is still out of place is
     std::vector<std::string> leftInPlace;  // files with no record of being added
+    bool fromJournal = false;
     bool packageUnreadable = false;
-    // Whether the game's pilot was switched for this cycle, so that it must be set back.
-    bool pilotSwitched = true;
+    // Whether the game's pilot was switched for this cycle, so that it must be set back. Only a
+    // journal can tell: the pilot loader notes the switch in it before making it.
+    bool pilotSwitched = false;
     bool complete() const { return notPutBack.empty(); }
 };
 
@@ -47,42 +50,38 @@ class GameFolderRestore {
     GameFolderRestore(Prompts& prompts, Progress& progress)
         : prompts_(prompts), progress_(progress) {}
 
-    RestoreReport fromJournal(const fs::path& journalPath) {
-        LaunchJournal journal = ReadJournal(journalPath);
+    RestoreReport fromJournal(const fs::path& journalPath, const LaunchJournal& journal) {
+        report_.fromJournal = true;
         report_.pilotSwitched = journal.pilotSwitched;
-        JournalWriter writer = JournalWriter::resume(journalPath);
+        std::optional<JournalWriter> writer;
+        attempt([&] { writer.emplace(JournalWriter::resume(journalPath)); });
+        if (!writer)
+            return report_;
         startProgress(journal.members.size());
         for (const JournalMember& member : journal.members) {
             progress_.advance();
-            if (journal.restoredMembers.contains(member.number))
-                continue;
-            fs::path game = journal.gameFolder / member.relativePath;
-            if (member.change == MemberChange::Replaced) {
-                fs::path backup = journal.backupFolder / member.relativePath;
-                if (IsPresent(backup))
-                    restoreReplaced(ShownName(member.relativePath), backup, game);
-            } else if (member.change == MemberChange::Added && IsPresent(game)) {
-                if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath)))
-                    attempt([&] { DeleteFileIfPresent(game); });
-                else
-                    MarkRestored(writer, member.number);  // kept: not asked again on a retry
-            }
+            if (!journal.settledMembers.contains(member.number))
+                attempt([&] { restoreMember(journal, member, *writer); });
         }
         if (!journal.executableName.empty()) {
             fs::path backup = journal.backupFolder / journal.executableName;
-            if (IsPresent(backup))
-                putBack(backup, journal.gameFolder / journal.executableName);
+            attempt([&] {
+                if (IsPresent(backup))
+                    MoveFileOnto(backup, journal.gameFolder / journal.executableName);
+            });
         }
         progress_.advanceWithinMaximum();
         for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend();
              ++folder) {
-            RemoveFolderIfEmpty(journal.gameFolder / *folder);
+            attempt([&] { RemoveFolderIfEmpty(journal.gameFolder / *folder); });
         }
         progress_.advanceWithinMaximum();
+        RemoveLeftoverTemporaries(journal.gameFolder);
+        RemoveLeftoverTemporaries(journal.backupFolder);
         RemoveEmptyFolders(journal.backupFolder);
         progress_.advanceWithinMaximum();
         if (report_.complete())
-            attempt([&] { writer.closed(); });
+            attempt([&] { writer->closed(); });
         return report_;
     }
 
@@ -106,26 +105,49 @@ class GameFolderRestore {
             progress_.advance();
             if (!seen.insert(MemberKey(name)).second)
                 continue;
-            std::vector<fs::path> components = NameComponents(name);
-            fs::path game = index.resolve(gameFolder, components);
-            fs::path backup = index.resolve(backupFolder, components);
-            if (IsPresent(backup))
-                restoreReplaced(DisplayName(name), backup, game);
-            else if (IsPresent(game))
-                report_.leftInPlace.push_back(DisplayPath(game));
+            attempt([&] {
+                std::vector<fs::path> components = NameComponents(name);
+                fs::path game = index.resolve(gameFolder, components);
+                fs::path backup = index.resolve(backupFolder, components);
+                if (IsPresent(backup))
+                    restoreReplaced(DisplayName(name), backup, game);
+                else if (IsPresent(game))
+                    report_.leftInPlace.push_back(DisplayPath(game));
+            });
         }
-        const FolderEntry* executable = index.folder(backupFolder).find(kGameExecutableKey);
-        if (executable != nullptr)
-            putBack(backupFolder / executable->name, gameFolder / executable->name);
+        attempt([&] {
+            const FolderEntry* executable = index.folder(backupFolder).find(kGameExecutableKey);
+            if (executable != nullptr)
+                MoveFileOnto(backupFolder / executable->name, gameFolder / executable->name);
+        });
         if (report_.packageUnreadable)
             putBackEverything(backupFolder, gameFolder);
         RemovePackageFolders(packagePath, gameFolder);
         RemovePackageFolders(packagePath, backupFolder);
+        RemoveLeftoverTemporaries(gameFolder);
+        RemoveLeftoverTemporaries(backupFolder);
         RemoveEmptyFolders(backupFolder);
         return report_;
     }
 
   private:
+    // Each member's state comes from the disk: its backup there means the game's file went to
+    // the backup folder; an added file there means the install (or part of it) wrote it.
+    void restoreMember(const LaunchJournal& journal, const JournalMember& member,
+                       JournalWriter& writer) {
+        fs::path game = journal.gameFolder / member.relativePath;
+        if (member.change == MemberChange::Replaced) {
+            fs::path backup = journal.backupFolder / member.relativePath;
+            if (IsPresent(backup))
+                restoreReplaced(ShownName(member.relativePath), backup, game);
+        } else if (member.change == MemberChange::Added && IsPresent(game)) {
+            if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath)))
+                DeleteFileIfPresent(game);
+            else
+                MarkRestored(writer, member.number);  // kept: not asked again on a retry
+        }
+    }
+
     void startProgress(std::size_t members) {
         progress_.setValue(0);
         progress_.setMaximum(static_cast<int>(members));
@@ -135,18 +157,14 @@ class GameFolderRestore {
     // backup goes back over it.
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game) {
         if (IsPilotFile(game) && keepPilot(name))
-            attempt([&] { DeleteFileIfPresent(backup); });
+            DeleteFileIfPresent(backup);
         else
-            putBack(backup, game);
+            MoveFileOnto(backup, game);
     }
 
     bool keepPilot(const std::string& name) {
         return prompts_.question("Would you like to keep " + name + "?", "Keep Pilot?",
                                  Icon::Information, Answer::Yes) == Answer::Yes;
-    }
-
-    void putBack(const fs::path& backup, const fs::path& game) {
-        attempt([&] { MoveFileOnto(backup, game); });
     }
 
     void putBackEverything(const fs::path& backupFolder, const fs::path& gameFolder) {
@@ -160,7 +178,7 @@ class GameFolderRestore {
         for (const fs::path& file : files) {
             fs::path game = gameFolder / file.lexically_relative(backupFolder);
             attempt([&] {
-                fs::create_directories(game.parent_path());
+                MakeFolders(game.parent_path());
                 MoveFileOnto(file, game);
             });
         }
@@ -213,8 +231,7 @@ void ReportIncomplete(Session& session, const RestoreReport& report) {
 // Marks the cycle closed and gives the game its previous pilot back, if it was switched.
 void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& report) {
     session.saveSetting(kLastShipSetKey, kNoShipSet);
-    std::error_code ignored;  // a leftover closed journal is removed by the next launch
-    fs::remove(journal, ignored);
+    RemoveOwnFile(journal);  // a leftover closed journal is removed by the next launch
     if (!report.pilotSwitched)
         return;
     try {
@@ -229,15 +246,20 @@ void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& 
 RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::path& journal,
                                 const fs::path& package) {
     const Settings& settings = session.settings;
-    if (IsPresent(journal)) {
-        try {
-            return GameFolderRestore(session.prompts, progress).fromJournal(journal);
-        } catch (const Error&) {
-            // Unreadable journal: fall back to what the package and the backups tell.
-        }
+    GameFolderRestore restore(session.prompts, progress);
+    try {
+        if (IsPresent(journal))
+            return restore.fromJournal(journal, ReadJournal(journal));
+    } catch (const DamagedJournal&) {
+        // Cut off before its header or damaged: the package and the backups tell the rest.
+    } catch (const Error& error) {
+        // The journal is there but cannot be read now: restoring without it could leave added
+        // files behind, so the cycle stays open for another try.
+        RestoreReport unread;
+        unread.notPutBack.push_back(error.what());
+        return unread;
     }
-    return GameFolderRestore(session.prompts, progress)
-        .fromPackage(package, GameFolderOf(settings), BackupFolderOf(settings));
+    return restore.fromPackage(package, GameFolderOf(settings), BackupFolderOf(settings));
 }
 
 }  // namespace
@@ -257,17 +279,15 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
     session.loadSettings();
     fs::path shipSetDir(session.settings.shipSetDir);
     fs::path journal = JournalPathFor(shipSetDir);
-    bool hadJournal = IsPresent(journal);
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
-    std::error_code ignored;  // an old version's marker; nothing of the player's
-    fs::remove(shipSetDir / "restore.txt", ignored);
+    RemoveOwnFile(shipSetDir / "restore.txt");  // an old version's marker; nothing of the player's
     if (!report.complete()) {
         ReportIncomplete(session, report);
         return RestoreOutcome::RestoredInPart;
     }
     CloseCycle(session, journal, report);
 
-    if (!hadJournal && report.packageUnreadable) {
+    if (!report.fromJournal && report.packageUnreadable) {
         session.prompts.message(
             "Tolvane could not read the ShipSet " + package.string() +
                 " and has no record of what it installed.  The files in the backup folder have "

@@ -2,17 +2,16 @@
 
 #include "packages/gob_package.h"
 #include "packages/package_validator.h"
-#include "platform/file_io.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
 #include "platform/folder_index.h"
 
 namespace tolvane {
+namespace {
 
-void RemovePackageFolders(const std::filesystem::path& path, const std::filesystem::path& base) {
-    std::optional<GobPackage> package = TryOpenPackage(path);
-    if (!package)
-        return;
+void RemoveFoldersOf(const GobPackage& package, const fs::path& base) {
     TreeIndex index;
-    for (const GobMember& member : package->members()) {
+    for (const GobMember& member : package.members()) {
         if (NameFault(member.name))
             continue;
         std::vector<fs::path> chain = NameComponents(InstalledName(member));
@@ -25,6 +24,19 @@ void RemovePackageFolders(const std::filesystem::path& path, const std::filesyst
                 break;  // still in use, and so are its parents
             index.folder(folder.parent_path()).remove(folder.filename());
         }
+    }
+}
+
+}  // namespace
+
+void RemovePackageFolders(const std::filesystem::path& path, const std::filesystem::path& base) {
+    std::optional<GobPackage> package = TryOpenPackage(path);
+    if (!package)
+        return;
+    try {
+        RemoveFoldersOf(*package, base);
+    } catch (const Error&) {
+        // A folder that cannot be looked at stays, as one that still holds files does.
     }
 }
 

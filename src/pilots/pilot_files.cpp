@@ -27,7 +27,13 @@ std::string PilotNameFromHeader(std::string_view header) {
 
 PilotList ReadPilotNames(const std::filesystem::path& gameFolder) {
     PilotList pilots;
-    for (const fs::path& name : ListFiles(gameFolder, kPilotPattern)) {
+    std::vector<fs::path> names;
+    try {
+        names = ListFiles(gameFolder, kPilotPattern);
+    } catch (const Error& error) {
+        pilots.unreadable.push_back(error.what());
+    }
+    for (const fs::path& name : names) {
         try {
             InputFile file(gameFolder / name);
             std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 12));

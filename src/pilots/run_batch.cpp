@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
+#include "platform/file_system.h"
 #include "platform/process.h"
 
 namespace tolvane {
@@ -20,8 +21,7 @@ std::filesystem::path WriteBatch(const Session& session, const std::string& text
     } catch (const Error&) {
         // An installed program's folder is read-only for players: use their own data folder.
     }
-    std::error_code ec;
-    std::filesystem::create_directories(session.userDataFolder, ec);
+    MakeFolders(session.userDataFolder);
     std::filesystem::path inDataFolder = session.userDataFolder / kBatchName;
     WriteFileAtomically(inDataFolder, text);
     return inDataFolder;
@@ -69,8 +69,7 @@ std::filesystem::path RunGame(Session& session) {
 
 void DeleteRunBatch(const Session& session) {
     for (const std::filesystem::path& folder : {session.programFolder, session.userDataFolder}) {
-        std::error_code ignored;  // it is only a starter; the next game start writes it anew
-        std::filesystem::remove(folder / kBatchName, ignored);
+        RemoveOwnFile(folder / kBatchName);  // only a starter; the next game start writes it anew
     }
 }
 

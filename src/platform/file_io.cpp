@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/fault_seam.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -23,6 +24,12 @@ namespace {
 constexpr std::size_t kChunk = 1 << 20;
 
 std::atomic<std::uint64_t> flushes{0};
+
+// Asks the fault seam first: an error it injects fails the operation as the system's would.
+void Check(const std::string& what, const fs::path& path) {
+    if (std::error_code injected = BeforeFileOperation())
+        Fail(what, path, injected);
+}
 
 #ifdef _WIN32
 int OpenFile(const fs::path& path, int flags) {
@@ -76,7 +83,9 @@ std::uint64_t FileSize(int fd) {
 
 }  // namespace
 
-InputFile::InputFile(const fs::path& path) : path_(path), fd_(OpenFile(path, kRead)) {
+InputFile::InputFile(const fs::path& path) : path_(path) {
+    Check("Could not open", path);
+    fd_ = OpenFile(path, kRead);
     if (fd_ < 0)
         Fail("Could not open", path, LastError());
     size_ = FileSize(fd_);
@@ -91,6 +100,7 @@ InputFile::~InputFile() {
 }
 
 void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) const {
+    Check("Could not read", path_);
     auto* out = static_cast<char*>(data);
     while (length > 0) {
         long long got = ReadSome(fd_, out, length, offset);
@@ -113,6 +123,7 @@ std::string InputFile::readAt(std::uint64_t offset, std::size_t length) const {
 }
 
 OutputFile OutputFile::createNew(const fs::path& path) {
+    Check("Could not create", path);
     int fd = OpenFile(path, kCreateNew);
     if (fd < 0)
         Fail("Could not create", path, LastError());
@@ -120,6 +131,7 @@ OutputFile OutputFile::createNew(const fs::path& path) {
 }
 
 OutputFile OutputFile::appendTo(const fs::path& path) {
+    Check("Could not open", path);
     int fd = OpenFile(path, kAppend);
     if (fd < 0)
         Fail("Could not open", path, LastError());
@@ -135,6 +147,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::write(std::string_view bytes) {
+    Check("Could not write", path_);
     while (!bytes.empty()) {
         long long put = WriteSome(fd_, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
@@ -146,6 +159,7 @@ void OutputFile::write(std::string_view bytes) {
 }
 
 void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uint64_t length) {
+    Check("Could not write", path_);
 #ifdef __linux__
     // copy_file_range keeps the bytes in the kernel (and may share blocks on file systems that
     // can); it is not offered everywhere, so the plain loop below takes over when it refuses.
@@ -172,12 +186,14 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
 }
 
 void OutputFile::sync() {
+    Check("Could not write", path_);
     ++flushes;
     if (SyncFile(fd_) != 0)
         Fail("Could not write", path_, LastError());
 }
 
 void OutputFile::close() {
+    Check("Could not write", path_);
     int fd = std::exchange(fd_, -1);
     if (fd >= 0 && CloseFile(fd) != 0)
         Fail("Could not write", path_, LastError());
@@ -187,44 +203,41 @@ std::uint64_t FlushesSoFar() {
     return flushes;
 }
 
+namespace {
+
+constexpr const char* kTemporaryPrefix = ".tolvane-";
+constexpr const char* kTemporarySuffix = ".tmp";
+
+}  // namespace
+
 fs::path FreshTemporaryPath(const fs::path& folder) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        fs::path candidate = folder / (".tolvane-" + std::to_string(counter++) + ".tmp");
+        fs::path candidate =
+            folder / (kTemporaryPrefix + std::to_string(counter++) + kTemporarySuffix);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }
 }
 
-bool RemoveFolderIfEmpty(const fs::path& folder) {
-    std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(folder, ec)))
-        return false;
-    return fs::remove(folder, ec) && !ec;
-}
-
-void RemoveEmptyFolders(const fs::path& root) {
-    std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(root, ec)))
-        return;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec))
-            RemoveEmptyFolders(it->path());
+bool RemoveLeftoverTemporaries(const fs::path& folder) {
+    std::error_code ec = BeforeFileOperation();
+    std::vector<fs::path> leftovers;
+    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
+    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix))
+            leftovers.push_back(it->path());
     }
-    RemoveFolderIfEmpty(root);
-}
-
-void DeleteFileIfPresent(const fs::path& file) {
-    std::error_code ec;
-    fs::remove(file, ec);
-    if (ec)
-        Fail("Could not delete", file, ec);
-}
-
-bool IsPresent(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
+    bool removedAll = true;
+    for (const fs::path& leftover : leftovers) {
+        std::error_code removeError = BeforeFileOperation();
+        if (!removeError)
+            fs::remove(leftover, removeError);
+        removedAll = removedAll && !removeError;
+    }
+    return removedAll;
 }
 
 }  // namespace tolvane

@@ -61,13 +61,7 @@ std::uint64_t FlushesSoFar();
 
 // A name in `folder` that no entry has yet, for a working file of ours.
 fs::path FreshTemporaryPath(const fs::path& folder);
-
-// Removes `folder` when it is a folder (not a link) and empty; true when it is gone.
-bool RemoveFolderIfEmpty(const fs::path& folder);
-// Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties.
-void RemoveEmptyFolders(const fs::path& root);
-// Deletes a file if it is there. Throws Error naming it when it stays.
-void DeleteFileIfPresent(const fs::path& file);
-bool IsPresent(const fs::path& path);
+// Deletes the working files that a run which died left in `folder`; true when none stays.
+bool RemoveLeftoverTemporaries(const fs::path& folder);
 
 }  // namespace tolvane

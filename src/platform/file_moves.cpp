@@ -3,7 +3,9 @@
 #include <cerrno>
 
 #include "platform/error.h"
+#include "platform/fault_seam.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 
 #ifdef _WIN32
@@ -19,6 +21,8 @@ namespace {
 
 // Renames `from` to `to` unless `to` exists; the check and the rename are one step.
 std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (std::error_code injected = BeforeFileOperation())
+        return injected;
 #ifdef _WIN32
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
         return {};
@@ -58,15 +62,21 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill f
         out.close();
         place(temporary);
     } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+        RemoveOwnFile(temporary);  // a working file of ours, never the target
         throw;
     }
 }
 
+// Renames `from` onto `to`, replacing it.
+std::error_code RenameReplacing(const fs::path& from, const fs::path& to) {
+    std::error_code ec = BeforeFileOperation();
+    if (!ec)
+        fs::rename(from, to, ec);
+    return ec;
+}
+
 void RenameOnto(const fs::path& temporary, const fs::path& target) {
-    std::error_code ec;
-    fs::rename(temporary, target, ec);
+    std::error_code ec = RenameReplacing(temporary, target);
     if (ec)
         Fail("Could not replace", target, ec);
 }
@@ -78,13 +88,6 @@ void CopyOnto(const fs::path& from, const fs::path& to) {
         [&](const fs::path& temporary) { RenameOnto(temporary, to); });
 }
 
-void DeleteMovedFile(const fs::path& from) {
-    std::error_code ec;
-    fs::remove(from, ec);
-    if (ec)
-        Fail("Could not delete", from, ec);
-}
-
 }  // namespace
 
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
@@ -94,14 +97,13 @@ void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
 }
 
 void MoveFileOnto(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
+    std::error_code ec = RenameReplacing(from, to);
     if (!ec)
         return;
     if (ec != std::errc::cross_device_link)
         Fail("Could not move " + DisplayPath(from) + " to", to, ec);
     CopyOnto(from, to);
-    DeleteMovedFile(from);
+    DeleteFileIfPresent(from);
 }
 
 void MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
@@ -111,7 +113,7 @@ void MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
     if (ec != std::errc::cross_device_link)
         Fail("Could not move " + DisplayPath(from) + " to", to, ec);
     CopyWithoutReplacing(from, to);
-    DeleteMovedFile(from);
+    DeleteFileIfPresent(from);
 }
 
 void CopyWithoutReplacing(const fs::path& from, const fs::path& to) {

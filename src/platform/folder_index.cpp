@@ -1,5 +1,7 @@
 #include "platform/folder_index.h"
 
+#include "platform/error.h"
+#include "platform/fault_seam.h"
 #include "platform/name_key.h"
 #include "platform/path_text.h"
 
@@ -23,8 +25,9 @@ EntryKind KindOf(const fs::directory_entry& entry) {
 }  // namespace
 
 FolderIndex::FolderIndex(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec = BeforeFileOperation();
+    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
+    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         fs::path name = it->path().filename();
         auto [place, added] = entries_.try_emplace(KeyOf(name), FolderEntry{name, KindOf(*it)});
         // On a case-sensitive disk several entries may share a key: the one first in byte order
@@ -32,6 +35,9 @@ FolderIndex::FolderIndex(const fs::path& folder) {
         if (!added && name < place->second.name)
             place->second = {name, KindOf(*it)};
     }
+    // A folder that is not there holds nothing yet; one that cannot be read might hold anything.
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail("Could not list the folder", folder, ec);
 }
 
 const FolderEntry* FolderIndex::find(const fs::path& name) const {

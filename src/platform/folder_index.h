@@ -17,7 +17,7 @@ struct FolderEntry {
 
 // The entries of one folder by the key Windows files their names under, listed once. Lookups
 // take constant time, so a ship set of any width costs one listing per folder. A folder that
-// does not exist or cannot be read has no entries.
+// does not exist has no entries; one that cannot be listed is an Error naming it.
 class FolderIndex {
   public:
     explicit FolderIndex(const fs::path& folder);

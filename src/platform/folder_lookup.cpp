@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/error.h"
+#include "platform/fault_seam.h"
 #include "platform/path_text.h"
 #include "platform/text.h"
 
@@ -30,8 +32,9 @@ bool IsHidden(const fs::path& path) {
 
 std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern) {
     std::vector<fs::path> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec = BeforeFileOperation();
+    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
+    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         // A link that leads nowhere is listed, so that whoever opens it can say it is broken.
         std::error_code typeError;
         if (IsHidden(it->path()) || it->is_directory(typeError))
@@ -40,6 +43,8 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
         if (MatchesPattern(pattern, Utf8Of(name)))
             names.push_back(std::move(name));
     }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail("Could not list the folder", folder, ec);
     std::sort(names.begin(), names.end(), [](const fs::path& a, const fs::path& b) {
         return LessIgnoringCase(Utf8Of(a), Utf8Of(b));
     });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "launch/restore.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {
@@ -169,6 +170,9 @@ TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
               0u);
     EXPECT_EQ(ReadFileBytes(game.game() / "LATE.LFD"), "appeared after the plan");
     EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);
+    RestoreAfterPlay(game.session, progress, result.record);
+    EXPECT_EQ(ReadFileBytes(game.game() / "LATE.LFD"), "appeared after the plan");
+    EXPECT_FALSE(fs::exists(game.game() / "NEW.LFD"));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     EXPECT_EQ(journal.members[1].change, MemberChange::Added);
     EXPECT_EQ(journal.members[2].change, MemberChange::Kept);
     EXPECT_EQ(journal.executableName, "XWingAlliance.exe");
-    EXPECT_EQ(journal.restoredMembers, std::set<int>{1});
+    EXPECT_EQ(journal.settledMembers, std::set<int>{1});
     EXPECT_FALSE(journal.closed);
     EXPECT_FALSE(journal.pilotSwitched);
 }

@@ -1,0 +1,43 @@
+#include "platform/fault_seam.h"
+
+namespace tolvane {
+namespace {
+
+struct Armed {
+    std::uint64_t operations = 0;
+    std::uint64_t failAt = 0;  // 0: none
+    std::error_code failure;
+    std::uint64_t dieAt = 0;  // 0: none
+};
+
+// One GUI thread does every file operation; the tests that arm the seam run one at a time.
+Armed armed;
+
+}  // namespace
+
+std::error_code BeforeFileOperation() {
+    ++armed.operations;
+    if (armed.dieAt != 0 && armed.operations >= armed.dieAt)
+        throw SimulatedDeath{};
+    if (armed.operations == armed.failAt)
+        return armed.failure;
+    return {};
+}
+
+void FaultSeam::FailAt(std::uint64_t n, std::error_code error) {
+    armed = {0, n, error, 0};
+}
+
+void FaultSeam::DieAt(std::uint64_t n) {
+    armed = {0, 0, {}, n};
+}
+
+void FaultSeam::Disarm() {
+    armed = {};
+}
+
+std::uint64_t FaultSeam::Operations() {
+    return armed.operations;
+}
+
+}  // namespace tolvane

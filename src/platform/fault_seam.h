@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <system_error>
+
+namespace tolvane {
+
+// Every file operation of the core (open, read, write, flush, close, list, look up, rename,
+// delete, make a folder) calls BeforeFileOperation first, so that a test can prove the cycle's
+// promises at every single one of them. Unarmed, it only counts.
+//
+// Returns the error to fail this operation with, if the test armed one for it.
+std::error_code BeforeFileOperation();
+
+// Thrown by every file operation from the one a test chose to die at: the run stops there and
+// no further write reaches the disk, as when the process is killed. It is no std::exception, so
+// no handler of the program mistakes it for a failure it could report.
+struct SimulatedDeath {};
+
+class FaultSeam {
+  public:
+    // The `n`th operation from now (1 for the next) fails with `error`; the others go on.
+    static void FailAt(std::uint64_t n, std::error_code error);
+    // The `n`th operation from now and every one after it throw SimulatedDeath.
+    static void DieAt(std::uint64_t n);
+    static void Disarm();
+    // How many operations have passed the seam since it was last armed or disarmed.
+    static std::uint64_t Operations();
+};
+
+}  // namespace tolvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <system_error>
+
+#include "platform/filesystem.h"
+
+namespace tolvane {
+
+// Folder and file steps of the core, each through the fault seam. The throwing ones throw Error
+// naming the path.
+
+// True when something (a file, a folder, a link) is at `path`. A path that cannot be looked at
+// is an Error, never taken for an absent one.
+bool IsPresent(const fs::path& path);
+
+void MakeFolders(const fs::path& folder);
+
+// Deletes a file if it is there; an Error when it stays.
+void DeleteFileIfPresent(const fs::path& file);
+// Deletes a file of the program's own whose failure to go harms nothing, and says why it stayed.
+std::error_code RemoveOwnFile(const fs::path& file);
+
+// Removes `folder` when it is a folder (not a link) and empty; true when it is gone. An empty
+// folder that stays is an Error naming it.
+bool RemoveFolderIfEmpty(const fs::path& folder);
+// True when a file (or anything but a folder) is somewhere in the tree below `folder`.
+bool HoldsAnyFile(const fs::path& folder);
+// Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties;
+// a folder that cannot be removed stays.
+void RemoveEmptyFolders(const fs::path& root);
+
+}  // namespace tolvane
