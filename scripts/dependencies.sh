@@ -1,8 +1,7 @@
 # Installs the Debian packages that building and testing Tolvane need, where they are missing.
-tolvane_install_dependencies() {
-    local wanted=(g++ cmake ninja-build qt6-base-dev libgtest-dev)
+tolvane_install_packages() {
     local missing=()
-    for package in "${wanted[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
@@ -11,7 +10,12 @@ tolvane_install_dependencies() {
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "Installing ${missing[*]}"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+tolvane_install_dependencies() {
+    tolvane_install_packages g++ cmake ninja-build qt6-base-dev libgtest-dev
 }
 
 tolvane_build() {

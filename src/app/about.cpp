@@ -11,19 +11,21 @@
 namespace tolvane {
 namespace {
 
-std::optional<std::string> SystemInformationProgram() {
+// The registry values are read through the ANSI functions, so their text is in the ANSI code
+// page, the one a path made from a narrow string assumes on Windows.
+std::optional<fs::path> SystemInformationProgram() {
     std::string found;
     if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", found))
-        return found;
+        return fs::path(found);
     if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", found)) {
-        std::string program = found + "\\MSINFO32.EXE";
+        fs::path program = fs::path(found) / "MSINFO32.EXE";
         std::error_code ec;
-        return std::filesystem::exists(program, ec) ? std::optional(program) : std::nullopt;
+        return fs::exists(program, ec) ? std::optional(program) : std::nullopt;
     }
 #ifndef _WIN32
     for (const char* candidate : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {
-        if (auto path = FindOnPath(candidate))
-            return path->string();
+        if (std::optional<fs::path> path = FindOnPath(candidate))
+            return path;
     }
 #endif
     return std::nullopt;
@@ -37,7 +39,7 @@ std::string VersionLabel() {
 
 void StartSysInfo(Prompts& prompts) {
     try {
-        if (std::optional<std::string> program = SystemInformationProgram()) {
+        if (std::optional<fs::path> program = SystemInformationProgram()) {
             StartDetached(*program, {});
             return;
         }

@@ -6,6 +6,7 @@
 #include "session/session.h"
 #include "windows/qt_prompts.h"
 #include "windows/qt_settings_store.h"
+#include "windows/qt_text.h"
 #include "windows/single_instance.h"
 #include "windows/window_set.h"
 
@@ -21,10 +22,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    tolvane::QtSettingsStore store;
+    // TOLVANE_SETTINGS names an INI file to keep the settings in, apart from the player's own.
+    tolvane::QtSettingsStore store(qEnvironmentVariable("TOLVANE_SETTINGS"));
     tolvane::QtPrompts prompts;
-    tolvane::Session session(store, prompts, QApplication::applicationDirPath().toStdString(),
-                             dataFolder.toStdString());
+    tolvane::Session session(store, prompts, tolvane::ToPath(QApplication::applicationDirPath()),
+                             tolvane::ToPath(dataFolder));
     tolvane::WindowSet windows(session);
     tolvane::OpenFirstWindow(session, windows);
     return QApplication::exec();

@@ -7,6 +7,7 @@
 #include "packages/catalogue.h"
 #include "packages/package_checks.h"
 #include "packages/patch_info.h"
+#include "platform/path_text.h"
 
 namespace tolvane {
 
@@ -55,8 +56,8 @@ void MainWindowLogic::infoClicked() {
 void MainWindowLogic::launchClicked() {
     if (window_.launchCaption() == kRestoreFilesCaption) {
         EnterState(window_, WindowState::RecoveryRunning);
-        RestoreOutcome outcome =
-            RestoreLastShipSet(session_, window_.progress(), session_.setting(kLastShipSetKey));
+        RestoreOutcome outcome = RestoreLastShipSet(
+            session_, window_.progress(), PathFromUtf8(session_.setting(kLastShipSetKey)));
         EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
                                                                 : WindowState::RestoreMode);
         return;

@@ -13,7 +13,7 @@ namespace {
 // The restore gives the game its previous pilot back only when this cycle switched it.
 void NotePilotSwitch(Session& session) {
     try {
-        JournalWriter::resume(JournalPathFor(session.settings.shipSetDir)).pilotSwitched();
+        JournalWriter::resume(JournalPathFor(ShipSetFolderOf(session.settings))).pilotSwitched();
     } catch (const Error&) {
         // Without the note the game keeps the chosen pilot afterwards; nothing is lost.
     }

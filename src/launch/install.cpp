@@ -106,7 +106,7 @@ class Installer {
 }  // namespace
 
 LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan) {
-    session.saveSetting(kLastShipSetKey, plan.steps.package.string());
+    session.saveSetting(kLastShipSetKey, Utf8Of(plan.steps.package));
     LaunchRecord record{plan.steps.package, plan.journal};
     try {
         JournalWriter journal = JournalWriter::create(plan.journal, plan.steps);

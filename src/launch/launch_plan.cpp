@@ -131,7 +131,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     steps.package = package;
     steps.gameFolder = GameFolderOf(settings);
     steps.backupFolder = BackupFolderOf(settings);
-    fs::path journal = JournalPathFor(settings.shipSetDir);
+    fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
 
     FolderIndex gameFiles(steps.gameFolder);
     const FolderEntry* executable =

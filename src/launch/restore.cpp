@@ -277,7 +277,7 @@ RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const Laun
 
 RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package) {
     session.loadSettings();
-    fs::path shipSetDir(session.settings.shipSetDir);
+    fs::path shipSetDir = ShipSetFolderOf(session.settings);
     fs::path journal = JournalPathFor(shipSetDir);
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
     RemoveOwnFile(shipSetDir / "restore.txt");  // an old version's marker; nothing of the player's
@@ -289,7 +289,7 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
 
     if (!report.fromJournal && report.packageUnreadable) {
         session.prompts.message(
-            "Tolvane could not read the ShipSet " + package.string() +
+            "Tolvane could not read the ShipSet " + DisplayPath(package) +
                 " and has no record of what it installed.  The files in the backup folder have "
                 "been put back; files that the ShipSet added may still be in the game folder.",
             "Restore", Icon::Information);

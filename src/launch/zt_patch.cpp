@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/little_endian.h"
+#include "platform/path_text.h"
 
 namespace tolvane {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::size_t kFirstRecord = 15;
 std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path) {
     std::string bytes = InputFile(path).readAll();
     auto damaged = [&](const std::string& why) {
-        return Error("The patch file " + path.string() + " is damaged: " + why + ".");
+        return Error("The patch file " + DisplayPath(path) + " is damaged: " + why + ".");
     };
     if (bytes.size() < kFirstRecord)
         throw damaged("it is too short to hold a record count");
@@ -64,7 +65,7 @@ void ApplyZtPatches(const std::filesystem::path& target,
         for (const std::vector<ZtRecord>& records : patches)
             ApplyZtRecords(executable, records);
     } catch (const std::bad_alloc&) {
-        throw Error("The patch files would make " + target.string() + " too large to write.");
+        throw Error("The patch files would make " + DisplayPath(target) + " too large to write.");
     }
     WriteFileAtomically(target, executable);
 }

@@ -8,7 +8,7 @@ namespace tolvane {
 std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading) {
     reading.setValue(0);
     session.loadSettings();
-    fs::path folder(session.settings.shipSetDir);
+    fs::path folder = ShipSetFolderOf(session.settings);
     std::vector<fs::path> names =
         folder.empty() ? std::vector<fs::path>{} : ListFiles(folder, "*.gob");
     std::vector<ShipSetEntry> entries;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "packages/gob_package.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/text.h"
 
@@ -59,19 +60,18 @@ std::string ShipSetListName(const std::optional<std::string>& patchInfo) {
     std::optional<std::string> item = patchInfo ? FirstTextItem(*patchInfo) : std::nullopt;
     if (!item)
         return kNoPatchInfo;
-    if (*item == kNoPatchInfo)
-        return *item;
-    if (item->size() < 5)
-        return *item;
-    return ValueAfterLabel(*item, 5);
+    if (*item == kNoPatchInfo || item->size() < 5)
+        return Utf8FromWindows1252(*item);
+    return Utf8FromWindows1252(ValueAfterLabel(*item, 5));
 }
 
 ShipSetInfo ParseShipSetInfo(std::string_view patchInfo) {
     std::vector<std::string_view> lines = CrLines(patchInfo, 5);
     lines.resize(5);
-    return {ValueAfterLabel(lines[0], 5), ValueAfterLabel(lines[1], 7),
-            ValueAfterLabel(lines[2], 6), ValueAfterLabel(lines[3], 8),
-            ValueAfterLabel(lines[4], 6)};
+    auto field = [&](std::size_t line, std::size_t label) {
+        return Utf8FromWindows1252(ValueAfterLabel(lines[line], label));
+    };
+    return {field(0, 5), field(1, 7), field(2, 6), field(3, 8), field(4, 6)};
 }
 
 }  // namespace tolvane

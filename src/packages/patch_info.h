@@ -15,10 +15,12 @@ inline constexpr const char* kNoPatchInfo = "Patchinfo.txt not found";
 // cannot be read. The text is read straight from the package: no file is written for it.
 std::optional<std::string> ReadPatchInfo(const std::filesystem::path& package);
 
-// The name the list shows: the first text item without its 5-character label and one space.
+// The name the list shows: the first text item without its 5-character label and one space,
+// decoded from the game's code page.
 std::string ShipSetListName(const std::optional<std::string>& patchInfo);
 
-// The five labelled lines of the information text, each without its label and one space.
+// The five labelled lines of the information text, each without its label and one space,
+// decoded from the game's code page.
 struct ShipSetInfo {
     std::string name;
     std::string author;

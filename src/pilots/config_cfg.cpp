@@ -17,7 +17,8 @@ std::string WithPilot(std::string_view config, const std::string& name) {
 }
 
 std::filesystem::path ConfigPath(const std::filesystem::path& gameFolder) {
-    const FolderEntry* found = FolderIndex(gameFolder).find("config.cfg");
+    FolderIndex files(gameFolder);
+    const FolderEntry* found = files.find("config.cfg");
     return gameFolder / (found ? found->name : fs::path("config.cfg"));
 }
 

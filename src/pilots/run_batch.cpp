@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/process.h"
 
 namespace tolvane {
@@ -13,8 +14,8 @@ namespace {
 
 constexpr const char* kBatchName = "RunXWA.bat";
 
-std::filesystem::path WriteBatch(const Session& session, const std::string& text) {
-    std::filesystem::path inProgramFolder = session.programFolder / kBatchName;
+fs::path WriteBatch(const Session& session, const std::string& text) {
+    fs::path inProgramFolder = session.programFolder / kBatchName;
     try {
         WriteFileAtomically(inProgramFolder, text);
         return inProgramFolder;
@@ -22,7 +23,7 @@ std::filesystem::path WriteBatch(const Session& session, const std::string& text
         // An installed program's folder is read-only for players: use their own data folder.
     }
     MakeFolders(session.userDataFolder);
-    std::filesystem::path inDataFolder = session.userDataFolder / kBatchName;
+    fs::path inDataFolder = session.userDataFolder / kBatchName;
     WriteFileAtomically(inDataFolder, text);
     return inDataFolder;
 }
@@ -32,6 +33,8 @@ std::filesystem::path WriteBatch(const Session& session, const std::string& text
 std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene) {
     std::size_t separator = windowsExePath.find_last_of("\\/");
     std::string folder = separator == std::string::npos ? "" : windowsExePath.substr(0, separator);
+    if (folder.size() == 2 && folder[1] == ':')
+        folder += '\\';  // "cd D:" would only show the folder D: is in; "cd D:\" goes to its root
     std::string file =
         separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
     bool skipIntro = LeadingNumberText(showCutscene) == "1";
@@ -39,7 +42,7 @@ std::string RunBatchText(const std::string& windowsExePath, const std::string& s
            "\"\r\n" + file + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
 
-std::string WineFormOf(const std::filesystem::path& hostPath) {
+std::string WineFormOf(const fs::path& hostPath) {
     std::string text = std::filesystem::absolute(hostPath).lexically_normal().string();
     for (char& c : text) {
         if (c == '/')
@@ -48,27 +51,47 @@ std::string WineFormOf(const std::filesystem::path& hostPath) {
     return "Z:" + text;
 }
 
-std::filesystem::path RunGame(Session& session) {
+#ifdef _WIN32
+namespace {
+
+// cmd reads a batch file in the console's OEM code page. Where the game folder's path has a
+// character that page lacks, the folder's short (8.3) form stands in for it; and since cmd starts
+// in the game folder anyway, the game starts even where the volume keeps no short names.
+std::string BatchForCmd(const fs::path& executable, const std::string& showCutscene) {
+    std::string text = RunBatchText(Utf8Of(executable), showCutscene);
+    if (std::optional<std::string> oem = ConsoleCodePageText(text))
+        return *oem;
+    if (std::optional<fs::path> shortFolder = ShortPathOf(executable.parent_path())) {
+        std::string shortText =
+            RunBatchText(Utf8Of(*shortFolder / executable.filename()), showCutscene);
+        if (std::optional<std::string> oem = ConsoleCodePageText(shortText))
+            return *oem;
+    }
+    return text;
+}
+
+}  // namespace
+#endif
+
+fs::path RunGame(Session& session) {
     session.loadSettings();
     const Settings& settings = session.settings;
+    fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
-    std::string exePath = settings.gameExePath;
+    fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.showCutscene));
+    StartBatchFile(batch, executable.parent_path());
 #else
-    std::string exePath = WineFormOf(settings.gameExePath);
-#endif
-    std::filesystem::path batch = WriteBatch(session, RunBatchText(exePath, settings.showCutscene));
-#ifdef _WIN32
-    StartDetached("cmd.exe", {"/c", batch.string()});
-#else
+    fs::path batch =
+        WriteBatch(session, RunBatchText(WineFormOf(executable), settings.showCutscene));
     const char* runner = std::getenv("TOLVANE_BATCH_RUNNER");
     StartDetached(runner != nullptr && *runner != '\0' ? runner : "wine",
-                  {"cmd", "/c", WineFormOf(batch)});
+                  {"cmd", "/c", WineFormOf(batch)}, executable.parent_path());
 #endif
     return batch;
 }
 
 void DeleteRunBatch(const Session& session) {
-    for (const std::filesystem::path& folder : {session.programFolder, session.userDataFolder}) {
+    for (const fs::path& folder : {session.programFolder, session.userDataFolder}) {
         RemoveOwnFile(folder / kBatchName);  // only a starter; the next game start writes it anew
     }
 }

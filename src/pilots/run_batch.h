@@ -1,8 +1,8 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
+#include "platform/filesystem.h"
 #include "session/session.h"
 
 namespace tolvane {
@@ -13,12 +13,12 @@ namespace tolvane {
 std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene);
 
 // A host path as Wine shows it to Windows programs: drive Z: and backslashes.
-std::string WineFormOf(const std::filesystem::path& hostPath);
+std::string WineFormOf(const fs::path& hostPath);
 
 // Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
-// writable) and starts it without waiting: cmd.exe on Windows, elsewhere `wine cmd /c`, or the
-// runner that TOLVANE_BATCH_RUNNER names. Throws Error naming what failed.
-std::filesystem::path RunGame(Session& session);
+// writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere
+// `wine cmd /c`, or the runner that TOLVANE_BATCH_RUNNER names. Throws Error naming what failed.
+fs::path RunGame(Session& session);
 
 // Deletes RunXWA.bat from wherever RunGame may have written it.
 void DeleteRunBatch(const Session& session);

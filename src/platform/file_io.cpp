@@ -11,6 +11,7 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
+#include "platform/path_text.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -109,7 +110,7 @@ void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) con
         if (got < 0)
             Fail("Could not read", path_, LastError());
         if (got == 0)
-            throw Error("Could not read " + path_.string() + ": it ends too early");
+            throw Error("Could not read " + DisplayPath(path_) + ": it ends too early");
         out += got;
         offset += static_cast<std::uint64_t>(got);
         length -= static_cast<std::size_t>(got);
@@ -226,7 +227,7 @@ bool RemoveLeftoverTemporaries(const fs::path& folder) {
     std::vector<fs::path> leftovers;
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        std::string name = Utf8Of(it->path().filename());
         if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix))
             leftovers.push_back(it->path());
     }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/error.h"
+#include "platform/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,51 +19,114 @@ namespace tolvane {
 namespace {
 
 std::wstring Widen(const std::string& text) {
-    return std::filesystem::path(text).wstring();
+    return PathFromUtf8(text).wstring();
 }
 
-// cmd.exe reads its switches unquoted, so only arguments with spaces get quotes.
-std::wstring Quoted(const std::string& argument) {
-    std::wstring wide = Widen(argument);
-    return wide.find(L' ') == std::wstring::npos ? wide : L"\"" + wide + L"\"";
+// The quoting that CommandLineToArgvW and the C runtime undo: backslashes are literal except
+// before a quote, which they and the quote escape.
+std::wstring QuotedArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos)
+        return argument;
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, L'\\');
+    return quoted + L"\"";
 }
 
-}  // namespace
+std::error_code LastSystemError() {
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
 
-void StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    std::wstring commandLine = Quoted(program);
-    for (const std::string& argument : arguments)
-        commandLine += L" " + Quoted(argument);
+void Start(const fs::path& program, std::wstring commandLine, const fs::path& workingFolder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNOACTIVATE;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, nullptr, &startup, &process)) {
-        throw Error(
-            "Could not start " + program + ": " +
-            std::error_code(static_cast<int>(GetLastError()), std::system_category()).message());
+    if (!CreateProcessW(
+            program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+            nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process)) {
+        Fail("Could not start", program, LastSystemError());
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }
 
-std::optional<std::filesystem::path> FindOnPath(const std::string& name) {
+}  // namespace
+
+void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
+                   const fs::path& workingFolder) {
+    std::wstring commandLine = QuotedArgument(program.wstring());
+    for (const std::string& argument : arguments)
+        commandLine += L" " + QuotedArgument(Widen(argument));
+    Start(program, commandLine, workingFolder);
+}
+
+void StartBatchFile(const fs::path& batch, const fs::path& workingFolder) {
+    wchar_t system[MAX_PATH];
+    UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        Fail("Could not find the system folder for", "cmd.exe", LastSystemError());
+    fs::path cmd = fs::path(system) / L"cmd.exe";
+    // With /s cmd drops the first and the last quote of what follows /c and runs the rest as it
+    // stands, so the quoted path inside keeps its spaces, parentheses and ampersands.
+    std::wstring commandLine =
+        L"\"" + cmd.wstring() + L"\" /d /s /c \"\"" + batch.wstring() + L"\"\"";
+    Start(cmd, commandLine, workingFolder);
+}
+
+std::optional<std::string> ConsoleCodePageText(const std::string& text) {
+    std::wstring wide = Widen(text);
+    if (wide.empty())
+        return std::string();
+    BOOL defaulted = FALSE;
+    int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                   static_cast<int>(wide.size()), nullptr, 0, nullptr, &defaulted);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        bytes.data(), size, nullptr, &defaulted);
+    if (size == 0 || defaulted)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<fs::path> ShortPathOf(const fs::path& path) {
+    DWORD length = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (length == 0)
+        return std::nullopt;
+    std::wstring shortPath(length, L'\0');
+    length = GetShortPathNameW(path.c_str(), shortPath.data(), length);
+    if (length == 0)
+        return std::nullopt;
+    shortPath.resize(length);
+    return fs::path(shortPath);
+}
+
+std::optional<fs::path> FindOnPath(const std::string& name) {
     wchar_t found[MAX_PATH];
     if (SearchPathW(nullptr, Widen(name).c_str(), L".exe", MAX_PATH, found, nullptr) == 0)
         return std::nullopt;
-    return std::filesystem::path(found);
+    return fs::path(found);
 }
 
 #else
 
-void StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
-    std::optional<std::filesystem::path> found = program.find('/') != std::string::npos
-                                                     ? std::filesystem::path(program)
-                                                     : FindOnPath(program);
+void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
+                   const fs::path& workingFolder) {
+    std::optional<fs::path> found =
+        program.has_parent_path() ? std::optional(program) : FindOnPath(program.string());
     if (!found || ::access(found->c_str(), X_OK) != 0)
-        throw Error("Could not start " + program + ": it was not found or may not be run");
+        throw Error("Could not start " + DisplayPath(program) +
+                    ": it was not found or may not be run");
     std::string path = found->string();
     std::vector<char*> argv{path.data()};
     std::vector<std::string> copies(arguments);
@@ -77,6 +141,8 @@ void StartDetached(const std::string& program, const std::vector<std::string>& a
     if (child == 0) {
         ::setsid();
         if (::fork() == 0) {
+            if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
+                ::_exit(126);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
@@ -87,7 +153,7 @@ void StartDetached(const std::string& program, const std::vector<std::string>& a
     }
 }
 
-std::optional<std::filesystem::path> FindOnPath(const std::string& name) {
+std::optional<fs::path> FindOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
     if (path == nullptr)
         return std::nullopt;
@@ -97,8 +163,7 @@ std::optional<std::filesystem::path> FindOnPath(const std::string& name) {
         std::size_t end = folders.find(':', start);
         if (end == std::string::npos)
             end = folders.size();
-        std::filesystem::path candidate =
-            std::filesystem::path(folders.substr(start, end - start)) / name;
+        fs::path candidate = fs::path(folders.substr(start, end - start)) / name;
         if (end > start && ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
         start = end + 1;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/path_text.h"
+
 namespace tolvane {
 
 std::string CurrentVersion() {
@@ -51,11 +53,15 @@ std::string LeadingNumberText(std::string_view text) {
 }
 
 fs::path GameFolderOf(const Settings& settings) {
-    return fs::path(settings.gameExePath).parent_path();
+    return PathFromUtf8(settings.gameExePath).parent_path();
+}
+
+fs::path ShipSetFolderOf(const Settings& settings) {
+    return PathFromUtf8(settings.shipSetDir);
 }
 
 fs::path BackupFolderOf(const Settings& settings) {
-    return fs::path(settings.shipSetDir) / "Backup";
+    return ShipSetFolderOf(settings) / "Backup";
 }
 
 void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
@@ -78,7 +84,7 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     settings.showCutscene = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey));
     if (!settings.optionsNeeded && !settings.shipSetDir.empty()) {
         std::error_code ignored;  // a missing directory shows up where it is used
-        std::filesystem::current_path(settings.shipSetDir, ignored);
+        std::filesystem::current_path(ShipSetFolderOf(settings), ignored);
     }
 }
 

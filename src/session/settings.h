@@ -34,6 +34,8 @@ struct Settings {
 
 // The game folder: the stored executable path up to its last separator.
 fs::path GameFolderOf(const Settings& settings);
+// The ship set directory.
+fs::path ShipSetFolderOf(const Settings& settings);
 // Where a launch keeps the game's own copies of the files it replaces: "Backup" in the ship set
 // directory.
 fs::path BackupFolderOf(const Settings& settings);

@@ -4,17 +4,30 @@
 
 namespace tolvane {
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, "Tolvane") {}
+namespace {
+
+QSettings* OpenSettings(const QString& iniFile) {
+    if (!iniFile.isEmpty())
+        return new QSettings(iniFile, QSettings::IniFormat);
+#ifdef Q_OS_WIN
+    return new QSettings("HKEY_CURRENT_USER\\Software\\Tolvane", QSettings::NativeFormat);
+#else
+    return new QSettings(QSettings::IniFormat, QSettings::UserScope, "Tolvane");
+#endif
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore(const QString& iniFile) : settings_(OpenSettings(iniFile)) {}
 
 std::string QtSettingsStore::get(const std::string& section, const std::string& key) const {
-    return ToStdString(settings_.value(ToQString(section + "/" + key)).toString());
+    return ToStdString(settings_->value(ToQString(section + "/" + key)).toString());
 }
 
 void QtSettingsStore::save(const std::string& section, const std::string& key,
                            const std::string& value) {
-    settings_.setValue(ToQString(section + "/" + key), ToQString(value));
-    settings_.sync();
+    settings_->setValue(ToQString(section + "/" + key), ToQString(value));
+    settings_->sync();
 }
 
 }  // namespace tolvane

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
+#include "support/environment.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
@@ -12,10 +14,8 @@ namespace {
 
 // Runs with PATH pointing at `folder` only, then puts PATH back.
 void WithPath(const std::filesystem::path& folder, const std::function<void()>& work) {
-    std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", folder.c_str(), 1);
+    ScopedEnvironment path("PATH", folder.string());
     work();
-    setenv("PATH", saved.c_str(), 1);
 }
 
 TEST(StartSysInfoTest, WithoutAToolThePlayerIsTold) {
@@ -26,6 +26,9 @@ TEST(StartSysInfoTest, WithoutAToolThePlayerIsTold) {
 }
 
 TEST(StartSysInfoTest, ADesktopSystemInformationProgramIsStarted) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows starts the tool the registry names, not one found on the PATH";
+#endif
     TempFolder tools;
     WriteFileBytes(tools / "hardinfo",
                    "#!/bin/sh\n/usr/bin/touch '" + (tools / "started").string() + "'\n");

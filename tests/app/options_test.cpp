@@ -7,6 +7,8 @@
 namespace tolvane::testing {
 namespace {
 
+const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+
 class OptionsTest : public ::testing::Test {
   protected:
     MemorySettingsStore store;
@@ -37,7 +39,7 @@ TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndShowsTheMainWindow) {
               (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"},
                                                   {"Settings/Last ShipSet", "None"},
                                                   {"Settings/XWA Exe", "/xwa/XWINGALLIANCE.EXE"},
-                                                  {"Settings/ShipSet Dir", "/ships/"},
+                                                  {"Settings/ShipSet Dir", "/ships" + kSeparator},
                                                   {"Settings/Show Opening Cutscene", "1"}}));
     EXPECT_EQ(mainWindowShown, 1);
     EXPECT_FALSE(session.settings.optionsNeeded);

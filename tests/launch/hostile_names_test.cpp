@@ -3,6 +3,7 @@
 #include "launch/restore.h"
 #include "packages/package_checks.h"
 #include "platform/file_io.h"
+#include "platform/path_text.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {
@@ -68,7 +69,7 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
     struct Case {
         const char* name;
         std::vector<GobEntry> members;
-        fs::path reached;
+        const char* reached;  // UTF-8
         const char* installed;
     };
     const Case cases[] = {
@@ -81,22 +82,24 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
          {{"\xC9LAN.LFD", "first"}, {"\xE9lan.lfd", "second"}},
          "\xC3\x89lan.lfd",
          "second"},
-        {"a new file named twice", {{"NEW.LFD", "first"}, {"new.lfd ", "second"}}, "NEW.LFD",
+        {"a new file named twice",
+         {{"NEW.LFD", "first"}, {"new.lfd ", "second"}},
+         "NEW.LFD",
          "second"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StandInGame game;
-        WriteFileBytes(game.game() / "\xC3\x89lan.lfd", "the game's own");
+        WriteFileBytes(game.game() / PathFromUtf8("\xC3\x89lan.lfd"), "the game's own");
         auto before = Snapshot(game.game());
         fs::path path = game.shipSets() / "Alias.gob";
         WriteGob(path, c.members);
         ASSERT_EQ(Refusal(game, path), std::nullopt);
         FakeProgress progress;
-        LaunchResult result = LaunchShipSet(
-            game.session, progress, std::get<LaunchPlan>(PlanLaunch(game.session, path)));
+        LaunchResult result = LaunchShipSet(game.session, progress,
+                                            std::get<LaunchPlan>(PlanLaunch(game.session, path)));
         EXPECT_EQ(result.outcome, LaunchOutcome::WaitingForPilot);
-        EXPECT_EQ(ReadFileBytes(game.game() / c.reached), c.installed);
+        EXPECT_EQ(ReadFileBytes(game.game() / PathFromUtf8(c.reached)), c.installed);
         EXPECT_EQ(RestoreAfterPlay(game.session, progress, result.record),
                   RestoreOutcome::Restored);
         EXPECT_EQ(Snapshot(game.game()), before);
@@ -104,13 +107,17 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
 }
 
 TEST_F(LaunchFixture, ARestoredFileKeepsTheGamesSpelling) {
-    fs::rename(game.game() / "DATA.LFD", game.game() / "Data.Lfd");
+    fs::remove(game.game() / "DATA.LFD");
+    WriteFileBytes(game.game() / "Data.Lfd", "original data");
     LaunchRecord record = launch(package("P.gob", {{"DATA.LFD", "package data"}}));
-    EXPECT_EQ(ReadFileBytes(game.game() / "Data.Lfd"), "package data");
-    EXPECT_FALSE(fs::exists(game.game() / "DATA.LFD"));
+    auto installed = Snapshot(game.game());
+    EXPECT_EQ(installed["Data.Lfd"], "package data");
+    EXPECT_FALSE(installed.contains("DATA.LFD"));
     EXPECT_EQ(journal().members[0].relativePath, "Data.Lfd");
     RestoreAfterPlay(game.session, progress, record);
-    EXPECT_EQ(ReadFileBytes(game.game() / "Data.Lfd"), "original data");
+    auto restored = Snapshot(game.game());
+    EXPECT_EQ(restored["Data.Lfd"], "original data");
+    EXPECT_FALSE(restored.contains("DATA.LFD"));
 }
 
 TEST_F(LaunchFixture, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {

@@ -68,7 +68,9 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
 TEST_F(InstallTest, MatchesTheGamesNamesWithoutLetterCase) {
     launch(package("Case.gob", {{"WAVE\\game.wav", "louder"}, {"ABC.LFD  ", "trimmed"}}));
     EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "louder");
-    EXPECT_FALSE(fs::exists(game.game() / "WAVE"));
+    auto names = Snapshot(game.game());
+    EXPECT_TRUE(names.contains("wave/"));
+    EXPECT_FALSE(names.contains("WAVE/"));
     EXPECT_EQ(ReadFileBytes(game.backup() / "wave" / "GAME.WAV"), "game sound");
     EXPECT_EQ(ReadFileBytes(game.game() / "ABC.LFD"), "trimmed");
 }

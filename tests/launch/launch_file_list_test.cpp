@@ -20,7 +20,7 @@ TEST(LaunchFileListTest, MatchesWithoutLetterCaseAndKeepsItsSnapshot) {
     list.setPattern("*.zt");
     ASSERT_EQ(list.count(), 2u);
     for (std::size_t i = 0; i < list.count(); ++i)
-        std::filesystem::remove(folder / list.item(i));
+        std::filesystem::remove(folder.path() / list.item(i));
     EXPECT_EQ(list.item(0), "a.zt");
     EXPECT_EQ(list.item(1), "b.ZT");
     EXPECT_EQ(list.item(2), "");

@@ -1,9 +1,14 @@
 #include "support/stand_in_game.h"
 
+#include "platform/path_text.h"
+
 namespace tolvane::testing {
 
-StandInGame::StandInGame(const std::string& executableName)
+StandInGame::StandInGame(const std::string& executableName, const std::string& gameFolder,
+                         const std::string& shipSetFolder)
     : session(store, prompts, root_.path() / "Program", root_.path() / "UserData"),
+      game_(root_.path() / PathFromUtf8(gameFolder)),
+      shipSets_(root_.path() / PathFromUtf8(shipSetFolder)),
       executableName_(executableName) {
     for (int i = 0; i < 64; ++i)
         executableBytes_ += static_cast<char>(i * 7 % 251);
@@ -17,8 +22,8 @@ StandInGame::StandInGame(const std::string& executableName)
     std::filesystem::create_directories(program());
 
     store.save("Version", "Ordell Version", "2.5");
-    store.save("Settings", "XWA Exe", executable().string());
-    store.save("Settings", "ShipSet Dir", shipSets().string() + "/");
+    store.save("Settings", "XWA Exe", Utf8Of(executable()));
+    store.save("Settings", "ShipSet Dir", Utf8Of(shipSets() / ""));
     store.save("Settings", "Show Opening Cutscene", "0");
     store.save("Settings", "Last ShipSet", "None");
     session.loadSettings();
@@ -27,7 +32,8 @@ StandInGame::StandInGame(const std::string& executableName)
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
     std::map<std::string, std::string> tree;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        std::string name = entry.path().lexically_relative(root).generic_string();
+        std::u8string generic = entry.path().lexically_relative(root).generic_u8string();
+        std::string name(generic.begin(), generic.end());
         if (entry.is_directory())
             tree[name + "/"] = "";
         else

@@ -16,10 +16,13 @@ namespace tolvane::testing {
 // program's folder; and settings that point at them, as accepted options leave them.
 class StandInGame {
   public:
-    explicit StandInGame(const std::string& executableName = "XWINGALLIANCE.EXE");
+    // The folder names are UTF-8 and may be paths of several folders.
+    explicit StandInGame(const std::string& executableName = "XWINGALLIANCE.EXE",
+                         const std::string& gameFolder = "XWA",
+                         const std::string& shipSetFolder = "Ships");
 
-    std::filesystem::path game() const { return root_ / "XWA"; }
-    std::filesystem::path shipSets() const { return root_ / "Ships"; }
+    std::filesystem::path game() const { return game_; }
+    std::filesystem::path shipSets() const { return shipSets_; }
     std::filesystem::path backup() const { return shipSets() / "Backup"; }
     std::filesystem::path program() const { return root_ / "Program"; }
     std::filesystem::path executable() const { return game() / executableName_; }
@@ -34,11 +37,14 @@ class StandInGame {
     Session session;
 
   private:
+    std::filesystem::path game_;
+    std::filesystem::path shipSets_;
     std::string executableName_;
     std::string executableBytes_;
 };
 
-// Every file and folder below `root` with its bytes (folders end in "/" and hold nothing).
+// Every file and folder below `root` with its bytes, by UTF-8 name (folders end in "/" and hold
+// nothing).
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
 
 }  // namespace tolvane::testing

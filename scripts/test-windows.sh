@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Cross-builds the core and its tests for 64-bit Windows with MinGW-w64 and runs them under Wine,
+# in a fresh Wine prefix below the build folder. No display is needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/dependencies.sh
+tolvane_install_packages cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
+
+cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTOLVANE_WITH_QT=OFF
+cmake --build build-windows
+
+export WINEDEBUG=-all
+export WINEPREFIX="$PWD/build-windows/wineprefix"
+rm -rf "$WINEPREFIX"
+wineboot --init >/dev/null 2>&1
+ctest --test-dir build-windows --output-on-failure
+wineserver --kill || true

@@ -1,0 +1,121 @@
+// A whole cycle in folders and with pilots whose names are not ASCII: every path stays a path
+// and every byte of the game's own text goes back as it was.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/main_window_logic.h"
+#include "app/pilot_loader_logic.h"
+#include "platform/path_text.h"
+#include "support/environment.h"
+#include "support/fake_main_window.h"
+#include "support/package_files.h"
+#include "support/stand_in_game.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tolvane::testing {
+namespace {
+
+const char* kGameFolder = "Spiele/X-Wing Alliance \xE2\x80\x93 Sammlung";  // an en dash
+const char* kShipSetFolder = "Schiffs\xC3\xA4tze";
+const char* kPackage = "Flotte G\xC3\xA9n\xC3\xA9rale.gob";
+
+#ifdef _WIN32
+// The stand-in game built beside this test program.
+fs::path StandInExecutable() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path() / "stand_in_xwa.exe";
+}
+
+std::vector<std::string> WaitForLines(const fs::path& file) {
+    for (int wait = 0; wait < 300 && !fs::exists(file); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::vector<std::string> lines;
+    std::string text = ReadFileBytes(file), line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    return lines;
+}
+#endif
+
+TEST(NonAsciiCycleTest, FoldersAndPilotsOfEveryAlphabetComeBackByteForByte) {
+    StandInGame game("XWINGALLIANCE.EXE", kGameFolder, kShipSetFolder);
+    WriteFileBytes(game.game() / "config.cfg", "lastpilot Zo\xEB\r\nwindowed 1\r\n");
+    WriteFileBytes(game.game() / PathFromUtf8("J\xC3\xB6rg.plt"),
+                   std::string("J\xF6rg\0\0\0\0\0\0\0\0body", 16));
+#ifdef _WIN32
+    fs::copy_file(StandInExecutable(), game.executable(), fs::copy_options::overwrite_existing);
+    fs::path record = game.program() / "started.txt";
+    ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", Utf8Of(record));
+    game.store.save("Settings", "Show Opening Cutscene", "1");
+#else
+    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
+#endif
+    auto before = Snapshot(game.game());
+    WriteGob(game.shipSets() / PathFromUtf8(kPackage),
+             {{"PATCHINFO.TXT", PatchInfoText("Name: Flotte G\xE9n\xE9rale")},
+              {"wave\\\xC9"
+               "clair.wav",
+               "boom"},
+              {"DATA.LFD", "new data"}});
+
+    FakeMainWindow window;
+    MainWindowLogic logic(game.session, window);
+    logic.load();
+    EXPECT_EQ(window.shipSets, std::vector<std::string>{"Flotte G\xC3\xA9n\xC3\xA9rale"});
+    window.selected = 0;
+    logic.listClicked();
+    logic.launchClicked();
+    EXPECT_EQ(window.pilotLoaderShown, 1);
+    EXPECT_EQ(ReadFileBytes(game.game() / "wave" /
+                            PathFromUtf8("\xC3\x89"
+                                         "clair.wav")),
+              "boom");
+
+    std::vector<std::string> pilots = LoadPilotList(game.session);
+    EXPECT_NE(std::find(pilots.begin(), pilots.end(), "J\xC3\xB6rg"), pilots.end());
+    game.prompts.expectMessage("Pilot J\xC3\xB6rg will be loaded.", "Switched Pilot",
+                               Icon::Information);
+    EXPECT_TRUE(LoadPilot(game.session, window, "J\xC3\xB6rg", [] {}));
+    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot J\xF6rg\r\nwindowed 1\r\n");
+    EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Zo\xC3\xAB");
+#ifdef _WIN32
+    std::vector<std::string> started = WaitForLines(record);
+    ASSERT_EQ(started.size(), 3u) << "the game did not record its start";
+    EXPECT_NE(started[0].find("XWINGALLIANCE.EXE /skipintro"), std::string::npos) << started[0];
+    EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
+    EXPECT_EQ(started[2], "lastpilot J\xF6rg");
+    fs::remove(record);
+#endif
+
+    logic.launchClicked();  // done playing
+    EXPECT_EQ(Snapshot(game.game()), before);
+    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+}
+
+#ifdef _WIN32
+TEST(WindowsPathsTest, MemberNamesJoinAGameFolderWithBackslashes) {
+    Settings settings;
+    settings.gameExePath = "C:\\Games\\XWA\\XWINGALLIANCE.EXE";
+    settings.shipSetDir = "C:\\Ships\\";
+    EXPECT_EQ(DisplayPath(GameFolderOf(settings)), "C:\\Games\\XWA");
+    EXPECT_EQ(DisplayPath(BackupFolderOf(settings)), "C:\\Ships\\Backup");
+    EXPECT_EQ(DisplayPath(GameFolderOf(settings) / "wave" / "X.WAV"),
+              "C:\\Games\\XWA\\wave\\X.WAV");
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing

@@ -1,0 +1,35 @@
+// A stand-in for the game, for the tests that start it for real under Windows: it writes how it
+// was started (its command line, its current folder and config.cfg's first line) to the file
+// that TOLVANE_STAND_IN_RECORD names, and ends.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+int main() {
+    wchar_t record[MAX_PATH];
+    if (GetEnvironmentVariableW(L"TOLVANE_STAND_IN_RECORD", record, MAX_PATH) == 0)
+        return 1;
+    wchar_t folder[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    std::string firstLine;
+    std::getline(std::ifstream("config.cfg", std::ios::binary), firstLine);
+    if (!firstLine.empty() && firstLine.back() == '\r')
+        firstLine.pop_back();
+    std::ofstream out(record, std::ios::binary);
+    out << Utf8(GetCommandLineW()) << '\n' << Utf8(folder) << '\n' << firstLine << '\n';
+    return 0;
+}
