@@ -18,6 +18,12 @@ void MainWindowLogic::load() {
     readyToLaunch_ = true;
 }
 
+void MainWindowLogic::afterUnforeseenError() {
+    EnterState(window_,
+               session_.cycleOpen() ? WindowState::RestoreMode : WindowState::NothingSelected);
+    window_.hideReadingWindow();
+}
+
 void MainWindowLogic::listClicked() {
     session_.loadSettings();
     if (window_.shipSetCount() > 0)

@@ -27,6 +27,10 @@ class MainWindowLogic {
 
     bool readyToLaunch() const { return readyToLaunch_; }
 
+    // After an error nobody foresaw: a cycle that is open can still be closed from restore mode,
+    // and otherwise the window is as after a refresh.
+    void afterUnforeseenError();
+
   private:
     void launchSelected();
     // Fills the list from the catalogue, showing the reading window meanwhile.

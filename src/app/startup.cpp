@@ -5,8 +5,7 @@ namespace tolvane {
 void OpenFirstWindow(Session& session, StartupWindows& windows) {
     session.settings.optionsNeeded = false;
     session.loadSettings();
-    std::string lastShipSet = session.setting(kLastShipSetKey);
-    if (lastShipSet != kNoShipSet && !lastShipSet.empty()) {
+    if (session.cycleOpen()) {
         session.prompts.message(
             "Tolvane was shut down before it could restore the backup files of the last launched "
             "shipset.  You can restore those backup files now if you wish.",

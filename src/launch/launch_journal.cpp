@@ -147,6 +147,7 @@ JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& p
     JournalWriter writer(OutputFile::createNew(path));
     writer.file_.write(text);
     writer.file_.sync();
+    SyncFolder(path.parent_path());  // the journal's own entry must outlive a power cut too
     return writer;
 }
 

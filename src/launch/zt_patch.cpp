@@ -1,7 +1,5 @@
 #include "launch/zt_patch.h"
 
-#include <new>
-
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
@@ -13,11 +11,13 @@ namespace {
 
 constexpr std::size_t kCountOffset = 13;
 constexpr std::size_t kFirstRecord = 15;
+// The most that 32,767 records of 255 bytes take; bytes after the last record are ignored.
+constexpr std::uint64_t kLongestZtFile = kFirstRecord + 32767 * (5 + 255);
 
 }  // namespace
 
 std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path) {
-    std::string bytes = InputFile(path).readAll();
+    std::string bytes = InputFile(path).readFirst(kLongestZtFile);
     auto damaged = [&](const std::string& why) {
         return Error("The patch file " + DisplayPath(path) + " is damaged: " + why + ".");
     };
@@ -49,6 +49,9 @@ void ApplyZtRecords(std::string& target, const std::vector<ZtRecord>& records) {
         if (record.data.empty())
             continue;
         std::size_t end = std::size_t(record.offset) + record.data.size();
+        if (end > kLargestPatchedExecutable)
+            throw Error("a record writes at byte " + std::to_string(record.offset) +
+                        ", which would grow the executable past 64 MiB");
         if (end > target.size())
             target.resize(end, '\0');
         target.replace(record.offset, record.data.size(), record.data);
@@ -61,11 +64,13 @@ void ApplyZtPatches(const std::filesystem::path& target,
     for (const std::filesystem::path& file : patchFiles)
         patches.push_back(ReadZtPatch(file));
     std::string executable = InputFile(target).readAll();
-    try {
-        for (const std::vector<ZtRecord>& records : patches)
-            ApplyZtRecords(executable, records);
-    } catch (const std::bad_alloc&) {
-        throw Error("The patch files would make " + DisplayPath(target) + " too large to write.");
+    for (std::size_t i = 0; i < patches.size(); ++i) {
+        try {
+            ApplyZtRecords(executable, patches[i]);
+        } catch (const Error& error) {
+            throw Error("The patch file " + DisplayPath(patchFiles[i]) +
+                        " is damaged: " + error.what() + ".");
+        }
     }
     WriteFileAtomically(target, executable);
 }

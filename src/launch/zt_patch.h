@@ -19,7 +19,13 @@ struct ZtRecord {
 // a negative offset is an Error naming the file and the record.
 std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path);
 
-// Writes the records over `target` in order; a record past the end makes it longer.
+// XWINGALLIANCE.EXE is about 3.5 MB, and patches rewrite its code in place or add a little at
+// its end; a record that would take it past 64 MiB is damage, and the bound keeps the program's
+// memory bounded whatever offset a patch file holds.
+inline constexpr std::size_t kLargestPatchedExecutable = 64 * 1024 * 1024;
+
+// Writes the records over `target` in order; a record past the end makes it longer. A record
+// past kLargestPatchedExecutable is an Error, and `target` may then be partly patched.
 void ApplyZtRecords(std::string& target, const std::vector<ZtRecord>& records);
 
 // Applies every patch file, in the order given, to the executable at `target`. All of them are

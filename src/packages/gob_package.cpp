@@ -29,8 +29,10 @@ GobPackage::GobPackage(const fs::path& path) : file_(path) {
     }
 }
 
-std::string GobPackage::readMember(const GobMember& member) const {
-    return file_.readAt(member.offset, member.size);
+std::string GobPackage::readMember(const GobMember& member, std::uint32_t cap) const {
+    if (std::uint64_t(member.offset) + member.size > file_.size())
+        throw Error(MemberLabel(member) + " lies outside the file");
+    return file_.readAt(member.offset, std::min(member.size, cap));
 }
 
 std::optional<GobPackage> TryOpenPackage(const fs::path& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,7 +30,8 @@ class GobPackage {
     const fs::path& path() const { return file_.path(); }
     const InputFile& file() const { return file_; }
     const std::vector<GobMember>& members() const { return members_; }
-    std::string readMember(const GobMember& member) const;
+    // The member's first `cap` bytes at most; its data must lie inside the file.
+    std::string readMember(const GobMember& member, std::uint32_t cap) const;
 
   private:
     InputFile file_;

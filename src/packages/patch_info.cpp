@@ -50,7 +50,7 @@ std::optional<std::string> ReadPatchInfo(const std::filesystem::path& path) {
     if (found == nullptr)
         return std::nullopt;
     try {
-        return package->readMember(*found);
+        return package->readMember(*found, kPatchInfoCap);
     } catch (const Error&) {
         return std::nullopt;
     }

@@ -118,6 +118,8 @@ void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) con
 }
 
 std::string InputFile::readAt(std::uint64_t offset, std::size_t length) const {
+    if (offset > size_ || length > size_ - offset)
+        throw Error("Could not read " + DisplayPath(path_) + ": it ends too early");
     std::string bytes(length, '\0');
     readAt(offset, bytes.data(), length);
     return bytes;
@@ -202,6 +204,21 @@ void OutputFile::close() {
 
 std::uint64_t FlushesSoFar() {
     return flushes;
+}
+
+void SyncFolder(const fs::path& folder) {
+    Check("Could not write", folder);
+    ++flushes;
+#ifndef _WIN32
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        Fail("Could not open", folder, LastError());
+    int synced = ::fsync(fd);
+    std::error_code error = LastError();
+    ::close(fd);
+    if (synced != 0)
+        Fail("Could not write", folder, error);
+#endif
 }
 
 namespace {

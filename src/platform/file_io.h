@@ -22,8 +22,13 @@ class InputFile {
     std::uint64_t size() const { return size_; }
     // Reads exactly `length` bytes; running into the end of the file is an error.
     void readAt(std::uint64_t offset, void* data, std::size_t length) const;
+    // Checks the run against the file's size before it allocates anything for it.
     std::string readAt(std::uint64_t offset, std::size_t length) const;
     std::string readAll() const { return readAt(0, static_cast<std::size_t>(size_)); }
+    // The first `cap` bytes, or the whole file when it is smaller.
+    std::string readFirst(std::uint64_t cap) const {
+        return readAt(0, static_cast<std::size_t>(std::min(size_, cap)));
+    }
     int descriptor() const { return fd_; }
 
   private:
@@ -56,8 +61,12 @@ class OutputFile {
     int fd_ = -1;
 };
 
-// How many times any file has been flushed to disk in this run, for the benchmarks.
+// How many times any file or folder has been flushed to disk in this run, for the benchmarks.
 std::uint64_t FlushesSoFar();
+
+// Flushes a folder's entries to disk, so that a rename or a new file in it survives a power cut.
+// Linux needs this; on Windows the file system keeps its folders' entries by itself.
+void SyncFolder(const fs::path& folder);
 
 // A name in `folder` that no entry has yet, for a working file of ours.
 fs::path FreshTemporaryPath(const fs::path& folder);

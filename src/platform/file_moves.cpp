@@ -79,6 +79,7 @@ void RenameOnto(const fs::path& temporary, const fs::path& target) {
     std::error_code ec = RenameReplacing(temporary, target);
     if (ec)
         Fail("Could not replace", target, ec);
+    SyncFolder(target.parent_path());
 }
 
 void CopyOnto(const fs::path& from, const fs::path& to) {
@@ -124,6 +125,7 @@ void CopyWithoutReplacing(const fs::path& from, const fs::path& to) {
             std::error_code ec = RenameWithoutReplacing(temporary, to);
             if (ec)
                 Fail("Could not copy " + DisplayPath(from) + " to", to, ec);
+            SyncFolder(to.parent_path());
         });
 }
 

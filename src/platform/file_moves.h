@@ -6,7 +6,9 @@
 
 namespace tolvane {
 
-// Whole-file steps that a crash never leaves half done. Each throws Error naming the file.
+// Whole-file steps that a crash never leaves half done. Each throws Error naming the file. The
+// ones that put a file in place through a temporary flush its folder afterwards, so that the
+// rename outlives a power cut.
 
 // Replaces `target` with `bytes`: a crash leaves either the old or the new file whole.
 void WriteFileAtomically(const fs::path& target, std::string_view bytes);

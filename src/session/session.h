@@ -24,6 +24,11 @@ struct Session {
     void saveSetting(const char* key, const std::string& value) {
         store.save(kSettingsSection, key, value);
     }
+    // A launch cycle is open from the install's first step until a restore closes it.
+    bool cycleOpen() const {
+        std::string lastShipSet = setting(kLastShipSetKey);
+        return !lastShipSet.empty() && lastShipSet != kNoShipSet;
+    }
 
     SettingsStore& store;
     Prompts& prompts;

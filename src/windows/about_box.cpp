@@ -8,6 +8,7 @@
 
 #include "app/about.h"
 #include "windows/banner.h"
+#include "windows/guarded.h"
 #include "windows/main_window.h"
 #include "windows/qt_text.h"
 #include "windows/window_set.h"
@@ -34,7 +35,7 @@ QFrame* Line(QWidget* parent, int top) {
 
 }  // namespace
 
-AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : windows_(windows) {
+AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), windows_(windows) {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Dialog);
@@ -65,12 +66,13 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : windows_(windows) {
     sysInfo->setObjectName("cmdSysInfo");
     sysInfo->setGeometry(270, 164, 90, 24);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
-    connect(sysInfo, &QPushButton::clicked, this, [&prompts] { StartSysInfo(prompts); });
+    connect(sysInfo, &QPushButton::clicked, this,
+            Guarded(prompts, [&prompts] { StartSysInfo(prompts); }));
 }
 
 void AboutBox::closeEvent(QCloseEvent* event) {
     if (!windows_.closingAll())
-        windows_.mainWindow().QWidget::setEnabled(true);
+        RunGuarded(prompts_, [this] { windows_.mainWindow().QWidget::setEnabled(true); });
     event->accept();
 }
 

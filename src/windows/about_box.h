@@ -17,6 +17,7 @@ class AboutBox : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    Prompts& prompts_;
     WindowSet& windows_;
 };
 

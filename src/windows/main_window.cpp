@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "windows/banner.h"
+#include "windows/guarded.h"
 #include "windows/info_window.h"
 #include "windows/qt_text.h"
 #include "windows/reading_window.h"
@@ -17,21 +18,11 @@ constexpr int kLeft = 8;
 constexpr int kWidth = 252;
 constexpr int kButtonHeight = 17;
 
-// The last line of defence: a failure nobody foresaw is told, not allowed to end the program in
-// the middle of a cycle. The journal keeps what happened to the game folder until then.
-void RunHandler(Prompts& prompts, const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        prompts.message(std::string("Tolvane ran into an unexpected problem: ") + error.what(),
-                        "Tolvane", Icon::Critical);
-    }
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
+      prompts_(session.prompts),
       cmdInfo_(button("cmdInfo", "Info on Shipset", 152)),
       command1_(button("Command1", "Refresh ShipSet List", 176)),
       progressBar_(new QProgressBar(this)),
@@ -64,9 +55,9 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     lstShipSets_->setGeometry(kLeft, 224, kWidth, 121);
 
     auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
-        return [this, &session, handler] {
-            RunHandler(session.prompts, [&] { (logic_.*handler)(); });
-        };
+        return Guarded(
+            session.prompts, [this, handler] { (logic_.*handler)(); },
+            [this] { logic_.afterUnforeseenError(); });
     };
     connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
     connect(lstShipSets_, &QListWidget::itemDoubleClicked, this,
@@ -74,12 +65,18 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     connect(cmdInfo_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
     connect(command1_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
     connect(cmdLaunch_, &QPushButton::clicked, this, handle(&MainWindowLogic::launchClicked));
-    connect(cmdOptions_, &QPushButton::clicked, this, [this] {
-        windows_.showOptionsDialog();
-        QWidget::setEnabled(false);
-    });
-    connect(command3_, &QPushButton::clicked, this, [this] { windows_.showAbout(); });
+    connect(cmdOptions_, &QPushButton::clicked, this, Guarded(session.prompts, [this] {
+                windows_.showOptionsDialog();
+                QWidget::setEnabled(false);
+            }));
+    connect(command3_, &QPushButton::clicked, this,
+            Guarded(session.prompts, [this] { windows_.showAbout(); }));
     connect(command2_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void MainWindow::load() {
+    RunGuarded(
+        prompts_, [this] { logic_.load(); }, [this] { logic_.afterUnforeseenError(); });
 }
 
 QPushButton* MainWindow::button(const char* name, const char* caption, int top) {
@@ -167,7 +164,7 @@ void MainWindow::showInfo(const ShipSetInfo& info) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    windows_.closeAllBesideMain();
+    RunGuarded(prompts_, [this] { windows_.closeAllBesideMain(); });
     event->accept();
 }
 

@@ -19,7 +19,7 @@ class MainWindow : public QWidget, public MainWindowView {
     MainWindow(Session& session, WindowSet& windows);
 
     // The load step: settings, the catalogue, ready to launch.
-    void load() { logic_.load(); }
+    void load();
     const MainWindowLogic& logic() const { return logic_; }
 
     void setEnabled(Control control, bool enabled) override;
@@ -46,6 +46,7 @@ class MainWindow : public QWidget, public MainWindowView {
     QWidget* control(Control control) const;
 
     WindowSet& windows_;
+    Prompts& prompts_;
     QPushButton* cmdInfo_;
     QPushButton* command1_;
     QProgressBar* progressBar_;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/options.h"
+#include "windows/guarded.h"
 #include "windows/main_window.h"
 #include "windows/qt_text.h"
 #include "windows/window_set.h"
@@ -62,10 +63,12 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     txtTolvaneDir_->setText(ToQString(fields.shipSetDir));
     chkOpenCut_->setChecked(fields.skipCutscene);
 
-    connect(cmdXWAExe, &QPushButton::clicked, this, [this] { pickExecutable(); });
-    connect(cmdTolvaneDir, &QPushButton::clicked, this, [this] { pickDirectory(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { accept(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
+    Prompts& prompts = session_.prompts;
+    connect(cmdXWAExe, &QPushButton::clicked, this, Guarded(prompts, [this] { pickExecutable(); }));
+    connect(cmdTolvaneDir, &QPushButton::clicked, this,
+            Guarded(prompts, [this] { pickDirectory(); }));
+    connect(cmdOk, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
+    connect(cmdCancel, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
 }
 
 void OptionsDialog::pickExecutable() {
@@ -99,15 +102,17 @@ void OptionsDialog::cancel() {
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
-        return cancel();
+        return RunGuarded(session_.prompts, [this] { cancel(); });
     QWidget::keyPressEvent(event);
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
     // However it closes, the main window comes (back) into view and can be used again.
     if (!windows_.closingAll()) {
-        windows_.showMainWindow();
-        windows_.mainWindow().QWidget::setEnabled(true);
+        RunGuarded(session_.prompts, [this] {
+            windows_.showMainWindow();
+            windows_.mainWindow().QWidget::setEnabled(true);
+        });
     }
     event->accept();
 }

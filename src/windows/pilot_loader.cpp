@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/pilot_loader_logic.h"
+#include "windows/guarded.h"
 #include "windows/qt_text.h"
 
 namespace tolvane {
@@ -24,11 +25,17 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
     layout->addWidget(list1_);
     layout->addWidget(cmdSwitch_);
 
-    for (const std::string& name : LoadPilotList(session_))
-        list1_->addItem(ToQString(name));
+    RunGuarded(session_.prompts, [this] {
+        for (const std::string& name : LoadPilotList(session_))
+            list1_->addItem(ToQString(name));
+    });
     connect(list1_, &QListWidget::itemClicked, cmdSwitch_,
             [this] { cmdSwitch_->setEnabled(true); });
-    connect(cmdSwitch_, &QPushButton::clicked, this, [this] { loadPilot(); });
+    // Whatever goes wrong, the launch button comes back so that the cycle can be closed.
+    connect(
+        cmdSwitch_, &QPushButton::clicked, this,
+        Guarded(
+            session_.prompts, [this] { loadPilot(); }, [this] { PilotLoaderClosed(mainWindow_); }));
 }
 
 void PilotLoader::loadPilot() {
@@ -43,7 +50,7 @@ void PilotLoader::loadPilot() {
 void PilotLoader::closeEvent(QCloseEvent* event) {
     // Closed without loading a pilot: the launch button comes back so the cycle can be closed.
     if (!finished_)
-        PilotLoaderClosed(mainWindow_);
+        RunGuarded(session_.prompts, [this] { PilotLoaderClosed(mainWindow_); });
     event->accept();
 }
 

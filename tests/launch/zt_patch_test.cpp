@@ -54,6 +54,8 @@ TEST(ApplyZtPatchesTest, ADamagedFileLeavesTheExecutableUntouched) {
         {cut.substr(0, 15 + 8 + 3), "record 2 of 2 runs past the end of the file"},
         {MakeZt({{-1, "x"}}), "record 1 of 1 writes at a negative offset"},
         {MakeZt({{0, "x"}}, 3), "record 2 of 3 runs past the end of the file"},
+        {MakeZt({{0x7FFFFFFF, "x"}}),
+         "a record writes at byte 2147483647, which would grow the executable past 64 MiB"},
     };
     for (const auto& [bytes, fault] : cases) {
         TempFolder folder;

@@ -58,6 +58,23 @@ TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
     EXPECT_EQ(ShipSetListName(std::nullopt), "Patchinfo.txt not found");
 }
 
+// A damaged size must cost neither time nor memory: the text is read only as far as it can
+// matter, and only from inside the file.
+TEST(ReadPatchInfoTest, TheTextIsReadUpToACapAndNeverPastTheFile) {
+    TempFolder folder;
+    WriteGob(folder / "Huge.gob",
+             {{"PATCHINFO.TXT", "Name: x", std::nullopt, std::nullopt, 0xF0000000u}});
+    EXPECT_EQ(ReadPatchInfo(folder / "Huge.gob"), std::nullopt);
+    WriteGob(folder / "Long.gob", {{"PATCHINFO.TXT", std::string(100 * 1024, 'a')}});
+    EXPECT_EQ(ReadPatchInfo(folder / "Long.gob"), std::string(64 * 1024, 'a'));
+}
+
+TEST(ParseShipSetInfoTest, TheGamesCodePageIsDecoded) {
+    EXPECT_EQ(ParseShipSetInfo("Name: Flotte G\xE9n\xE9rale\r\nAuthor: J\xF6rg\r\n").author,
+              "J\xC3\xB6rg");
+    EXPECT_EQ(ShipSetListName("Name: \x80 Fleet"), "\xE2\x82\xAC Fleet");
+}
+
 TEST(ParseShipSetInfoTest, EachLineLosesItsLabelAndOneSpace) {
     ShipSetInfo info = ParseShipSetInfo(
         "Name: Blue Fleet, part 2\r\nAuthor: Red Nine\r\nEmail:pilot at example\r\nWebsite:   "

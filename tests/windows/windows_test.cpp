@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <cstdlib>
 
+#include "platform/fault_seam.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "widgets.h"
@@ -234,6 +235,34 @@ TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
     EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
     EXPECT_FALSE(Enabled(window, "cmdLaunch"));
     EXPECT_TRUE(Enabled(window, "lstShipSets"));
+}
+
+}  // namespace
+}  // namespace tolvane::testing
+
+namespace tolvane::testing {
+namespace {
+
+// Whatever goes wrong inside a handler, the program goes on and the cycle can still be closed.
+TEST_F(WindowsTest, AnUnforeseenErrorInTheLaunchIsToldAndTheCycleStaysClosable) {
+    WriteGob(game.shipSets() / "A.gob", {{"DATA.LFD", "package data"}, {"NEW.LFD", "new"}});
+    auto before = Snapshot(game.game());
+    start();
+    QWidget* window = main();
+    ClickItem(window, "lstShipSets", 0);
+    FaultSeam::DieAt(25);  // stands for any error nobody foresaw, half way through the install
+    game.prompts.expectMessage("Tolvane ran into an unexpected problem: an error of unknown kind",
+                               "Tolvane", Icon::Critical);
+    Press(window, "cmdLaunch");
+    FaultSeam::Disarm();
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here to restore files");
+    EXPECT_TRUE(Enabled(window, "Command2"));
+
+    game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
+                               Icon::Information);
+    Press(window, "cmdLaunch");
+    EXPECT_EQ(Snapshot(game.game()), before);
+    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
 }
 
 }  // namespace
