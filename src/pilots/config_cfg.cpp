@@ -6,7 +6,9 @@
 namespace tolvane {
 
 std::string PilotInConfig(std::string_view config) {
-    std::string item = FirstTextItem(config).value_or("");
+    // The pilot's line only: a quote left open must not take the next lines into the name, which
+    // would then be written back as lines of their own.
+    std::string item = FirstTextItem(config.substr(0, config.find_first_of("\r\n"))).value_or("");
     return item.size() > 10 ? item.substr(10) : std::string();
 }
 

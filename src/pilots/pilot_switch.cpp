@@ -22,7 +22,7 @@ void SetLastPilot(Session& session, const std::string& name, bool tellPlayer) {
     std::string text = InputFile(config).readAll();
     // The game reads its pilot's name in its own code page, byte for byte.
     std::optional<std::string> bytes = Windows1252FromUtf8(name);
-    if (!bytes) {
+    if (!bytes || bytes->find_first_of("\r\n") != std::string::npos) {
         throw Error("The pilot name " + name + " has a character that " + DisplayPath(config) +
                     " cannot hold.");
     }

@@ -27,6 +27,16 @@ TEST(ConfigCfgTest, ThePilotIsTheFirstItemAfterItsLabel) {
     EXPECT_EQ(PilotInConfig("lastpilot Red Nine, extra\r\n"), "Red Nine");
     EXPECT_EQ(PilotInConfig("lastpilot \r\n"), "");
     EXPECT_EQ(PilotInConfig(""), "");
+    // Found by fuzzing: a quote left open on the first line ends with that line.
+    EXPECT_EQ(PilotInConfig("\"lastpilot J\xF6rg, `te sec`te \nsecond\n"), "J\xF6rg, `te sec`te ");
+}
+
+TEST(ConfigCfgTest, ANameThatWouldBreakTheLineIsRefused) {
+    StandInGame game;
+    for (const char* name : {"Ace\r\nwindowed 0", "Ace\nx", "\xE4\xB8\xAD"}) {
+        EXPECT_THROW(SetLastPilot(game.session, name, false), Error) << name;
+        EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Ace\r\nwindowed 1\r\n");
+    }
 }
 
 TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
