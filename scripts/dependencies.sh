@@ -15,7 +15,7 @@ tolvane_install_packages() {
 }
 
 tolvane_install_dependencies() {
-    tolvane_install_packages g++ cmake ninja-build qt6-base-dev libgtest-dev
+    tolvane_install_packages g++ cmake ninja-build qt6-base-dev libgtest-dev desktop-file-utils appstream dpkg-dev
 }
 
 tolvane_build() {

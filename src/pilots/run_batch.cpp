@@ -84,8 +84,14 @@ fs::path RunGame(Session& session) {
     fs::path batch =
         WriteBatch(session, RunBatchText(WineFormOf(executable), settings.showCutscene));
     const char* runner = std::getenv("TOLVANE_BATCH_RUNNER");
-    StartDetached(runner != nullptr && *runner != '\0' ? runner : "wine",
-                  {"cmd", "/c", WineFormOf(batch)}, executable.parent_path());
+    bool ownRunner = runner != nullptr && *runner != '\0';
+    if (!ownRunner && !FindOnPath("wine")) {
+        throw Error(
+            "Wine is not installed, and on this system Tolvane starts the game through it.  "
+            "Install Wine (on Debian or Ubuntu: sudo apt install wine), then launch again.");
+    }
+    StartDetached(ownRunner ? runner : "wine", {"cmd", "/c", WineFormOf(batch)},
+                  executable.parent_path());
 #endif
     return batch;
 }

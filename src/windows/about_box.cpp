@@ -2,9 +2,10 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/about.h"
 #include "windows/banner.h"
@@ -16,20 +17,18 @@
 namespace tolvane {
 namespace {
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
+QLabel* Label(const char* name, const QString& text) {
+    auto* label = new QLabel(text);
     label->setObjectName(name);
-    label->setGeometry(geometry);
     label->setWordWrap(true);
     return label;
 }
 
-QFrame* Line(QWidget* parent, int top) {
-    auto* line = new QFrame(parent);
+QFrame* Line() {
+    auto* line = new QFrame;
     line->setObjectName("Line1");
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(8, top, 354, 2);
     return line;
 }
 
@@ -40,31 +39,42 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), wi
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Dialog);
     setWindowTitle(QString("About ") + kProgramTitle);
-    setFixedSize(370, 200);
 
-    auto* icon = new QLabel(this);
+    auto* icon = new QLabel;
     icon->setObjectName("picIcon");
-    icon->setGeometry(12, 12, 48, 48);
     icon->setPixmap(DrawBanner(160, 90).copy(56, 20, 48, 48));
-
+    QLabel* title = Label("lblTitle", kProgramTitle);
     QFont titleFont = font();
     titleFont.setPointSize(titleFont.pointSize() + 4);
     titleFont.setBold(true);
-    Label(this, "lblTitle", kProgramTitle, {72, 12, 280, 26})->setFont(titleFont);
-    Label(this, "lblVersion", ToQString(VersionLabel()), {72, 40, 280, 18});
-    Label(this, "lblDescription", "Created by: Pemberly", {72, 64, 280, 18});
-    Line(this, 96);
-    Label(this, "lblDisclaimer", "Warning: Any use of this program means that you like it.",
-          {12, 104, 240, 44});
-    Line(this, 152);
+    title->setFont(titleFont);
 
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton("OK");
     ok->setObjectName("cmdOK");
-    ok->setGeometry(270, 104, 90, 24);
     ok->setDefault(true);
-    auto* sysInfo = new QPushButton("&System Info...", this);
+    auto* sysInfo = new QPushButton("&System Info...");
     sysInfo->setObjectName("cmdSysInfo");
-    sysInfo->setGeometry(270, 164, 90, 24);
+
+    auto* heading = new QVBoxLayout;
+    heading->addWidget(title);
+    heading->addWidget(Label("lblVersion", ToQString(VersionLabel())));
+    heading->addWidget(Label("lblDescription", "Created by: Pemberly"));
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addStretch();
+    buttons->addWidget(sysInfo);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(icon, 0, 0, Qt::AlignTop);
+    layout->addLayout(heading, 0, 1, 1, 2);
+    layout->addWidget(Line(), 1, 0, 1, 3);
+    layout->addWidget(
+        Label("lblDisclaimer", "Warning: Any use of this program means that you like it."), 2, 0, 1,
+        2);
+    layout->addLayout(buttons, 2, 2);
+    layout->addWidget(Line(), 3, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    resize(370, 200);  // the default size; the layout lets every text show whole
+
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(sysInfo, &QPushButton::clicked, this,
             Guarded(prompts, [&prompts] { StartSysInfo(prompts); }));

@@ -1,7 +1,9 @@
 #include "windows/main_window.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <functional>
 
 #include "windows/banner.h"
@@ -9,50 +11,57 @@
 #include "windows/info_window.h"
 #include "windows/qt_text.h"
 #include "windows/reading_window.h"
+#include "windows/tab_order.h"
 #include "windows/window_set.h"
 
 namespace tolvane {
-namespace {
-
-constexpr int kLeft = 8;
-constexpr int kWidth = 252;
-constexpr int kButtonHeight = 17;
-
-}  // namespace
+namespace {}  // namespace
 
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
       prompts_(session.prompts),
-      cmdInfo_(button("cmdInfo", "Info on Shipset", 152)),
-      command1_(button("Command1", "Refresh ShipSet List", 176)),
-      progressBar_(new QProgressBar(this)),
-      cmdLaunch_(button("cmdLaunch", kLaunchCaption, 200)),
-      lstShipSets_(new QListWidget(this)),
-      command3_(button("Command3", "About Tolvane", 352)),
-      cmdOptions_(button("cmdOptions", "Options", 376)),
-      command2_(button("Command2", "E&xit", 400)),
+      cmdInfo_(button("cmdInfo", "Info on Shipset")),
+      command1_(button("Command1", "Refresh ShipSet List")),
+      progressBar_(new QProgressBar),
+      cmdLaunch_(button("cmdLaunch", kLaunchCaption)),
+      lstShipSets_(new QListWidget),
+      command3_(button("Command3", "About Tolvane")),
+      cmdOptions_(button("cmdOptions", "Options")),
+      command2_(button("Command2", "E&xit")),
       progress_(progressBar_),
       logic_(session, *this) {
     setObjectName("frmXWATolvane");
     setWindowTitle("Tolvane");
-    setFixedSize(267, 422);
 
-    auto* picture = new QLabel(this);
+    auto* picture = new QLabel;
     picture->setObjectName("Picture1");
-    picture->setGeometry(kLeft, 8, kWidth, 139);
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(DrawBanner(248, 135));
 
     progressBar_->setObjectName("ProgressBar1");
-    progressBar_->setGeometry(kLeft, 200, kWidth, kButtonHeight);
     progressBar_->setTextVisible(false);
     progressBar_->setValue(0);
-    cmdLaunch_->raise();  // the bar lies beneath the button and shows while it is hidden
-
     lstShipSets_->setObjectName("lstShipSets");
-    lstShipSets_->setGeometry(kLeft, 224, kWidth, 121);
+
+    // The bar lies beneath the launch button, in the same place, and shows while it is hidden.
+    auto* launchPlace = new QGridLayout;
+    launchPlace->addWidget(progressBar_, 0, 0);
+    launchPlace->addWidget(cmdLaunch_, 0, 0);
+    cmdLaunch_->raise();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(picture);
+    layout->addWidget(cmdInfo_);
+    layout->addWidget(command1_);
+    layout->addLayout(launchPlace);
+    layout->addWidget(lstShipSets_, 1);
+    layout->addWidget(command3_);
+    layout->addWidget(cmdOptions_);
+    layout->addWidget(command2_);
+    SetTabOrder({cmdInfo_, command1_, cmdLaunch_, lstShipSets_, command3_, cmdOptions_, command2_});
+    resize(267, 422);  // the default size; the layout lets every text show whole
 
     auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
         return Guarded(
@@ -79,10 +88,9 @@ void MainWindow::load() {
         prompts_, [this] { logic_.load(); }, [this] { logic_.afterUnforeseenError(); });
 }
 
-QPushButton* MainWindow::button(const char* name, const char* caption, int top) {
-    auto* button = new QPushButton(caption, this);
+QPushButton* MainWindow::button(const char* name, const char* caption) {
+    auto* button = new QPushButton(caption);
     button->setObjectName(name);
-    button->setGeometry(kLeft, top, kWidth, kButtonHeight);
     return button;
 }
 

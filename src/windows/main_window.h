@@ -42,7 +42,7 @@ class MainWindow : public QWidget, public MainWindowView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QPushButton* button(const char* name, const char* caption, int top);
+    QPushButton* button(const char* name, const char* caption);
     QWidget* control(Control control) const;
 
     WindowSet& windows_;

@@ -3,30 +3,38 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/options.h"
 #include "windows/guarded.h"
 #include "windows/main_window.h"
 #include "windows/qt_text.h"
+#include "windows/tab_order.h"
 #include "windows/window_set.h"
 
 namespace tolvane {
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-    auto* button = new QPushButton(caption, parent);
+QPushButton* Button(const char* name, const char* caption) {
+    auto* button = new QPushButton(caption);
     button->setObjectName(name);
-    button->setGeometry(geometry);
     return button;
 }
 
-QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-    auto* frame = new QGroupBox(caption, parent);
+// A framed row: a text box with its "..." button beside it.
+QGroupBox* Frame(const char* name, const char* caption, QLineEdit* text, QPushButton* browse) {
+    auto* frame = new QGroupBox(caption);
     frame->setObjectName(name);
-    frame->setGeometry(geometry);
+    // The browse button is as wide as its dots, in whatever font the desktop uses.
+    browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(browse->text()) * 4);
+    auto* layout = new QGridLayout(frame);
+    layout->addWidget(text, 0, 0);
+    layout->addWidget(browse, 0, 1);
     return frame;
 }
 
@@ -35,28 +43,38 @@ QGroupBox* Frame(QWidget* parent, const char* name, const char* caption, QRect g
 OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     : session_(session),
       windows_(windows),
-      txtXWAExe_(new QLineEdit(this)),
-      chkOpenCut_(new QCheckBox("Skip Opening Cutscene?", this)),
-      txtTolvaneDir_(new QLineEdit(this)) {
+      txtXWAExe_(new QLineEdit),
+      chkOpenCut_(new QCheckBox("Skip Opening Cutscene?")),
+      txtTolvaneDir_(new QLineEdit) {
     setObjectName("frmOptions");
     setWindowTitle("Options");
     setWindowFlag(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(432, 158);
 
-    Frame(this, "Frame2", "XWingAlliance.exe", {8, 8, 417, 65})->lower();
     txtXWAExe_->setObjectName("txtXWAExe");
-    txtXWAExe_->setGeometry(16, 24, 377, 19);
-    auto* cmdXWAExe = Button(this, "cmdXWAExe", "...", {400, 24, 17, 17});
+    auto* cmdXWAExe = Button("cmdXWAExe", "...");
     chkOpenCut_->setObjectName("chkOpenCut");
-    chkOpenCut_->setGeometry(16, 48, 145, 17);
-    Frame(this, "Frame1", "ShipSet Directory", {8, 80, 417, 41})->lower();
+    QGroupBox* frame2 = Frame("Frame2", "XWingAlliance.exe", txtXWAExe_, cmdXWAExe);
+    static_cast<QGridLayout*>(frame2->layout())->addWidget(chkOpenCut_, 1, 0, 1, 2);
     txtTolvaneDir_->setObjectName("txtTolvaneDir");
-    txtTolvaneDir_->setGeometry(16, 96, 377, 19);
-    auto* cmdTolvaneDir = Button(this, "cmdTolvaneDir", "...", {400, 96, 17, 17});
-    auto* cmdOk = Button(this, "cmdOk", "&OK", {288, 128, 65, 25});
-    auto* cmdCancel = Button(this, "cmdCancel", "&Cancel", {360, 128, 65, 25});
+    auto* cmdTolvaneDir = Button("cmdTolvaneDir", "...");
+    QGroupBox* frame1 = Frame("Frame1", "ShipSet Directory", txtTolvaneDir_, cmdTolvaneDir);
+    auto* cmdOk = Button("cmdOk", "&OK");
+    auto* cmdCancel = Button("cmdCancel", "&Cancel");
     cmdOk->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame2);
+    layout->addWidget(frame1);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    SetTabOrder(
+        {txtXWAExe_, cmdXWAExe, chkOpenCut_, txtTolvaneDir_, cmdTolvaneDir, cmdOk, cmdCancel});
+    resize(432, 158);  // the default size; the layout lets every text show whole
 
     OptionsFields fields = LoadOptionsFields(session_);
     txtXWAExe_->setText(ToQString(fields.gameExePath));

@@ -1,5 +1,8 @@
 #include "windows/window_set.h"
 
+#include <QApplication>
+#include <QIcon>
+
 #include "windows/about_box.h"
 #include "windows/info_window.h"
 #include "windows/main_window.h"
@@ -7,9 +10,21 @@
 #include "windows/pilot_loader.h"
 #include "windows/reading_window.h"
 
+// The icons are compiled into this library; Qt's macro must name them outside any namespace.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(tolvane_icons);
+}
+
 namespace tolvane {
 
-WindowSet::WindowSet(Session& session) : session_(session) {}
+WindowSet::WindowSet(Session& session) : session_(session) {
+    // Every window shows the program's icon.
+    InitIconResources();
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QString(":/icons/tolvane-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
 
 WindowSet::~WindowSet() {
     closingAll_ = true;

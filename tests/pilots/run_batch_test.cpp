@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "pilots/run_batch.h"
+#include "platform/error.h"
 #include "support/environment.h"
 #include "support/stand_in_game.h"
 
@@ -63,6 +64,29 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
     DeleteRunBatch(game.session);
     EXPECT_FALSE(std::filesystem::exists(batch));
+}
+
+}  // namespace
+}  // namespace tolvane::testing
+
+namespace tolvane::testing {
+namespace {
+
+TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows starts the game itself";
+#endif
+    StandInGame game;
+    TempFolder nothing;
+    ScopedEnvironment path("PATH", nothing.path().string());
+    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
+    try {
+        RunGame(game.session);
+        ADD_FAILURE() << "started without Wine";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)
+            << error.what();
+    }
 }
 
 }  // namespace

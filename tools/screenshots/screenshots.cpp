@@ -1,0 +1,92 @@
+// Renders the real windows, filled from the demo's world, into PNG files for the README:
+// main-window.png, options.png, information.png and pilot-loader.png in the folder given.
+// Run it on the offscreen platform; the font is fixed, so the pictures come out the same.
+#include <QApplication>
+#include <QFont>
+#include <QListWidget>
+#include <QPushButton>
+#include <cstdio>
+
+#include "app/startup.h"
+#include "demo_world.h"
+#include "windows/qt_settings_store.h"
+#include "windows/qt_text.h"
+#include "windows/window_set.h"
+
+using namespace tolvane;
+
+namespace {
+
+// No box may stop the pictures; one that shows up is written down instead.
+class LoggingPrompts : public Prompts {
+  public:
+    void message(const std::string& text, const std::string& title, Icon) override {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    }
+    Answer question(const std::string& text, const std::string& title, Icon,
+                    Answer defaultAnswer) override {
+        message(text, title, Icon::None);
+        return defaultAnswer;
+    }
+};
+
+QWidget* TopLevel(const char* name) {
+    QApplication::processEvents();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name && widget->isVisible())
+            return widget;
+    }
+    std::fprintf(stderr, "the window %s did not open\n", name);
+    std::exit(1);
+}
+
+void Save(QWidget* window, const fs::path& file) {
+    QApplication::processEvents();
+    if (!window->grab().save(QString::fromStdString(file.string()))) {
+        std::fprintf(stderr, "could not write %s\n", file.string().c_str());
+        std::exit(1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: tolvane-screenshots FOLDER\n");
+        return 2;
+    }
+    QApplication::setFont(QFont("DejaVu Sans", 9));
+    // Absolute now: loading the settings makes the ship set directory the current folder.
+    fs::path out = fs::absolute(ToPath(QString::fromLocal8Bit(argv[1])));
+    fs::create_directories(out);
+    fs::path world = fs::temp_directory_path() / "tolvane-screenshots";
+    fs::remove_all(world);
+    demo::DemoWorld demo = demo::MakeDemoWorld(world);
+    QtSettingsStore store(QString::fromStdString(demo.settings.string()));
+    demo::SaveDemoSettings(store, demo);
+    LoggingPrompts prompts;
+    Session session(store, prompts, world / "Program", world / "Data");
+    {
+        WindowSet windows(session);
+        OpenFirstWindow(session, windows);
+        QWidget* main = TopLevel("frmXWATolvane");
+        auto* list = main->findChild<QListWidget*>("lstShipSets");
+        list->setCurrentRow(0);
+        emit list->itemClicked(list->item(0));
+        Save(main, out / "main-window.png");
+
+        main->findChild<QPushButton*>("cmdInfo")->click();
+        Save(TopLevel("frmInfo"), out / "information.png");
+        TopLevel("frmInfo")->close();
+
+        windows.showOptionsDialog();
+        Save(TopLevel("frmOptions"), out / "options.png");
+        TopLevel("frmOptions")->close();
+
+        windows.showPilotLoader();
+        Save(TopLevel("frmPilotSwitcher"), out / "pilot-loader.png");
+    }
+    fs::remove_all(world);
+    return 0;
+}
