@@ -24,6 +24,18 @@ struct GeneratedMember {
 void WriteGeneratedGob(const std::filesystem::path& path,
                        const std::vector<GeneratedMember>& members);
 
+// A progress bar nobody sees.
+class CountingProgress : public Progress {
+  public:
+    void setMaximum(int maximum) override { maximum_ = maximum; }
+    void setValue(int value) override { value_ = value; }
+    int value() const override { return value_; }
+    int maximum() const override { return maximum_; }
+
+  private:
+    int value_ = 0, maximum_ = 0;
+};
+
 double SecondsOf(const std::function<void()>& work);
 double Median(std::vector<double> values);
 

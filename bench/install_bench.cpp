@@ -22,17 +22,6 @@ namespace {
 
 constexpr std::uint64_t kMiB = 1 << 20;
 
-class CountingProgress : public Progress {
-  public:
-    void setMaximum(int maximum) override { maximum_ = maximum; }
-    void setValue(int value) override { value_ = value; }
-    int value() const override { return value_; }
-    int maximum() const override { return maximum_; }
-
-  private:
-    int value_ = 0, maximum_ = 0;
-};
-
 void WriteBytes(const fs::path& path, std::uint64_t size, char fill) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
@@ -114,7 +103,7 @@ int main() {
 
         sync();
         ChildRun install = InChild([&] {
-            CountingProgress progress;
+            bench::CountingProgress progress;
             auto plan = PlanLaunch(session, package);
             if (!std::holds_alternative<LaunchPlan>(plan))
                 return false;
@@ -130,7 +119,7 @@ int main() {
         if (settled)
             sync();
         ChildRun restore = InChild([&] {
-            CountingProgress progress;
+            bench::CountingProgress progress;
             LaunchRecord record{package, JournalPathFor(ships)};
             return RestoreAfterPlay(session, progress, record) == RestoreOutcome::Restored;
         });

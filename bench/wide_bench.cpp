@@ -22,17 +22,6 @@ namespace {
 constexpr int kWidth = 20000;
 constexpr std::size_t kMemberSize = 1024;
 
-class CountingProgress : public Progress {
-  public:
-    void setMaximum(int maximum) override { maximum_ = maximum; }
-    void setValue(int value) override { value_ = value; }
-    int value() const override { return value_; }
-    int maximum() const override { return maximum_; }
-
-  private:
-    int value_ = 0, maximum_ = 0;
-};
-
 std::string GameName(int i) {
     char name[32];
     std::snprintf(name, sizeof name, "file%05d.lfd", i);
@@ -98,7 +87,7 @@ int main() {
     for (int run = 0; run < 3; ++run) {
         MakeGameFolder(game);
         sync();
-        CountingProgress progress;
+        bench::CountingProgress progress;
         LaunchResult result{};
         std::uint64_t flushesBefore = FlushesSoFar();
         installTimes.push_back(bench::SecondsOf([&] {

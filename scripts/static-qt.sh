@@ -63,3 +63,20 @@ tolvane_add_source_entries() {
     fi
     $sudo apt-get update -qq
 }
+
+# Copies the licence texts that the static Qt and the libraries bundled into it require: Qt's
+# LGPL (and the GPL it builds on), and each bundled library's own.
+tolvane_static_qt_licences() {
+    local into="$1"
+    local source
+    source="$(dirname "$TOLVANE_STATIC_QT")/source/qt6-base"
+    cp "$source/LICENSES/LGPL-3.0-only.txt" "$source/LICENSES/GPL-3.0-only.txt" "$into/"
+    cp "$source/debian/copyright" "$into/qt6-base-debian-copyright.txt"
+    for library in zlib libpng freetype harfbuzz-ng pcre2 double-conversion md4c libjpeg \
+        pixman easing forkfd blake2 sha3 rfc6234 tinycbor; do
+        for file in "$source/src/3rdparty/$library"/{LICENSE,LICENSE.*,LICENCE,COPYING,*LICENSE*.txt}; do
+            [ -f "$file" ] && cp "$file" "$into/$library-$(basename "$file")"
+        done
+    done
+    return 0
+}

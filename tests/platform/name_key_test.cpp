@@ -21,16 +21,16 @@ TEST(NameKeyTest, NamesThatReachOneFileShareAKey) {
         {"XWINGALLIANCE.EXE ", "XWingAlliance.exe", true},
         {"wave /x.wav", "WAVE\\X.WAV", true},
         {"WAVE.\\X.WAV", "wave\\x.wav", true},
-        {"\xC3\x89mile.lfd", "\xC3\xA9mile.LFD", true},      // É and é
-        {"\xC3\xBF", "\xC5\xB8", true},                        // ÿ and Ÿ
-        {"\xC5\xA1koda", "\xC5\xA0KODA", true},                // š and Š
+        {"\xC3\x89mile.lfd", "\xC3\xA9mile.LFD", true},  // É and é
+        {"\xC3\xBF", "\xC5\xB8", true},                  // ÿ and Ÿ
+        {"\xC5\xA1koda", "\xC5\xA0KODA", true},          // š and Š
         {"\xCF\x89\xCE\xBC\xCE\xB5\xCE\xB3\xCE\xB1", "\xCE\xA9\xCE\x9C\xCE\x95\xCE\x93\xCE\x91",
-         true},                                                // ωμεγα and ΩΜΕΓΑ
-        {"\xD0\xB6", "\xD0\x96", true},                        // ж and Ж
+         true},                          // ωμεγα and ΩΜΕΓΑ
+        {"\xD0\xB6", "\xD0\x96", true},  // ж and Ж
         {"DATA.LFD", "DATA.LF", false},
         {".DATA", "DATA", false},
         {"a b", "ab", false},
-        {"\xC3\x9F", "SS", false},  // ß stays ß
+        {"\xC3\x9F", "SS", false},        // ß stays ß
         {"\xC3\xB7", "\xC3\x97", false},  // ÷ is no letter
         {"\xFF", "\xC3\xBF", false},      // a byte that is not UTF-8 is not ÿ
     };
