@@ -1,6 +1,7 @@
 #include "packages/package_validator.h"
 
 #include "platform/error.h"
+#include "platform/code_page.h"
 #include "platform/name_key.h"
 
 namespace tolvane {
@@ -36,7 +37,8 @@ std::optional<std::string> NameFault(const std::string& name) {
         std::string_view created = WindowsComponent(part);
         if (created.empty())
             return "has a name that Windows cannot create";
-        if (IsDeviceName(created))
+        // In the game's code page: byte B9 is the "¹" that Windows takes for a port number too.
+        if (IsDeviceName(Utf8FromWindows1252(created)))
             return "names the Windows device " + std::string(created.substr(0, created.find('.')));
         if (end == std::string::npos)
             return std::nullopt;
