@@ -1,7 +1,7 @@
 #include "packages/package_validator.h"
 
-#include "platform/error.h"
 #include "platform/code_page.h"
+#include "platform/error.h"
 #include "platform/name_key.h"
 
 namespace tolvane {
@@ -38,8 +38,9 @@ std::optional<std::string> NameFault(const std::string& name) {
         if (created.empty())
             return "has a name that Windows cannot create";
         // In the game's code page: byte B9 is the "¹" that Windows takes for a port number too.
-        if (IsDeviceName(Utf8FromWindows1252(created)))
-            return "names the Windows device " + std::string(created.substr(0, created.find('.')));
+        std::string shown = Utf8FromWindows1252(created);
+        if (IsDeviceName(shown))
+            return "names the Windows device " + shown.substr(0, shown.find('.'));
         if (end == std::string::npos)
             return std::nullopt;
         start = end + 1;
