@@ -14,6 +14,7 @@ tolvane_static_qt
 build=build-windows-qt
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_PREFIX_PATH="$TOLVANE_STATIC_QT" \
+    -DCMAKE_FIND_ROOT_PATH="$TOLVANE_STATIC_QT" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 cmake --build "$build"
 

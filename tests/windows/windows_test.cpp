@@ -70,7 +70,7 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
     EXPECT_EQ(OpenWindow("frmOptions"), nullptr);
     ASSERT_NE(main(), nullptr);
     EXPECT_TRUE(main()->isEnabled());
-    EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), game.shipSets().string() + "/");
+    EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), (game.shipSets() / "").string());
     EXPECT_EQ(game.store.get("Settings", "Show Opening Cutscene"), "1");
     EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
 }
