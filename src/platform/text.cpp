@@ -17,11 +17,6 @@ std::string UpperAscii(std::string_view text) {
     return result;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return Upper(x) == Upper(y); });
-}
-
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));

@@ -9,7 +9,6 @@ namespace tolvane {
 // Letter case is folded for ASCII letters only: names come from 8-bit Windows code pages and
 // are compared with ASCII literals, as the game's own file functions do.
 std::string UpperAscii(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 // Wildcards * (any run) and ? (any one character), letter case ignored.
