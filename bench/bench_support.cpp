@@ -44,6 +44,14 @@ void WriteGeneratedGob(const std::filesystem::path& path,
     }
 }
 
+BenchSession::BenchSession(const std::filesystem::path& game, const std::filesystem::path& ships,
+                           const std::filesystem::path& programFolder)
+    : session(store, prompts, programFolder, programFolder) {
+    store.save("Version", "Ordell Version", "2.5");
+    store.save("Settings", "XWA Exe", (game / "XWINGALLIANCE.EXE").string());
+    store.save("Settings", "ShipSet Dir", (ships / "").string());
+}
+
 double SecondsOf(const std::function<void()>& work) {
     auto start = std::chrono::steady_clock::now();
     work();

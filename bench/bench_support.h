@@ -9,6 +9,7 @@
 
 #include "session/progress.h"
 #include "session/prompts.h"
+#include "session/session.h"
 #include "session/settings_store.h"
 
 namespace tolvane::bench {
@@ -55,6 +56,15 @@ class NoPrompts : public Prompts {
     void message(const std::string& text, const std::string& title, Icon icon) override;
     Answer question(const std::string& text, const std::string& title, Icon icon,
                     Answer defaultAnswer) override;
+};
+
+// A session whose settings point at `game` and `ships`, as accepted options leave them.
+struct BenchSession {
+    BenchSession(const std::filesystem::path& game, const std::filesystem::path& ships,
+                 const std::filesystem::path& programFolder);
+    MapStore store;
+    NoPrompts prompts;
+    Session session;
 };
 
 }  // namespace tolvane::bench

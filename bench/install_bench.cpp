@@ -73,12 +73,8 @@ int main() {
     }
     bench::WriteGeneratedGob(package, members);
 
-    bench::MapStore store;
-    bench::NoPrompts prompts;
-    store.save("Version", "Ordell Version", "2.5");
-    store.save("Settings", "XWA Exe", (game / "XWINGALLIANCE.EXE").string());
-    store.save("Settings", "ShipSet Dir", ships.string() + "/");
-    Session session(store, prompts, root, root);
+    bench::BenchSession bench(game, ships, root);
+    Session& session = bench.session;
 
     const bool settled = std::getenv("TOLVANE_BENCH_SETTLED") != nullptr;
     std::vector<double> cpTimes, installTimes, restoreTimes;

@@ -75,12 +75,8 @@ int main() {
         members.push_back({"DATA\\" + MemberName(i), kMemberSize, 'm'});
     bench::WriteGeneratedGob(package, members);
 
-    bench::MapStore store;
-    bench::NoPrompts prompts;
-    store.save("Version", "Ordell Version", "2.5");
-    store.save("Settings", "XWA Exe", (game / "XWINGALLIANCE.EXE").string());
-    store.save("Settings", "ShipSet Dir", ships.string() + "/");
-    Session session(store, prompts, root, root);
+    bench::BenchSession bench(game, ships, root);
+    Session& session = bench.session;
 
     std::vector<double> writeFloor, restoreFloor, installTimes, restoreTimes;
     std::uint64_t flushes = 0;
