@@ -36,7 +36,7 @@ std::string KindOf(EntryKind kind) {
 // Settles, member by member, which game file each one reaches and what the install does to it.
 class MemberPlanner {
   public:
-    explicit MemberPlanner(LaunchJournal& steps) : steps_(steps) {}
+    MemberPlanner(LaunchJournal& steps, TreeIndex& index) : steps_(steps), index_(index) {}
 
     std::optional<LaunchRefusal> plan(const GobMember& member) {
         if (std::optional<std::string> fault = NameFault(member.name))
@@ -116,7 +116,7 @@ class MemberPlanner {
 
   private:
     LaunchJournal& steps_;
-    TreeIndex index_;
+    TreeIndex& index_;
     std::unordered_map<std::string, std::size_t> firstByKey_;  // member key to its first member
     std::vector<std::size_t> firstOf_;  // for each planned member, the first that reaches its file
 };
@@ -133,7 +133,8 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     steps.backupFolder = BackupFolderOf(settings);
     fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
 
-    FolderIndex gameFiles(steps.gameFolder);
+    TreeIndex index;  // every folder is listed once, the game folder's for the executable too
+    FolderIndex& gameFiles = index.folder(steps.gameFolder);
     const FolderEntry* executable =
         steps.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
     if (executable == nullptr || executable->kind != EntryKind::File) {
@@ -172,7 +173,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     }
     if (CarriesGameExecutable(*contents))
         return LaunchRefusal{kModifiedExeText, kModifiedExeTitle};
-    MemberPlanner planner(steps);
+    MemberPlanner planner(steps, index);
     for (const GobMember& member : contents->members()) {
         if (std::optional<LaunchRefusal> refusal = planner.plan(member))
             return *refusal;
