@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "app/window_states.h"
+#include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "packages/catalogue.h"
 #include "packages/package_checks.h"
@@ -12,15 +13,16 @@
 namespace tolvane {
 
 void MainWindowLogic::load() {
+    // Ready before the list is read: a list that cannot be read must not swallow the next press.
+    readyToLaunch_ = true;
     session_.loadSettings();
     EnterState(window_, WindowState::NothingSelected);
     readShipSets();
-    readyToLaunch_ = true;
 }
 
 void MainWindowLogic::afterUnforeseenError() {
     EnterState(window_,
-               session_.cycleOpen() ? WindowState::RestoreMode : WindowState::NothingSelected);
+               LaunchCycleOpen(session_) ? WindowState::RestoreMode : WindowState::NothingSelected);
     window_.hideReadingWindow();
 }
 
@@ -62,8 +64,8 @@ void MainWindowLogic::infoClicked() {
 void MainWindowLogic::launchClicked() {
     if (window_.launchCaption() == kRestoreFilesCaption) {
         EnterState(window_, WindowState::RecoveryRunning);
-        RestoreOutcome outcome = RestoreLastShipSet(
-            session_, window_.progress(), PathFromUtf8(session_.setting(kLastShipSetKey)));
+        RestoreOutcome outcome =
+            RestoreLastShipSet(session_, window_.progress(), OpenCyclePackage(session_));
         EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
                                                                 : WindowState::RestoreMode);
         return;
@@ -96,6 +98,10 @@ void MainWindowLogic::launchSelected() {
     }
     EnterState(window_, WindowState::Installing);
     LaunchResult result = LaunchShipSet(session_, window_.progress(), std::get<LaunchPlan>(plan));
+    if (result.outcome == LaunchOutcome::NotStarted) {
+        EnterState(window_, WindowState::EntrySelected);
+        return;
+    }
     launchRecord_ = result.record;
     if (result.outcome == LaunchOutcome::WaitingForPilot) {
         EnterState(window_, WindowState::WaitingForPilot);

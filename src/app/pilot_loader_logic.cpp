@@ -2,13 +2,33 @@
 
 #include "app/window_states.h"
 #include "launch/launch_journal.h"
+#include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 
 namespace tolvane {
 namespace {
+
+// "Last Pilot" names the pilot of before the launch, which the journal recorded before any member
+// landed: a ship set that carries its own config.cfg must not leave its pilot there.
+void RememberPilotBeforeLaunch(Session& session) {
+    std::optional<std::string> line;
+    try {
+        const Settings& settings = session.settings;
+        line = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),
+                           {GameFolderOf(settings), BackupFolderOf(settings)})
+                   .configFirstLine;
+    } catch (const Error&) {
+        // No journal to ask: config.cfg as it is now is all there is.
+    }
+    if (line)
+        session.saveSetting(kLastPilotKey, Utf8FromWindows1252(PilotInConfig(*line)));
+    else
+        SaveCurrentPilot(session);
+}
 
 // The restore gives the game its previous pilot back only when this cycle switched it.
 void NotePilotSwitch(Session& session) {
@@ -36,7 +56,7 @@ std::vector<std::string> LoadPilotList(Session& session) {
 bool LoadPilot(Session& session, MainWindowView& window, const std::string& name,
                const std::function<void()>& hideLoader) {
     try {
-        SaveCurrentPilot(session);
+        RememberPilotBeforeLaunch(session);
         NotePilotSwitch(session);
         SetLastPilot(session, name, true);
         hideLoader();

@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
+#include "launch/open_cycle.h"
+
 namespace tolvane {
 
 void OpenFirstWindow(Session& session, StartupWindows& windows) {
     session.settings.optionsNeeded = false;
     session.loadSettings();
-    if (session.cycleOpen()) {
+    if (LaunchCycleOpen(session)) {
         session.prompts.message(
             "Tolvane was shut down before it could restore the backup files of the last launched "
             "shipset.  You can restore those backup files now if you wish.",

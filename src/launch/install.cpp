@@ -1,13 +1,14 @@
 #include "launch/install.h"
 
+#include <optional>
 #include <set>
 
-#include "launch/launch_file_list.h"
 #include "launch/zt_patch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
+#include "platform/folder_lookup.h"
 #include "platform/path_text.h"
 
 namespace tolvane {
@@ -20,6 +21,8 @@ class Installer {
 
     void makeFolders() {
         MakeFolders(steps_.backupFolder);
+        for (const fs::path& folder : steps_.createdBackupFolders)
+            MakeFolders(steps_.backupFolder / folder);
         for (const fs::path& folder : steps_.createdFolders)
             MakeFolders(steps_.gameFolder / folder);
     }
@@ -38,13 +41,10 @@ class Installer {
     }
 
     std::vector<fs::path> patchFiles() const {
-        LaunchFileList files;
+        fs::path folder = steps_.gameFolder / plan_.patchFolder;
         std::vector<fs::path> paths;
-        if (!files.setFolder(steps_.gameFolder / "zt"))
-            return paths;
-        files.setPattern("*.zt");
-        for (std::size_t i = 0; i < files.count(); ++i)
-            paths.push_back(files.folder() / files.item(i));
+        for (const fs::path& name : ListFiles(folder, "*.zt"))
+            paths.push_back(folder / name);
         return paths;
     }
 
@@ -57,12 +57,11 @@ class Installer {
   private:
     void installMember(const GobMember& member, const JournalMember& step) {
         fs::path target = steps_.gameFolder / step.relativePath;
-        // The backup folder mirrors the folders of the members, made once each.
-        fs::path backupFolder = (steps_.backupFolder / step.relativePath).parent_path();
-        if (backupFolders_.insert(backupFolder).second)
-            MakeFolders(backupFolder);
         switch (step.change) {
             case MemberChange::Kept:
+                // The game plays with its own pilot; a copy from before lets the player go back.
+                if (keptPilots_.insert(step.relativePath).second)
+                    CopyWithoutReplacing(target, steps_.backupFolder / step.relativePath);
                 return;
             case MemberChange::Replaced:
                 // The game's file goes to the backup folder first (a rename on one file system),
@@ -100,18 +99,29 @@ class Installer {
     const LaunchPlan& plan_;
     const LaunchJournal& steps_;
     JournalWriter& journal_;
-    std::set<fs::path> backupFolders_;
+    std::set<fs::path> keptPilots_;
 };
 
 }  // namespace
 
 LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan) {
-    session.saveSetting(kLastShipSetKey, Utf8Of(plan.steps.package));
     LaunchRecord record{plan.steps.package, plan.journal};
+    // The journal first, then the setting: an open journal alone leads the next start to the
+    // restore, so a crash between the two, or a setting that cannot be kept, loses nothing.
+    std::optional<JournalWriter> journal;
     try {
-        JournalWriter journal = JournalWriter::create(plan.journal, plan.steps);
+        journal.emplace(JournalWriter::create(plan.journal, plan.steps));
+        session.saveSetting(kLastShipSetKey, Utf8Of(plan.steps.package));
+    } catch (const Error& error) {
+        if (journal)
+            RemoveOwnFile(plan.journal);
+        session.prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
+                                "Launch Failed", Icon::Critical);
+        return {LaunchOutcome::NotStarted, record};
+    }
+    try {
         progress.setMaximum(static_cast<int>(plan.steps.members.size()) + 2);
-        Installer installer(plan, journal);
+        Installer installer(plan, *journal);
         installer.makeFolders();
         installer.installMembers(progress);
         std::vector<fs::path> patches = installer.patchFiles();

@@ -14,6 +14,7 @@ struct LaunchRecord {
 };
 
 enum class LaunchOutcome {
+    NotStarted,       // the player was told why; nothing has changed
     WaitingForPilot,  // installed and patched: the player picks a pilot and plays
     FailedCycleOpen,  // the player was told why; a restore puts the game folder back
 };

@@ -16,7 +16,7 @@ enum class MemberChange {
     Replaced,  // the game has the file; its own copy goes to the backup folder first
     Added,     // the game has no such file
     Repeated,  // a later member that reaches the same file: it overwrites the first one's only
-    Kept,      // a pilot file the player chose to keep: the member is not installed
+    Kept,      // a pilot file the player chose to keep: not installed; a copy waits in Backup
 };
 
 struct JournalMember {
@@ -36,7 +36,13 @@ struct LaunchJournal {
     fs::path backupFolder{};
     fs::path executableName{};               // spelled as on disk; it is backed up and patched
     std::vector<fs::path> createdFolders{};  // below the game folder, outermost first
+    bool madeBackupFolder = false;           // the backup folder was not there before the launch
+    std::vector<fs::path> createdBackupFolders{};  // below the backup folder, outermost first
     std::vector<JournalMember> members{};
+    // config.cfg's first line as it was before the launch, byte for byte, if there was one.
+    std::optional<std::string> configFirstLine{};
+    // The name prefixes of the working files of every run that worked on this cycle.
+    std::vector<std::string> temporaryPrefixes{};
     std::set<int> settledMembers{};  // nothing is left to put back for these
     bool pilotSwitched = false;      // the pilot loader saved the game's pilot in "Last Pilot"
     bool closed = false;             // every file is back; only the settings remain to be written
@@ -45,14 +51,28 @@ struct LaunchJournal {
 // The journal's place: beside the backup folder in the ship set directory.
 fs::path JournalPathFor(const fs::path& shipSetDir);
 
-// A journal whose text is not one this program wrote: cut off before its header, or damaged.
+// A file that holds no journal: cut off before its header was written, so before any change.
+struct UnfinishedJournal : Error {
+    using Error::Error;
+};
+
+// A journal with lines that this program did not write or that reach outside its folders. Its
+// text names every refused line; nothing it says may be acted on.
 struct DamagedJournal : Error {
     using Error::Error;
 };
 
-// Reads a journal; a line cut short by a crash is ignored. Throws DamagedJournal for a damaged
-// one, or Error naming the file when it cannot be read.
-LaunchJournal ReadJournal(const fs::path& path);
+// The two folders a journal may act in, as the settings name them now.
+struct JournalFolders {
+    fs::path game;
+    fs::path backup;
+};
+
+// Reads a journal; a line cut short by a crash is ignored. Every path must lie inside `folders`
+// (no absolute form, no ".."), the "game" and "backup" lines must name those folders, and every
+// mark must fit its member. Throws UnfinishedJournal, DamagedJournal, or Error naming the file
+// when it cannot be read (a link is never followed).
+LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders);
 
 class JournalWriter {
   public:
@@ -62,6 +82,8 @@ class JournalWriter {
     // Goes on writing an existing journal.
     static JournalWriter resume(const fs::path& path);
 
+    // This run is about to make working files for the cycle: a later run may delete them.
+    void temporariesOfThisRun();
     void pilotSwitched();
     void memberRestored(int number);
     // The install failed at this member before writing anything of its own.

@@ -4,10 +4,13 @@
 
 #include "packages/package_checks.h"
 #include "packages/package_validator.h"
+#include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
+#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
+#include "platform/name_key.h"
 #include "platform/path_text.h"
 
 namespace tolvane {
@@ -29,8 +32,20 @@ LaunchRefusal Unreachable(const GobMember& member, const std::string& why) {
             "Invalid .Gob"};
 }
 
+// One of the program's own places is a link: whatever it leads to would be written or removed.
+LaunchRefusal LinkAt(const fs::path& place) {
+    return {DisplayPath(place) +
+                " is a link.  Tolvane keeps its own files there and never reaches them through "
+                "a link, so nothing has been changed.  Remove the link, then launch again.",
+            "Launch Failed"};
+}
+
 std::string KindOf(EntryKind kind) {
     return kind == EntryKind::Folder ? "a folder" : "not an ordinary file";
+}
+
+bool IsBlank(const std::string& name) {
+    return name.find_first_not_of(' ') == std::string::npos;
 }
 
 // Settles, member by member, which game file each one reaches and what the install does to it.
@@ -39,6 +54,8 @@ class MemberPlanner {
     MemberPlanner(LaunchJournal& steps, TreeIndex& index) : steps_(steps), index_(index) {}
 
     std::optional<LaunchRefusal> plan(const GobMember& member) {
+        if (IsBlank(member.name))
+            return std::nullopt;  // a member without a name is skipped, as it always was
         if (std::optional<std::string> fault = NameFault(member.name))
             return Damaged(MemberLabel(member) + " " + *fault);
         std::string name = InstalledName(member);
@@ -77,22 +94,31 @@ class MemberPlanner {
             return Unreachable(member, "would replace " + DisplayPath(folder / entry->name) +
                                            ", which is " + KindOf(entry->kind));
         }
+        fs::path target = folder / (entry ? entry->name : fileName);
+        fs::path relative = target.lexically_relative(steps_.gameFolder);
+        // A short name reaches the executable as surely as its long one does.
+        if (relative == relative.filename() && NameKey(Utf8Of(relative)) == kGameExecutableKey)
+            return LaunchRefusal{kModifiedExeText, kModifiedExeTitle};
+        for (const fs::path& place : {target, steps_.backupFolder / relative}) {
+            if (std::optional<std::string> why = HostCannotCreate(place))
+                return Unreachable(member, *why);
+        }
         if (!entry)
             index.add(fileName, EntryKind::File);
-        fs::path target = folder / (entry ? entry->name : fileName);
         steps_.members.push_back({member.number,
-                                  entry ? MemberChange::Replaced : MemberChange::Added,
-                                  target.lexically_relative(steps_.gameFolder)});
+                                  entry ? MemberChange::Replaced : MemberChange::Added, relative});
         return std::nullopt;
     }
 
-    // The patch files are looked for in the game's "zt" folder, which the install makes.
-    void makePatchFolder() {
+    // The patch files are looked for in the game's "zt" folder, in whatever spelling the game or
+    // the ship set gives it; the install makes it when neither has it.
+    fs::path patchFolder() {
         FolderIndex& index = index_.folder(steps_.gameFolder);
-        if (!index.find("zt")) {
-            index.add("zt", EntryKind::Folder);
-            steps_.createdFolders.push_back("zt");
-        }
+        if (const FolderEntry* entry = index.find("zt"))
+            return entry->name;
+        index.add("zt", EntryKind::Folder);
+        steps_.createdFolders.push_back("zt");
+        return "zt";
     }
 
     // Pilot files the ship set would replace: the player may keep the game's own, and then every
@@ -114,6 +140,36 @@ class MemberPlanner {
         }
     }
 
+    // The folders below Backup that the game's copies need, and which of them the install makes.
+    // Folders that are there already are used as they are, and stay after the restore.
+    std::optional<LaunchRefusal> planBackupFolders() {
+        const fs::path& backup = steps_.backupFolder;
+        steps_.madeBackupFolder = !IsPresent(backup);
+        for (const JournalMember& member : steps_.members) {
+            if (member.change != MemberChange::Replaced && member.change != MemberChange::Kept)
+                continue;
+            fs::path folder = backup;
+            for (const fs::path& component : member.relativePath.parent_path()) {
+                FolderIndex& index = index_.folder(folder);
+                const FolderEntry* entry = index.find(component);
+                if (entry && entry->kind != EntryKind::Folder) {
+                    return LaunchRefusal{DisplayPath(folder / entry->name) +
+                                             " is in the way of the game's copies: it is not a "
+                                             "folder.  Move it out of the backup folder, then "
+                                             "launch again.",
+                                         kBackupInUseTitle};
+                }
+                if (!entry) {
+                    index.add(component, EntryKind::Folder);
+                    steps_.createdBackupFolders.push_back(
+                        (folder / component).lexically_relative(backup));
+                }
+                folder /= entry ? entry->name : component;
+            }
+        }
+        return std::nullopt;
+    }
+
   private:
     LaunchJournal& steps_;
     TreeIndex& index_;
@@ -121,9 +177,33 @@ class MemberPlanner {
     std::vector<std::size_t> firstOf_;  // for each planned member, the first that reaches its file
 };
 
-}  // namespace
-
-namespace {
+// A journal left by an earlier launch: only a closed one whose files are all back may go.
+std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders) {
+    if (IsLink(journal))
+        return LinkAt(journal);
+    if (!IsPresent(journal))
+        return std::nullopt;
+    bool settled = false;
+    try {
+        LaunchJournal earlier = ReadJournal(journal, folders);
+        settled = earlier.closed;
+        for (const JournalMember& member : earlier.members) {
+            if (member.change == MemberChange::Added &&
+                !earlier.settledMembers.contains(member.number))
+                settled = settled && !IsPresent(folders.game / member.relativePath);
+        }
+    } catch (const UnfinishedJournal&) {
+        settled = true;  // cut off before its header, so before the install changed anything
+    } catch (const Error&) {
+    }
+    if (settled && !RemoveOwnFile(journal))
+        return std::nullopt;
+    return LaunchRefusal{"The files of an earlier launch have not all been put back: "
+                         "their record is " +
+                             DisplayPath(journal) +
+                             ".  Tolvane will not launch another ShipSet over them.",
+                         kBackupInUseTitle};
+}
 
 std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package) {
     const Settings& settings = session.settings;
@@ -144,20 +224,14 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
                              "Game Not Found"};
     }
     steps.executableName = executable->name;
-    if (IsPresent(journal)) {
-        bool closed = false;
-        try {
-            closed = ReadJournal(journal).closed;
-        } catch (const Error&) {
-        }
-        if (!closed || RemoveOwnFile(journal)) {
-            return LaunchRefusal{
-                "The files of an earlier launch have not all been put back: "
-                "their record is " +
-                    DisplayPath(journal) + ".  Tolvane will not launch another ShipSet over them.",
-                kBackupInUseTitle};
-        }
+    std::vector<fs::path> ownPlaces = RunBatchPlaces(session);
+    ownPlaces.push_back(steps.backupFolder);
+    for (const fs::path& place : ownPlaces) {
+        if (IsLink(place))
+            return LinkAt(place);
     }
+    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}))
+        return *refusal;
     if (HoldsAnyFile(steps.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
                                  " still holds files from an earlier launch.  Move them out of "
@@ -178,9 +252,13 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
         if (std::optional<LaunchRefusal> refusal = planner.plan(member))
             return *refusal;
     }
-    planner.makePatchFolder();
+    fs::path patchFolder = planner.patchFolder();
+    // What the game names before any member lands, so that exactly this comes back.
+    steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
     planner.askAboutPilots(session.prompts, *contents);
-    return LaunchPlan{std::move(*contents), journal, std::move(steps)};
+    if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
+        return *refusal;
+    return LaunchPlan{std::move(*contents), journal, std::move(steps), patchFolder};
 }
 
 }  // namespace

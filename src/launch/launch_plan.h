@@ -15,6 +15,7 @@ struct LaunchPlan {
     GobPackage package;  // open from planning to install, so both read the same directory
     fs::path journal;    // where the plan is written down
     LaunchJournal steps;
+    fs::path patchFolder;  // the game's "zt" folder, in the game's spelling, below the game folder
 };
 
 // Why a launch cannot start; nothing has changed.
@@ -24,9 +25,10 @@ struct LaunchRefusal {
 };
 
 // Reloads the settings, checks what the install relies on (the game's executable is in the game
-// folder; no earlier launch still has files in the backup folder or an open journal; every
-// member reaches a file of its own, or nothing, below the game folder), settles what happens to
-// each member, and asks the player about each pilot file the ship set would replace.
+// folder; the program's own places are no links; no earlier launch still has files in the backup
+// folder or an open journal; every member reaches a file of its own, or nothing, below the game
+// folder, by a name the host can make), settles what happens to each member, reads config.cfg's
+// first line, and asks the player about each pilot file the ship set would replace.
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
 
 }  // namespace tolvane

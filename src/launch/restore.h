@@ -18,7 +18,8 @@ enum class RestoreOutcome {
 RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record);
 
 // "Click here to restore files": the same for a cycle that an earlier run left open, from the
-// launch journal when there is one, otherwise from the package and the backup folder.
+// launch journal when there is one, otherwise from the package and the backup folder. A journal
+// with a line that reaches outside the game and backup folders moves nothing.
 RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package);
 
 }  // namespace tolvane

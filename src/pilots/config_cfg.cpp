@@ -1,27 +1,47 @@
 #include "pilots/config_cfg.h"
 
+#include "platform/file_io.h"
+#include "platform/file_moves.h"
+#include "platform/file_system.h"
 #include "platform/folder_index.h"
 #include "platform/text.h"
 
 namespace tolvane {
 
 std::string PilotInConfig(std::string_view config) {
-    // The pilot's line only: a quote left open must not take the next lines into the name, which
-    // would then be written back as lines of their own.
-    std::string item = FirstTextItem(config.substr(0, config.find_first_of("\r\n"))).value_or("");
+    std::string item = FirstTextItem(FirstLineOf(config)).value_or("");
     return item.size() > 10 ? item.substr(10) : std::string();
 }
 
-std::string WithPilot(std::string_view config, const std::string& name) {
+std::string_view FirstLineOf(std::string_view config) {
+    return config.substr(0, config.find_first_of("\r\n"));
+}
+
+std::string WithFirstLine(std::string_view config, std::string_view line) {
     std::size_t end = config.find_first_of("\r\n");
     std::string_view rest = end == std::string_view::npos ? "\r\n" : config.substr(end);
-    return "lastpilot " + name + std::string(rest);
+    return std::string(line) + std::string(rest);
+}
+
+std::string WithPilot(std::string_view config, const std::string& name) {
+    return WithFirstLine(config, "lastpilot " + name);
 }
 
 std::filesystem::path ConfigPath(const std::filesystem::path& gameFolder) {
     FolderIndex files(gameFolder);
     const FolderEntry* found = files.find("config.cfg");
     return gameFolder / (found ? found->name : fs::path("config.cfg"));
+}
+
+std::optional<std::string> ReadConfigFirstLine(const std::filesystem::path& gameFolder) {
+    std::filesystem::path config = ConfigPath(gameFolder);
+    if (!IsPresent(config))
+        return std::nullopt;
+    return std::string(FirstLineOf(InputFile(config).readAll()));
+}
+
+void WriteConfig(const std::filesystem::path& config, std::string_view text) {
+    WriteFileAtomically(LinkTarget(config), text);
 }
 
 }  // namespace tolvane

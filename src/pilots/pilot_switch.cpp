@@ -4,7 +4,6 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
-#include "platform/file_moves.h"
 #include "platform/path_text.h"
 
 namespace tolvane {
@@ -29,7 +28,7 @@ void SetLastPilot(Session& session, const std::string& name, bool tellPlayer) {
     if (tellPlayer)
         session.prompts.message("Pilot " + name + " will be loaded.", "Switched Pilot",
                                 Icon::Information);
-    WriteFileAtomically(config, WithPilot(text, *bytes));
+    WriteConfig(config, WithPilot(text, *bytes));
 }
 
 }  // namespace tolvane

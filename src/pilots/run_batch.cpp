@@ -14,6 +14,17 @@ namespace {
 
 constexpr const char* kBatchName = "RunXWA.bat";
 
+// cmd expands "%" in a batch file even between quotes; doubled, it stands for itself.
+std::string Literal(std::string_view text) {
+    std::string result;
+    for (char c : text) {
+        result += c;
+        if (c == '%')
+            result += '%';
+    }
+    return result;
+}
+
 fs::path WriteBatch(const Session& session, const std::string& text) {
     fs::path inProgramFolder = session.programFolder / kBatchName;
     try {
@@ -38,8 +49,8 @@ std::string RunBatchText(const std::string& windowsExePath, const std::string& s
     std::string file =
         separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
     bool skipIntro = LeadingNumberText(showCutscene) == "1";
-    return "REM Do not delete this file!\r\n" + folder.substr(0, 3) + "\r\ncd \"" + folder +
-           "\"\r\n" + file + (skipIntro ? " /skipintro" : "") + "\r\n";
+    return "REM Do not delete this file!\r\n" + Literal(folder.substr(0, 3)) + "\r\ncd \"" +
+           Literal(folder) + "\"\r\n" + Literal(file) + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
 
 std::string WineFormOf(const fs::path& hostPath) {
@@ -96,10 +107,13 @@ fs::path RunGame(Session& session) {
     return batch;
 }
 
+std::vector<fs::path> RunBatchPlaces(const Session& session) {
+    return {session.programFolder / kBatchName, session.userDataFolder / kBatchName};
+}
+
 void DeleteRunBatch(const Session& session) {
-    for (const fs::path& folder : {session.programFolder, session.userDataFolder}) {
-        RemoveOwnFile(folder / kBatchName);  // only a starter; the next game start writes it anew
-    }
+    for (const fs::path& batch : RunBatchPlaces(session))
+        RemoveOwnFile(batch);  // only a starter; the next game start writes it anew
 }
 
 }  // namespace tolvane

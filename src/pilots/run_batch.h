@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/filesystem.h"
 #include "session/session.h"
@@ -9,7 +10,7 @@ namespace tolvane {
 
 // RunXWA.bat for the executable at `windowsExePath` (a Windows path): a remark, the drive, a
 // change to the game's folder, and the executable's name with " /skipintro" when the opening
-// cutscene is skipped. Four lines, each ending in CR LF.
+// cutscene is skipped. Four lines, each ending in CR LF, that cmd reads literally ("%" doubled).
 std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene);
 
 // A host path as Wine shows it to Windows programs: drive Z: and backslashes.
@@ -19,6 +20,9 @@ std::string WineFormOf(const fs::path& hostPath);
 // writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere
 // `wine cmd /c`, or the runner that TOLVANE_BATCH_RUNNER names. Throws Error naming what failed.
 fs::path RunGame(Session& session);
+
+// Where RunGame may write RunXWA.bat.
+std::vector<fs::path> RunBatchPlaces(const Session& session);
 
 // Deletes RunXWA.bat from wherever RunGame may have written it.
 void DeleteRunBatch(const Session& session);

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -15,6 +18,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -33,7 +37,14 @@ void Check(const std::string& what, const fs::path& path) {
 }
 
 #ifdef _WIN32
-int OpenFile(const fs::path& path, int flags) {
+int OpenFile(const fs::path& path, int flags, Links links = Links::Follow) {
+    // Windows has no flag for it: a link at the last component is a reparse point.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (links == Links::Refuse && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        errno = ELOOP;
+        return -1;
+    }
     return _wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 constexpr int kRead = _O_RDONLY;
@@ -58,8 +69,9 @@ std::uint64_t FileSize(int fd) {
     return _fstat64(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 #else
-int OpenFile(const fs::path& path, int flags) {
-    return ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+int OpenFile(const fs::path& path, int flags, Links links = Links::Follow) {
+    return ::open(path.c_str(), flags | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0),
+                  0666);
 }
 constexpr int kRead = O_RDONLY;
 constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
@@ -84,9 +96,9 @@ std::uint64_t FileSize(int fd) {
 
 }  // namespace
 
-InputFile::InputFile(const fs::path& path) : path_(path) {
+InputFile::InputFile(const fs::path& path, Links links) : path_(path) {
     Check("Could not open", path);
-    fd_ = OpenFile(path, kRead);
+    fd_ = OpenFile(path, kRead, links);
     if (fd_ < 0)
         Fail("Could not open", path, LastError());
     size_ = FileSize(fd_);
@@ -135,7 +147,7 @@ OutputFile OutputFile::createNew(const fs::path& path) {
 
 OutputFile OutputFile::appendTo(const fs::path& path) {
     Check("Could not open", path);
-    int fd = OpenFile(path, kAppend);
+    int fd = OpenFile(path, kAppend, Links::Refuse);
     if (fd < 0)
         Fail("Could not open", path, LastError());
     return OutputFile(path, fd);
@@ -223,32 +235,43 @@ void SyncFolder(const fs::path& folder) {
 
 namespace {
 
-constexpr const char* kTemporaryPrefix = ".tolvane-";
 constexpr const char* kTemporarySuffix = ".tmp";
 
 }  // namespace
+
+const std::string& TemporaryPrefix() {
+    static const std::string prefix = [] {
+        std::random_device random;
+        std::uint64_t token = (std::uint64_t(random()) << 32) ^ random() ^
+                              std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
+        return ".tolvane-" + std::string(hex) + "-";
+    }();
+    return prefix;
+}
 
 fs::path FreshTemporaryPath(const fs::path& folder) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
         fs::path candidate =
-            folder / (kTemporaryPrefix + std::to_string(counter++) + kTemporarySuffix);
+            folder / (TemporaryPrefix() + std::to_string(counter++) + kTemporarySuffix);
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }
 }
 
-bool RemoveLeftoverTemporaries(const fs::path& folder) {
+bool RemoveTemporaries(const fs::path& folder, const std::string& prefix) {
     std::error_code ec = BeforeFileOperation();
     std::vector<fs::path> leftovers;
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::string name = Utf8Of(it->path().filename());
-        if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix))
+        if (name.starts_with(prefix) && name.ends_with(kTemporarySuffix))
             leftovers.push_back(it->path());
     }
-    bool removedAll = true;
+    bool removedAll = !ec || ec == std::errc::no_such_file_or_directory;
     for (const fs::path& leftover : leftovers) {
         std::error_code removeError = BeforeFileOperation();
         if (!removeError)

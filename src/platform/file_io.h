@@ -9,10 +9,14 @@
 
 namespace tolvane {
 
+// Whether opening a file may go through a link at its last component. The program's own files
+// (the journal) are never reached through one.
+enum class Links { Follow, Refuse };
+
 // A file opened for reading at any offset. Every failure throws Error naming the file.
 class InputFile {
   public:
-    explicit InputFile(const fs::path& path);
+    explicit InputFile(const fs::path& path, Links links = Links::Follow);
     InputFile(InputFile&& other) noexcept;
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -41,7 +45,7 @@ class InputFile {
 class OutputFile {
   public:
     static OutputFile createNew(const fs::path& path);
-    // Opens an existing file to write at its end.
+    // Opens an existing file to write at its end; a link there is refused.
     static OutputFile appendTo(const fs::path& path);
     OutputFile(OutputFile&& other) noexcept;
     OutputFile(const OutputFile&) = delete;
@@ -68,9 +72,13 @@ std::uint64_t FlushesSoFar();
 // Linux needs this; on Windows the file system keeps its folders' entries by itself.
 void SyncFolder(const fs::path& folder);
 
-// A name in `folder` that no entry has yet, for a working file of ours.
+// The start of the names of this run's working files: unique to the run, so that a later run can
+// tell the working files of the runs it knows of from anyone else's files.
+const std::string& TemporaryPrefix();
+// A name in `folder` that no entry has yet, for a working file of this run.
 fs::path FreshTemporaryPath(const fs::path& folder);
-// Deletes the working files that a run which died left in `folder`; true when none stays.
-bool RemoveLeftoverTemporaries(const fs::path& folder);
+// Deletes the working files whose names begin with `prefix` (a run's TemporaryPrefix) that a run
+// which died left in `folder`; true when none stays.
+bool RemoveTemporaries(const fs::path& folder, const std::string& prefix);
 
 }  // namespace tolvane

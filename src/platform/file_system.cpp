@@ -2,6 +2,11 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
+#include "platform/path_text.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tolvane {
 
@@ -11,6 +16,61 @@ bool IsPresent(const fs::path& path) {
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
         Fail("Could not look at", path, ec);
     return fs::exists(status);
+}
+
+bool IsLink(const fs::path& path) {
+    std::error_code ec = BeforeFileOperation();
+    if (ec)
+        Fail("Could not look at", path, ec);
+#ifdef _WIN32
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+#else
+    return fs::is_symlink(fs::symlink_status(path, ec));
+#endif
+}
+
+fs::path LinkTarget(const fs::path& path) {
+    if (!IsLink(path))
+        return path;
+    std::error_code ec;
+    fs::path target = fs::canonical(path, ec);
+    if (ec)
+        Fail("Could not follow the link", path, ec);
+    return target;
+}
+
+fs::path WithoutLinks(const fs::path& base, const fs::path& relative) {
+    fs::path path = base;
+    for (const fs::path& component : relative) {
+        path /= component;
+        if (IsLink(path))
+            throw Error(DisplayPath(path) + " is a link, and Tolvane does not follow links there");
+        if (!IsPresent(path))
+            break;
+    }
+    return base / relative;
+}
+
+std::optional<std::string> HostCannotCreate(const fs::path& path) {
+    // Native lengths count what the host counts: UTF-16 units on Windows, bytes elsewhere.
+#ifdef _WIN32
+    // MAX_PATH, less its terminating NUL, for programs that are not long path aware.
+    constexpr std::size_t kLongestName = 255, kLongestPath = 259;
+#else
+    constexpr std::size_t kLongestName = 255, kLongestPath = 4095;
+#endif
+    auto length = [](const fs::path& p) { return p.native().size(); };
+    for (const fs::path& component : path) {
+        if (length(component) > kLongestName)
+            return "has a name longer than the " + std::to_string(kLongestName) +
+                   " characters a file name can have";
+    }
+    if (length(path) > kLongestPath)
+        return "would make a path longer than the " + std::to_string(kLongestPath) +
+               " characters this system allows";
+    return std::nullopt;
 }
 
 void MakeFolders(const fs::path& folder) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "platform/filesystem.h"
@@ -12,6 +14,18 @@ namespace tolvane {
 // True when something (a file, a folder, a link) is at `path`. A path that cannot be looked at
 // is an Error, never taken for an absent one.
 bool IsPresent(const fs::path& path);
+
+// True when `path` itself is a symbolic link (or, on Windows, any reparse point).
+bool IsLink(const fs::path& path);
+// The file a link leads to, through every link on the way; `path` itself when it is no link.
+fs::path LinkTarget(const fs::path& path);
+// `base` / `relative`, once it is sure that no component of `relative` that exists is a link, so
+// that a step on it cannot reach outside `base`. Throws Error naming the link.
+fs::path WithoutLinks(const fs::path& base, const fs::path& relative);
+
+// Why the host could not make a file at `path` (a name or the whole path too long for it), or
+// nothing when it could.
+std::optional<std::string> HostCannotCreate(const fs::path& path);
 
 void MakeFolders(const fs::path& folder);
 

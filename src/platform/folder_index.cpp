@@ -5,6 +5,10 @@
 #include "platform/name_key.h"
 #include "platform/path_text.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tolvane {
 namespace {
 
@@ -24,7 +28,7 @@ EntryKind KindOf(const fs::directory_entry& entry) {
 
 }  // namespace
 
-FolderIndex::FolderIndex(const fs::path& folder) {
+FolderIndex::FolderIndex(const fs::path& folder) : folder_(folder) {
     std::error_code ec = BeforeFileOperation();
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
@@ -42,6 +46,19 @@ FolderIndex::FolderIndex(const fs::path& folder) {
 
 const FolderEntry* FolderIndex::find(const fs::path& name) const {
     auto found = entries_.find(KeyOf(name));
+#ifdef _WIN32
+    if (found == entries_.end() && name.native().find(L'~') != std::wstring::npos) {
+        // Only the file system knows which entry a short name stands for.
+        fs::path asked = folder_ / name;
+        std::wstring longPath(32768, L'\0');
+        DWORD length = GetLongPathNameW(asked.c_str(), longPath.data(),
+                                        static_cast<DWORD>(longPath.size()));
+        if (length > 0 && length < longPath.size()) {
+            longPath.resize(length);
+            found = entries_.find(KeyOf(fs::path(longPath).filename()));
+        }
+    }
+#endif
     return found == entries_.end() ? nullptr : &found->second;
 }
 

@@ -22,12 +22,14 @@ class FolderIndex {
   public:
     explicit FolderIndex(const fs::path& folder);
 
+    // On Windows a name may also be an entry's short (8.3) name, which reaches the same entry.
     const FolderEntry* find(const fs::path& name) const;
     // Keeps the index current as the program makes and removes entries.
     void add(const fs::path& name, EntryKind kind);
     void remove(const fs::path& name);
 
   private:
+    fs::path folder_;
     std::unordered_map<std::string, FolderEntry> entries_;
 };
 

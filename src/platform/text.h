@@ -15,8 +15,9 @@ bool LessIgnoringCase(std::string_view a, std::string_view b);
 bool MatchesPattern(std::string_view pattern, std::string_view name);
 
 // The first text item of a file's text, as the player's files have always been read: leading
-// spaces skipped; an item that begins with a double quote runs to the next one, quotes dropped;
-// any other item ends before the first comma or at the end of the line. Empty text has no item.
+// spaces skipped; an item that begins with a double quote runs to the next one or to the end of
+// the line, quotes dropped; any other item ends before the first comma or at the end of the line.
+// Empty text has no item.
 std::optional<std::string> FirstTextItem(std::string_view text);
 
 }  // namespace tolvane

@@ -21,13 +21,9 @@ struct Session {
 
     void loadSettings() { LoadSettings(store, prompts, settings); }
     std::string setting(const char* key) const { return store.get(kSettingsSection, key); }
+    // Throws Error naming the setting when the store cannot keep it.
     void saveSetting(const char* key, const std::string& value) {
         store.save(kSettingsSection, key, value);
-    }
-    // A launch cycle is open from the install's first step until a restore closes it.
-    bool cycleOpen() const {
-        std::string lastShipSet = setting(kLastShipSetKey);
-        return !lastShipSet.empty() && lastShipSet != kNoShipSet;
     }
 
     SettingsStore& store;

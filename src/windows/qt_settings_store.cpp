@@ -1,5 +1,6 @@
 #include "windows/qt_settings_store.h"
 
+#include "platform/error.h"
 #include "windows/qt_text.h"
 
 namespace tolvane {
@@ -28,6 +29,12 @@ void QtSettingsStore::save(const std::string& section, const std::string& key,
                            const std::string& value) {
     settings_->setValue(ToQString(section + "/" + key), ToQString(value));
     settings_->sync();
+    if (settings_->status() != QSettings::NoError) {
+        throw Error("Tolvane could not save the setting \"" + key + "\" in " +
+                    ToStdString(settings_->fileName()) +
+                    (settings_->status() == QSettings::AccessError ? ": access is denied"
+                                                                   : ": the file is damaged"));
+    }
 }
 
 }  // namespace tolvane

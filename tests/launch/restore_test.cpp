@@ -83,18 +83,6 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     }
 }
 
-TEST_F(RestoreTest, ThePilotIsSetBackOnlyWhenTheCycleSwitchedIt) {
-    game.store.save("Settings", "Last Pilot", "Old");
-    RestoreAfterPlay(game.session, progress, launch(package("P.gob", {{"B.LFD", "b"}})));
-    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Ace\r\nwindowed 1\r\n");
-
-    LaunchRecord record = launch(package("P.gob", {{"B.LFD", "b"}}));
-    JournalWriter::resume(record.journal).pilotSwitched();
-    game.store.values.erase("Settings/Last Pilot");
-    RestoreAfterPlay(game.session, progress, record);
-    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot \r\nwindowed 1\r\n");
-}
-
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
     auto before = everything();
     std::vector<GobEntry> thirty, twelve;
@@ -127,19 +115,47 @@ TEST_F(RestoreTest, TheRecoveryWorksFromTheJournalOfAnEarlierRun) {
     expectClosedCycle();
 }
 
-TEST_F(RestoreTest, WithoutAJournalFilesWithoutABackupStayAndAreListed) {
-    auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"B.LFD", "added"}});
-    launch(path);
-    fs::remove(JournalPathFor(game.shipSets()));  // as an older version leaves a cycle
-    game.prompts.expectMessage(
-        "The files in the backup folder have been put back.  Tolvane has no record of which files "
-        "the ShipSet added, so these were left in the game folder:\r" +
-            (game.game() / "B.LFD").string(),
-        "Restore", Icon::Information);
-    recover();
-    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(ReadFileBytes(game.game() / "B.LFD"), "added");
-    expectClosedCycle();
+// Without a journal (an older version's cycle) the files that have no backup may be the ship
+// set's or the game's: they stay, are named, and the player says whether the cycle is over. No
+// folder of the game goes, and "Last Pilot" returns only where the game has that pilot.
+TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) {
+    struct Case {
+        Answer answer;
+        const char* lastPilot;
+        const char* configAfterwards;
+    };
+    const Case cases[] = {{Answer::Yes, "Nova", "lastpilot Nova\r\nwindowed 1\r\n"},
+                          {Answer::Yes, "Gone", "lastpilot Ace\r\nwindowed 1\r\n"},
+                          {Answer::No, "Nova", "lastpilot Ace\r\nwindowed 1\r\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lastPilot);
+        StandInGame fresh;
+        FakeProgress freshProgress;
+        fs::create_directory(fresh.game() / "empty");
+        fs::path path = fresh.shipSets() / "Blue.gob";
+        WriteGob(path, {{"DATA.LFD", "new data"}, {"B.LFD", "added"}, {"empty\\E.LFD", "e"}});
+        LaunchShipSet(fresh.session, freshProgress,
+                      std::get<LaunchPlan>(PlanLaunch(fresh.session, path)));
+        fs::remove(fresh.journalPath());  // as an older version leaves a cycle
+        fs::remove(fresh.game() / "empty" / "E.LFD");
+        fresh.store.save("Settings", "Last Pilot", c.lastPilot);
+        fresh.prompts.expectQuestion(
+            "The files in the backup folder have been put back.  Tolvane has no record of which "
+            "files the ShipSet added, so these were left in the game folder:\r" +
+                (fresh.game() / "B.LFD").string() +
+                "\r\rMark the ShipSet as restored anyway?  Answer No to keep it open and restore "
+                "again later.",
+            "Restore Incomplete", Icon::Exclamation, Answer::No, c.answer);
+        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, path),
+                  c.answer == Answer::Yes ? RestoreOutcome::Restored
+                                          : RestoreOutcome::RestoredInPart);
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "DATA.LFD"), "original data");
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "B.LFD"), "added");
+        EXPECT_TRUE(fs::is_directory(fresh.game() / "empty"));
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "config.cfg"), c.configAfterwards);
+        EXPECT_EQ(fresh.store.get("Settings", "Last ShipSet"),
+                  c.answer == Answer::Yes ? "None" : path.string());
+    }
 }
 
 TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
@@ -147,11 +163,12 @@ TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
     launch(path);
     fs::remove(JournalPathFor(game.shipSets()));
     fs::remove(path);
-    game.prompts.expectMessage(
+    game.prompts.expectQuestion(
         "Tolvane could not read the ShipSet " + path.string() +
             " and has no record of what it installed.  The files in the backup folder have been "
-            "put back; files that the ShipSet added may still be in the game folder.",
-        "Restore", Icon::Information);
+            "put back; files that the ShipSet added may still be in the game folder.\r\rMark the "
+            "ShipSet as restored anyway?  Answer No to keep it open and restore again later.",
+        "Restore Incomplete", Icon::Exclamation, Answer::No, Answer::Yes);
     recover();
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
     EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "game sound");
@@ -210,7 +227,8 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         LaunchJournal plan{.package = gone,
                            .gameFolder = fresh.game(),
                            .backupFolder = fresh.backup(),
-                           .executableName = "XWINGALLIANCE.EXE"};
+                           .executableName = "XWINGALLIANCE.EXE",
+                           .madeBackupFolder = true};
         plan.members = {{1, c.change, name}};
         JournalWriter::create(JournalPathFor(fresh.shipSets()), plan);
         fs::create_directories(fresh.backup());

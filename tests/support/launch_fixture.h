@@ -35,7 +35,7 @@ class LaunchFixture : public ::testing::Test {
         return result.record;
     }
 
-    LaunchJournal journal() { return ReadJournal(JournalPathFor(game.shipSets())); }
+    LaunchJournal journal() { return game.readJournal(); }
 
     StandInGame game;
     FakeProgress progress;

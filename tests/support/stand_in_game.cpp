@@ -20,6 +20,8 @@ StandInGame::StandInGame(const std::string& executableName, const std::string& g
     WriteFileBytes(game() / "wave" / "GAME.WAV", "game sound");
     std::filesystem::create_directories(shipSets());
     std::filesystem::create_directories(program());
+    WriteFileBytes(outside() / "sentinel.txt", "not the game's");
+    std::filesystem::create_directories(outside() / "empty");
 
     store.save("Version", "Ordell Version", "2.5");
     store.save("Settings", "XWA Exe", Utf8Of(executable()));

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "launch/launch_journal.h"
 #include "session/session.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
@@ -13,7 +14,8 @@ namespace tolvane::testing {
 
 // A stand-in for the game and the player's folders: a game folder with an executable, a
 // config.cfg naming pilot Ace, two pilot files and a wave folder; a ship set directory; the
-// program's folder; and settings that point at them, as accepted options leave them.
+// program's folder; a folder of someone else's beside them; and settings that point at them, as
+// accepted options leave them.
 class StandInGame {
   public:
     // The folder names are UTF-8 and may be paths of several folders.
@@ -25,8 +27,12 @@ class StandInGame {
     std::filesystem::path shipSets() const { return shipSets_; }
     std::filesystem::path backup() const { return shipSets() / "Backup"; }
     std::filesystem::path program() const { return root_ / "Program"; }
+    // Beside the game folder: a sentinel file and an empty folder that nothing may touch.
+    std::filesystem::path outside() const { return root_ / "Outside"; }
     std::filesystem::path executable() const { return game() / executableName_; }
     const std::string& executableBytes() const { return executableBytes_; }
+    std::filesystem::path journalPath() const { return JournalPathFor(shipSets()); }
+    LaunchJournal readJournal() const { return ReadJournal(journalPath(), {game(), backup()}); }
 
   private:
     TempFolder root_;  // first: the session is built from its path

@@ -258,7 +258,7 @@ TEST_F(WindowsTest, AnUnforeseenErrorInTheLaunchIsToldAndTheCycleStaysClosable) 
     start();
     QWidget* window = main();
     ClickItem(window, "lstShipSets", 0);
-    FaultSeam::DieAt(25);  // stands for any error nobody foresaw, half way through the install
+    FaultSeam::DieAt(35);  // stands for any error nobody foresaw, half way through the install
     game.prompts.expectMessage("Tolvane ran into an unexpected problem: an error of unknown kind",
                                "Tolvane", Icon::Critical);
     Press(window, "cmdLaunch");

@@ -30,9 +30,10 @@ std::string PilotLine() {
 }
 
 // The members the install wrote that hold the member's bytes in the game folder now.
-std::string FilesInPlace(const fs::path& journalPath) {
+std::string FilesInPlace(const Settings& settings) {
     try {
-        LaunchJournal journal = ReadJournal(journalPath);
+        LaunchJournal journal = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),
+                                            {GameFolderOf(settings), BackupFolderOf(settings)});
         GobPackage package(journal.package);
         int written = 0, inPlace = 0;
         for (const JournalMember& step : journal.members) {
@@ -60,6 +61,7 @@ int main(int argc, char* argv[]) {
     QtSettingsStore store(qEnvironmentVariable("TOLVANE_SETTINGS"));
     Settings settings;
     settings.shipSetDir = store.get(kSettingsSection, kShipSetDirKey);
+    settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
 
     QWidget window;
     window.setObjectName("frmStandInGame");
@@ -68,7 +70,7 @@ int main(int argc, char* argv[]) {
     layout->addWidget(new QLabel("The game would be running now."));
     layout->addWidget(new QLabel(ToQString(PilotLine())));
     layout->addWidget(
-        new QLabel(ToQString(FilesInPlace(JournalPathFor(ShipSetFolderOf(settings))))));
+        new QLabel(ToQString(FilesInPlace(settings))));
     auto* close = new QPushButton("&Close the game");
     layout->addWidget(close);
     QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);

@@ -1,0 +1,252 @@
+#include "launch/game_folder_restore.h"
+
+#include <set>
+
+#include "packages/gob_package.h"
+#include "packages/package_checks.h"
+#include "packages/package_validator.h"
+#include "pilots/config_cfg.h"
+#include "pilots/pilot_files.h"
+#include "platform/error.h"
+#include "platform/file_io.h"
+#include "platform/file_moves.h"
+#include "platform/file_system.h"
+#include "platform/folder_index.h"
+#include "platform/path_text.h"
+
+namespace tolvane {
+namespace {
+
+// A member's path as the package names it: "\" between folders.
+std::string ShownName(const fs::path& relative) {
+    std::string name = Utf8Of(relative);
+    for (char& c : name) {
+        if (c == '/')
+            c = '\\';
+    }
+    return name;
+}
+
+}  // namespace
+
+template <typename Step>
+void GameFolderRestore::attempt(std::vector<std::string>& into, Step step) {
+    try {
+        step();
+    } catch (const Error& error) {
+        into.push_back(error.what());
+    } catch (const fs::filesystem_error& error) {
+        into.push_back(error.what());
+    }
+}
+
+RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
+                                             const LaunchJournal& journal) {
+    report_.fromJournal = true;
+    report_.pilotFromSetting = journal.pilotSwitched && !journal.configFirstLine;
+    attempt([&] {
+        if (IsLink(journal.backupFolder))
+            throw Error(DisplayPath(journal.backupFolder) +
+                        " is a link, and Tolvane does not follow links there");
+    });
+    if (!report_.complete())
+        return report_;
+    std::optional<JournalWriter> writer;
+    attempt([&] {
+        writer.emplace(JournalWriter::resume(journalPath));
+        if (std::find(journal.temporaryPrefixes.begin(), journal.temporaryPrefixes.end(),
+                      TemporaryPrefix()) == journal.temporaryPrefixes.end())
+            writer->temporariesOfThisRun();
+    });
+    if (!writer)
+        return report_;
+    startProgress(journal.members.size());
+    for (const JournalMember& member : journal.members) {
+        progress_.advance();
+        if (!journal.settledMembers.contains(member.number))
+            attempt([&] { restoreMember(journal, member, *writer); });
+    }
+    if (!journal.executableName.empty()) {
+        attempt([&] {
+            fs::path backup = WithoutLinks(journal.backupFolder, journal.executableName);
+            if (IsPresent(backup))
+                MoveFileOnto(backup, WithoutLinks(journal.gameFolder, journal.executableName));
+        });
+    }
+    if (journal.configFirstLine)
+        attempt([&] { restoreConfigLine(journal.gameFolder, *journal.configFirstLine); });
+    progress_.advanceWithinMaximum();
+    removeTemporaries(journal);
+    progress_.advanceWithinMaximum();
+    removeOwnFolders(journal);
+    progress_.advanceWithinMaximum();
+    if (report_.complete())
+        attempt([&] { writer->closed(); });
+    return report_;
+}
+
+// Each member's state comes from the disk: its backup there means the game's file went to the
+// backup folder; an added file there means the install (or part of it) wrote it.
+void GameFolderRestore::restoreMember(const LaunchJournal& journal, const JournalMember& member,
+                                      JournalWriter& writer) {
+    fs::path game = WithoutLinks(journal.gameFolder, member.relativePath);
+    switch (member.change) {
+        case MemberChange::Replaced:
+        case MemberChange::Kept: {
+            fs::path backup = WithoutLinks(journal.backupFolder, member.relativePath);
+            if (IsPresent(backup))
+                restoreReplaced(ShownName(member.relativePath), backup, game);
+            return;
+        }
+        case MemberChange::Added:
+            if (!IsPresent(game))
+                return;
+            if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath))) {
+                DeleteFileIfPresent(game);
+                return;
+            }
+            try {
+                writer.memberRestored(member.number);  // kept: not asked again on a retry
+            } catch (const Error&) {
+                // Only saves asking again; the file itself is where the player wants it.
+            }
+            return;
+        case MemberChange::Repeated:
+            return;  // the member first in its file puts that file back
+    }
+}
+
+// The game's pilot line comes back as it was before the launch, whatever was chosen since.
+void GameFolderRestore::restoreConfigLine(const fs::path& gameFolder, const std::string& line) {
+    fs::path config = ConfigPath(gameFolder);
+    if (!IsPresent(config))
+        return;  // nothing of ours to put the line into
+    std::string text = InputFile(config).readAll();
+    if (FirstLineOf(text) != line)
+        WriteConfig(config, WithFirstLine(text, line));
+}
+
+// Only the folders this cycle made go, innermost first, and only when empty.
+void GameFolderRestore::removeOwnFolders(const LaunchJournal& journal) {
+    auto removeAll = [&](const fs::path& base, const std::vector<fs::path>& folders) {
+        for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+            attempt(report_.leftovers,
+                    [&] { RemoveFolderIfEmpty(WithoutLinks(base, *folder)); });
+        }
+    };
+    removeAll(journal.gameFolder, journal.createdFolders);
+    removeAll(journal.backupFolder, journal.createdBackupFolders);
+    if (journal.madeBackupFolder)
+        attempt(report_.leftovers, [&] { RemoveFolderIfEmpty(journal.backupFolder); });
+}
+
+// The working files that runs which died on this cycle left beside the files they wrote.
+void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
+    std::set<fs::path> folders = {journal.gameFolder, journal.backupFolder};
+    for (const JournalMember& member : journal.members) {
+        folders.insert((journal.gameFolder / member.relativePath).parent_path());
+        folders.insert((journal.backupFolder / member.relativePath).parent_path());
+    }
+    for (const fs::path& folder : folders) {
+        for (const std::string& prefix : journal.temporaryPrefixes) {
+            if (!RemoveTemporaries(folder, prefix))
+                report_.leftovers.push_back("working files " + prefix + "* in " +
+                                            DisplayPath(folder));
+        }
+    }
+}
+
+RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
+                                             const fs::path& gameFolder,
+                                             const fs::path& backupFolder) {
+    report_.pilotFromSetting = true;
+    attempt([&] {
+        if (IsLink(backupFolder))
+            throw Error(DisplayPath(backupFolder) +
+                        " is a link, and Tolvane does not follow links there");
+    });
+    if (!report_.complete())
+        return report_;
+    std::vector<std::string> names;
+    if (std::optional<GobPackage> package = TryOpenPackage(packagePath)) {
+        for (const GobMember& member : package->members()) {
+            if (!NameFault(member.name))
+                names.push_back(InstalledName(member));
+        }
+    } else {
+        report_.packageUnreadable = true;
+    }
+    startProgress(names.size());
+    std::set<std::string> seen;
+    TreeIndex index;
+    for (const std::string& name : names) {
+        progress_.advance();
+        if (!seen.insert(MemberKey(name)).second)
+            continue;
+        attempt([&] {
+            std::vector<fs::path> components = NameComponents(name);
+            fs::path game = index.resolve(gameFolder, components);
+            fs::path backup = index.resolve(backupFolder, components);
+            // Both must be reached without a link, whatever the index found.
+            WithoutLinks(gameFolder, game.lexically_relative(gameFolder));
+            WithoutLinks(backupFolder, backup.lexically_relative(backupFolder));
+            if (IsPresent(backup))
+                restoreReplaced(DisplayName(name), backup, game);
+            else if (IsPresent(game))
+                report_.unaccounted.push_back(DisplayPath(game));
+        });
+    }
+    attempt([&] {
+        const FolderEntry* executable = index.folder(backupFolder).find(kGameExecutableKey);
+        if (executable != nullptr)
+            MoveFileOnto(WithoutLinks(backupFolder, executable->name),
+                         WithoutLinks(gameFolder, executable->name));
+    });
+    if (report_.packageUnreadable)
+        putBackEverything(backupFolder, gameFolder);
+    RemoveEmptyFolders(backupFolder);
+    return report_;
+}
+
+void GameFolderRestore::startProgress(std::size_t members) {
+    progress_.setValue(0);
+    progress_.setMaximum(static_cast<int>(members));
+}
+
+// A file the launch replaced (or a pilot the player kept): the played copy stays if the player
+// keeps the pilot, else the copy from before the launch goes back over it.
+void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path& backup,
+                                        const fs::path& game) {
+    if (IsPilotFile(game) && keepPilot(name))
+        DeleteFileIfPresent(backup);
+    else
+        MoveFileOnto(backup, game);
+}
+
+bool GameFolderRestore::keepPilot(const std::string& name) {
+    return prompts_.question("Would you like to keep " + name + "?", "Keep Pilot?",
+                             Icon::Information, Answer::Yes) == Answer::Yes;
+}
+
+// Every ordinary file in the backup folder goes back to the same place below the game folder.
+void GameFolderRestore::putBackEverything(const fs::path& backupFolder,
+                                          const fs::path& gameFolder) {
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (fs::recursive_directory_iterator it(backupFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (fs::is_regular_file(it->symlink_status(ec)))
+            files.push_back(it->path());
+    }
+    if (ec)
+        report_.notPutBack.push_back(Describe("Could not list the folder", backupFolder, ec));
+    for (const fs::path& file : files) {
+        attempt([&] {
+            fs::path game = WithoutLinks(gameFolder, file.lexically_relative(backupFolder));
+            MakeFolders(game.parent_path());
+            MoveFileOnto(file, game);
+        });
+    }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launch/launch_journal.h"
+#include "platform/filesystem.h"
+#include "session/progress.h"
+#include "session/prompts.h"
+
+namespace tolvane {
+
+// What a restore did, for the one message that tells the player.
+struct RestoreReport {
+    std::vector<std::string> notPutBack;   // why each file that is still out of place is
+    std::vector<std::string> leftovers;    // things of ours that hold nothing and could not go
+    std::vector<std::string> unaccounted;  // without a journal: files that may be the ship set's
+    std::optional<std::string> refusedJournal;  // a journal nothing was done from, and why
+    bool fromJournal = false;
+    bool packageUnreadable = false;
+    // Only a journal of an older version leaves the pilot to "Last Pilot": it records no line.
+    bool pilotFromSetting = false;
+    bool complete() const { return notPutBack.empty() && !refusedJournal; }
+};
+
+// Puts the game folder back, one file at a time, so that running it again after a failure or a
+// crash continues where it stopped. Every path it acts on lies inside the game folder or the
+// backup folder with no link on the way.
+class GameFolderRestore {
+  public:
+    GameFolderRestore(Prompts& prompts, Progress& progress)
+        : prompts_(prompts), progress_(progress) {}
+
+    // From the journal: every change is known, so exactly the install's own files and folders go.
+    RestoreReport fromJournal(const fs::path& journalPath, const LaunchJournal& journal);
+
+    // Without a journal: the package names the members, and a member's backup copy is the only
+    // sign that it replaced a game file. A file without one may be the game's own, so it stays
+    // and is named; no folder of the game is removed, since any of them may be the game's.
+    RestoreReport fromPackage(const fs::path& packagePath, const fs::path& gameFolder,
+                              const fs::path& backupFolder);
+
+  private:
+    void restoreMember(const LaunchJournal& journal, const JournalMember& member,
+                       JournalWriter& writer);
+    void restoreConfigLine(const fs::path& gameFolder, const std::string& line);
+    void removeOwnFolders(const LaunchJournal& journal);
+    void removeTemporaries(const LaunchJournal& journal);
+    void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game);
+    bool keepPilot(const std::string& name);
+    void putBackEverything(const fs::path& backupFolder, const fs::path& gameFolder);
+    void startProgress(std::size_t members);
+
+    // Runs one step; a failure is remembered in `into` for the player and the restore goes on.
+    template <typename Step>
+    void attempt(std::vector<std::string>& into, Step step);
+    template <typename Step>
+    void attempt(Step step) {
+        attempt(report_.notPutBack, step);
+    }
+
+    Prompts& prompts_;
+    Progress& progress_;
+    RestoreReport report_;
+};
+
+}  // namespace tolvane

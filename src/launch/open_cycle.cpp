@@ -1,0 +1,45 @@
+#include "launch/open_cycle.h"
+
+#include "launch/launch_journal.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/path_text.h"
+
+namespace tolvane {
+namespace {
+
+JournalFolders FoldersOf(const Settings& settings) {
+    return {GameFolderOf(settings), BackupFolderOf(settings)};
+}
+
+}  // namespace
+
+bool LaunchCycleOpen(const Session& session) {
+    std::string lastShipSet = session.setting(kLastShipSetKey);
+    if (!lastShipSet.empty() && lastShipSet != kNoShipSet)
+        return true;
+    fs::path journal = JournalPathFor(ShipSetFolderOf(session.settings));
+    try {
+        return IsLink(journal) ||
+               (IsPresent(journal) && !ReadJournal(journal, FoldersOf(session.settings)).closed);
+    } catch (const UnfinishedJournal&) {
+        return false;  // cut off before its header: nothing had changed yet
+    } catch (const Error&) {
+        return true;
+    }
+}
+
+fs::path OpenCyclePackage(const Session& session) {
+    std::string lastShipSet = session.setting(kLastShipSetKey);
+    if (!lastShipSet.empty() && lastShipSet != kNoShipSet)
+        return PathFromUtf8(lastShipSet);
+    try {
+        return ReadJournal(JournalPathFor(ShipSetFolderOf(session.settings)),
+                           FoldersOf(session.settings))
+            .package;
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+}  // namespace tolvane
