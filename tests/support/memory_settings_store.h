@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "platform/error.h"
 #include "session/settings_store.h"
 
 namespace tolvane::testing {
@@ -15,9 +16,12 @@ class MemorySettingsStore : public SettingsStore {
     }
     void save(const std::string& section, const std::string& key,
               const std::string& value) override {
+        if (key == failingKey)
+            throw Error("Could not save " + key);
         values[section + "/" + key] = value;
     }
     std::map<std::string, std::string> values;
+    std::string failingKey;  // a setting the store cannot keep, as a read-only registry
 };
 
 }  // namespace tolvane::testing

@@ -1,0 +1,267 @@
+// Whole cycles against what a stranger's package, an edited journal or the disk may hold: the
+// game folder comes back byte for byte, or the player is told and every original is safe, and
+// nothing outside the game folder and Backup is ever touched.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/pilot_loader_logic.h"
+#include "launch/open_cycle.h"
+#include "launch/restore.h"
+#include "platform/file_io.h"
+#include "support/environment.h"
+#include "support/fake_main_window.h"
+#include "support/launch_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+using Tree = std::map<std::string, std::string>;
+
+class HostileCycleTest : public LaunchFixture {
+  protected:
+    HostileCycleTest() : outsideBefore(Snapshot(game.outside())) {}
+    ~HostileCycleTest() override { EXPECT_EQ(Snapshot(game.outside()), outsideBefore); }
+
+    RestoreOutcome recover() {
+        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
+    }
+
+    // The pilot loader's "Load Pilot", with a runner that starts nothing.
+    void loadPilot(const std::string& name) {
+        ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
+        game.prompts.expectMessage("Pilot " + name + " will be loaded.", "Switched Pilot",
+                                   Icon::Information);
+        FakeMainWindow window;
+        EXPECT_TRUE(LoadPilot(game.session, window, name, [] {}));
+    }
+
+    Tree outsideBefore;
+};
+
+std::vector<GobEntry> MixedMembers() {
+    return {{"DATA.LFD", "package data"}, {"NEW.LFD", "new"}, {"new\\D.LFD", "in a new folder"}};
+}
+
+// Lines appended to the journal of a real launch. Each would have the restore delete, move or
+// overwrite something outside, or close the cycle with the game changed: the restore moves
+// nothing, names the line, and the cycle stays open.
+TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
+    // OUT stands for the folder beside the game folder.
+    const std::string lines[] = {
+        "member\t90\tadded\t../Outside/sentinel.txt",
+        "member\t91\tadded\tOUT/sentinel.txt",
+        "folder\t../Outside/empty",
+        "backup-folder\t../../Outside/empty",
+        "executable\tOUT/sentinel.txt",
+        "game\tOUT",
+        "backup\tOUT",
+        "untouched\t1",
+        "temporaries\t../Outside/",
+    };
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line);
+        StandInGame fresh;
+        FakeProgress freshProgress;
+        Tree outsideBefore = Snapshot(fresh.outside());
+        WriteGob(fresh.shipSets() / "Blue.gob", MixedMembers());
+        LaunchShipSet(fresh.session, freshProgress,
+                      std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")));
+        std::string text = line;
+        if (std::size_t at = text.find("OUT"); at != std::string::npos)
+            text.replace(at, 3, fresh.outside().string());
+        std::ofstream(fresh.journalPath(), std::ios::app) << text << "\n";
+        Tree gameInPlay = Snapshot(fresh.game()), backupInPlay = Snapshot(fresh.backup());
+
+        fresh.prompts.allowMessage("Restore Incomplete");
+        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, OpenCyclePackage(fresh.session)),
+                  RestoreOutcome::RestoredInPart);
+        EXPECT_NE(fresh.prompts.shown.back().text.find("line "), std::string::npos);
+        EXPECT_EQ(Snapshot(fresh.game()), gameInPlay);
+        EXPECT_EQ(Snapshot(fresh.backup()), backupInPlay);
+        EXPECT_EQ(Snapshot(fresh.outside()), outsideBefore);
+        EXPECT_TRUE(LaunchCycleOpen(fresh.session));
+    }
+}
+
+TEST_F(HostileCycleTest, AnOpenJournalLeadsToTheRestoreWhateverTheSettingsSay) {
+    Tree before = Snapshot(game.game());
+    launch(package("Blue.gob", MixedMembers()));
+    game.store.save("Settings", "Last ShipSet", "None");  // a settings file from elsewhere
+    EXPECT_TRUE(LaunchCycleOpen(game.session));
+    game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
+                               Icon::Information);
+    EXPECT_EQ(recover(), RestoreOutcome::Restored);
+    EXPECT_EQ(Snapshot(game.game()), before);
+    EXPECT_FALSE(LaunchCycleOpen(game.session));
+}
+
+TEST_F(HostileCycleTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingChanges) {
+    Tree before = Snapshot(game.game().parent_path());
+    game.store.failingKey = "Last ShipSet";
+    game.prompts.expectMessage(
+        "Could not save Last ShipSet\r\rNothing has been changed.", "Launch Failed",
+        Icon::Critical);
+    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
+    before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
+    EXPECT_EQ(LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).outcome,
+              LaunchOutcome::NotStarted);
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+}
+
+// config.cfg's first line as the player had it, whatever it holds and whatever the ship set
+// carries: the restore writes it back byte for byte, and "Last Pilot" names the pilot of before.
+TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
+    struct Case {
+        std::string firstLine;
+        bool packageCarriesConfig;
+        const char* lastPilot;
+    };
+    const Case cases[] = {
+        {"lastpilot Ace, Jr", false, "Ace"},
+        {"  lastpilot Ace", false, "Ace"},
+        {"lastpilot Ace,1,2", false, "Ace"},
+        {"windowed 1", false, ""},
+        {"lastpilot \"Ace", false, "\"Ace"},
+        {"lastpilot Zo\xEB", true, "Zo\xC3\xAB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firstLine);
+        StandInGame fresh;
+        std::string config = c.firstLine + "\r\nwindowed 1\r\n";
+        WriteFileBytes(fresh.game() / "config.cfg", config);
+        std::vector<GobEntry> members = {{"B.LFD", "b"}};
+        if (c.packageCarriesConfig)
+            members.push_back({"CONFIG.CFG", "lastpilot Package\r\n"});
+        WriteGob(fresh.shipSets() / "P.gob", members);
+        FakeProgress freshProgress;
+        LaunchRecord record =
+            LaunchShipSet(fresh.session, freshProgress,
+                          std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob")))
+                .record;
+        {
+            ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
+            fresh.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot",
+                                        Icon::Information);
+            FakeMainWindow window;
+            EXPECT_TRUE(LoadPilot(fresh.session, window, "Nova", [] {}));
+        }
+        EXPECT_EQ(fresh.store.get("Settings", "Last Pilot"), c.lastPilot);
+        fresh.store.save("Settings", "Last Pilot", "Something else");
+        RestoreAfterPlay(fresh.session, freshProgress, record);
+        EXPECT_EQ(ReadFileBytes(fresh.game() / "config.cfg"), config);
+    }
+}
+
+#ifndef _WIN32
+// The program's own places reached through a link would put the game's originals, or the
+// journal, wherever the link leads: the launch is refused and names the link.
+TEST_F(HostileCycleTest, TheProgramsOwnPlacesAreNeverReachedThroughALink) {
+    struct Case {
+        const char* place;
+        fs::path (*where)(const StandInGame&);
+    };
+    const Case cases[] = {
+        {"Backup", [](const StandInGame& g) { return g.backup(); }},
+        {"the journal", [](const StandInGame& g) { return g.journalPath(); }},
+        {"RunXWA.bat", [](const StandInGame& g) { return g.program() / "RunXWA.bat"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.place);
+        StandInGame fresh;
+        Tree outsideBefore = Snapshot(fresh.outside());
+        fs::create_symlink(fresh.outside() / "empty", c.where(fresh));
+        WriteGob(fresh.shipSets() / "P.gob", MixedMembers());
+        auto plan = PlanLaunch(fresh.session, fresh.shipSets() / "P.gob");
+        ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+        EXPECT_EQ(std::get<LaunchRefusal>(plan).text.find(c.where(fresh).string() + " is a link"),
+                  0u);
+        EXPECT_EQ(Snapshot(fresh.outside()), outsideBefore);
+    }
+}
+
+TEST_F(HostileCycleTest, ABackupFolderTurnedIntoALinkDuringPlayIsNotFollowed) {
+    launch(package("Blue.gob", MixedMembers()));
+    Tree gameInPlay = Snapshot(game.game());
+    fs::rename(game.backup(), game.shipSets() / "Moved");
+    fs::create_symlink(game.shipSets() / "Moved", game.backup());
+    game.prompts.allowMessage("Restore Incomplete");
+    EXPECT_EQ(recover(), RestoreOutcome::RestoredInPart);
+    EXPECT_EQ(Snapshot(game.game()), gameInPlay);
+    EXPECT_TRUE(fs::exists(game.shipSets() / "Moved" / "DATA.LFD"));
+}
+
+TEST_F(HostileCycleTest, AConfigLinkStaysALinkAndItsFileComesBack) {
+    fs::path real = game.shipSets().parent_path() / "Config" / "config.cfg";
+    WriteFileBytes(real, "lastpilot Ace\r\nwindowed 1\r\n");
+    fs::remove(game.game() / "config.cfg");
+    fs::create_symlink(real, game.game() / "config.cfg");
+    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    loadPilot("Nova");
+    EXPECT_TRUE(fs::is_symlink(game.game() / "config.cfg"));
+    EXPECT_EQ(ReadFileBytes(real), "lastpilot Nova\r\nwindowed 1\r\n");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_TRUE(fs::is_symlink(game.game() / "config.cfg"));
+    EXPECT_EQ(ReadFileBytes(real), "lastpilot Ace\r\nwindowed 1\r\n");
+}
+#endif
+
+// Files named like working files are someone else's unless this cycle's runs made them.
+TEST_F(HostileCycleTest, OnlyTheWorkingFilesOfThisCycleAreDeleted) {
+    WriteFileBytes(game.game() / ".tolvane-1.tmp", "the game's own");
+    WriteFileBytes(game.game() / ".tolvane-0123456789abcdef-0.tmp", "another program's");
+    Tree before = Snapshot(game.game());
+    LaunchRecord record = launch(package("Blue.gob", {{".tolvane-1.tmp", "replaced"}}));
+    WriteFileBytes(FreshTemporaryPath(game.game()), "left by a run that died");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+TEST_F(HostileCycleTest, ABackupFolderThePlayerHadIsReusedAndKept) {
+    fs::create_directories(game.backup() / "wave");
+    Tree before = Snapshot(game.game().parent_path());
+    LaunchRecord record = launch(package("Blue.gob", {{"wave\\GAME.WAV", "loud"}}));
+    RestoreAfterPlay(game.session, progress, record);
+    before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+}
+
+TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) {
+    fs::create_directories(game.game() / "ZT");
+    WriteFileBytes(game.game() / "ZT" / "OWN.ZT", MakeZt({{0, "OWN"}}));
+    LaunchRecord record =
+        launch(package("Blue.gob", {{"zt\\FIX.ZT", MakeZt({{4, "FIX"}})}, {"B.LFD", "b"}}));
+    std::string patched = ReadFileBytes(game.executable());
+    EXPECT_EQ(patched.substr(0, 3), "OWN");
+    EXPECT_EQ(patched.substr(4, 3), "FIX");
+    EXPECT_FALSE(fs::exists(game.game() / "zt"));
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
+}
+
+TEST_F(HostileCycleTest, AMemberWithoutANameIsSkipped) {
+    Tree before = Snapshot(game.game());
+    LaunchRecord record = launch(package("Blue.gob", {{"   ", "nameless"}, {"B.LFD", "b"}}));
+    EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
+    EXPECT_EQ(ReadFileBytes(game.game() / "B.LFD"), "b");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+#ifndef _WIN32
+TEST(HostileNamesTest, APathLongerThanTheHostCanMakeIsRefusedBeforeAnythingChanges) {
+    std::string deep;
+    for (int i = 0; i < 19; ++i)
+        deep += std::string(200, 'd') + "/";
+    StandInGame game("XWINGALLIANCE.EXE", deep + "XWA");
+    WriteGob(game.shipSets() / "Deep.gob", {{std::string(84, '\x80'), "x"}});
+    Tree before = Snapshot(game.game());
+    auto plan = PlanLaunch(game.session, game.shipSets() / "Deep.gob");
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_NE(std::get<LaunchRefusal>(plan).text.find("member 1"), std::string::npos);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing
