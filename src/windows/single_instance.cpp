@@ -2,19 +2,18 @@
 
 #include <QDir>
 
+#include "windows/qt_text.h"
+
 namespace tolvane {
 namespace {
 
-QString LockFileIn(const QString& folder) {
+fs::path LockFileIn(const QString& folder) {
     QDir().mkpath(folder);
-    return QDir(folder).filePath("Tolvane.lock");
+    return ToPath(QDir(folder).filePath("Tolvane.lock"));
 }
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& dataFolder) : lock_(LockFileIn(dataFolder)) {
-    lock_.setStaleLockTime(0);  // never stale by age: only a lock whose process is gone
-    acquired_ = lock_.tryLock(0);
-}
+SingleInstance::SingleInstance(const QString& dataFolder) : lock_(LockFileIn(dataFolder)) {}
 
 }  // namespace tolvane

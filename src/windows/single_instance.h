@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
+
+#include "platform/instance_lock.h"
 
 namespace tolvane {
 
-// One Tolvane at a time per user: a lock file in the per-user data folder. A lock left behind
-// by a run that crashed names a process that is gone, and is taken over.
+// One Tolvane at a time per user: a lock on a file in the per-user data folder, which the system
+// releases when the run that holds it ends, crashed or not.
 class SingleInstance {
   public:
     explicit SingleInstance(const QString& dataFolder);
-    bool acquired() const { return acquired_; }
+    bool acquired() const { return lock_.acquired(); }
 
   private:
-    QLockFile lock_;
-    bool acquired_;
+    InstanceLock lock_;
 };
 
 }  // namespace tolvane

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "launch/install.h"
 #include "support/fake_main_window.h"
 #include "support/memory_settings_store.h"
+#include "support/package_files.h"
 #include "support/recording_prompts.h"
+#include "support/stand_in_game.h"
 
 namespace tolvane::testing {
 namespace {
@@ -83,6 +86,21 @@ TEST(StartupTest, RestoreModeLeavesOnlyTheRestoreButtonAndExit) {
                             Control::Command1, Control::Command3}) {
         EXPECT_FALSE(window.enabled(control));
     }
+}
+
+// The settings lost "Last ShipSet" (a write that failed, a settings file from elsewhere) while a
+// launch journal is open: the next start still offers the restore.
+TEST(StartupTest, AnOpenJournalLeadsToRestoreModeWhateverTheSettingsSay) {
+    StandInGame game;
+    FakeProgress progress;
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+    LaunchShipSet(game.session, progress,
+                  std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
+    game.store.save("Settings", "Last ShipSet", "None");
+    game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
+    RecordingWindows windows;
+    OpenFirstWindow(game.session, windows);
+    EXPECT_EQ(windows.events, (std::vector<std::string>{"load main", "show main"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/main_window_logic.h"
 #include "app/window_states.h"
 #include "launch/launch_journal.h"
+#include "platform/error.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
@@ -169,6 +170,23 @@ TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
     logic.launchClicked();
     EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+}
+
+// The list could not be read ("ShipSet Dir" names a file): once the player mends the options and
+// refreshes, the first press of Launch launches.
+TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
+    WriteFileBytes(game.game().parent_path() / "not a folder", "x");
+    game.store.save("Settings", "ShipSet Dir", (game.game().parent_path() / "not a folder").string());
+    EXPECT_THROW(logic.load(), Error);
+    logic.afterUnforeseenError();
+
+    game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "").string());
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+    logic.refreshClicked();
+    window.selected = 0;
+    logic.listClicked();
+    logic.launchClicked();
+    EXPECT_EQ(window.pilotLoaderShown, 1);
 }
 
 }  // namespace

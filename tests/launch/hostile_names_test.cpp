@@ -6,6 +6,10 @@
 #include "platform/path_text.h"
 #include "support/launch_fixture.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tolvane::testing {
 namespace {
 
@@ -154,3 +158,40 @@ TEST(InstallFlushesTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
 
 }  // namespace
 }  // namespace tolvane::testing
+
+#ifdef _WIN32
+namespace tolvane::testing {
+namespace {
+
+fs::path ShortNameOf(const fs::path& path) {
+    wchar_t shortPath[MAX_PATH];
+    DWORD length = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? fs::path(shortPath).filename() : path.filename();
+}
+
+// Windows reaches a file by its short (8.3) name as well: the plan must know whose file it is.
+TEST_F(LaunchFixture, AShortNameReachesTheSameGameFile) {
+    WriteFileBytes(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT", "game model");
+    fs::path folder = ShortNameOf(game.game() / "FLIGHTMODELS");
+    fs::path file = ShortNameOf(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT");
+    fs::path executable = ShortNameOf(game.executable());
+    if (folder == "FLIGHTMODELS" || executable == "XWINGALLIANCE.EXE")
+        GTEST_SKIP() << "this volume keeps no short names";
+    auto before = Snapshot(game.game());
+
+    WriteGob(game.shipSets() / "Exe.gob", {{Utf8Of(executable), "evil"}});
+    auto refused = PlanLaunch(game.session, game.shipSets() / "Exe.gob");
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(refused));
+    EXPECT_EQ(std::get<LaunchRefusal>(refused).title, "Sorry...");
+
+    LaunchRecord record =
+        launch(package("Short.gob", {{Utf8Of(folder) + "\\" + Utf8Of(file), "package model"}}));
+    EXPECT_EQ(ReadFileBytes(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT"), "package model");
+    EXPECT_EQ(ReadFileBytes(game.backup() / "FLIGHTMODELS" / "XWINGMODEL.OPT"), "game model");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+}  // namespace
+}  // namespace tolvane::testing
+#endif

@@ -7,7 +7,9 @@
 
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
+#include "pilots/run_batch.h"
 #include "platform/path_text.h"
+#include "platform/process.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
@@ -50,8 +52,10 @@ std::vector<std::string> WaitForLines(const fs::path& file) {
 }
 #endif
 
-TEST(NonAsciiCycleTest, FoldersAndPilotsOfEveryAlphabetComeBackByteForByte) {
-    StandInGame game("XWINGALLIANCE.EXE", kGameFolder, kShipSetFolder);
+// A whole cycle through the main window's logic and the pilot loader; on Windows the real cmd
+// starts the stand-in game from RunXWA.bat, which records how it was started.
+void PlayWholeCycle(const char* gameFolder) {
+    StandInGame game("XWINGALLIANCE.EXE", gameFolder, kShipSetFolder);
     WriteFileBytes(game.game() / "config.cfg", "lastpilot Zo\xEB\r\nwindowed 1\r\n");
     WriteFileBytes(game.game() / PathFromUtf8("J\xC3\xB6rg.plt"),
                    std::string("J\xF6rg\0\0\0\0\0\0\0\0body", 16));
@@ -105,7 +109,31 @@ TEST(NonAsciiCycleTest, FoldersAndPilotsOfEveryAlphabetComeBackByteForByte) {
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
 }
 
+TEST(NonAsciiCycleTest, FoldersAndPilotsOfEveryAlphabetComeBackByteForByte) {
+    PlayWholeCycle(kGameFolder);
+}
+
+// cmd expands "%" in a batch file: the game must still start in its own folder.
+TEST(NonAsciiCycleTest, AGameFolderWithPercentSignsStartsThere) {
+    PlayWholeCycle("Games/100% XWA %PATH%");
+}
+
 #ifdef _WIN32
+// cmd starts outside the game folder here: only RunXWA.bat's own lines, read by the real cmd, can
+// bring it there, and "%CD%" would expand to the folder it starts in.
+TEST(NonAsciiCycleTest, CmdReadsAGameFolderWithPercentSignsLiterally) {
+    StandInGame game("XWINGALLIANCE.EXE", "Games/100% XWA %CD%");
+    fs::copy_file(StandInExecutable(), game.executable(), fs::copy_options::overwrite_existing);
+    fs::path record = game.program() / "started.txt";
+    ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", Utf8Of(record));
+    fs::path batch = game.program() / "RunXWA.bat";
+    WriteFileBytes(batch, RunBatchText(Utf8Of(game.executable()), "0"));
+    StartBatchFile(batch, game.program());
+    std::vector<std::string> started = WaitForLines(record);
+    ASSERT_EQ(started.size(), 3u) << "the game did not start";
+    EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
+}
+
 TEST(WindowsPathsTest, MemberNamesJoinAGameFolderWithBackslashes) {
     Settings settings;
     settings.gameExePath = "C:\\Games\\XWA\\XWINGALLIANCE.EXE";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "launch/restore.h"
+#include "platform/fault_seam.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {
@@ -50,35 +51,50 @@ TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
     expectClosedCycle();
 }
 
+// Whether the ship set's pilot replaced the game's (Yes to "Pilot Exists!") or the game kept its
+// own (No), the game's pilot of before the launch waits in Backup, and the player decides at the
+// restore whether the played file stays. A second spelling of the same pilot in the package
+// follows the first.
 TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     struct Case {
-        const char* pilot;
-        Answer answer;
+        std::vector<GobEntry> members;
+        std::optional<Answer> replace;  // asked only where the game has the pilot
+        Answer keep;
         std::optional<std::string> afterwards;
     };
     const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
-    const Case cases[] = {{"Ace.plt", Answer::Yes, "played"},
-                          {"Ace.plt", Answer::No, original},
-                          {"Zed.plt", Answer::Yes, "played"},
-                          {"Zed.plt", Answer::No, std::nullopt}};
+    const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
+    const std::vector<GobEntry> twice = {{"Ace.plt", "package pilot"}, {"ACE.PLT", "again"}};
+    const std::vector<GobEntry> zed = {{"Zed.plt", "package pilot"}};
+    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played"},
+                          {ace, Answer::Yes, Answer::No, original},
+                          {ace, Answer::No, Answer::Yes, "played"},
+                          {ace, Answer::No, Answer::No, original},
+                          {twice, Answer::No, Answer::No, original},
+                          {zed, std::nullopt, Answer::Yes, "played"},
+                          {zed, std::nullopt, Answer::No, std::nullopt}};
     for (const Case& c : cases) {
+        const std::string pilot = c.members.front().name;
+        SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
         StandInGame fresh;
         FakeProgress freshProgress;
-        WriteGob(fresh.shipSets() / "P.gob", {{c.pilot, "package pilot"}});
-        if (std::string(c.pilot) == "Ace.plt")
+        WriteGob(fresh.shipSets() / "P.gob", c.members);
+        if (c.replace)
             fresh.prompts.expectQuestion(
-                "Ace.plt is left over from the last time this ShipSet was played.\r\rReplace?",
-                "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
+                pilot + " is left over from the last time this ShipSet was played.\r\rReplace?",
+                "Pilot Exists!", Icon::Information, Answer::No, *c.replace);
         auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
         LaunchRecord record = LaunchShipSet(fresh.session, freshProgress, plan).record;
-        WriteFileBytes(fresh.game() / c.pilot, "played");
-        fresh.prompts.expectQuestion("Would you like to keep " + std::string(c.pilot) + "?",
-                                     "Keep Pilot?", Icon::Information, Answer::Yes, c.answer);
+        if (c.replace == Answer::No) {
+            EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
+        }
+        WriteFileBytes(fresh.game() / pilot, "played");
+        fresh.prompts.expectQuestion("Would you like to keep " + pilot + "?", "Keep Pilot?",
+                                     Icon::Information, Answer::Yes, c.keep);
         RestoreAfterPlay(fresh.session, freshProgress, record);
-        fs::path pilot = fresh.game() / c.pilot;
-        EXPECT_EQ(fs::exists(pilot) ? std::optional(ReadFileBytes(pilot)) : std::nullopt,
-                  c.afterwards)
-            << c.pilot;
+        fs::path file = fresh.game() / pilot;
+        EXPECT_EQ(fs::exists(file) ? std::optional(ReadFileBytes(file)) : std::nullopt,
+                  c.afterwards);
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }
 }
@@ -243,6 +259,37 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         EXPECT_EQ(Snapshot(fresh.game()), before);
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }
+}
+
+// Once every file is back, an empty folder of the launch's that will not go is named and the
+// cycle closes: nothing of the game's is missing. The seam fails each step of the restore in turn
+// until it is the removal of that folder.
+TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
+    bool seen = false;
+    for (std::uint64_t n = 1; n < 200 && !seen; ++n) {
+        StandInGame game;
+        FakeProgress progress;
+        WriteGob(game.shipSets() / "Blue.gob", {{"new\\D.LFD", "in a new folder"}});
+        LaunchRecord record =
+            LaunchShipSet(game.session, progress,
+                          std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+                .record;
+        game.prompts.allowMessage("Restore");
+        game.prompts.allowMessage("Restore Incomplete");
+        FaultSeam::FailAt(n, std::make_error_code(std::errc::device_or_resource_busy));
+        RestoreOutcome outcome = RestoreAfterPlay(game.session, progress, record);
+        FaultSeam::Disarm();
+        if (outcome != RestoreOutcome::Restored || !fs::exists(game.game() / "new"))
+            continue;
+        seen = true;
+        ASSERT_FALSE(game.prompts.shown.empty());
+        EXPECT_EQ(game.prompts.shown.back().title, "Restore");
+        EXPECT_NE(game.prompts.shown.back().text.find((game.game() / "new").string()),
+                  std::string::npos);
+        EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
+        EXPECT_TRUE(fs::is_empty(game.game() / "new"));
+    }
+    EXPECT_TRUE(seen) << "no step of the restore removes the folder the launch made";
 }
 
 }  // namespace

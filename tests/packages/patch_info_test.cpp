@@ -51,6 +51,7 @@ TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
         {"Name:\r\n", ""},
         {"\r\nName: second line\r\n", ""},
         {"\"Name: Quoted, with comma\"\r\n", "Quoted, with comma"},
+        {"\"Name: Unclosed\r\nAuthor: \"Red\" Nine\r\n", "Unclosed"},
         {"", "Patchinfo.txt not found"},
     };
     for (const auto& [text, expected] : cases)

@@ -27,6 +27,9 @@ TEST(RunBatchTest, WritesTheFourLines) {
          "REM Do not delete this file!\r\nD:\\\r\ncd \"D:\\\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
         {"D:\\XWINGALLIANCE.EXE", "2",
          "REM Do not delete this file!\r\nD:\\\r\ncd \"D:\\\"\r\nXWINGALLIANCE.EXE\r\n"},
+        {"C:\\Games\\100% XWA %PATH%\\XWINGALLIANCE.EXE", "0",
+         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Games\\100%% XWA %%PATH%%\"\r\n"
+         "XWINGALLIANCE.EXE\r\n"},
         {"D:\\XWINGALLIANCE.EXE", "1abc",
          "REM Do not delete this file!\r\nD:\\\r\ncd \"D:\\\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
     };

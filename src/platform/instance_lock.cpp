@@ -1,0 +1,38 @@
+#include "platform/instance_lock.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace tolvane {
+
+#ifdef _WIN32
+InstanceLock::InstanceLock(const fs::path& file) {
+    // Opened with no sharing: nobody else opens it until this handle closes with the process.
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    acquired_ = handle != INVALID_HANDLE_VALUE;
+    handle_ = acquired_ ? handle : nullptr;
+}
+
+InstanceLock::~InstanceLock() {
+    if (handle_ != nullptr)
+        CloseHandle(handle_);
+}
+#else
+InstanceLock::InstanceLock(const fs::path& file) {
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    acquired_ = fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+}
+
+InstanceLock::~InstanceLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+#endif
+
+}  // namespace tolvane
