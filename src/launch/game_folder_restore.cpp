@@ -1,7 +1,5 @@
 #include "launch/game_folder_restore.h"
 
-#include <set>
-
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
 #include "packages/package_validator.h"
@@ -70,7 +68,7 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
         attempt([&] {
             fs::path backup = WithoutLinks(journal.backupFolder, journal.executableName);
             if (IsPresent(backup))
-                MoveFileOnto(backup, WithoutLinks(journal.gameFolder, journal.executableName));
+                moveBack(backup, WithoutLinks(journal.gameFolder, journal.executableName));
         });
     }
     if (journal.configFirstLine)
@@ -80,6 +78,7 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
     progress_.advanceWithinMaximum();
     removeOwnFolders(journal);
     progress_.advanceWithinMaximum();
+    flushChangedFolders();
     if (report_.complete())
         attempt([&] { writer->closed(); });
     return report_;
@@ -103,6 +102,7 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                 return;
             if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath))) {
                 DeleteFileIfPresent(game);
+                changedFolders_.insert(game.parent_path());
                 return;
             }
             try {
@@ -130,14 +130,20 @@ void GameFolderRestore::restoreConfigLine(const fs::path& gameFolder, const std:
 void GameFolderRestore::removeOwnFolders(const LaunchJournal& journal) {
     auto removeAll = [&](const fs::path& base, const std::vector<fs::path>& folders) {
         for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-            attempt(report_.leftovers,
-                    [&] { RemoveFolderIfEmpty(WithoutLinks(base, *folder)); });
+            attempt(report_.leftovers, [&] {
+                if (RemoveFolderIfEmpty(WithoutLinks(base, *folder)))
+                    changedFolders_.insert((base / *folder).parent_path());
+            });
         }
     };
     removeAll(journal.gameFolder, journal.createdFolders);
     removeAll(journal.backupFolder, journal.createdBackupFolders);
-    if (journal.madeBackupFolder)
-        attempt(report_.leftovers, [&] { RemoveFolderIfEmpty(journal.backupFolder); });
+    if (journal.madeBackupFolder) {
+        attempt(report_.leftovers, [&] {
+            if (RemoveFolderIfEmpty(journal.backupFolder))
+                changedFolders_.insert(journal.backupFolder.parent_path());
+        });
+    }
 }
 
 // The working files that runs which died on this cycle left beside the files they wrote.
@@ -199,12 +205,14 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
     attempt([&] {
         const FolderEntry* executable = index.folder(backupFolder).find(kGameExecutableKey);
         if (executable != nullptr)
-            MoveFileOnto(WithoutLinks(backupFolder, executable->name),
-                         WithoutLinks(gameFolder, executable->name));
+            moveBack(WithoutLinks(backupFolder, executable->name),
+                     WithoutLinks(gameFolder, executable->name));
     });
     if (report_.packageUnreadable)
         putBackEverything(backupFolder, gameFolder);
     RemoveEmptyFolders(backupFolder);
+    changedFolders_.insert(backupFolder.parent_path());
+    flushChangedFolders();
     return report_;
 }
 
@@ -217,10 +225,29 @@ void GameFolderRestore::startProgress(std::size_t members) {
 // keeps the pilot, else the copy from before the launch goes back over it.
 void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path& backup,
                                         const fs::path& game) {
-    if (IsPilotFile(game) && keepPilot(name))
+    if (IsPilotFile(game) && keepPilot(name)) {
         DeleteFileIfPresent(backup);
-    else
-        MoveFileOnto(backup, game);
+        changedFolders_.insert(backup.parent_path());
+    } else {
+        moveBack(backup, game);
+    }
+}
+
+void GameFolderRestore::moveBack(const fs::path& backup, const fs::path& game) {
+    MoveFileOnto(backup, game);
+    changedFolders_.insert(backup.parent_path());
+    changedFolders_.insert(game.parent_path());
+}
+
+// Every rename and removal of the restore reaches the disk before the cycle may be closed: after
+// a power cut, no original is left in Backup with no journal to offer the restore.
+void GameFolderRestore::flushChangedFolders() {
+    for (const fs::path& folder : changedFolders_) {
+        attempt([&] {
+            if (IsPresent(folder))
+                SyncFolder(folder);
+        });
+    }
 }
 
 bool GameFolderRestore::keepPilot(const std::string& name) {
@@ -244,7 +271,7 @@ void GameFolderRestore::putBackEverything(const fs::path& backupFolder,
         attempt([&] {
             fs::path game = WithoutLinks(gameFolder, file.lexically_relative(backupFolder));
             MakeFolders(game.parent_path());
-            MoveFileOnto(file, game);
+            moveBack(file, game);
         });
     }
 }

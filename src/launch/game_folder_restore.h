@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ class GameFolderRestore {
     void removeOwnFolders(const LaunchJournal& journal);
     void removeTemporaries(const LaunchJournal& journal);
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game);
+    void moveBack(const fs::path& backup, const fs::path& game);
+    void flushChangedFolders();
     bool keepPilot(const std::string& name);
     void putBackEverything(const fs::path& backupFolder, const fs::path& gameFolder);
     void startProgress(std::size_t members);
@@ -63,6 +66,7 @@ class GameFolderRestore {
     Prompts& prompts_;
     Progress& progress_;
     RestoreReport report_;
+    std::set<fs::path> changedFolders_;  // whose entries the restore renamed or removed
 };
 
 }  // namespace tolvane

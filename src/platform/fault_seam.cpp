@@ -6,8 +6,10 @@ namespace {
 struct Armed {
     std::uint64_t operations = 0;
     std::uint64_t failAt = 0;  // 0: none
-    std::error_code failure;
+    std::error_code failure{};
     std::uint64_t dieAt = 0;  // 0: none
+    bool recording = false;
+    std::vector<RecordedStep> recorded{};
 };
 
 // One GUI thread does every file operation; the tests that arm the seam run one at a time.
@@ -15,8 +17,10 @@ Armed armed;
 
 }  // namespace
 
-std::error_code BeforeFileOperation() {
+std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to) {
     ++armed.operations;
+    if (armed.recording)
+        armed.recorded.push_back({step, path, to});
     if (armed.dieAt != 0 && armed.operations >= armed.dieAt)
         throw SimulatedDeath{};
     if (armed.operations == armed.failAt)
@@ -25,11 +29,19 @@ std::error_code BeforeFileOperation() {
 }
 
 void FaultSeam::FailAt(std::uint64_t n, std::error_code error) {
-    armed = {0, n, error, 0};
+    armed = {.failAt = n, .failure = error};
 }
 
 void FaultSeam::DieAt(std::uint64_t n) {
-    armed = {0, 0, {}, n};
+    armed = {.dieAt = n};
+}
+
+void FaultSeam::Record() {
+    armed = {.recording = true};
+}
+
+const std::vector<RecordedStep>& FaultSeam::Recorded() {
+    return armed.recorded;
 }
 
 void FaultSeam::Disarm() {

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <system_error>
+#include <vector>
+
+#include "platform/filesystem.h"
 
 namespace tolvane {
 
@@ -9,8 +12,30 @@ namespace tolvane {
 // delete, make a folder) calls BeforeFileOperation first, so that a test can prove the cycle's
 // promises at every single one of them. Unarmed, it only counts.
 //
-// Returns the error to fail this operation with, if the test armed one for it.
-std::error_code BeforeFileOperation();
+enum class FileStep {
+    Open,
+    Read,
+    Create,
+    Write,
+    Flush,
+    Close,
+    List,
+    LookUp,
+    Rename,
+    Delete,
+    MakeFolder,
+    RemoveFolder
+};
+
+// Returns the error to fail this operation with, if the test armed one for it. A rename names
+// both its ends.
+std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to = {});
+
+struct RecordedStep {
+    FileStep step;
+    fs::path path;
+    fs::path to;  // where a rename goes
+};
 
 // Thrown by every file operation from the one a test chose to die at: the run stops there and
 // no further write reaches the disk, as when the process is killed. It is no std::exception, so
@@ -26,6 +51,9 @@ class FaultSeam {
     static void Disarm();
     // How many operations have passed the seam since it was last armed or disarmed.
     static std::uint64_t Operations();
+    // Keeps every operation from now on, in order, until Disarm, for tests of what comes first.
+    static void Record();
+    static const std::vector<RecordedStep>& Recorded();
 };
 
 }  // namespace tolvane

@@ -31,8 +31,8 @@ constexpr std::size_t kChunk = 1 << 20;
 std::atomic<std::uint64_t> flushes{0};
 
 // Asks the fault seam first: an error it injects fails the operation as the system's would.
-void Check(const std::string& what, const fs::path& path) {
-    if (std::error_code injected = BeforeFileOperation())
+void Check(FileStep step, const std::string& what, const fs::path& path) {
+    if (std::error_code injected = BeforeFileOperation(step, path))
         Fail(what, path, injected);
 }
 
@@ -97,7 +97,7 @@ std::uint64_t FileSize(int fd) {
 }  // namespace
 
 InputFile::InputFile(const fs::path& path, Links links) : path_(path) {
-    Check("Could not open", path);
+    Check(FileStep::Open, "Could not open", path);
     fd_ = OpenFile(path, kRead, links);
     if (fd_ < 0)
         Fail("Could not open", path, LastError());
@@ -113,7 +113,7 @@ InputFile::~InputFile() {
 }
 
 void InputFile::readAt(std::uint64_t offset, void* data, std::size_t length) const {
-    Check("Could not read", path_);
+    Check(FileStep::Read, "Could not read", path_);
     auto* out = static_cast<char*>(data);
     while (length > 0) {
         long long got = ReadSome(fd_, out, length, offset);
@@ -138,7 +138,7 @@ std::string InputFile::readAt(std::uint64_t offset, std::size_t length) const {
 }
 
 OutputFile OutputFile::createNew(const fs::path& path) {
-    Check("Could not create", path);
+    Check(FileStep::Create, "Could not create", path);
     int fd = OpenFile(path, kCreateNew);
     if (fd < 0)
         Fail("Could not create", path, LastError());
@@ -146,7 +146,7 @@ OutputFile OutputFile::createNew(const fs::path& path) {
 }
 
 OutputFile OutputFile::appendTo(const fs::path& path) {
-    Check("Could not open", path);
+    Check(FileStep::Open, "Could not open", path);
     int fd = OpenFile(path, kAppend, Links::Refuse);
     if (fd < 0)
         Fail("Could not open", path, LastError());
@@ -162,7 +162,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::write(std::string_view bytes) {
-    Check("Could not write", path_);
+    Check(FileStep::Write, "Could not write", path_);
     while (!bytes.empty()) {
         long long put = WriteSome(fd_, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
@@ -174,7 +174,7 @@ void OutputFile::write(std::string_view bytes) {
 }
 
 void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uint64_t length) {
-    Check("Could not write", path_);
+    Check(FileStep::Write, "Could not write", path_);
 #ifdef __linux__
     // copy_file_range keeps the bytes in the kernel (and may share blocks on file systems that
     // can); it is not offered everywhere, so the plain loop below takes over when it refuses.
@@ -201,14 +201,14 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
 }
 
 void OutputFile::sync() {
-    Check("Could not write", path_);
+    Check(FileStep::Flush, "Could not write", path_);
     ++flushes;
     if (SyncFile(fd_) != 0)
         Fail("Could not write", path_, LastError());
 }
 
 void OutputFile::close() {
-    Check("Could not write", path_);
+    Check(FileStep::Close, "Could not write", path_);
     int fd = std::exchange(fd_, -1);
     if (fd >= 0 && CloseFile(fd) != 0)
         Fail("Could not write", path_, LastError());
@@ -219,7 +219,7 @@ std::uint64_t FlushesSoFar() {
 }
 
 void SyncFolder(const fs::path& folder) {
-    Check("Could not write", folder);
+    Check(FileStep::Flush, "Could not write", folder);
     ++flushes;
 #ifndef _WIN32
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -242,8 +242,9 @@ constexpr const char* kTemporarySuffix = ".tmp";
 const std::string& TemporaryPrefix() {
     static const std::string prefix = [] {
         std::random_device random;
-        std::uint64_t token = (std::uint64_t(random()) << 32) ^ random() ^
-                              std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+        std::uint64_t token =
+            (std::uint64_t(random()) << 32) ^ random() ^
+            std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
         char hex[17];
         std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
         return ".tolvane-" + std::string(hex) + "-";
@@ -263,7 +264,7 @@ fs::path FreshTemporaryPath(const fs::path& folder) {
 }
 
 bool RemoveTemporaries(const fs::path& folder, const std::string& prefix) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
     std::vector<fs::path> leftovers;
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
@@ -273,7 +274,7 @@ bool RemoveTemporaries(const fs::path& folder, const std::string& prefix) {
     }
     bool removedAll = !ec || ec == std::errc::no_such_file_or_directory;
     for (const fs::path& leftover : leftovers) {
-        std::error_code removeError = BeforeFileOperation();
+        std::error_code removeError = BeforeFileOperation(FileStep::Delete, leftover);
         if (!removeError)
             fs::remove(leftover, removeError);
         removedAll = removedAll && !removeError;

@@ -21,7 +21,7 @@ namespace {
 
 // Renames `from` to `to` unless `to` exists; the check and the rename are one step.
 std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
-    if (std::error_code injected = BeforeFileOperation())
+    if (std::error_code injected = BeforeFileOperation(FileStep::Rename, from, to))
         return injected;
 #ifdef _WIN32
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
@@ -69,7 +69,7 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill f
 
 // Renames `from` onto `to`, replacing it.
 std::error_code RenameReplacing(const fs::path& from, const fs::path& to) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::Rename, from, to);
     if (!ec)
         fs::rename(from, to, ec);
     return ec;

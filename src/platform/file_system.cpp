@@ -11,7 +11,7 @@
 namespace tolvane {
 
 bool IsPresent(const fs::path& path) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
     fs::file_status status = ec ? fs::file_status{} : fs::symlink_status(path, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
         Fail("Could not look at", path, ec);
@@ -19,7 +19,7 @@ bool IsPresent(const fs::path& path) {
 }
 
 bool IsLink(const fs::path& path) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
     if (ec)
         Fail("Could not look at", path, ec);
 #ifdef _WIN32
@@ -74,7 +74,7 @@ std::optional<std::string> HostCannotCreate(const fs::path& path) {
 }
 
 void MakeFolders(const fs::path& folder) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::MakeFolder, folder);
     if (!ec)
         fs::create_directories(folder, ec);
     if (!ec && !fs::is_directory(folder, ec))
@@ -84,7 +84,7 @@ void MakeFolders(const fs::path& folder) {
 }
 
 void DeleteFileIfPresent(const fs::path& file) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::Delete, file);
     if (!ec)
         fs::remove(file, ec);
     if (ec)
@@ -92,14 +92,14 @@ void DeleteFileIfPresent(const fs::path& file) {
 }
 
 std::error_code RemoveOwnFile(const fs::path& file) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::Delete, file);
     if (!ec)
         fs::remove(file, ec);
     return ec;
 }
 
 bool RemoveFolderIfEmpty(const fs::path& folder) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::RemoveFolder, folder);
     if (!ec && (!fs::is_directory(fs::symlink_status(folder, ec)) || !fs::is_empty(folder, ec)))
         return false;
     if (!ec && fs::remove(folder, ec))
@@ -118,7 +118,7 @@ bool HoldsAnyFile(const fs::path& folder) {
 }
 
 void RemoveEmptyFolders(const fs::path& root) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::List, root);
     if (ec || !fs::is_directory(fs::symlink_status(root, ec)))
         return;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {

@@ -29,7 +29,7 @@ EntryKind KindOf(const fs::directory_entry& entry) {
 }  // namespace
 
 FolderIndex::FolderIndex(const fs::path& folder) : folder_(folder) {
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         fs::path name = it->path().filename();
@@ -51,8 +51,8 @@ const FolderEntry* FolderIndex::find(const fs::path& name) const {
         // Only the file system knows which entry a short name stands for.
         fs::path asked = folder_ / name;
         std::wstring longPath(32768, L'\0');
-        DWORD length = GetLongPathNameW(asked.c_str(), longPath.data(),
-                                        static_cast<DWORD>(longPath.size()));
+        DWORD length =
+            GetLongPathNameW(asked.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
         if (length > 0 && length < longPath.size()) {
             longPath.resize(length);
             found = entries_.find(KeyOf(fs::path(longPath).filename()));

@@ -32,7 +32,7 @@ bool IsHidden(const fs::path& path) {
 
 std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern) {
     std::vector<fs::path> names;
-    std::error_code ec = BeforeFileOperation();
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         // A link that leads nowhere is listed, so that whoever opens it can say it is broken.

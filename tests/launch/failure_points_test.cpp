@@ -8,6 +8,8 @@
 
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
+#include "pilots/config_cfg.h"
+#include "pilots/pilot_switch.h"
 #include "platform/fault_seam.h"
 #include "platform/file_system.h"
 #include "support/launch_fixture.h"
@@ -19,10 +21,13 @@ using Tree = std::map<std::string, std::string>;
 
 enum class Armed { Fails, Dies };
 
+// A rename that meets "different device" falls back to a copy and a delete, as it does when the
+// ship set directory is on another drive than the game.
 const std::error_code kFaults[] = {std::make_error_code(std::errc::io_error),
                                    std::make_error_code(std::errc::no_space_on_device),
                                    std::make_error_code(std::errc::permission_denied),
-                                   std::make_error_code(std::errc::device_or_resource_busy)};
+                                   std::make_error_code(std::errc::device_or_resource_busy),
+                                   std::make_error_code(std::errc::cross_device_link)};
 
 // One game with a ship set that replaces, adds, makes a folder and patches the executable.
 class Cycle {
@@ -34,19 +39,36 @@ class Cycle {
                              {"new\\D.LFD", "in a new folder"},
                              {"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
         before = Snapshot(game.game());
-        for (const char* title : {"Launch Failed", "Restore Incomplete", "Success!", "Restore",
-                                  "Invalid .Gob", "Game Not Found", "Backup Folder In Use"})
+        for (const char* title :
+             {"Launch Failed", "Restore Incomplete", "Success!", "Restore", "Pilot Loader",
+              "Invalid .Gob", "Game Not Found", "Backup Folder In Use"})
             game.prompts.allowMessage(title);
     }
 
     fs::path package() const { return game.shipSets() / "Blue.gob"; }
 
-    // What the launch handler does; nothing when it was refused or did not start.
+    // The pilot loader's part that writes config.cfg, so that the restore must write it back.
+    void switchPilot() {
+        try {
+            SetLastPilot(game.session, "Nova", false);
+        } catch (const Error& error) {
+            game.prompts.message(error.what(), "Pilot Loader", Icon::Exclamation);
+            installed = false;
+        }
+    }
+
+    // What the launch handler does, telling a refusal as it does; nothing when the launch was
+    // refused or did not start.
     std::optional<LaunchRecord> install() {
         auto plan = PlanLaunch(game.session, package());
-        if (std::holds_alternative<LaunchRefusal>(plan))
+        if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
+            game.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
             return std::nullopt;
+        }
         LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        installed = result.outcome == LaunchOutcome::WaitingForPilot;
+        if (installed)
+            switchPilot();
         if (result.outcome == LaunchOutcome::NotStarted)
             return std::nullopt;
         return result.record;
@@ -62,15 +84,26 @@ class Cycle {
         return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
     }
 
-    // Each original file is where the player can get it back: in the game folder or in Backup.
+    // Each original file is where the player can get it back: in the game folder or in Backup;
+    // config.cfg's first line, which the pilot switch changes, in the journal.
     void expectOriginalsSafe() const {
         for (const auto& [name, bytes] : before) {
             if (name.ends_with("/"))
                 continue;
             fs::path inGame = game.game() / name, inBackup = game.backup() / name;
             bool safe = (fs::is_regular_file(inGame) && ReadFileBytes(inGame) == bytes) ||
-                        (fs::is_regular_file(inBackup) && ReadFileBytes(inBackup) == bytes);
+                        (fs::is_regular_file(inBackup) && ReadFileBytes(inBackup) == bytes) ||
+                        (name == "config.cfg" && firstLineInJournal(inGame, bytes));
             EXPECT_TRUE(safe) << name;
+        }
+    }
+
+    bool firstLineInJournal(const fs::path& config, const std::string& bytes) const {
+        try {
+            std::optional<std::string> line = game.readJournal().configFirstLine;
+            return line && WithFirstLine(ReadFileBytes(config), *line) == bytes;
+        } catch (const Error&) {
+            return false;
         }
     }
 
@@ -102,6 +135,7 @@ class Cycle {
     StandInGame game;
     FakeProgress progress;
     Tree before;
+    bool installed = false;  // the last install said it was done
 };
 
 void Arm(Armed armed, std::uint64_t n) {
@@ -142,13 +176,23 @@ void RecoverUntilClosed(Cycle& cycle) {
 class FailurePointsTest : public ::testing::TestWithParam<Armed> {};
 
 TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
-    std::uint64_t points = OperationsOf([](Cycle& cycle) { cycle.install(); });
+    Tree installedTree;
+    std::uint64_t points = OperationsOf([&](Cycle& cycle) {
+        cycle.install();
+        installedTree = Snapshot(cycle.game.game());
+    });
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("install, operation " + std::to_string(n));
         Cycle cycle;
         std::optional<LaunchRecord> record;
         bool died = RunArmed(GetParam(), n, [&] { record = cycle.install(); });
         cycle.expectOriginalsSafe();
+        if (!died && cycle.installed) {
+            // A failure the install let pass must have harmed nothing of its work.
+            EXPECT_EQ(Snapshot(cycle.game.game()), installedTree);
+        } else if (!died) {
+            EXPECT_FALSE(cycle.game.prompts.shown.empty()) << "a failure nobody was told of";
+        }
         if (!died && record)
             cycle.restoreAfterPlay(*record);  // the player closes the cycle
         RecoverUntilClosed(cycle);            // or the next start does
@@ -174,6 +218,8 @@ TEST_P(FailurePointsTest, TheRestoreAfterPlayAtEveryPoint) {
         if (!died && outcome == RestoreOutcome::RestoredInPart) {
             EXPECT_TRUE(cycle.cycleOpen());
             EXPECT_EQ(cycle.game.prompts.shown.back().title, "Restore Incomplete");
+        } else if (!died) {
+            cycle.expectBackAsBefore();  // closed means put back, at once
         }
         RecoverUntilClosed(cycle);
         cycle.expectBackAsBefore();
@@ -196,6 +242,8 @@ TEST_P(FailurePointsTest, TheRecoveryAtEveryPoint) {
         cycle.expectOriginalsSafe();
         if (!died && cycle.cycleOpen()) {
             EXPECT_EQ(cycle.game.prompts.shown.back().title, "Restore Incomplete");
+        } else if (!died) {
+            cycle.expectBackAsBefore();  // "Success!" means put back, at once
         }
         RecoverUntilClosed(cycle);
         cycle.expectBackAsBefore();

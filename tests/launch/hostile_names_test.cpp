@@ -45,6 +45,10 @@ TEST(HostileNamesTest, PackagesThatWouldLoseAGameFileAreRefusedBeforeAnythingCha
         {"an existing folder", {{"DATA.LFD", "fine"}, {"WAVE", "x"}}, "Invalid .Gob"},
         {"an existing folder with a trailing dot", {{"wave.", "x"}}, "Invalid .Gob"},
         {"a file where a folder is needed", {{"data.lfd\\inside", "x"}}, "Invalid .Gob"},
+        // 0xFFFFFFF0 + 0x20 wraps to 0x10 in 32 bits, well inside the file.
+        {"data past the end by a 32-bit wrap",
+         {{"A.LFD", "x", std::nullopt, 0xFFFFFFF0u, 0x20u}},
+         "Invalid .Gob"},
 #ifndef _WIN32
         // 86 euro signs: 258 bytes of UTF-8, more than a file name on Linux can have.
         {"a name longer than a file name can be", {{std::string(86, '\x80'), "x"}}, "Invalid .Gob"},

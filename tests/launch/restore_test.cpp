@@ -32,6 +32,7 @@ class RestoreTest : public LaunchFixture {
                 {"B.LFD", "package b"},
                 {"wave\\C.WAV", "c"},
                 {"new\\D.LFD", "package d"},
+                {"two\\levels\\E.LFD", "package e"},
                 {"DATA.LFD", "new data"}};
     }
 };
@@ -66,13 +67,11 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
     const std::vector<GobEntry> twice = {{"Ace.plt", "package pilot"}, {"ACE.PLT", "again"}};
     const std::vector<GobEntry> zed = {{"Zed.plt", "package pilot"}};
-    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played"},
-                          {ace, Answer::Yes, Answer::No, original},
-                          {ace, Answer::No, Answer::Yes, "played"},
-                          {ace, Answer::No, Answer::No, original},
-                          {twice, Answer::No, Answer::No, original},
-                          {zed, std::nullopt, Answer::Yes, "played"},
-                          {zed, std::nullopt, Answer::No, std::nullopt}};
+    const Case cases[] = {
+        {ace, Answer::Yes, Answer::Yes, "played"},    {ace, Answer::Yes, Answer::No, original},
+        {ace, Answer::No, Answer::Yes, "played"},     {ace, Answer::No, Answer::No, original},
+        {twice, Answer::No, Answer::No, original},    {zed, std::nullopt, Answer::Yes, "played"},
+        {zed, std::nullopt, Answer::No, std::nullopt}};
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
@@ -162,9 +161,9 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
                 "\r\rMark the ShipSet as restored anyway?  Answer No to keep it open and restore "
                 "again later.",
             "Restore Incomplete", Icon::Exclamation, Answer::No, c.answer);
-        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, path),
-                  c.answer == Answer::Yes ? RestoreOutcome::Restored
-                                          : RestoreOutcome::RestoredInPart);
+        EXPECT_EQ(
+            RestoreLastShipSet(fresh.session, freshProgress, path),
+            c.answer == Answer::Yes ? RestoreOutcome::Restored : RestoreOutcome::RestoredInPart);
         EXPECT_EQ(ReadFileBytes(fresh.game() / "DATA.LFD"), "original data");
         EXPECT_EQ(ReadFileBytes(fresh.game() / "B.LFD"), "added");
         EXPECT_TRUE(fs::is_directory(fresh.game() / "empty"));
@@ -271,8 +270,9 @@ TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
         FakeProgress progress;
         WriteGob(game.shipSets() / "Blue.gob", {{"new\\D.LFD", "in a new folder"}});
         LaunchRecord record =
-            LaunchShipSet(game.session, progress,
-                          std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+            LaunchShipSet(
+                game.session, progress,
+                std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
                 .record;
         game.prompts.allowMessage("Restore");
         game.prompts.allowMessage("Restore Incomplete");

@@ -25,8 +25,14 @@ TEST(NameKeyTest, NamesThatReachOneFileShareAKey) {
         {"\xC3\xBF", "\xC5\xB8", true},                  // ÿ and Ÿ
         {"\xC5\xA1koda", "\xC5\xA0KODA", true},          // š and Š
         {"\xCF\x89\xCE\xBC\xCE\xB5\xCE\xB3\xCE\xB1", "\xCE\xA9\xCE\x9C\xCE\x95\xCE\x93\xCE\x91",
-         true},                          // ωμεγα and ΩΜΕΓΑ
-        {"\xD0\xB6", "\xD0\x96", true},  // ж and Ж
+         true},                           // ωμεγα and ΩΜΕΓΑ
+        {"\xD0\xB6", "\xD0\x96", true},   // ж and Ж
+        {"\xD1\x91", "\xD0\x81", true},   // ё and Ё
+        {"\xD1\x92", "\xD0\x82", true},   // ђ and Ђ
+        {"\xD1\x9F", "\xD0\x8F", true},   // џ and Џ
+        {"\xD0\xB0", "\xD0\x90", true},   // а and А, the first of the block
+        {"\xD1\x8F", "\xD0\xAF", true},   // я and Я, the last
+        {"\xD1\x91", "\xD0\x95", false},  // ё is not Е
         {"DATA.LFD", "DATA.LF", false},
         {".DATA", "DATA", false},
         {"a b", "ab", false},

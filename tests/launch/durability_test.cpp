@@ -1,0 +1,146 @@
+// What must reach the disk before what: a power cut at any moment leaves a journal that knows
+// every change to the game folder, and never originals in Backup with no journal to offer the
+// restore.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "launch/open_cycle.h"
+#include "launch/restore.h"
+#include "platform/fault_seam.h"
+#include "support/launch_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+bool Inside(const fs::path& path, const fs::path& folder) {
+    auto [end, ignored] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return !path.empty() && end == folder.end();
+}
+
+bool Changes(const RecordedStep& step) {
+    switch (step.step) {
+        case FileStep::Create:
+        case FileStep::Write:
+        case FileStep::Rename:
+        case FileStep::Delete:
+        case FileStep::MakeFolder:
+        case FileStep::RemoveFolder:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The folders whose entries a step changes.
+std::vector<fs::path> FoldersChangedBy(const RecordedStep& step) {
+    if (step.step == FileStep::Write || !Changes(step))
+        return {};
+    std::vector<fs::path> folders = {step.path.parent_path()};
+    if (!step.to.empty())
+        folders.push_back(step.to.parent_path());
+    return folders;
+}
+
+std::vector<GobEntry> Members() {
+    return {{"DATA.LFD", "package data"},
+            {"NEW.LFD", "new"},
+            {"wave\\GAME.WAV", "loud"},
+            {"two\\levels\\E.LFD", "deep"}};
+}
+
+TEST_F(LaunchFixture, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
+    fs::path path = package("Blue.gob", Members());
+    FaultSeam::Record();
+    launch(path);
+    std::vector<RecordedStep> steps = FaultSeam::Recorded();
+    FaultSeam::Disarm();
+
+    auto firstChange = std::find_if(steps.begin(), steps.end(), [&](const RecordedStep& step) {
+        return Changes(step) && (Inside(step.path, game.game()) || Inside(step.to, game.game()));
+    });
+    ASSERT_NE(firstChange, steps.end());
+    auto flushed = [&](const fs::path& what) {
+        return std::any_of(steps.begin(), firstChange, [&](const RecordedStep& step) {
+            return step.step == FileStep::Flush && step.path == what;
+        });
+    };
+    EXPECT_TRUE(flushed(game.journalPath())) << "the journal's bytes";
+    EXPECT_TRUE(flushed(game.shipSets())) << "the journal's entry in its folder";
+}
+
+// Every folder whose entries the restore changed is flushed after its last change and before the
+// journal is closed, once each.
+TEST_F(LaunchFixture, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
+    LaunchRecord record = launch(package("Blue.gob", Members()));
+    FaultSeam::Record();
+    RestoreAfterPlay(game.session, progress, record);
+    std::vector<RecordedStep> steps = FaultSeam::Recorded();
+    FaultSeam::Disarm();
+
+    auto closing = std::find_if(steps.rbegin(), steps.rend(), [&](const RecordedStep& step) {
+        return step.step == FileStep::Write && step.path == game.journalPath();
+    });
+    ASSERT_NE(closing, steps.rend()) << "the journal was never closed";
+    auto end = closing.base() - 1;
+    std::map<fs::path, bool> flushedSinceChange;
+    int flushes = 0;
+    for (auto step = steps.begin(); step != end; ++step) {
+        for (const fs::path& folder : FoldersChangedBy(*step)) {
+            if (Inside(folder, game.game()) || Inside(folder, game.shipSets()))
+                flushedSinceChange[folder] = false;
+        }
+        if (step->step == FileStep::Flush && step->path != game.journalPath()) {
+            flushedSinceChange[step->path] = true;
+            ++flushes;
+        }
+    }
+    for (const auto& [folder, flushed] : flushedSinceChange) {
+        if (fs::exists(folder)) {
+            EXPECT_TRUE(flushed) << folder;
+        }
+    }
+    EXPECT_LE(flushes, static_cast<int>(flushedSinceChange.size()));
+    EXPECT_FALSE(LaunchCycleOpen(game.session));
+}
+
+#ifndef _WIN32
+// A ship set directory on another file system than the game: every move between the game folder
+// and Backup is a copy and a delete, and the cycle still comes back byte for byte.
+TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
+    struct stat shm {
+    }, tmp{};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(fs::temp_directory_path().c_str(), &tmp) != 0 ||
+        shm.st_dev == tmp.st_dev)
+        GTEST_SKIP() << "no second file system to put the ship sets on";
+    std::string ships = "/dev/shm/tolvane-ships-" + std::to_string(::getpid());
+    fs::remove_all(ships);
+    {
+        StandInGame game("XWINGALLIANCE.EXE", "XWA", ships);
+        FakeProgress progress;
+        auto before = Snapshot(game.game());
+        WriteGob(game.shipSets() / "Blue.gob", Members());
+        for (bool afterPlay : {true, false}) {
+            LaunchRecord record =
+                LaunchShipSet(
+                    game.session, progress,
+                    std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+                    .record;
+            EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
+            if (afterPlay) {
+                RestoreAfterPlay(game.session, progress, record);
+            } else {
+                game.prompts.expectMessage("All the files have been restored succesfully.",
+                                           "Success!", Icon::Information);
+                RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
+            }
+            EXPECT_EQ(Snapshot(game.game()), before);
+            EXPECT_FALSE(fs::exists(game.backup()));
+        }
+    }
+    fs::remove_all(ships);
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing
