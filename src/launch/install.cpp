@@ -113,8 +113,10 @@ LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPla
         journal.emplace(JournalWriter::create(plan.journal, plan.steps));
         session.saveSetting(kLastShipSetKey, Utf8Of(plan.steps.package));
     } catch (const Error& error) {
-        if (journal)
+        if (journal) {
+            journal.reset();  // closed first: Windows deletes no open file
             RemoveOwnFile(plan.journal);
+        }
         session.prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
                                 "Launch Failed", Icon::Critical);
         return {LaunchOutcome::NotStarted, record};

@@ -32,7 +32,7 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     fs::path path = folder / "journal";
     JournalWriter writer = JournalWriter::create(path, Plan());
     writer.memberRestored(2);
-    std::ofstream(path, std::ios::app) << "member\t3\tadd";  // the moment the power went
+    std::ofstream(path, std::ios::app | std::ios::binary) << "member\t3\tadd";  // the moment the power went
 
     LaunchJournal journal = ReadJournal(path, kFolders);
     EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));
@@ -82,7 +82,7 @@ TEST(LaunchJournalTest, RefusesEveryLineThatReachesOutsideOrContradictsItsMember
         fs::path path = folder / "journal";
         fs::remove(path);
         JournalWriter::create(path, Plan());
-        std::ofstream(path, std::ios::app) << line << "\n";
+        std::ofstream(path, std::ios::app | std::ios::binary) << line << "\n";
         try {
             ReadJournal(path, kFolders);
             ADD_FAILURE() << "accepted";
