@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the core and its tests for 64-bit Windows with MinGW-w64 and runs them under Wine,
-# in a fresh Wine prefix below the build folder. No display is needed.
+# in a fresh Wine prefix below the build folder; then plays a whole cycle of the Linux program
+# with the Windows stand-in game in a Wine prefix of its own. No display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/dependencies.sh
@@ -16,3 +17,8 @@ rm -rf "$WINEPREFIX"
 wineboot --init >/dev/null 2>&1
 ctest --test-dir build-windows --output-on-failure
 wineserver --kill || true
+unset WINEPREFIX
+
+[ -x build/tests/tests_pilots ] || { tolvane_install_dependencies && tolvane_build; }
+TOLVANE_STAND_IN_EXE="$PWD/build-windows/tests/stand_in_xwa.exe" \
+    build/tests/tests_pilots --gtest_filter='GameStartCycleTest.AGameInItsOwnPrefix*'

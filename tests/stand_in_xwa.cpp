@@ -1,6 +1,7 @@
-// A stand-in for the game, for the tests that start it for real under Windows: it writes how it
-// was started (its command line, its current folder and config.cfg's first line) to the file
-// that TOLVANE_STAND_IN_RECORD names, and ends.
+// A stand-in for the game, for the tests that start it for real under Windows or Wine: it writes
+// how it was started (its command line, its current folder, config.cfg's first line, and the
+// registry value HKCU\Software\Tolvane Test\Prefix, which a test puts in one Wine prefix only)
+// to the file that TOLVANE_STAND_IN_RECORD names, and ends.
 #include <windows.h>
 
 #include <fstream>
@@ -29,7 +30,14 @@ int main() {
     std::getline(std::ifstream("config.cfg", std::ios::binary), firstLine);
     if (!firstLine.empty() && firstLine.back() == '\r')
         firstLine.pop_back();
+    wchar_t prefix[MAX_PATH] = L"";
+    DWORD size = sizeof prefix;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tolvane Test", L"Prefix", RRF_RT_REG_SZ, nullptr,
+                 prefix, &size);
     std::ofstream out(record, std::ios::binary);
-    out << Utf8(GetCommandLineW()) << '\n' << Utf8(folder) << '\n' << firstLine << '\n';
+    out << Utf8(GetCommandLineW()) << '\n'
+        << Utf8(folder) << '\n'
+        << firstLine << '\n'
+        << Utf8(prefix) << '\n';
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "pilots/run_batch.h"
 
-#include <cstdlib>
-
+#include "pilots/game_start.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
@@ -53,15 +52,6 @@ std::string RunBatchText(const std::string& windowsExePath, const std::string& s
            Literal(folder) + "\"\r\n" + Literal(file) + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
 
-std::string WineFormOf(const fs::path& hostPath) {
-    std::string text = std::filesystem::absolute(hostPath).lexically_normal().string();
-    for (char& c : text) {
-        if (c == '/')
-            c = '\\';
-    }
-    return "Z:" + text;
-}
-
 #ifdef _WIN32
 namespace {
 
@@ -92,17 +82,25 @@ fs::path RunGame(Session& session) {
     fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.showCutscene));
     StartBatchFile(batch, executable.parent_path());
 #else
-    fs::path batch =
-        WriteBatch(session, RunBatchText(WineFormOf(executable), settings.showCutscene));
-    const char* runner = std::getenv("TOLVANE_BATCH_RUNNER");
-    bool ownRunner = runner != nullptr && *runner != '\0';
-    if (!ownRunner && !FindOnPath("wine")) {
+    GameStart start = DecideGameStart(executable);
+    fs::path batch = WriteBatch(session, RunBatchText(start.windowsExePath, settings.showCutscene));
+    if (start.program == "wine" && !FindOnPath("wine")) {
         throw Error(
             "Wine is not installed, and on this system Tolvane starts the game through it.  "
             "Install Wine (on Debian or Ubuntu: sudo apt install wine), then launch again.");
     }
-    StartDetached(ownRunner ? runner : "wine", {"cmd", "/c", WineFormOf(batch)},
-                  executable.parent_path());
+    static bool toldOfNoProton = false;
+    if (start.starter == Starter::SteamPrefix && !toldOfNoProton) {
+        toldOfNoProton = true;
+        session.prompts.message(
+            "Tolvane found no Proton for this Steam copy of the game, so it "
+            "starts the game with " +
+                start.description + ".",
+            "Starting the Game", Icon::Information);
+    }
+    std::vector<std::string> arguments = start.arguments;
+    arguments.push_back(WineFormOf(batch));
+    StartDetached(start.program, arguments, executable.parent_path(), start.environment);
 #endif
     return batch;
 }

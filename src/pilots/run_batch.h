@@ -13,12 +13,10 @@ namespace tolvane {
 // cutscene is skipped. Four lines, each ending in CR LF, that cmd reads literally ("%" doubled).
 std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene);
 
-// A host path as Wine shows it to Windows programs: drive Z: and backslashes.
-std::string WineFormOf(const fs::path& hostPath);
-
 // Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
-// writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere
-// `wine cmd /c`, or the runner that TOLVANE_BATCH_RUNNER names. Throws Error naming what failed.
+// writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere as
+// DecideGameStart says (Wine in the game's prefix, Proton, or the runner that
+// TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
 fs::path RunGame(Session& session);
 
 // Where RunGame may write RunXWA.bat.

@@ -46,7 +46,10 @@ std::error_code LastSystemError() {
     return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
-void Start(const fs::path& program, std::wstring commandLine, const fs::path& workingFolder) {
+void Start(const fs::path& program, std::wstring commandLine, const fs::path& workingFolder,
+           const Environment& environment = {}) {
+    for (const auto& [name, value] : environment)
+        SetEnvironmentVariableW(Widen(name).c_str(), Widen(value).c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -64,11 +67,11 @@ void Start(const fs::path& program, std::wstring commandLine, const fs::path& wo
 }  // namespace
 
 void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                   const fs::path& workingFolder) {
+                   const fs::path& workingFolder, const Environment& environment) {
     std::wstring commandLine = QuotedArgument(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + QuotedArgument(Widen(argument));
-    Start(program, commandLine, workingFolder);
+    Start(program, commandLine, workingFolder, environment);
 }
 
 void StartBatchFile(const fs::path& batch, const fs::path& workingFolder) {
@@ -121,7 +124,7 @@ std::optional<fs::path> FindOnPath(const std::string& name) {
 #else
 
 void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                   const fs::path& workingFolder) {
+                   const fs::path& workingFolder, const Environment& environment) {
     std::optional<fs::path> found =
         program.has_parent_path() ? std::optional(program) : FindOnPath(program.string());
     if (!found || ::access(found->c_str(), X_OK) != 0)
@@ -143,6 +146,8 @@ void StartDetached(const fs::path& program, const std::vector<std::string>& argu
         if (::fork() == 0) {
             if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
                 ::_exit(126);
+            for (const auto& [name, value] : environment)
+                ::setenv(name.c_str(), value.c_str(), 1);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }

@@ -2,17 +2,21 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/filesystem.h"
 
 namespace tolvane {
 
+// Variables set for a started program, on top of this program's own environment.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
 // Starts a program in `workingFolder` (the current folder when empty) and does not wait for it.
 // Throws Error naming the program when it cannot be started. On Windows the program gets a
 // normal window that does not take the focus.
 void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                   const fs::path& workingFolder = {});
+                   const fs::path& workingFolder = {}, const Environment& environment = {});
 
 // The full path of `name` found on the PATH, if it is there and may be run.
 std::optional<fs::path> FindOnPath(const std::string& name);

@@ -7,10 +7,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/options.h"
+#include "pilots/game_start.h"
 #include "windows/guarded.h"
 #include "windows/main_window.h"
 #include "windows/qt_text.h"
@@ -70,6 +72,21 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame2);
     layout->addWidget(frame1);
+#ifndef Q_OS_WIN
+    // What will start the game, decided from where the executable lies.
+    auto* gameStarter = new QLabel;
+    gameStarter->setObjectName("gameStarterLabel");
+    gameStarter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(gameStarter);
+    auto showStarter = [this, gameStarter] {
+        QString path = txtXWAExe_->text();
+        gameStarter->setText(path.isEmpty()
+                                 ? QString()
+                                 : "Starts the game: " +
+                                       ToQString(DecideGameStart(ToPath(path)).description));
+    };
+    connect(txtXWAExe_, &QLineEdit::textChanged, this, showStarter);
+#endif
     layout->addStretch();
     layout->addLayout(buttons);
     SetTabOrder(
@@ -80,6 +97,9 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     txtXWAExe_->setText(ToQString(fields.gameExePath));
     txtTolvaneDir_->setText(ToQString(fields.shipSetDir));
     chkOpenCut_->setChecked(fields.skipCutscene);
+#ifndef Q_OS_WIN
+    showStarter();
+#endif
 
     Prompts& prompts = session_.prompts;
     connect(cmdXWAExe, &QPushButton::clicked, this, Guarded(prompts, [this] { pickExecutable(); }));

@@ -97,7 +97,7 @@ void PlayWholeCycle(const char* gameFolder) {
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Zo\xC3\xAB");
 #ifdef _WIN32
     std::vector<std::string> started = WaitForLines(record);
-    ASSERT_EQ(started.size(), 3u) << "the game did not record its start";
+    ASSERT_EQ(started.size(), 4u) << "the game did not record its start";
     EXPECT_NE(started[0].find("XWINGALLIANCE.EXE /skipintro"), std::string::npos) << started[0];
     EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
     EXPECT_EQ(started[2], "lastpilot J\xF6rg");
@@ -130,7 +130,7 @@ TEST(NonAsciiCycleTest, CmdReadsAGameFolderWithPercentSignsLiterally) {
     WriteFileBytes(batch, RunBatchText(Utf8Of(game.executable()), "0"));
     StartBatchFile(batch, game.program());
     std::vector<std::string> started = WaitForLines(record);
-    ASSERT_EQ(started.size(), 3u) << "the game did not start";
+    ASSERT_EQ(started.size(), 4u) << "the game did not start";
     EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
 }
 

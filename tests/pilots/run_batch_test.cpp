@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "pilots/game_start.h"
 #include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "support/environment.h"

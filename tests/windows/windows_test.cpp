@@ -273,5 +273,27 @@ TEST_F(WindowsTest, AnUnforeseenErrorInTheLaunchIsToldAndTheCycleStaysClosable) 
     EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
 }
 
+#ifndef _WIN32
+// On Linux the options say what will start the game, as the executable's place decides it.
+TEST_F(WindowsTest, TheOptionsSayWhatStartsTheGame) {
+    start();
+    Press(main(), "cmdOptions");
+    QWidget* options = OpenWindow("frmOptions");
+    ASSERT_NE(options, nullptr);
+    auto* starter = Child<QLabel>(options, "gameStarterLabel");
+    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
+    fs::path prefix = game.game().parent_path() / "prefix";
+    WriteFileBytes(prefix / "system.reg", "");
+    WriteFileBytes(prefix / "drive_c" / "XWA" / "XWINGALLIANCE.EXE", "game");
+    Child<QLineEdit>(options, "txtXWAExe")
+        ->setText(QString::fromStdString((prefix / "drive_c/XWA/XWINGALLIANCE.EXE").string()));
+    EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, prefix " + prefix.string());
+    Child<QLineEdit>(options, "txtXWAExe")
+        ->setText(QString::fromStdString(game.executable().string()));
+    EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, default prefix");
+    Press(options, "cmdCancel");
+}
+#endif
+
 }  // namespace
 }  // namespace tolvane::testing

@@ -1,0 +1,122 @@
+// Whole cycles that start the game as its owner would on Linux: Proton for a Steam copy, and the
+// real Wine in the game's own prefix.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+#include "app/pilot_loader_logic.h"
+#include "launch/install.h"
+#include "launch/restore.h"
+#include "pilots/game_start.h"
+#include "pilots/run_batch.h"
+#include "platform/path_text.h"
+#include "support/environment.h"
+#include "support/fake_main_window.h"
+#include "support/package_files.h"
+#include "support/stand_in_game.h"
+
+namespace tolvane::testing {
+namespace {
+
+#ifndef _WIN32
+std::vector<std::string> LinesOf(const fs::path& file) {
+    for (int wait = 0; wait < 600 && !fs::exists(file); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::vector<std::string> lines;
+    std::string text = fs::exists(file) ? ReadFileBytes(file) : "", line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    return lines;
+}
+
+// Launch, load pilot Nova (which starts the game), check the game's start, restore: the game
+// folder is as before.
+void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
+    auto before = Snapshot(game.game());
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+    FakeProgress progress;
+    LaunchRecord record =
+        LaunchShipSet(game.session, progress,
+                      std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+            .record;
+    game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
+    FakeMainWindow window;
+    ASSERT_TRUE(LoadPilot(game.session, window, "Nova", [] {}));
+    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
+    checkStart();
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
+    StandInGame game("XWINGALLIANCE.EXE", "Library/steamapps/common/XWA");
+    fs::path library = game.game().parent_path().parent_path().parent_path();
+    fs::path record = game.program() / "proton.txt";
+    WriteFileBytes(library / "steamapps/appmanifest_361670.acf",
+                   "\"AppState\"\n{\n\t\"installdir\"\t\t\"XWA\"\n}\n");
+    fs::path proton = library / "steamapps/common/Proton 9.0/proton";
+    WriteFileBytes(proton,
+                   "#!/bin/sh\n{ printf '%s\\n' \"$*\" \"$PWD\" \"$STEAM_COMPAT_DATA_PATH\" "
+                   "\"$STEAM_COMPAT_CLIENT_INSTALL_PATH\"; } > '" +
+                       record.string() + "'\n");
+    fs::permissions(proton, fs::perms::owner_all);
+    ScopedEnvironment home("HOME", library.string());
+    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
+    PlayCycle(game, [&] {
+        std::vector<std::string> lines = LinesOf(record);
+        ASSERT_EQ(lines.size(), 4u) << "Proton was not started";
+        EXPECT_EQ(lines[0], "run cmd /c " + WineFormOf(game.program() / "RunXWA.bat"));
+        EXPECT_EQ(lines[1], game.game().string());
+        EXPECT_EQ(lines[2], (library / "steamapps/compatdata/361670").string());
+        EXPECT_EQ(lines[3], library.string());
+        EXPECT_EQ(ReadFileBytes(game.program() / "RunXWA.bat"),
+                  RunBatchText(WineFormOf(game.executable()), "0"));
+    });
+}
+
+// With Debian's Wine and the Windows stand-in game (TOLVANE_STAND_IN_EXE, which
+// scripts/test-windows.sh builds): a prefix of its own, where a registry value tells it apart.
+TEST(GameStartCycleTest, AGameInItsOwnPrefixRunsThereAsDriveC) {
+    const char* standIn = std::getenv("TOLVANE_STAND_IN_EXE");
+    if (standIn == nullptr || *standIn == '\0')
+        GTEST_SKIP() << "TOLVANE_STAND_IN_EXE names no Windows stand-in game";
+    StandInGame game("XWINGALLIANCE.EXE", "prefix/drive_c/Games/XWA");
+    fs::path prefix = game.game().parent_path().parent_path().parent_path();
+    std::string mark = "prefix " + std::to_string(std::rand());
+    ScopedEnvironment quiet("WINEDEBUG", "-all");
+    std::string inPrefix = "WINEPREFIX='" + prefix.string() + "' ";
+    ASSERT_EQ(std::system((inPrefix + "wineboot --init >/dev/null 2>&1").c_str()), 0);
+    ASSERT_EQ(std::system((inPrefix + "wine reg add 'HKCU\\Software\\Tolvane Test' /v Prefix /d '" +
+                           mark + "' /f >/dev/null 2>&1 && " + inPrefix + "wineserver --wait")
+                              .c_str()),
+              0);
+    // Tolvane itself runs with no WINEPREFIX: the game's prefix is found from its path.
+    ScopedEnvironment noPrefix("WINEPREFIX", "");
+    fs::copy_file(standIn, game.executable(), fs::copy_options::overwrite_existing);
+    fs::path record = game.program() / "started.txt";
+    ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", WineFormOf(record));
+    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
+    EXPECT_EQ(DecideGameStart(game.executable()).starter, Starter::WinePrefix);
+    PlayCycle(game, [&] {
+        std::vector<std::string> lines = LinesOf(record);
+        ASSERT_EQ(lines.size(), 4u) << "the game did not record its start";
+        EXPECT_EQ(lines[1], "C:\\Games\\XWA");
+        EXPECT_EQ(lines[2], "lastpilot Nova");
+        EXPECT_EQ(lines[3], mark);
+    });
+    std::system((inPrefix + "wineserver --kill >/dev/null 2>&1").c_str());
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing
