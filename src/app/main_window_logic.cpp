@@ -61,8 +61,27 @@ void MainWindowLogic::infoClicked() {
     window_.showInfo(ParseShipSetInfo(text.value_or("")));
 }
 
+// The game still runs (the one this window started, or, for a cycle an earlier run left open, any
+// run of its executable): the player decides whether to restore under it.
+bool MainWindowLogic::mayRestore(bool earlierRun) {
+    bool running = window_.gameRunning() || (earlierRun && ProgramIsRunning(kGameExecutableKey));
+    return !running || session_.prompts.question(
+                           "The game is still running. Restore the game folder anyway?",
+                           "Game Still Running", Icon::Exclamation, Answer::No) == Answer::Yes;
+}
+
+bool MainWindowLogic::mayQuit() {
+    return !LaunchCycleOpen(session_) ||
+           session_.prompts.question(
+               "A ShipSet is still installed. Quit anyway? The next start "
+               "will offer to restore the game folder.",
+               "Tolvane", Icon::Exclamation, Answer::No) == Answer::Yes;
+}
+
 void MainWindowLogic::launchClicked() {
     if (window_.launchCaption() == kRestoreFilesCaption) {
+        if (!mayRestore(true))
+            return;
         EnterState(window_, WindowState::RecoveryRunning);
         RestoreOutcome outcome =
             RestoreLastShipSet(session_, window_.progress(), OpenCyclePackage(session_));
@@ -71,6 +90,8 @@ void MainWindowLogic::launchClicked() {
         return;
     }
     if (!readyToLaunch_) {
+        if (launchRecord_ && !mayRestore(false))
+            return;
         if (launchRecord_) {
             EnterState(window_, WindowState::RestoringAfterPlay);
             RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);

@@ -27,12 +27,16 @@ class MainWindowLogic {
 
     bool readyToLaunch() const { return readyToLaunch_; }
 
+    // Closing the window: with a ship set still installed, the player is asked first.
+    bool mayQuit();
+
     // After an error nobody foresaw: a cycle that is open can still be closed from restore mode,
     // and otherwise the window is as after a refresh.
     void afterUnforeseenError();
 
   private:
     void launchSelected();
+    bool mayRestore(bool earlierRun);
     // Fills the list from the catalogue, showing the reading window meanwhile.
     void readShipSets();
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "packages/patch_info.h"
+#include "platform/process.h"
 #include "session/progress.h"
 
 namespace tolvane {
@@ -36,6 +37,11 @@ class MainWindowView {
     virtual void showPilotLoader() = 0;
     // The information window frmInfo, filled for one ship set.
     virtual void showInfo(const ShipSetInfo& info) = 0;
+
+    // The game just started: when it ends, the window comes to the front, ready to restore.
+    virtual void watchGame(RunningProgram game) = 0;
+    // True while the game this window watches runs.
+    virtual bool gameRunning() = 0;
 };
 
 }  // namespace tolvane

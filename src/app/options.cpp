@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
+#include "platform/path_text.h"
+
 namespace tolvane {
 
 OptionsFields LoadOptionsFields(Session& session) {
@@ -36,6 +39,18 @@ bool AcceptOptions(Session& session, OptionsFields fields,
         return false;
     }
     fields.shipSetDir = WithTrailingSeparator(fields.shipSetDir);
+    auto keepAnyway = [&](const std::string& what) {
+        return session.prompts.question(what + "  Keep it anyway?", "Options", Icon::Exclamation,
+                                        Answer::No) == Answer::Yes;
+    };
+    fs::path executable = PathFromUtf8(fields.gameExePath);
+    if (!IsFile(executable) &&
+        !keepAnyway("The game's executable " + DisplayPath(executable) + " is not a file."))
+        return false;
+    fs::path shipSets = PathFromUtf8(fields.shipSetDir);
+    if (!IsFolder(shipSets) &&
+        !keepAnyway("The ShipSet directory " + DisplayPath(shipSets) + " is not a folder."))
+        return false;
     if (session.settings.optionsNeeded)
         session.saveSetting(kLastShipSetKey, kNoShipSet);
     session.saveSetting(kGameExeKey, fields.gameExePath);

@@ -60,7 +60,7 @@ bool LoadPilot(Session& session, MainWindowView& window, const std::string& name
         NotePilotSwitch(session);
         SetLastPilot(session, name, true);
         hideLoader();
-        RunGame(session);
+        window.watchGame(RunGame(session).program);
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game was not started.  Press \"Click here when done "

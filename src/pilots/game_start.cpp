@@ -5,21 +5,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_system.h"
 #include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace tolvane {
 namespace {
-
-bool IsFolder(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
-}
-
-bool IsFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
 
 std::string ReadSmallText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

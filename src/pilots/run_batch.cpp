@@ -74,13 +74,13 @@ std::string BatchForCmd(const fs::path& executable, const std::string& showCutsc
 }  // namespace
 #endif
 
-fs::path RunGame(Session& session) {
+StartedGame RunGame(Session& session) {
     session.loadSettings();
     const Settings& settings = session.settings;
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
     fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.showCutscene));
-    StartBatchFile(batch, executable.parent_path());
+    RunningProgram program = StartBatchFile(batch, executable.parent_path());
 #else
     GameStart start = DecideGameStart(executable);
     fs::path batch = WriteBatch(session, RunBatchText(start.windowsExePath, settings.showCutscene));
@@ -100,9 +100,10 @@ fs::path RunGame(Session& session) {
     }
     std::vector<std::string> arguments = start.arguments;
     arguments.push_back(WineFormOf(batch));
-    StartDetached(start.program, arguments, executable.parent_path(), start.environment);
+    RunningProgram program =
+        StartDetached(start.program, arguments, executable.parent_path(), start.environment);
 #endif
-    return batch;
+    return {batch, std::move(program)};
 }
 
 std::vector<fs::path> RunBatchPlaces(const Session& session) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/filesystem.h"
+#include "platform/process.h"
 #include "session/session.h"
 
 namespace tolvane {
@@ -17,7 +18,11 @@ std::string RunBatchText(const std::string& windowsExePath, const std::string& s
 // writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere as
 // DecideGameStart says (Wine in the game's prefix, Proton, or the runner that
 // TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
-fs::path RunGame(Session& session);
+struct StartedGame {
+    fs::path batch;
+    RunningProgram program;  // the batch's runner, which waits for the game
+};
+StartedGame RunGame(Session& session);
 
 // Where RunGame may write RunXWA.bat.
 std::vector<fs::path> RunBatchPlaces(const Session& session);

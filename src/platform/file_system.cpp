@@ -18,6 +18,16 @@ bool IsPresent(const fs::path& path) {
     return fs::exists(status);
 }
 
+bool IsFile(const fs::path& path) {
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
+    return !ec && fs::is_regular_file(path, ec);
+}
+
+bool IsFolder(const fs::path& path) {
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
+    return !ec && fs::is_directory(path, ec);
+}
+
 bool IsLink(const fs::path& path) {
     std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
     if (ec)

@@ -15,6 +15,11 @@ namespace tolvane {
 // is an Error, never taken for an absent one.
 bool IsPresent(const fs::path& path);
 
+// True when `path` is a file (after links), or a folder; a path that cannot be looked at is
+// neither.
+bool IsFile(const fs::path& path);
+bool IsFolder(const fs::path& path);
+
 // True when `path` itself is a symbolic link (or, on Windows, any reparse point).
 bool IsLink(const fs::path& path);
 // The file a link leads to, through every link on the way; `path` itself when it is no link.

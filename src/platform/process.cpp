@@ -1,12 +1,17 @@
 #include "platform/process.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <utility>
 
 #include "platform/error.h"
 #include "platform/path_text.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,8 +51,8 @@ std::error_code LastSystemError() {
     return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
-void Start(const fs::path& program, std::wstring commandLine, const fs::path& workingFolder,
-           const Environment& environment = {}) {
+RunningProgram Start(const fs::path& program, std::wstring commandLine,
+                     const fs::path& workingFolder, const Environment& environment = {}) {
     for (const auto& [name, value] : environment)
         SetEnvironmentVariableW(Widen(name).c_str(), Widen(value).c_str());
     STARTUPINFOW startup{};
@@ -61,20 +66,52 @@ void Start(const fs::path& program, std::wstring commandLine, const fs::path& wo
         Fail("Could not start", program, LastSystemError());
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return RunningProgram(process.hProcess);
 }
 
 }  // namespace
 
-void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                   const fs::path& workingFolder, const Environment& environment) {
+RunningProgram StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
+                             const fs::path& workingFolder, const Environment& environment) {
     std::wstring commandLine = QuotedArgument(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + QuotedArgument(Widen(argument));
-    Start(program, commandLine, workingFolder, environment);
+    return Start(program, commandLine, workingFolder, environment);
 }
 
-void StartBatchFile(const fs::path& batch, const fs::path& workingFolder) {
+RunningProgram::RunningProgram(RunningProgram&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)) {}
+
+RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
+    std::swap(process_, other.process_);
+    return *this;
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_ != nullptr)
+        CloseHandle(process_);
+}
+
+bool RunningProgram::running() {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramIsRunning(const std::string& fileName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    std::wstring wanted = Widen(fileName);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry))
+        found = _wcsicmp(entry.szExeFile, wanted.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+RunningProgram StartBatchFile(const fs::path& batch, const fs::path& workingFolder) {
     wchar_t system[MAX_PATH];
     UINT length = GetSystemDirectoryW(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -84,7 +121,7 @@ void StartBatchFile(const fs::path& batch, const fs::path& workingFolder) {
     // stands, so the quoted path inside keeps its spaces, parentheses and ampersands.
     std::wstring commandLine =
         L"\"" + cmd.wstring() + L"\" /d /s /c \"\"" + batch.wstring() + L"\"\"";
-    Start(cmd, commandLine, workingFolder);
+    return Start(cmd, commandLine, workingFolder);
 }
 
 std::optional<std::string> ConsoleCodePageText(const std::string& text) {
@@ -123,8 +160,8 @@ std::optional<fs::path> FindOnPath(const std::string& name) {
 
 #else
 
-void StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                   const fs::path& workingFolder, const Environment& environment) {
+RunningProgram StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
+                             const fs::path& workingFolder, const Environment& environment) {
     std::optional<fs::path> found =
         program.has_parent_path() ? std::optional(program) : FindOnPath(program.string());
     if (!found || ::access(found->c_str(), X_OK) != 0)
@@ -137,25 +174,57 @@ void StartDetached(const fs::path& program, const std::vector<std::string>& argu
         argv.push_back(argument.data());
     argv.push_back(nullptr);
 
-    // Fork twice so the game's process is nobody's child here and leaves no zombie behind.
+    // A child of its own session, so that it outlives this program; kept as a child so that its
+    // end can be seen (and reaped) by RunningProgram.
     pid_t child = ::fork();
     if (child < 0)
         Fail("Could not start", program, LastError());
     if (child == 0) {
         ::setsid();
-        if (::fork() == 0) {
-            if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
-                ::_exit(126);
-            for (const auto& [name, value] : environment)
-                ::setenv(name.c_str(), value.c_str(), 1);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::_exit(0);
+        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
+            ::_exit(126);
+        for (const auto& [name, value] : environment)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
     }
+    return RunningProgram(child);
+}
+
+RunningProgram::RunningProgram(RunningProgram&& other) noexcept
+    : process_(std::exchange(other.process_, 0)) {}
+
+RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
+    std::swap(process_, other.process_);
+    return *this;
+}
+
+RunningProgram::~RunningProgram() = default;  // a child still running is left to run
+
+bool RunningProgram::running() {
+    if (process_ <= 0)
+        return false;
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    pid_t ended = ::waitpid(process_, &status, WNOHANG);
+    if (ended == 0)
+        return true;
+    process_ = 0;  // reaped, or not ours to ask about any more
+    return false;
+}
+
+// Wine runs a Windows program as a process whose arguments name its file, with either separator.
+bool ProgramIsRunning(const std::string& fileName) {
+    std::error_code ec;
+    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        std::ifstream cmdline(it->path() / "cmdline", std::ios::binary);
+        for (std::string argument; std::getline(cmdline, argument, '\0');) {
+            std::size_t slash = argument.find_last_of("/\\");
+            std::string name = slash == std::string::npos ? argument : argument.substr(slash + 1);
+            if (UpperAscii(name) == UpperAscii(fileName))
+                return true;
+        }
     }
+    return false;
 }
 
 std::optional<fs::path> FindOnPath(const std::string& name) {

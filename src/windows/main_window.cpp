@@ -15,7 +15,6 @@
 #include "windows/window_set.h"
 
 namespace tolvane {
-namespace {}  // namespace
 
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
@@ -68,8 +67,14 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
             session.prompts, [this, handler] { (logic_.*handler)(); },
             [this] { logic_.afterUnforeseenError(); });
     };
+    // A selection by keyboard does what the same selection by mouse does.
     connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
-    connect(lstShipSets_, &QListWidget::itemDoubleClicked, this,
+    connect(lstShipSets_, &QListWidget::currentRowChanged, this,
+            [this, listClicked = handle(&MainWindowLogic::listClicked)](int row) {
+                if (row >= 0 && lstShipSets_->isEnabled())
+                    listClicked();
+            });
+    connect(lstShipSets_, &QListWidget::itemActivated, this,
             handle(&MainWindowLogic::launchClicked));
     connect(cmdInfo_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
     connect(command1_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
@@ -81,6 +86,32 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     connect(command3_, &QPushButton::clicked, this,
             Guarded(session.prompts, [this] { windows_.showAbout(); }));
     connect(command2_, &QPushButton::clicked, this, &QWidget::close);
+
+    gameWatch_.setInterval(500);
+    connect(&gameWatch_, &QTimer::timeout, this, [this] {
+        if (game_.running())
+            return;
+        gameWatch_.stop();
+        // The game has ended: back to the front, with the button that restores in focus.
+        show();
+        raise();
+        activateWindow();
+        cmdLaunch_->setFocus();
+    });
+}
+
+void MainWindow::watchGame(RunningProgram game) {
+    game_ = std::move(game);
+    gameWatch_.start();
+}
+
+bool MainWindow::gameRunning() {
+    return game_.running();
+}
+
+void MainWindow::readShipSetsAgain() {
+    RunGuarded(
+        prompts_, [this] { logic_.refreshClicked(); }, [this] { logic_.afterUnforeseenError(); });
 }
 
 void MainWindow::load() {
@@ -172,6 +203,11 @@ void MainWindow::showInfo(const ShipSetInfo& info) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The next start offers the restore either way; the player should know before leaving.
+    if (!logic_.mayQuit()) {
+        event->ignore();
+        return;
+    }
     RunGuarded(prompts_, [this] { windows_.closeAllBesideMain(); });
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/main_window_logic.h"
@@ -37,6 +38,10 @@ class MainWindow : public QWidget, public MainWindowView {
     void hideReadingWindow() override;
     void showPilotLoader() override;
     void showInfo(const ShipSetInfo& info) override;
+    void watchGame(RunningProgram game) override;
+    bool gameRunning() override;
+    // The ship set directory changed: the list is read again from the new one.
+    void readShipSetsAgain();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +62,8 @@ class MainWindow : public QWidget, public MainWindowView {
     QPushButton* command2_;
     BarProgress progress_;
     MainWindowLogic logic_;
+    RunningProgram game_;
+    QTimer gameWatch_;
 };
 
 }  // namespace tolvane

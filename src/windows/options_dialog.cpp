@@ -129,8 +129,15 @@ void OptionsDialog::pickDirectory() {
 void OptionsDialog::accept() {
     OptionsFields fields{ToStdString(txtXWAExe_->text()), ToStdString(txtTolvaneDir_->text()),
                          chkOpenCut_->isChecked()};
-    if (AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))
-        close();
+    bool firstRun = session_.settings.optionsNeeded;
+    std::string shipSetsBefore = session_.settings.shipSetDir;
+    if (!AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))
+        return;
+    session_.loadSettings();
+    // The list shows the ship sets of the directory the launch will use.
+    if (!firstRun && session_.settings.shipSetDir != shipSetsBefore)
+        windows_.mainWindow().readShipSetsAgain();
+    close();
 }
 
 void OptionsDialog::cancel() {

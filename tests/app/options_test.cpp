@@ -3,9 +3,12 @@
 #include "app/options.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
+#include "support/temp_folder.h"
 
 namespace tolvane::testing {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
 
@@ -18,7 +21,38 @@ class OptionsTest : public ::testing::Test {
     bool accept(OptionsFields fields) {
         return AcceptOptions(session, fields, [this] { ++mainWindowShown; });
     }
+    // The player keeps paths that do not exist (yet), as the questions let them.
+    void keepMissingPaths() {
+        prompts.expectQuestion("The game's executable " +
+                                   fs::path("/xwa/XWINGALLIANCE.EXE").make_preferred().string() +
+                                   " is not a file.  Keep it anyway?",
+                               "Options", Icon::Exclamation, Answer::No, Answer::Yes);
+        prompts.expectQuestion("The ShipSet directory " +
+                                   fs::path("/ships/").make_preferred().string() +
+                                   " is not a folder.  Keep it anyway?",
+                               "Options", Icon::Exclamation, Answer::No, Answer::Yes);
+    }
 };
+
+// A folder given as the executable, or a ship set directory that is not there: the player hears
+// of it by path, and the options stay open unless the player keeps them.
+TEST_F(OptionsTest, PathsThatAreNotThereAreToldBeforeTheyAreKept) {
+    TempFolder folder;
+    WriteFileBytes(folder / "XWINGALLIANCE.EXE", "game");
+    std::string aFolder = folder.path().string();
+    prompts.expectQuestion("The game's executable " + aFolder + " is not a file.  Keep it anyway?",
+                           "Options", Icon::Exclamation, Answer::No, Answer::No);
+    EXPECT_FALSE(accept({aFolder, aFolder, false}));
+    EXPECT_EQ(store.get("Settings", "XWA Exe"), "");
+
+    std::string missing = (folder / "missing").string() + kSeparator;
+    prompts.expectQuestion(
+        "The ShipSet directory " + missing + " is not a folder.  Keep it anyway?", "Options",
+        Icon::Exclamation, Answer::No, Answer::No);
+    EXPECT_FALSE(accept({(folder / "XWINGALLIANCE.EXE").string(), missing, false}));
+    EXPECT_TRUE(accept({(folder / "XWINGALLIANCE.EXE").string(), aFolder, false}));
+    EXPECT_EQ(store.get("Settings", "ShipSet Dir"), aFolder + kSeparator);
+}
 
 TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
     session.settings.optionsNeeded = true;
@@ -34,6 +68,7 @@ TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
 
 TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndShowsTheMainWindow) {
     session.settings.optionsNeeded = true;
+    keepMissingPaths();
     EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships", true}));
     EXPECT_EQ(store.values,
               (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"},
@@ -47,6 +82,7 @@ TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndShowsTheMainWindow) {
 
 TEST_F(OptionsTest, AcceptingLaterKeepsAnOpenCycle) {
     store.save("Settings", "Last ShipSet", "/ships/Blue.gob");
+    keepMissingPaths();
     EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships/", false}));
     EXPECT_EQ(store.get("Settings", "Last ShipSet"), "/ships/Blue.gob");
     EXPECT_EQ(store.get("Settings", "Show Opening Cutscene"), "0");

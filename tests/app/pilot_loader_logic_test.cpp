@@ -50,7 +50,7 @@ TEST(RunBatchFolderTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-        batch = RunGame(game.session);
+        batch = RunGame(game.session).batch;
     }
     EXPECT_EQ(batch, game.session.userDataFolder / "RunXWA.bat");
     DeleteRunBatch(game.session);

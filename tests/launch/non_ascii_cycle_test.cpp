@@ -104,6 +104,8 @@ void PlayWholeCycle(const char* gameFolder) {
     fs::remove(record);
 #endif
 
+    for (int wait = 0; wait < 500 && window.gameRunning(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     logic.launchClicked();  // done playing
     EXPECT_EQ(Snapshot(game.game()), before);
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");

@@ -58,7 +58,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").string());
-        batch = RunGame(game.session);
+        batch = RunGame(game.session).batch;
     }
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");

@@ -31,6 +31,8 @@ class FakeMainWindow : public MainWindowView {
     void hideReadingWindow() override { readingShown = false; }
     void showPilotLoader() override { ++pilotLoaderShown; }
     void showInfo(const ShipSetInfo& info) override { infos.push_back(info); }
+    void watchGame(RunningProgram started) override { game = std::move(started); }
+    bool gameRunning() override { return game.running(); }
 
     FakeProgress& bar() { return progress_; }
     FakeProgress& readingBar() { return reading_; }
@@ -41,6 +43,7 @@ class FakeMainWindow : public MainWindowView {
     bool readingShown = false;
     int pilotLoaderShown = 0;
     std::vector<ShipSetInfo> infos;
+    RunningProgram game;
 
   private:
     std::map<Control, bool> enabled_;

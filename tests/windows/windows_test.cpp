@@ -224,6 +224,16 @@ TEST_F(CycleTest, ClosingThePilotLoaderBringsTheButtonBack) {
 TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
     start();
     launchFirstShipSet();
+    game.prompts.expectQuestion(
+        "A ShipSet is still installed. Quit anyway? The next start will "
+        "offer to restore the game folder.",
+        "Tolvane", Icon::Exclamation, Answer::No, Answer::No);
+    main()->close();
+    EXPECT_TRUE(main()->isVisible()) << "quit though the player said No";
+    game.prompts.expectQuestion(
+        "A ShipSet is still installed. Quit anyway? The next start will "
+        "offer to restore the game folder.",
+        "Tolvane", Icon::Exclamation, Answer::No, Answer::Yes);
     main()->close();
     game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
     restart();
