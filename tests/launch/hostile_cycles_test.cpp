@@ -180,6 +180,17 @@ TEST_F(HostileCycleTest, TheProgramsOwnPlacesAreNeverReachedThroughALink) {
     }
 }
 
+// An executable that is a link would be patched by replacing the link with a file.
+TEST_F(HostileCycleTest, AnExecutableThatIsALinkIsNotPatched) {
+    fs::rename(game.executable(), game.outside().parent_path() / "real.exe");
+    fs::create_symlink(game.outside().parent_path() / "real.exe", game.executable());
+    Tree before = Snapshot(game.game());
+    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_EQ(std::get<LaunchRefusal>(plan).title, "Game Not Found");
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
 TEST_F(HostileCycleTest, ABackupFolderTurnedIntoALinkDuringPlayIsNotFollowed) {
     launch(package("Blue.gob", MixedMembers()));
     Tree gameInPlay = Snapshot(game.game());
@@ -217,13 +228,38 @@ TEST_F(HostileCycleTest, OnlyTheWorkingFilesOfThisCycleAreDeleted) {
     EXPECT_EQ(Snapshot(game.game()), before);
 }
 
-TEST_F(HostileCycleTest, ABackupFolderThePlayerHadIsReusedAndKept) {
-    fs::create_directories(game.backup() / "wave");
-    Tree before = Snapshot(game.game().parent_path());
-    LaunchRecord record = launch(package("Blue.gob", {{"wave\\GAME.WAV", "loud"}}));
-    RestoreAfterPlay(game.session, progress, record);
-    before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+// An empty Backup the player had, with or without empty folders in it, is used and left there.
+TEST(HostileBackupTest, ABackupFolderThePlayerHadIsReusedAndKept) {
+    for (const char* inside : {"", "wave"}) {
+        SCOPED_TRACE(inside);
+        StandInGame game;
+        FakeProgress progress;
+        fs::create_directories(game.backup() / inside);
+        WriteGob(game.shipSets() / "Blue.gob", {{"wave\\GAME.WAV", "loud"}, {"DATA.LFD", "d"}});
+        Tree before = Snapshot(game.game().parent_path());
+        LaunchRecord record =
+            LaunchShipSet(game.session, progress,
+                          std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+                .record;
+        RestoreAfterPlay(game.session, progress, record);
+        EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    }
+}
+
+// A journal that is not closed, with an added file still in the game folder and nothing in
+// Backup: another launch would forget that file, so it is refused.
+TEST_F(HostileCycleTest, AnOpenJournalRefusesTheNextLaunch) {
+    WriteFileBytes(game.game() / "ADDED.LFD", "the ship set's");
+    LaunchJournal open{.package = game.shipSets() / "Old.gob",
+                       .gameFolder = game.game(),
+                       .backupFolder = game.backup(),
+                       .executableName = "XWINGALLIANCE.EXE"};
+    open.members = {{1, MemberChange::Added, "ADDED.LFD"}};
+    JournalWriter::create(game.journalPath(), open);
+    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_EQ(std::get<LaunchRefusal>(plan).title, "Backup Folder In Use");
+    EXPECT_TRUE(fs::exists(game.journalPath()));
 }
 
 TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) {
