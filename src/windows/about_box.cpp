@@ -3,12 +3,13 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/about.h"
-#include "windows/banner.h"
+#include "windows/dialog_keys.h"
 #include "windows/guarded.h"
 #include "windows/main_window.h"
 #include "windows/qt_text.h"
@@ -42,7 +43,7 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), wi
 
     auto* icon = new QLabel;
     icon->setObjectName("picIcon");
-    icon->setPixmap(DrawBanner(160, 90).copy(56, 20, 48, 48));
+    icon->setPixmap(QIcon(":/icons/tolvane-48.png").pixmap(48, 48));
     QLabel* title = Label("lblTitle", kProgramTitle);
     QFont titleFont = font();
     titleFont.setPointSize(titleFont.pointSize() + 4);
@@ -76,6 +77,7 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), wi
     resize(370, 200);  // the default size; the layout lets every text show whole
 
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    GiveDialogKeys(this, ok, [this] { close(); });
     connect(sysInfo, &QPushButton::clicked, this,
             Guarded(prompts, [&prompts] { StartSysInfo(prompts); }));
 }

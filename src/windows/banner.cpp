@@ -1,5 +1,6 @@
 #include "windows/banner.h"
 
+#include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,15 +8,17 @@
 
 namespace tolvane {
 
-QPixmap DrawBanner(int width, int height) {
-    QPixmap pixmap(width, height);
+QPixmap DrawBanner(int width, int height, qreal pixelRatio) {
+    // Drawn at the screen's own pixels, so that it is sharp at any scaling.
+    QPixmap pixmap(QSize(width, height) * pixelRatio);
+    pixmap.setDevicePixelRatio(pixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient sky(0, 0, 0, height);
     sky.setColorAt(0, QColor(4, 6, 22));
     sky.setColorAt(1, QColor(18, 24, 64));
-    painter.fillRect(pixmap.rect(), sky);
+    painter.fillRect(QRect(0, 0, width, height), sky);
 
     // The same stars every time: a fixed seed.
     QRandomGenerator stars(1977);
@@ -47,12 +50,17 @@ QPixmap DrawBanner(int width, int height) {
     painter.setBrush(QColor(220, 225, 235));
     painter.drawPath(ship);
 
-    QFont font("Sans Serif", 22, QFont::Bold);
+    // The system's own interface font: a family name such as "Sans Serif" is not on every system.
+    QFont font = QApplication::font();
+    font.setPointSize(22);
+    font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
     painter.setFont(font);
     painter.setPen(QColor(255, 214, 90));
     painter.drawText(QRect(0, height - 52, width, 32), Qt::AlignCenter, "TOLVANE");
-    painter.setFont(QFont("Sans Serif", 7));
+    QFont small = QApplication::font();
+    small.setPointSize(7);
+    painter.setFont(small);
     painter.setPen(QColor(170, 190, 230));
     painter.drawText(QRect(0, height - 22, width, 16), Qt::AlignCenter, "ShipSet Launcher");
     return pixmap;

@@ -4,7 +4,8 @@
 
 namespace tolvane {
 
-// The main window's banner: a starfield with the program's name, drawn at run time.
-QPixmap DrawBanner(int width, int height);
+// The main window's banner: a starfield with the program's name, drawn at run time, `width` by
+// `height` device-independent pixels at `pixelRatio` device pixels each.
+QPixmap DrawBanner(int width, int height, qreal pixelRatio);
 
 }  // namespace tolvane

@@ -3,7 +3,9 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <type_traits>
 
+#include "windows/dialog_keys.h"
 #include "windows/qt_text.h"
 
 namespace tolvane {
@@ -17,6 +19,14 @@ Field* Framed(QVBoxLayout* layout, const char* frameName, const char* caption,
     auto* field = new Field;
     field->setObjectName(fieldName);
     field->setReadOnly(true);
+    // Text to read, not a box to fill in: no frame, and the window's own background.
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    field->setPalette(palette);
+    if constexpr (std::is_same_v<Field, QLineEdit>)
+        field->setFrame(false);
+    else
+        field->setFrameShape(QFrame::NoFrame);
     auto* inner = new QVBoxLayout(frame);
     inner->addWidget(field);
     layout->addWidget(frame);
@@ -40,6 +50,7 @@ InfoWindow::InfoWindow() {
     ok->setObjectName("Command1");
     layout->addWidget(ok, 0, Qt::AlignRight);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    GiveDialogKeys(this, ok, [this] { close(); });
 }
 
 void InfoWindow::fill(const ShipSetInfo& info) {

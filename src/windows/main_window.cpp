@@ -1,5 +1,6 @@
 #include "windows/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -37,7 +38,7 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(DrawBanner(248, 135));
+    picture->setPixmap(DrawBanner(248, 135, qApp->devicePixelRatio()));
 
     progressBar_->setObjectName("ProgressBar1");
     progressBar_->setTextVisible(false);
@@ -69,9 +70,9 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     };
     // A selection by keyboard does what the same selection by mouse does.
     connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
-    connect(lstShipSets_, &QListWidget::currentRowChanged, this,
-            [this, listClicked = handle(&MainWindowLogic::listClicked)](int row) {
-                if (row >= 0 && lstShipSets_->isEnabled())
+    connect(lstShipSets_, &QListWidget::itemSelectionChanged, this,
+            [this, listClicked = handle(&MainWindowLogic::listClicked)] {
+                if (!lstShipSets_->selectedItems().isEmpty() && lstShipSets_->isEnabled())
                     listClicked();
             });
     connect(lstShipSets_, &QListWidget::itemActivated, this,

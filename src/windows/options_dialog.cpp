@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/options.h"
@@ -96,6 +97,16 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     OptionsFields fields = LoadOptionsFields(session_);
     txtXWAExe_->setText(ToQString(fields.gameExePath));
     txtTolvaneDir_->setText(ToQString(fields.shipSetDir));
+    // A long path shows its end, where the file's or the folder's own name is, and a usual path
+    // fits whole.
+    for (QLineEdit* field : {txtXWAExe_, txtTolvaneDir_}) {
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 48);
+        // Once laid out at its final width, where the scroll position is settled.
+        QTimer::singleShot(0, field, [field] {
+            field->setCursorPosition(0);
+            field->setCursorPosition(field->text().size());
+        });
+    }
     chkOpenCut_->setChecked(fields.skipCutscene);
 #ifndef Q_OS_WIN
     showStarter();
@@ -106,6 +117,9 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     connect(cmdTolvaneDir, &QPushButton::clicked, this,
             Guarded(prompts, [this] { pickDirectory(); }));
     connect(cmdOk, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
+    // Enter in a path field presses OK, as in a Windows dialog.
+    for (QLineEdit* field : {txtXWAExe_, txtTolvaneDir_})
+        connect(field, &QLineEdit::returnPressed, cmdOk, &QPushButton::click);
     connect(cmdCancel, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
 }
 

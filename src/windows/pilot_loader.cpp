@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/pilot_loader_logic.h"
+#include "windows/dialog_keys.h"
 #include "windows/guarded.h"
 #include "windows/qt_text.h"
 
@@ -29,8 +30,11 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
         for (const std::string& name : LoadPilotList(session_))
             list1_->addItem(ToQString(name));
     });
-    connect(list1_, &QListWidget::itemClicked, cmdSwitch_,
-            [this] { cmdSwitch_->setEnabled(true); });
+    // A pilot chosen by mouse or by keyboard may be loaded; Enter or a double click loads it.
+    connect(list1_, &QListWidget::itemSelectionChanged, cmdSwitch_,
+            [this] { cmdSwitch_->setEnabled(!list1_->selectedItems().isEmpty()); });
+    connect(list1_, &QListWidget::itemActivated, cmdSwitch_, &QPushButton::click);
+    GiveDialogKeys(this, cmdSwitch_, [this] { close(); });
     // Whatever goes wrong, the launch button comes back so that the cycle can be closed.
     connect(
         cmdSwitch_, &QPushButton::clicked, this,

@@ -305,5 +305,107 @@ TEST_F(WindowsTest, TheOptionsSayWhatStartsTheGame) {
 }
 #endif
 
+// The game is still running when the player presses the done button: asked first; when the game
+// ends, the window is ready to restore without a question.
+TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
+    fs::path stop = runner.path() / "stop";
+    WriteFileBytes(runner.path() / "runner.sh",
+                   "#!/bin/sh\nwhile [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n");
+    start();
+    launchFirstShipSet();
+    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    ASSERT_NE(loader, nullptr);
+    ClickItem(loader, "List1", 1);
+    game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
+    Press(loader, "cmdSwitch");
+
+    game.prompts.expectQuestion("The game is still running. Restore the game folder anyway?",
+                                "Game Still Running", Icon::Exclamation, Answer::No, Answer::No);
+    Press(main(), "cmdLaunch");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
+    EXPECT_EQ(Child<QPushButton>(main(), "cmdLaunch")->text(), "Click here when done playing");
+
+    WriteFileBytes(stop, "");
+    MainWindow& window = windows_->mainWindow();
+    for (int wait = 0; wait < 500 && window.gameRunning(); ++wait)
+        QTest::qWait(10);
+    EXPECT_FALSE(window.gameRunning());
+    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
+                                Answer::Yes, Answer::No);
+    Press(main(), "cmdLaunch");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+}
+
+// Arrow keys and Enter do what the mouse does, in both lists; Escape closes the loader, which
+// brings the button back.
+TEST_F(CycleTest, TheKeyboardChoosesShipSetsAndPilots) {
+    WriteGob(game.shipSets() / "A.gob", {{"A.LFD", "a"}});
+    start();
+    auto* ships = Child<QListWidget>(main(), "lstShipSets");
+    ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the cursor
+    QTest::keyClick(ships, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_TRUE(Enabled(main(), "cmdLaunch"));
+    EXPECT_TRUE(Enabled(main(), "cmdInfo"));
+    QTest::keyClick(ships, Qt::Key_Return);
+    QApplication::processEvents();
+    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    ASSERT_NE(loader, nullptr) << "Enter on a ship set launches it, as a double click does";
+
+    auto* pilots = Child<QListWidget>(loader, "List1");
+    pilots->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    EXPECT_FALSE(Enabled(loader, "cmdSwitch"));
+    QTest::keyClick(pilots, Qt::Key_Down);
+    EXPECT_TRUE(Enabled(loader, "cmdSwitch"));
+    QTest::keyClick(loader, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
+    auto* done = Child<QPushButton>(main(), "cmdLaunch");
+    EXPECT_TRUE(done->isVisible() && done->isEnabled());
+}
+
+TEST_F(WindowsTest, DialogKeysWorkAsOnWindows) {
+    WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
+    start();
+    ClickItem(main(), "lstShipSets", 0);
+    Press(main(), "cmdInfo");
+    QWidget* info = OpenWindow("frmInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(Child<QLineEdit>(info, "lblName")->isReadOnly());
+    EXPECT_FALSE(Child<QLineEdit>(info, "lblName")->hasFrame());
+    QTest::keyClick(info, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("frmInfo"), nullptr);
+
+    Press(main(), "Command3");
+    ASSERT_NE(OpenWindow("frmAbout"), nullptr);
+    QTest::keyClick(OpenWindow("frmAbout"), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("frmAbout"), nullptr);
+
+    Press(main(), "cmdOptions");
+    QWidget* options = OpenWindow("frmOptions");
+    ASSERT_NE(options, nullptr);
+    QTest::keyClick(Child<QLineEdit>(options, "txtXWAExe"), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("frmOptions"), nullptr) << "Enter in a field presses OK";
+}
+
+// OK with another ship set directory: the list shows that directory's ship sets at once.
+TEST_F(WindowsTest, ANewShipSetDirectoryIsReadAtOnce) {
+    WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
+    fs::path other = game.shipSets().parent_path() / "Other Ships";
+    WriteGob(other / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Beta")}});
+    start();
+    auto* list = Child<QListWidget>(main(), "lstShipSets");
+    ASSERT_EQ(list->count(), 1);
+    Press(main(), "cmdOptions");
+    QWidget* options = OpenWindow("frmOptions");
+    Child<QLineEdit>(options, "txtTolvaneDir")->setText(QString::fromStdString(other.string()));
+    Press(options, "cmdOk");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Beta");
+}
+
 }  // namespace
 }  // namespace tolvane::testing
