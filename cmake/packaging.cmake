@@ -16,10 +16,20 @@ if(UNIX AND NOT APPLE)
     endforeach()
 endif()
 
+if(UNIX AND NOT APPLE)
+    install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvane RENAME copyright)
+endif()
+
+# The package is made below the build folder, never in the source tree, and carries a stripped
+# program.
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvane)
 set(CPACK_PACKAGE_VENDOR "The Tolvane developers")
-set(CPACK_PACKAGE_CONTACT "The Tolvane developers")
+set(CPACK_PACKAGE_CONTACT "The Tolvane developers <developers@tolvane.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tolvane developers <developers@tolvane.org>")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Launcher for X-Wing Alliance ship sets")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tolvane lists the X-Wing Alliance ship sets in a folder, plays one through a whole cycle and puts the game folder back exactly as it was.")

@@ -56,8 +56,11 @@ wineserver --kill || true
 version=$(sed -n 's/^project(Tolvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage="$build/Tolvane-$version-windows-x64"
 rm -rf "$stage" && mkdir -p "$stage/licences"
-cp "$build/tolvane.exe" README.md packaging/windows/HOW-TO-START.txt "$stage/"
+cp "$build/tolvane.exe" README.md LICENSE packaging/windows/HOW-TO-START.txt "$stage/"
 tolvane_static_qt_licences "$stage/licences"
+# Tolvane's own source, so that anyone can relink it with another Qt, as Qt's LGPL asks.
+mkdir -p "$stage/source"
+git ls-files -z | xargs -0 tar -cf - | tar -xf - -C "$stage/source"
 mkdir -p dist
 rm -f "dist/Tolvane-$version-windows-x64.zip"
 (cd "$build" && zip -qr "../dist/Tolvane-$version-windows-x64.zip" "Tolvane-$version-windows-x64")

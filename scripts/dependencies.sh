@@ -18,7 +18,12 @@ tolvane_install_dependencies() {
     tolvane_install_packages g++ cmake ninja-build qt6-base-dev libgtest-dev desktop-file-utils appstream dpkg-dev
 }
 
+# Builds the given targets, or everything.
 tolvane_build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build
+    if [ $# -gt 0 ]; then
+        cmake --build build --target "$@"
+    else
+        cmake --build build
+    fi
 }

@@ -72,6 +72,7 @@ tolvane_static_qt_licences() {
     source="$(dirname "$TOLVANE_STATIC_QT")/source/qt6-base"
     cp "$source/LICENSES/LGPL-3.0-only.txt" "$source/LICENSES/GPL-3.0-only.txt" "$into/"
     cp "$source/debian/copyright" "$into/qt6-base-debian-copyright.txt"
+    dpkg-query -W -f='qt6-base ${Version}\n' qt6-base-dev >"$into/QT-VERSION"
     for library in zlib libpng freetype harfbuzz-ng pcre2 double-conversion md4c libjpeg \
         pixman easing forkfd blake2 sha3 rfc6234 tinycbor; do
         for file in "$source/src/3rdparty/$library"/{LICENSE,LICENSE.*,LICENCE,COPYING,*LICENSE*.txt}; do

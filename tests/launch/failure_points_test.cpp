@@ -21,6 +21,11 @@ using Tree = std::map<std::string, std::string>;
 
 enum class Armed { Fails, Dies };
 
+// How the tests' names show the parameter.
+void PrintTo(Armed armed, std::ostream* out) {
+    *out << (armed == Armed::Fails ? "each operation fails in turn" : "the program dies at each");
+}
+
 // A rename that meets "different device" falls back to a copy and a delete, as it does when the
 // ship set directory is on another drive than the game.
 const std::error_code kFaults[] = {std::make_error_code(std::errc::io_error),
