@@ -7,6 +7,7 @@
 
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
+#include "pilots/pilot_switch.h"
 #include "platform/fault_seam.h"
 #include "support/launch_fixture.h"
 
@@ -102,6 +103,30 @@ TEST_F(LaunchFixture, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
     }
     EXPECT_LE(flushes, static_cast<int>(flushedSinceChange.size()));
     EXPECT_FALSE(LaunchCycleOpen(game.session));
+}
+
+// Whatever replaces a file through a working file (the patched executable, config.cfg, the copy
+// of the executable in Backup) flushes the working file's bytes before the rename that puts it in
+// place: a power cut leaves the old file or the whole new one.
+TEST_F(LaunchFixture, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
+    fs::path path = package("Blue.gob", {{"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
+    FaultSeam::Record();
+    launch(path);
+    SetLastPilot(game.session, "Nova", false);
+    std::vector<RecordedStep> steps = FaultSeam::Recorded();
+    FaultSeam::Disarm();
+    int renames = 0;
+    for (auto step = steps.begin(); step != steps.end(); ++step) {
+        if (step->step != FileStep::Rename ||
+            !step->path.filename().string().starts_with(".tolvane-"))
+            continue;
+        ++renames;
+        bool flushed = std::any_of(steps.begin(), step, [&](const RecordedStep& earlier) {
+            return earlier.step == FileStep::Flush && earlier.path == step->path;
+        });
+        EXPECT_TRUE(flushed) << step->to;
+    }
+    EXPECT_EQ(renames, 3) << "the executable's copy, the patched executable, config.cfg";
 }
 
 #ifndef _WIN32

@@ -65,8 +65,9 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
         FakeProgress freshProgress;
         Tree outsideBefore = Snapshot(fresh.outside());
         WriteGob(fresh.shipSets() / "Blue.gob", MixedMembers());
-        LaunchShipSet(fresh.session, freshProgress,
-                      std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")));
+        LaunchShipSet(
+            fresh.session, freshProgress,
+            std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")));
         std::string text = line;
         if (std::size_t at = text.find("OUT"); at != std::string::npos)
             text.replace(at, 3, fresh.outside().string());
@@ -99,9 +100,8 @@ TEST_F(HostileCycleTest, AnOpenJournalLeadsToTheRestoreWhateverTheSettingsSay) {
 TEST_F(HostileCycleTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingChanges) {
     Tree before = Snapshot(game.game().parent_path());
     game.store.failingKey = "Last ShipSet";
-    game.prompts.expectMessage(
-        "Could not save Last ShipSet\r\rNothing has been changed.", "Launch Failed",
-        Icon::Critical);
+    game.prompts.expectMessage("Could not save Last ShipSet\r\rNothing has been changed.",
+                               "Launch Failed", Icon::Critical);
     auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
     before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
     EXPECT_EQ(LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).outcome,
@@ -118,12 +118,9 @@ TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
         const char* lastPilot;
     };
     const Case cases[] = {
-        {"lastpilot Ace, Jr", false, "Ace"},
-        {"  lastpilot Ace", false, "Ace"},
-        {"lastpilot Ace,1,2", false, "Ace"},
-        {"windowed 1", false, ""},
-        {"lastpilot \"Ace", false, "\"Ace"},
-        {"lastpilot Zo\xEB", true, "Zo\xC3\xAB"},
+        {"lastpilot Ace, Jr", false, "Ace"}, {"  lastpilot Ace", false, "Ace"},
+        {"lastpilot Ace,1,2", false, "Ace"}, {"windowed 1", false, ""},
+        {"lastpilot \"Ace", false, "\"Ace"}, {"lastpilot Zo\xEB", true, "Zo\xC3\xAB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.firstLine);
@@ -136,8 +133,9 @@ TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
         WriteGob(fresh.shipSets() / "P.gob", members);
         FakeProgress freshProgress;
         LaunchRecord record =
-            LaunchShipSet(fresh.session, freshProgress,
-                          std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob")))
+            LaunchShipSet(
+                fresh.session, freshProgress,
+                std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob")))
                 .record;
         {
             ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
@@ -217,6 +215,34 @@ TEST_F(HostileCycleTest, AConfigLinkStaysALinkAndItsFileComesBack) {
 }
 #endif
 
+#ifndef _WIN32
+// A folder the launch made turned into a link during play, leading to someone else's file of the
+// same name: the restore does not follow it.
+TEST_F(HostileCycleTest, ALinkOnTheWayIsNotFollowed) {
+    fs::path elsewhere = game.shipSets().parent_path() / "Elsewhere";
+    WriteFileBytes(elsewhere / "D.LFD", "someone else's");
+    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    fs::remove_all(game.game() / "new");
+    fs::create_directory_symlink(elsewhere, game.game() / "new");
+    game.prompts.allowMessage("Restore Incomplete");
+    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
+    EXPECT_EQ(ReadFileBytes(elsewhere / "D.LFD"), "someone else's");
+    EXPECT_NE(game.prompts.shown.back().text.find("is a link"), std::string::npos);
+}
+#endif
+
+// What the game writes into a folder the launch made stays, and so does the folder.
+TEST_F(HostileCycleTest, AFolderTheGameWroteIntoStaysWithItsFiles) {
+    Tree before = Snapshot(game.game());
+    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    WriteFileBytes(game.game() / "new" / "SAVE.DAT", "the player's");
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(ReadFileBytes(game.game() / "new" / "SAVE.DAT"), "the player's");
+    before["new/"] = "";
+    before["new/SAVE.DAT"] = "the player's";
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
 // Files named like working files are someone else's unless this cycle's runs made them.
 TEST_F(HostileCycleTest, OnlyTheWorkingFilesOfThisCycleAreDeleted) {
     WriteFileBytes(game.game() / ".tolvane-1.tmp", "the game's own");
@@ -238,8 +264,9 @@ TEST(HostileBackupTest, ABackupFolderThePlayerHadIsReusedAndKept) {
         WriteGob(game.shipSets() / "Blue.gob", {{"wave\\GAME.WAV", "loud"}, {"DATA.LFD", "d"}});
         Tree before = Snapshot(game.game().parent_path());
         LaunchRecord record =
-            LaunchShipSet(game.session, progress,
-                          std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
+            LaunchShipSet(
+                game.session, progress,
+                std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
                 .record;
         RestoreAfterPlay(game.session, progress, record);
         EXPECT_EQ(Snapshot(game.game().parent_path()), before);
