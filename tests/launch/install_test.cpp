@@ -180,3 +180,23 @@ TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
 
 }  // namespace
 }  // namespace tolvane::testing
+
+namespace tolvane::testing {
+namespace {
+
+// The package shrinks between the plan and the install (a download still being written, a disk
+// that failed): the install stops at the member that is cut short and never writes a partial one.
+TEST_F(LaunchFixture, APackageCutShortDuringTheLaunchStopsTheInstall) {
+    fs::path path = package("Blue.gob", {{"DATA.LFD", std::string(4096, 'd')}});
+    auto plan = PlanLaunch(game.session, path);
+    ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan));
+    fs::resize_file(path, fs::file_size(path) - 100);
+    game.prompts.allowMessage("Launch Failed");
+    EXPECT_EQ(LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).outcome,
+              LaunchOutcome::FailedCycleOpen);
+    EXPECT_FALSE(fs::exists(game.game() / "DATA.LFD"));
+    EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
+}
+
+}  // namespace
+}  // namespace tolvane::testing
