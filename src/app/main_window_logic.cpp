@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "app/window_states.h"
+#include "launch/launch_preview.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "packages/catalogue.h"
@@ -58,7 +59,8 @@ void MainWindowLogic::infoClicked() {
     if (window_.shipSetText(position) == kNoPatchInfo)
         return;
     std::optional<std::string> text = ReadPatchInfo(shipSetPaths_[position]);
-    window_.showInfo(ParseShipSetInfo(text.value_or("")));
+    window_.showInfo(ParseShipSetInfo(text.value_or("")),
+                     PreviewLaunch(session_, shipSetPaths_[position]));
 }
 
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any

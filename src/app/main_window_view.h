@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "launch/launch_preview.h"
 #include "packages/patch_info.h"
 #include "platform/process.h"
 #include "session/progress.h"
@@ -35,8 +36,8 @@ class MainWindowView {
     virtual Progress& showReadingWindow() = 0;
     virtual void hideReadingWindow() = 0;
     virtual void showPilotLoader() = 0;
-    // The information window frmInfo, filled for one ship set.
-    virtual void showInfo(const ShipSetInfo& info) = 0;
+    // The information window frmInfo, filled for one ship set, with what its launch would change.
+    virtual void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) = 0;
 
     // The game just started: when it ends, the window comes to the front, ready to restore.
     virtual void watchGame(RunningProgram game) = 0;

@@ -177,8 +177,13 @@ class MemberPlanner {
     std::vector<std::size_t> firstOf_;  // for each planned member, the first that reaches its file
 };
 
-// A journal left by an earlier launch: only a closed one whose files are all back may go.
-std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders) {
+// Whether the plan is for a launch, or only shows what a launch would do.
+enum class Purpose { Launch, Preview };
+
+// A journal left by an earlier launch: only a closed one whose files are all back may go (a
+// preview leaves it where it is).
+std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders,
+                                            Purpose purpose) {
     if (IsLink(journal))
         return LinkAt(journal);
     if (!IsPresent(journal))
@@ -196,7 +201,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
         settled = true;  // cut off before its header, so before the install changed anything
     } catch (const Error&) {
     }
-    if (settled && !RemoveOwnFile(journal))
+    if (settled && (purpose == Purpose::Preview || !RemoveOwnFile(journal)))
         return std::nullopt;
     return LaunchRefusal{"The files of an earlier launch have not all been put back: "
                          "their record is " +
@@ -205,7 +210,8 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
                          kBackupInUseTitle};
 }
 
-std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package) {
+std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,
+                                             Purpose purpose) {
     const Settings& settings = session.settings;
     LaunchJournal steps;
     steps.package = package;
@@ -230,7 +236,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
         if (IsLink(place))
             return LinkAt(place);
     }
-    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}))
+    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}, purpose))
         return *refusal;
     if (HoldsAnyFile(steps.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
@@ -255,22 +261,32 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     fs::path patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
-    planner.askAboutPilots(session.prompts, *contents);
+    if (purpose == Purpose::Launch)
+        planner.askAboutPilots(session.prompts, *contents);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(*contents), journal, std::move(steps), patchFolder};
+}
+
+std::variant<LaunchPlan, LaunchRefusal> PlanFor(Session& session, const fs::path& package,
+                                                Purpose purpose) {
+    try {
+        return Plan(session, package, purpose);
+    } catch (const Error& error) {
+        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
+                             "Launch Failed"};
+    }
 }
 
 }  // namespace
 
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
     session.loadSettings();
-    try {
-        return Plan(session, package);
-    } catch (const Error& error) {
-        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
-                             "Launch Failed"};
-    }
+    return PlanFor(session, package, Purpose::Launch);
+}
+
+std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(Session& session, const fs::path& package) {
+    return PlanFor(session, package, Purpose::Preview);
 }
 
 }  // namespace tolvane

@@ -31,4 +31,8 @@ struct LaunchRefusal {
 // first line, and asks the player about each pilot file the ship set would replace.
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
 
+// The same plan, to show what a launch would do: from the settings in force, asking nothing and
+// changing no file. Pilot files the ship set would replace stay planned as replaced.
+std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(Session& session, const fs::path& package);
+
 }  // namespace tolvane

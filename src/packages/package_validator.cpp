@@ -53,10 +53,10 @@ std::optional<std::string> PackageFault(const std::filesystem::path& path) {
         for (const GobMember& member : package.members()) {
             if (std::uint64_t(member.offset) + member.size > package.file().size())
                 return MemberLabel(member) + " lies outside the file";
-            if (auto fault = NameFault(member.name))
-                return member.name.find_first_not_of(' ') == std::string::npos
-                           ? "member " + std::to_string(member.number) + " " + *fault
-                           : MemberLabel(member) + " " + *fault;
+            // A member without a name is skipped by the install, as it always was.
+            bool nameless = member.name.find_first_not_of(' ') == std::string::npos;
+            if (auto fault = NameFault(member.name); fault && !nameless)
+                return MemberLabel(member) + " " + *fault;
         }
         return std::nullopt;
     } catch (const Error& error) {

@@ -46,6 +46,24 @@ InfoWindow::InfoWindow() {
     lblWebsite_ = Framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
     Framed<QLineEdit>(layout, "Frame4", "Game", "Label3")->setText("X-Wing Alliance");
     txtInfo_ = Framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
+
+    auto* changes = new QGroupBox("Changes to the game folder");
+    changes->setObjectName("changesFrame");
+    changesSummary_ = new QLabel;
+    changesSummary_->setObjectName("changesSummary");
+    changesSummary_->setWordWrap(true);
+    changesSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A model filled once: a ship set of any width is listed without holding up the window.
+    changedPathsModel_ = new QStringListModel(this);
+    changedPaths_ = new QListView;
+    changedPaths_->setObjectName("changedPaths");
+    changedPaths_->setModel(changedPathsModel_);
+    changedPaths_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    changedPaths_->setUniformItemSizes(true);
+    auto* changesLayout = new QVBoxLayout(changes);
+    changesLayout->addWidget(changesSummary_);
+    changesLayout->addWidget(changedPaths_);
+    layout->addWidget(changes, 1);
     auto* ok = new QPushButton("&OK");
     ok->setObjectName("Command1");
     layout->addWidget(ok, 0, Qt::AlignRight);
@@ -53,7 +71,14 @@ InfoWindow::InfoWindow() {
     GiveDialogKeys(this, ok, [this] { close(); });
 }
 
-void InfoWindow::fill(const ShipSetInfo& info) {
+void InfoWindow::fill(const ShipSetInfo& info, const LaunchPreview& changes) {
+    changesSummary_->setText(ToQString(changes.summary));
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(changes.paths.size()));
+    for (const ChangedPath& path : changes.paths)
+        rows.push_back(ToQString(path.path) + "  (" + MarkName(path.mark) + ")");
+    changedPathsModel_->setStringList(rows);
+    changedPaths_->setVisible(!rows.isEmpty());
     setWindowTitle("About " + ToQString(info.name));
     lblName_->setText(ToQString(info.author));
     lblEmail_->setText(ToQString(info.email));

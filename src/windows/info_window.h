@@ -1,24 +1,32 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
 #include <QTextEdit>
 #include <QWidget>
 
+#include "launch/launch_preview.h"
 #include "packages/patch_info.h"
 
 namespace tolvane {
 
-// frmInfo: a ship set's name, author, contacts and description.
+// frmInfo: a ship set's name, author, contacts and description, and what its launch would change
+// in the game folder.
 class InfoWindow : public QWidget {
   public:
     InfoWindow();
-    void fill(const ShipSetInfo& info);
+    void fill(const ShipSetInfo& info, const LaunchPreview& changes);
 
   private:
     QLineEdit* lblName_;
     QLineEdit* lblEmail_;
     QLineEdit* lblWebsite_;
     QTextEdit* txtInfo_;
+    QLabel* changesSummary_;
+    QListView* changedPaths_;
+    QStringListModel* changedPathsModel_;
 };
 
 }  // namespace tolvane

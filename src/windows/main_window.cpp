@@ -197,10 +197,10 @@ void MainWindow::showPilotLoader() {
     windows_.showPilotLoader();
 }
 
-void MainWindow::showInfo(const ShipSetInfo& info) {
+void MainWindow::showInfo(const ShipSetInfo& info, const LaunchPreview& changes) {
     InfoWindow& window = windows_.infoWindow();
     window.show();
-    window.fill(info);
+    window.fill(info, changes);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

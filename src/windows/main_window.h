@@ -37,7 +37,7 @@ class MainWindow : public QWidget, public MainWindowView {
     Progress& showReadingWindow() override;
     void hideReadingWindow() override;
     void showPilotLoader() override;
-    void showInfo(const ShipSetInfo& info) override;
+    void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) override;
     void watchGame(RunningProgram game) override;
     bool gameRunning() override;
     // The ship set directory changed: the list is read again from the new one.

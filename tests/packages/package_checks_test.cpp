@@ -79,8 +79,9 @@ TEST(PackageValidatorTest, DamagedPackagesAreDescribed) {
         {MakeGob({{"A.LFD", "abc", std::nullopt, std::nullopt, 4000}}),
          "member 1 (A.LFD) lies outside the file"},
         {truncated.substr(0, truncated.size() - 2), "member 2 (B.LFD) lies outside the file"},
-        {MakeGob({{"", "a"}}), "member 1 has no name"},
-        {MakeGob({{"   ", "a"}}), "member 1 has no name"},
+        // A member without a name is skipped, not refused.
+        {MakeGob({{"", "a"}}), std::nullopt},
+        {MakeGob({{"   ", "a"}, {"A.LFD", "a"}}), std::nullopt},
         {MakeGob({{"\\WINDOWS\\x.dll", "a"}}),
          "member 1 (\\WINDOWS\\x.dll) is not a path inside the game folder"},
         {MakeGob({{"C:x.dll", "a"}}), "member 1 (C:x.dll) names a drive"},

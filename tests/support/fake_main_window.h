@@ -30,7 +30,10 @@ class FakeMainWindow : public MainWindowView {
     }
     void hideReadingWindow() override { readingShown = false; }
     void showPilotLoader() override { ++pilotLoaderShown; }
-    void showInfo(const ShipSetInfo& info) override { infos.push_back(info); }
+    void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) override {
+        infos.push_back(info);
+        previews.push_back(changes);
+    }
     void watchGame(RunningProgram started) override { game = std::move(started); }
     bool gameRunning() override { return game.running(); }
 
@@ -43,6 +46,7 @@ class FakeMainWindow : public MainWindowView {
     bool readingShown = false;
     int pilotLoaderShown = 0;
     std::vector<ShipSetInfo> infos;
+    std::vector<LaunchPreview> previews;
     RunningProgram game;
 
   private:

@@ -28,7 +28,8 @@ class RecordingPrompts : public Prompts {
     void expectMessage(std::string text, std::string title, Icon icon);
     void expectQuestion(std::string text, std::string title, Icon icon, Answer defaultAnswer,
                         Answer reply);
-    // Accepts any message with this title, for tests that look at other things.
+    // Accepts any message with this title, or any question (answered with its default button),
+    // for tests that look at other things.
     void allowMessage(std::string title);
 
     void message(const std::string& text, const std::string& title, Icon icon) override;

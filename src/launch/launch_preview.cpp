@@ -1,0 +1,123 @@
+#include "launch/launch_preview.h"
+
+#include <algorithm>
+#include <set>
+#include <variant>
+
+#include "launch/launch_plan.h"
+#include "packages/package_checks.h"
+#include "pilots/pilot_files.h"
+#include "platform/path_text.h"
+#include "platform/text.h"
+
+namespace tolvane {
+namespace {
+
+// Keeps the one message the launch checks would show, instead of showing it.
+class KeptMessage : public Prompts {
+  public:
+    void message(const std::string& message, const std::string&, Icon) override { text = message; }
+    Answer question(const std::string&, const std::string&, Icon, Answer answer) override {
+        return answer;
+    }
+    std::string text;
+};
+
+std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string ShownPath(const fs::path& relative) {
+    std::string text = Utf8Of(relative);
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+std::string Summary(const std::vector<ChangedPath>& paths, std::size_t newFolders) {
+    std::size_t counts[4] = {};
+    for (const ChangedPath& path : paths)
+        ++counts[static_cast<int>(path.mark)];
+    std::vector<std::string> parts;
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Replaced)])
+        parts.push_back("Replaces " + Counted(n, "game file", "game files"));
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Added)]) {
+        parts.push_back("adds " + Counted(n, "file", "files") +
+                        (newFolders ? " in " + Counted(newFolders, "new folder", "new folders")
+                                    : std::string()));
+    }
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Patch)])
+        parts.push_back("patches the executable with " + Counted(n, "patch file", "patch files"));
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Pilot)])
+        parts.push_back("carries " + Counted(n, "pilot file", "pilot files"));
+    if (parts.empty())
+        return "Changes nothing in the game folder";
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    text[0] = static_cast<char>(UpperAscii(text.substr(0, 1))[0]);
+    return text;
+}
+
+LaunchPreview FromPlan(const LaunchPlan& plan) {
+    LaunchPreview preview;
+    std::set<fs::path> listed;
+    std::set<fs::path> foldersWithFiles;  // that the ship set adds or replaces, patches aside
+    for (const JournalMember& member : plan.steps.members) {
+        if (!listed.insert(member.relativePath).second)
+            continue;  // a second spelling of a file already listed
+        ChangeMark mark = member.change == MemberChange::Added ? ChangeMark::Added
+                                                               : ChangeMark::Replaced;
+        if (member.relativePath.parent_path() == plan.patchFolder &&
+            MatchesPattern("*.zt", Utf8Of(member.relativePath.filename())))
+            mark = ChangeMark::Patch;
+        else if (IsPilotFile(member.relativePath))
+            mark = ChangeMark::Pilot;
+        for (fs::path folder = member.relativePath.parent_path();
+             mark != ChangeMark::Patch && !folder.empty(); folder = folder.parent_path())
+            foldersWithFiles.insert(folder);
+        preview.paths.push_back({ShownPath(member.relativePath), mark});
+    }
+    std::sort(preview.paths.begin(), preview.paths.end(),
+              [](const ChangedPath& a, const ChangedPath& b) {
+                  return LessIgnoringCase(a.path, b.path);
+              });
+    // The patch folder is made for every launch, and told with the patches.
+    std::size_t newFolders = std::count_if(
+        plan.steps.createdFolders.begin(), plan.steps.createdFolders.end(),
+        [&](const fs::path& folder) { return foldersWithFiles.contains(folder); });
+    preview.summary = Summary(preview.paths, newFolders);
+    return preview;
+}
+
+}  // namespace
+
+const char* MarkName(ChangeMark mark) {
+    switch (mark) {
+        case ChangeMark::Replaced:
+            return "replaced";
+        case ChangeMark::Added:
+            return "added";
+        case ChangeMark::Patch:
+            return "patch";
+        case ChangeMark::Pilot:
+            return "pilot";
+    }
+    return "";
+}
+
+LaunchPreview PreviewLaunch(Session& session, const fs::path& package) {
+    if (GameFolderOf(session.settings).empty()) {
+        return {"No game folder is set yet: set the game's XWINGALLIANCE.EXE in Options to see "
+                "what this ShipSet changes.",
+                {}};
+    }
+    KeptMessage checks;
+    if (!PassesLaunchChecks(checks, package))
+        return {checks.text, {}};
+    std::variant<LaunchPlan, LaunchRefusal> plan = PreviewPlan(session, package);
+    if (const auto* refusal = std::get_if<LaunchRefusal>(&plan))
+        return {refusal->text, {}};
+    return FromPlan(std::get<LaunchPlan>(plan));
+}
+
+}  // namespace tolvane

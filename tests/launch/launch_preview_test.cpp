@@ -1,0 +1,138 @@
+#include "launch/launch_preview.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "launch/restore.h"
+#include "support/launch_fixture.h"
+
+#ifdef TOLVANE_DEMO_WORLD
+#include "demo_world.h"
+#include "support/memory_settings_store.h"
+#endif
+
+namespace tolvane::testing {
+namespace {
+
+using Marked = std::vector<std::pair<std::string, std::string>>;
+
+Marked MarksOf(const LaunchPreview& preview) {
+    Marked marks;
+    for (const ChangedPath& path : preview.paths)
+        marks.emplace_back(path.path, MarkName(path.mark));
+    return marks;
+}
+
+TEST(LaunchPreviewTest, SaysWhatALaunchWouldChange) {
+    struct Case {
+        const char* name;
+        std::vector<GobEntry> members;
+        std::string summary;
+        Marked marks;
+    };
+    const Case cases[] = {
+        {"a game file in another letter case",
+         {{"data.lfd", "x"}, {"WAVE\\game.wav", "y"}},
+         "Replaces 2 game files",
+         {{"DATA.LFD", "replaced"}, {"wave\\GAME.WAV", "replaced"}}},
+        {"files in new folders",
+         {{"new\\deep\\X.LFD", "x"}, {"new\\Y.LFD", "y"}, {"Z.LFD", "z"}, {"z.lfd", "again"}},
+         "Adds 3 files in 2 new folders",
+         {{"new\\deep\\X.LFD", "added"}, {"new\\Y.LFD", "added"}, {"Z.LFD", "added"}}},
+        {"patches and pilots",
+         {{"zt\\FIX.ZT", MakeZt({{0, "x"}})}, {"Ace.plt", "p"}, {"Zed.PLT", "z"}, {"B.LFD", "b"}},
+         "Adds 1 file, patches the executable with 1 patch file, carries 2 pilot files",
+         {{"Ace.plt", "pilot"}, {"B.LFD", "added"}, {"Zed.PLT", "pilot"}, {"zt\\FIX.ZT", "patch"}}},
+        {"nothing but a nameless member", {{"  ", "x"}}, "Changes nothing in the game folder", {}},
+        {"a refused package",
+         {{"XWINGALLIANCE.EXE", "evil"}},
+         "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts wishes, "
+         "so this ShipSet will not be playable by means of Tolvane.\r\rContact the author and "
+         "inform him/her of this error.",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StandInGame game;
+        WriteGob(game.shipSets() / "P.gob", c.members);
+        LaunchPreview preview = PreviewLaunch(game.session, game.shipSets() / "P.gob");
+        EXPECT_EQ(preview.summary, c.summary);
+        EXPECT_EQ(MarksOf(preview), c.marks);
+    }
+}
+
+TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
+    StandInGame game;
+    game.session.settings.gameExePath.clear();
+    WriteGob(game.shipSets() / "P.gob", {{"B.LFD", "b"}});
+    LaunchPreview preview = PreviewLaunch(game.session, game.shipSets() / "P.gob");
+    EXPECT_EQ(preview.summary.find("No game folder is set yet"), 0u);
+    EXPECT_TRUE(preview.paths.empty());
+}
+
+// Nothing is asked, written or removed, not even a closed journal the next launch would remove.
+TEST_F(LaunchFixture, APreviewChangesNoFile) {
+    RestoreAfterPlay(game.session, progress, launch(package("Old.gob", {{"B.LFD", "b"}})));
+    JournalWriter::create(game.journalPath(), {.gameFolder = game.game(),
+                                               .backupFolder = game.backup()})
+        .closed();
+    package("P.gob", {{"Ace.plt", "pilot"}, {"DATA.LFD", "d"}, {"new\\N.LFD", "n"}});
+    auto before = Snapshot(game.game().parent_path());
+    PreviewLaunch(game.session, game.shipSets() / "P.gob");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    EXPECT_TRUE(game.prompts.shown.empty());
+}
+
+// The list is what the launch that follows then writes down in its journal.
+void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
+    SCOPED_TRACE(package.filename().string());
+    LaunchPreview preview = PreviewLaunch(game.session, package);
+    game.prompts.allowMessage("Pilot Exists!");
+    game.prompts.allowMessage("Keep Pilot?");
+    FakeProgress progress;
+    auto plan = PlanLaunch(game.session, package);
+    ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan)) << preview.summary;
+    LaunchRecord record = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).record;
+    std::set<std::string> journaled;
+    const Settings& settings = game.session.settings;
+    LaunchJournal journal = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),
+                                        {GameFolderOf(settings), BackupFolderOf(settings)});
+    for (const JournalMember& member : journal.members) {
+        std::string path = member.relativePath.string();
+        std::replace(path.begin(), path.end(), '/', '\\');
+        journaled.insert(path);
+    }
+    std::set<std::string> listed;
+    for (const ChangedPath& path : preview.paths)
+        listed.insert(path.path);
+    EXPECT_EQ(listed, journaled);
+    RestoreAfterPlay(game.session, progress, record);
+}
+
+TEST_F(LaunchFixture, ThePreviewListsWhatTheLaunchDoes) {
+    game.prompts.expectQuestion(
+        "Nova.PLT is left over from the last time this ShipSet was played.\r\rReplace?",
+        "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
+    game.prompts.expectQuestion("Would you like to keep Nova.plt?", "Keep Pilot?",
+                                Icon::Information, Answer::Yes, Answer::No);
+    ExpectPreviewMatchesTheLaunch(
+        game, package("Mixed.gob", {{"data.lfd", "d"}, {"NEW.LFD", "n"}, {"new\\deep\\X.LFD", "x"},
+                                    {"zt\\fix.zt", MakeZt({{1, "p"}})}, {"Nova.PLT", "pilot"}}));
+}
+
+#ifdef TOLVANE_DEMO_WORLD
+TEST(LaunchPreviewTest, EachDemoShipSetShowsWhatItsLaunchDoes) {
+    StandInGame game;
+    demo::DemoWorld world = demo::MakeDemoWorld(game.program() / "demo");
+    demo::SaveDemoSettings(game.store, world);
+    game.session.loadSettings();
+    for (const auto& entry : fs::directory_iterator(world.shipSets)) {
+        if (entry.path().extension() == ".gob")
+            ExpectPreviewMatchesTheLaunch(game, entry.path());
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing
