@@ -39,7 +39,7 @@ InfoWindow::InfoWindow() {
     setObjectName("frmInfo");
     setWindowTitle("About ");
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(360, 380);
+    resize(380, 560);  // the default size; the layout lets every text show whole
     auto* layout = new QVBoxLayout(this);
     lblName_ = Framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
     lblEmail_ = Framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <cstdlib>
 
 #include "platform/fault_seam.h"
@@ -405,6 +407,26 @@ TEST_F(WindowsTest, ANewShipSetDirectoryIsReadAtOnce) {
     Press(options, "cmdOk");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "Beta");
+}
+
+// The information window tells what the launch would change, below the author's text.
+TEST_F(WindowsTest, TheInformationWindowShowsTheChangesToTheGameFolder) {
+    WriteGob(
+        game.shipSets() / "A.gob",
+        {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}, {"data.lfd", "d"}, {"new\\N.LFD", "n"}});
+    start();
+    ClickItem(main(), "lstShipSets", 0);
+    Press(main(), "cmdInfo");
+    QWidget* info = OpenWindow("frmInfo");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(Child<QGroupBox>(info, "changesFrame")->title(), "Changes to the game folder");
+    EXPECT_EQ(Child<QLabel>(info, "changesSummary")->text(),
+              "Replaces 1 game file, adds 2 files in 1 new folder");
+    QAbstractItemModel* rows = Child<QListView>(info, "changedPaths")->model();
+    ASSERT_EQ(rows->rowCount(), 3);
+    EXPECT_EQ(rows->index(0, 0).data().toString(), "DATA.LFD  (replaced)");
+    EXPECT_EQ(rows->index(1, 0).data().toString(), "new\\N.LFD  (added)");
+    EXPECT_EQ(rows->index(2, 0).data().toString(), "PATCHINFO.TXT  (added)");
 }
 
 }  // namespace
