@@ -1,0 +1,29 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace tolvane::testing {
+namespace {
+
+#ifndef _WIN32
+// A game that Wine runs names its executable among its arguments; it counts as running until it
+// ends, as the program this one started does.
+TEST(ProcessTest, TheGameIsKnownToRunUntilItEnds) {
+    EXPECT_FALSE(ProgramIsRunning("XWINGALLIANCE.EXE"));
+    RunningProgram game =
+        StartDetached("/bin/sh", {"-c", "sleep 0.5; true", "Z:\\Games\\XWA\\xwingalliance.exe"});
+    EXPECT_TRUE(game.running());
+    EXPECT_TRUE(ProgramIsRunning("XWINGALLIANCE.EXE"));
+    for (int wait = 0; wait < 300 && game.running(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(game.running());
+    EXPECT_FALSE(ProgramIsRunning("XWINGALLIANCE.EXE"));
+    EXPECT_FALSE(RunningProgram().running());
+}
+#endif
+
+}  // namespace
+}  // namespace tolvane::testing
