@@ -16,7 +16,11 @@ TEST(ProcessTest, TheGameIsKnownToRunUntilItEnds) {
     RunningProgram game =
         StartDetached("/bin/sh", {"-c", "sleep 0.5; true", "Z:\\Games\\XWA\\xwingalliance.exe"});
     EXPECT_TRUE(game.running());
-    EXPECT_TRUE(ProgramIsRunning("XWINGALLIANCE.EXE"));
+    // Until the child has started the program, it still shows this one's arguments.
+    bool seen = false;
+    for (int wait = 0; wait < 100 && !(seen = ProgramIsRunning("XWINGALLIANCE.EXE")); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_TRUE(seen);
     for (int wait = 0; wait < 300 && game.running(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(game.running());
