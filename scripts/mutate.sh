@@ -10,12 +10,14 @@ tolvane_install_packages g++ cmake ninja-build libgtest-dev python3
 
 copy=build-mutate/source
 build=build-mutate/build
-rm -rf "$copy"
+rm -rf build-mutate  # a fresh build: the copy keeps the files' times
 mkdir -p "$copy"
 cp -a CMakeLists.txt cmake src tests fuzz "$copy/"
-cmake -S "$copy" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_WITH_QT=OFF >/dev/null
-cmake --build "$build" >/dev/null
-ctest --test-dir "$build" -j2 >/dev/null || { echo "the tests fail before any fault is planted"; exit 1; }
+log=build-mutate/first-build.log
+cmake -S "$copy" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_WITH_QT=OFF >"$log" 2>&1 &&
+    cmake --build "$build" >>"$log" 2>&1 || { tail -30 "$log"; echo "the core does not build"; exit 1; }
+ctest --test-dir "$build" -j2 >"$log" 2>&1 ||
+    { grep -A3 "FAILED" "$log"; echo "the tests fail before any fault is planted"; exit 1; }
 
 python3 - "$copy" "$build" <<'PY'
 import pathlib, re, subprocess, sys
