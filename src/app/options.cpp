@@ -11,7 +11,7 @@ OptionsFields LoadOptionsFields(Session& session) {
     if (!session.settings.optionsNeeded)
         session.loadSettings();
     const Settings& settings = session.settings;
-    return {settings.gameExePath, settings.shipSetDir, settings.showCutscene == "1"};
+    return {settings.gameExePath, settings.shipSetDir, settings.skipIntro};
 }
 
 std::string WithTrailingSeparator(std::string folder) {

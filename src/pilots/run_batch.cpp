@@ -40,14 +40,13 @@ fs::path WriteBatch(const Session& session, const std::string& text) {
 
 }  // namespace
 
-std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene) {
+std::string RunBatchText(const std::string& windowsExePath, bool skipIntro) {
     std::size_t separator = windowsExePath.find_last_of("\\/");
     std::string folder = separator == std::string::npos ? "" : windowsExePath.substr(0, separator);
     if (folder.size() == 2 && folder[1] == ':')
         folder += '\\';  // "cd D:" would only show the folder D: is in; "cd D:\" goes to its root
     std::string file =
         separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
-    bool skipIntro = LeadingNumberText(showCutscene) == "1";
     return "REM Do not delete this file!\r\n" + Literal(folder.substr(0, 3)) + "\r\ncd \"" +
            Literal(folder) + "\"\r\n" + Literal(file) + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
@@ -58,13 +57,13 @@ namespace {
 // cmd reads a batch file in the console's OEM code page. Where the game folder's path has a
 // character that page lacks, the folder's short (8.3) form stands in for it; and since cmd starts
 // in the game folder anyway, the game starts even where the volume keeps no short names.
-std::string BatchForCmd(const fs::path& executable, const std::string& showCutscene) {
-    std::string text = RunBatchText(Utf8Of(executable), showCutscene);
+std::string BatchForCmd(const fs::path& executable, bool skipIntro) {
+    std::string text = RunBatchText(Utf8Of(executable), skipIntro);
     if (std::optional<std::string> oem = ConsoleCodePageText(text))
         return *oem;
     if (std::optional<fs::path> shortFolder = ShortPathOf(executable.parent_path())) {
         std::string shortText =
-            RunBatchText(Utf8Of(*shortFolder / executable.filename()), showCutscene);
+            RunBatchText(Utf8Of(*shortFolder / executable.filename()), skipIntro);
         if (std::optional<std::string> oem = ConsoleCodePageText(shortText))
             return *oem;
     }
@@ -79,11 +78,11 @@ StartedGame RunGame(Session& session) {
     const Settings& settings = session.settings;
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
-    fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.showCutscene));
+    fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.skipIntro));
     RunningProgram program = StartBatchFile(batch, executable.parent_path());
 #else
     GameStart start = DecideGameStart(executable);
-    fs::path batch = WriteBatch(session, RunBatchText(start.windowsExePath, settings.showCutscene));
+    fs::path batch = WriteBatch(session, RunBatchText(start.windowsExePath, settings.skipIntro));
     if (start.program == "wine" && !FindOnPath("wine")) {
         throw Error(
             "Wine is not installed, and on this system Tolvane starts the game through it.  "

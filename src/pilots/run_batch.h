@@ -12,7 +12,7 @@ namespace tolvane {
 // RunXWA.bat for the executable at `windowsExePath` (a Windows path): a remark, the drive, a
 // change to the game's folder, and the executable's name with " /skipintro" when the opening
 // cutscene is skipped. Four lines, each ending in CR LF, that cmd reads literally ("%" doubled).
-std::string RunBatchText(const std::string& windowsExePath, const std::string& showCutscene);
+std::string RunBatchText(const std::string& windowsExePath, bool skipIntro);
 
 // Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
 // writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere as

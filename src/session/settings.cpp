@@ -81,7 +81,7 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     }
     settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
     settings.shipSetDir = store.get(kSettingsSection, kShipSetDirKey);
-    settings.showCutscene = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey));
+    settings.skipIntro = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey)) == "1";
     if (!settings.optionsNeeded && !settings.shipSetDir.empty()) {
         std::error_code ignored;  // a missing directory shows up where it is used
         std::filesystem::current_path(ShipSetFolderOf(settings), ignored);

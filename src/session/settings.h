@@ -27,7 +27,9 @@ inline constexpr const char* kNoShipSet = "None";
 struct Settings {
     std::string gameExePath;
     std::string shipSetDir;
-    std::string showCutscene = "0";
+    // "Show Opening Cutscene" holds "1" when the game skips its opening cutscene: its leading
+    // number, read once here.
+    bool skipIntro = false;
     std::string storedVersion;
     bool optionsNeeded = false;
 };

@@ -129,7 +129,7 @@ TEST(NonAsciiCycleTest, CmdReadsAGameFolderWithPercentSignsLiterally) {
     fs::path record = game.program() / "started.txt";
     ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", Utf8Of(record));
     fs::path batch = game.program() / "RunXWA.bat";
-    WriteFileBytes(batch, RunBatchText(Utf8Of(game.executable()), "0"));
+    WriteFileBytes(batch, RunBatchText(Utf8Of(game.executable()), false));
     StartBatchFile(batch, game.program());
     std::vector<std::string> started = WaitForLines(record);
     ASSERT_EQ(started.size(), 4u) << "the game did not start";

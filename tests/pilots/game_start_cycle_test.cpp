@@ -80,7 +80,7 @@ TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
         EXPECT_EQ(lines[2], (library / "steamapps/compatdata/361670").string());
         EXPECT_EQ(lines[3], library.string());
         EXPECT_EQ(ReadFileBytes(game.program() / "RunXWA.bat"),
-                  RunBatchText(WineFormOf(game.executable()), "0"));
+                  RunBatchText(WineFormOf(game.executable()), false));
     });
 }
 

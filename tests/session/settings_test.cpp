@@ -35,7 +35,7 @@ TEST_F(LoadSettingsTest, FirstRunAsksForTheOptionsEveryTimeAndKeepsTheCurrentFol
     EXPECT_TRUE(settings.optionsNeeded);
     EXPECT_EQ(settings.gameExePath, "");
     EXPECT_EQ(settings.shipSetDir, "");
-    EXPECT_EQ(settings.showCutscene, "0");
+    EXPECT_FALSE(settings.skipIntro);
     EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
@@ -65,15 +65,16 @@ TEST_F(LoadSettingsTest, AMissingShipSetDirectoryKeepsThePreviousCurrentFolder) 
     EXPECT_EQ(std::filesystem::current_path(), before);
 }
 
-TEST_F(LoadSettingsTest, ACutsceneValueBecomesTheTextOfItsLeadingNumber) {
+// The intro is skipped when the stored value's leading number is 1, however it is written.
+TEST_F(LoadSettingsTest, TheIntroIsSkippedWhenTheLeadingNumberIsOne) {
     store.save("Version", "Ordell Version", "2.5");
-    const std::pair<const char*, const char*> cases[] = {
-        {"1", "1"},   {"", "0"},  {"0", "0"},   {"1abc", "1"}, {"  1", "1"},
-        {"abc", "0"}, {"2", "2"}, {"1.0", "1"}, {"-1", "-1"},  {"0.5x", "0.5"}};
+    const std::pair<const char*, bool> cases[] = {
+        {"1", true},    {"", false},     {"0", false},   {"1abc", true},  {"  1", true},
+        {"abc", false}, {"2", false},    {"1.0", true},  {"-1", false},   {"0.5x", false}};
     for (auto [stored, expected] : cases) {
         store.save("Settings", "Show Opening Cutscene", stored);
         LoadSettings(store, prompts, settings);
-        EXPECT_EQ(settings.showCutscene, expected) << "stored \"" << stored << "\"";
+        EXPECT_EQ(settings.skipIntro, expected) << "stored \"" << stored << "\"";
     }
 }
 
