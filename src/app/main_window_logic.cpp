@@ -66,7 +66,7 @@ void MainWindowLogic::infoClicked() {
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any
 // run of its executable): the player decides whether to restore under it.
 bool MainWindowLogic::mayRestore(bool earlierRun) {
-    bool running = window_.gameRunning() || (earlierRun && ProgramIsRunning(kGameExecutableKey));
+    bool running = window_.gameRunning() || (earlierRun && window_.anyGameRunning());
     return !running || session_.prompts.question(
                            "The game is still running. Restore the game folder anyway?",
                            "Game Still Running", Icon::Exclamation, Answer::No) == Answer::Yes;

@@ -43,6 +43,9 @@ class MainWindowView {
     virtual void watchGame(RunningProgram game) = 0;
     // True while the game this window watches runs.
     virtual bool gameRunning() = 0;
+    // True while the game runs, started by whoever, where that can be known: for a cycle that an
+    // earlier run left open.
+    virtual bool anyGameRunning() = 0;
 };
 
 }  // namespace tolvane

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "packages/package_checks.h"
 #include "windows/banner.h"
 #include "windows/guarded.h"
 #include "windows/info_window.h"
@@ -108,6 +109,10 @@ void MainWindow::watchGame(RunningProgram game) {
 
 bool MainWindow::gameRunning() {
     return game_.running();
+}
+
+bool MainWindow::anyGameRunning() {
+    return ProgramIsRunning(kGameExecutableKey);
 }
 
 void MainWindow::readShipSetsAgain() {

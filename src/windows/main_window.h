@@ -40,6 +40,7 @@ class MainWindow : public QWidget, public MainWindowView {
     void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) override;
     void watchGame(RunningProgram game) override;
     bool gameRunning() override;
+    bool anyGameRunning() override;
     // The ship set directory changed: the list is read again from the new one.
     void readShipSetsAgain();
 

@@ -176,7 +176,8 @@ TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
 // refreshes, the first press of Launch launches.
 TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
     WriteFileBytes(game.game().parent_path() / "not a folder", "x");
-    game.store.save("Settings", "ShipSet Dir", (game.game().parent_path() / "not a folder").string());
+    game.store.save("Settings", "ShipSet Dir",
+                    (game.game().parent_path() / "not a folder").string());
     EXPECT_THROW(logic.load(), Error);
     logic.afterUnforeseenError();
 
@@ -187,6 +188,28 @@ TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
     logic.listClicked();
     logic.launchClicked();
     EXPECT_EQ(window.pilotLoaderShown, 1);
+}
+
+// A cycle an earlier run left open, while a game (that run's, perhaps) still runs: the restore asks
+// first, and No leaves everything as it is.
+TEST_F(MainWindowLogicTest, ARestoreModeStartUnderARunningGameAsksFirst) {
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+    launchFirstEntry();
+    EnterState(window, WindowState::RestoreMode);
+    window.earlierGameRunning = true;
+    const char* ask = "The game is still running. Restore the game folder anyway?";
+    game.prompts.expectQuestion(ask, "Game Still Running", Icon::Exclamation, Answer::No,
+                                Answer::No);
+    logic.launchClicked();
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
+    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
+
+    game.prompts.expectQuestion(ask, "Game Still Running", Icon::Exclamation, Answer::No,
+                                Answer::Yes);
+    game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
+                               Icon::Information);
+    logic.launchClicked();
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
 }
 
 }  // namespace

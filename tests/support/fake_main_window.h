@@ -36,6 +36,7 @@ class FakeMainWindow : public MainWindowView {
     }
     void watchGame(RunningProgram started) override { game = std::move(started); }
     bool gameRunning() override { return game.running(); }
+    bool anyGameRunning() override { return game.running() || earlierGameRunning; }
 
     FakeProgress& bar() { return progress_; }
     FakeProgress& readingBar() { return reading_; }
@@ -48,6 +49,7 @@ class FakeMainWindow : public MainWindowView {
     std::vector<ShipSetInfo> infos;
     std::vector<LaunchPreview> previews;
     RunningProgram game;
+    bool earlierGameRunning = false;  // a game that an earlier run started
 
   private:
     std::map<Control, bool> enabled_;
