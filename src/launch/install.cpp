@@ -75,11 +75,12 @@ class Installer {
             case MemberChange::Added:
                 break;
         }
-        OutputFile out = createMember(step, target);
+        std::optional<OutputFile> out(createMember(step, target));
         try {
-            out.writeFrom(plan_.package.file(), member.offset, member.size);
-            out.close();
+            out->writeFrom(plan_.package.file(), member.offset, member.size);
+            out->close();
         } catch (...) {
+            out.reset();            // closed first: Windows deletes no open file
             RemoveOwnFile(target);  // our own half-written file; the game's is in Backup
             throw;
         }

@@ -7,6 +7,9 @@
 namespace tolvane::testing {
 namespace {
 
+// How the game starts is decided only where Windows does not start it itself.
+#ifndef _WIN32
+
 // Made-up trees of files: a path ending in "/" is a folder, anything else a file with `text`.
 void Make(const fs::path& root, const std::vector<std::pair<std::string, std::string>>& entries) {
     for (const auto& [name, text] : entries) {
@@ -155,6 +158,8 @@ TEST(GameStartTest, TheRunnerOverridesEverything) {
     EXPECT_EQ(start.program, "/bin/runner");
     EXPECT_TRUE(start.environment.empty());
 }
+
+#endif
 
 }  // namespace
 }  // namespace tolvane::testing
