@@ -20,7 +20,7 @@ enum class WindowState {
 };
 
 // Sets the launch button's caption and visibility and enables or disables the controls, in the
-// order the window has always done it, for `state`.
+// state table's order, for `state`.
 void EnterState(MainWindowView& window, WindowState state);
 
 }  // namespace tolvane

@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-// The program's text is UTF-8 on every host, and paths cross into it and back only here, so
+// The program's text is UTF-8 on every host, and paths cross into it and back through these, so
 // that no path is ever read in the ANSI code page or byte by byte.
 fs::path PathFromUtf8(std::string_view text);
 std::string Utf8Of(const fs::path& path);

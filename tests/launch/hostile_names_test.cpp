@@ -38,7 +38,7 @@ TEST(HostileNamesTest, PackagesThatWouldLoseAGameFileAreRefusedBeforeAnythingCha
         {"a device", {{"CON", "x"}}, "Invalid .Gob"},
         {"a device with an extension in a folder", {{"wave\\nul.wav", "x"}}, "Invalid .Gob"},
         {"a numbered port", {{"lpt3.lfd", "x"}}, "Invalid .Gob"},
-        // Found by fuzzing: byte B9 is "¹" in the game's code page, and COM¹ is a port.
+        // Byte B9 is "¹" in the game's code page, and COM¹ is a port.
         {"a port numbered with a superscript", {{"LPT\xB9", "x"}}, "Invalid .Gob"},
         {"a name of dots", {{"wave\\...", "x"}}, "Invalid .Gob"},
         {"a name of spaces in a folder", {{"  \\X.LFD", "x"}}, "Invalid .Gob"},

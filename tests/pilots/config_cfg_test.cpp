@@ -27,7 +27,7 @@ TEST(ConfigCfgTest, ThePilotIsTheFirstItemAfterItsLabel) {
     EXPECT_EQ(PilotInConfig("lastpilot Red Nine, extra\r\n"), "Red Nine");
     EXPECT_EQ(PilotInConfig("lastpilot \r\n"), "");
     EXPECT_EQ(PilotInConfig(""), "");
-    // Found by fuzzing: a quote left open on the first line ends with that line.
+    // A quote left open on the first line ends with that line.
     EXPECT_EQ(PilotInConfig("\"lastpilot J\xF6rg, `te sec`te \nsecond\n"), "J\xF6rg, `te sec`te ");
 }
 
