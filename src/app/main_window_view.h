@@ -9,8 +9,16 @@
 
 namespace tolvane {
 
-// The main window's controls that the state table switches on and off, by their object names.
-enum class Control { cmdInfo, Command1, cmdLaunch, lstShipSets, Command3, cmdOptions, Command2 };
+// The main window's controls that the state table switches on and off.
+enum class Control {
+    infoButton,     // "Info on Shipset"
+    refreshButton,  // "Refresh ShipSet List"
+    launchButton,   // the one button that drives the launch cycle
+    shipSetList,
+    aboutButton,    // "About Tolvane"
+    optionsButton,  // "Options"
+    exitButton,     // "E&xit"
+};
 
 inline constexpr const char* kLaunchCaption = "Launch ShipSet";
 inline constexpr const char* kDonePlayingCaption = "Click here when done playing";

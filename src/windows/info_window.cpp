@@ -41,11 +41,11 @@ InfoWindow::InfoWindow() {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(380, 560);  // the default size; the layout lets every text show whole
     auto* layout = new QVBoxLayout(this);
-    lblName_ = Framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
-    lblEmail_ = Framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");
-    lblWebsite_ = Framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
+    authorField_ = Framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
+    emailField_ = Framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");
+    websiteField_ = Framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
     Framed<QLineEdit>(layout, "Frame4", "Game", "Label3")->setText("X-Wing Alliance");
-    txtInfo_ = Framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
+    descriptionText_ = Framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
 
     auto* changes = new QGroupBox("Changes to the game folder");
     changes->setObjectName("changesFrame");
@@ -80,10 +80,10 @@ void InfoWindow::fill(const ShipSetInfo& info, const LaunchPreview& changes) {
     changedPathsModel_->setStringList(rows);
     changedPaths_->setVisible(!rows.isEmpty());
     setWindowTitle("About " + ToQString(info.name));
-    lblName_->setText(ToQString(info.author));
-    lblEmail_->setText(ToQString(info.email));
-    lblWebsite_->setText(ToQString(info.website));
-    txtInfo_->setPlainText(ToQString(info.description));
+    authorField_->setText(ToQString(info.author));
+    emailField_->setText(ToQString(info.email));
+    websiteField_->setText(ToQString(info.website));
+    descriptionText_->setPlainText(ToQString(info.description));
 }
 
 }  // namespace tolvane

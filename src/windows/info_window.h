@@ -20,10 +20,10 @@ class InfoWindow : public QWidget {
     void fill(const ShipSetInfo& info, const LaunchPreview& changes);
 
   private:
-    QLineEdit* lblName_;
-    QLineEdit* lblEmail_;
-    QLineEdit* lblWebsite_;
-    QTextEdit* txtInfo_;
+    QLineEdit* authorField_;
+    QLineEdit* emailField_;
+    QLineEdit* websiteField_;
+    QTextEdit* descriptionText_;
     QLabel* changesSummary_;
     QListView* changedPaths_;
     QStringListModel* changedPathsModel_;

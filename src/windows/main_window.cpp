@@ -21,14 +21,14 @@ namespace tolvane {
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
       prompts_(session.prompts),
-      cmdInfo_(button("cmdInfo", "Info on Shipset")),
-      command1_(button("Command1", "Refresh ShipSet List")),
+      infoButton_(button("cmdInfo", "Info on Shipset")),
+      refreshButton_(button("Command1", "Refresh ShipSet List")),
       progressBar_(new QProgressBar),
-      cmdLaunch_(button("cmdLaunch", kLaunchCaption)),
-      lstShipSets_(new QListWidget),
-      command3_(button("Command3", "About Tolvane")),
-      cmdOptions_(button("cmdOptions", "Options")),
-      command2_(button("Command2", "E&xit")),
+      launchButton_(button("cmdLaunch", kLaunchCaption)),
+      shipSetList_(new QListWidget),
+      aboutButton_(button("Command3", "About Tolvane")),
+      optionsButton_(button("cmdOptions", "Options")),
+      exitButton_(button("Command2", "E&xit")),
       progress_(progressBar_),
       logic_(session, *this) {
     setObjectName("frmXWATolvane");
@@ -44,24 +44,25 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     progressBar_->setObjectName("ProgressBar1");
     progressBar_->setTextVisible(false);
     progressBar_->setValue(0);
-    lstShipSets_->setObjectName("lstShipSets");
+    shipSetList_->setObjectName("lstShipSets");
 
     // The bar lies beneath the launch button, in the same place, and shows while it is hidden.
     auto* launchPlace = new QGridLayout;
     launchPlace->addWidget(progressBar_, 0, 0);
-    launchPlace->addWidget(cmdLaunch_, 0, 0);
-    cmdLaunch_->raise();
+    launchPlace->addWidget(launchButton_, 0, 0);
+    launchButton_->raise();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picture);
-    layout->addWidget(cmdInfo_);
-    layout->addWidget(command1_);
+    layout->addWidget(infoButton_);
+    layout->addWidget(refreshButton_);
     layout->addLayout(launchPlace);
-    layout->addWidget(lstShipSets_, 1);
-    layout->addWidget(command3_);
-    layout->addWidget(cmdOptions_);
-    layout->addWidget(command2_);
-    SetTabOrder({cmdInfo_, command1_, cmdLaunch_, lstShipSets_, command3_, cmdOptions_, command2_});
+    layout->addWidget(shipSetList_, 1);
+    layout->addWidget(aboutButton_);
+    layout->addWidget(optionsButton_);
+    layout->addWidget(exitButton_);
+    SetTabOrder({infoButton_, refreshButton_, launchButton_, shipSetList_, aboutButton_,
+                 optionsButton_, exitButton_});
     resize(267, 422);  // the default size; the layout lets every text show whole
 
     auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
@@ -70,24 +71,24 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
             [this] { logic_.afterUnforeseenError(); });
     };
     // A selection by keyboard does what the same selection by mouse does.
-    connect(lstShipSets_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
-    connect(lstShipSets_, &QListWidget::itemSelectionChanged, this,
+    connect(shipSetList_, &QListWidget::itemClicked, this, handle(&MainWindowLogic::listClicked));
+    connect(shipSetList_, &QListWidget::itemSelectionChanged, this,
             [this, listClicked = handle(&MainWindowLogic::listClicked)] {
-                if (!lstShipSets_->selectedItems().isEmpty() && lstShipSets_->isEnabled())
+                if (!shipSetList_->selectedItems().isEmpty() && shipSetList_->isEnabled())
                     listClicked();
             });
-    connect(lstShipSets_, &QListWidget::itemActivated, this,
+    connect(shipSetList_, &QListWidget::itemActivated, this,
             handle(&MainWindowLogic::launchClicked));
-    connect(cmdInfo_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
-    connect(command1_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
-    connect(cmdLaunch_, &QPushButton::clicked, this, handle(&MainWindowLogic::launchClicked));
-    connect(cmdOptions_, &QPushButton::clicked, this, Guarded(session.prompts, [this] {
+    connect(infoButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
+    connect(refreshButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
+    connect(launchButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::launchClicked));
+    connect(optionsButton_, &QPushButton::clicked, this, Guarded(session.prompts, [this] {
                 windows_.showOptionsDialog();
                 QWidget::setEnabled(false);
             }));
-    connect(command3_, &QPushButton::clicked, this,
+    connect(aboutButton_, &QPushButton::clicked, this,
             Guarded(session.prompts, [this] { windows_.showAbout(); }));
-    connect(command2_, &QPushButton::clicked, this, &QWidget::close);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
     gameWatch_.setInterval(500);
     connect(&gameWatch_, &QTimer::timeout, this, [this] {
@@ -98,7 +99,7 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
         show();
         raise();
         activateWindow();
-        cmdLaunch_->setFocus();
+        launchButton_->setFocus();
     });
 }
 
@@ -133,20 +134,20 @@ QPushButton* MainWindow::button(const char* name, const char* caption) {
 
 QWidget* MainWindow::control(Control control) const {
     switch (control) {
-        case Control::cmdInfo:
-            return cmdInfo_;
-        case Control::Command1:
-            return command1_;
-        case Control::cmdLaunch:
-            return cmdLaunch_;
-        case Control::lstShipSets:
-            return lstShipSets_;
-        case Control::Command3:
-            return command3_;
-        case Control::cmdOptions:
-            return cmdOptions_;
-        case Control::Command2:
-            return command2_;
+        case Control::infoButton:
+            return infoButton_;
+        case Control::refreshButton:
+            return refreshButton_;
+        case Control::launchButton:
+            return launchButton_;
+        case Control::shipSetList:
+            return shipSetList_;
+        case Control::aboutButton:
+            return aboutButton_;
+        case Control::optionsButton:
+            return optionsButton_;
+        case Control::exitButton:
+            return exitButton_;
     }
     return nullptr;
 }
@@ -156,35 +157,35 @@ void MainWindow::setEnabled(Control which, bool enabled) {
 }
 
 void MainWindow::setLaunchCaption(const std::string& caption) {
-    cmdLaunch_->setText(ToQString(caption));
+    launchButton_->setText(ToQString(caption));
 }
 
 std::string MainWindow::launchCaption() const {
-    return ToStdString(cmdLaunch_->text());
+    return ToStdString(launchButton_->text());
 }
 
 void MainWindow::setLaunchVisible(bool visible) {
-    cmdLaunch_->setVisible(visible);
+    launchButton_->setVisible(visible);
 }
 
 void MainWindow::clearShipSets() {
-    lstShipSets_->clear();
+    shipSetList_->clear();
 }
 
 void MainWindow::addShipSet(const std::string& name) {
-    lstShipSets_->addItem(ToQString(name));
+    shipSetList_->addItem(ToQString(name));
 }
 
 int MainWindow::selectedShipSet() const {
-    return lstShipSets_->currentRow();
+    return shipSetList_->currentRow();
 }
 
 int MainWindow::shipSetCount() const {
-    return lstShipSets_->count();
+    return shipSetList_->count();
 }
 
 std::string MainWindow::shipSetText(int position) const {
-    QListWidgetItem* item = lstShipSets_->item(position);
+    QListWidgetItem* item = shipSetList_->item(position);
     return item ? ToStdString(item->text()) : std::string();
 }
 

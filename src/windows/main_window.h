@@ -53,14 +53,14 @@ class MainWindow : public QWidget, public MainWindowView {
 
     WindowSet& windows_;
     Prompts& prompts_;
-    QPushButton* cmdInfo_;
-    QPushButton* command1_;
+    QPushButton* infoButton_;
+    QPushButton* refreshButton_;
     QProgressBar* progressBar_;
-    QPushButton* cmdLaunch_;
-    QListWidget* lstShipSets_;
-    QPushButton* command3_;
-    QPushButton* cmdOptions_;
-    QPushButton* command2_;
+    QPushButton* launchButton_;
+    QListWidget* shipSetList_;
+    QPushButton* aboutButton_;
+    QPushButton* optionsButton_;
+    QPushButton* exitButton_;
     BarProgress progress_;
     MainWindowLogic logic_;
     RunningProgram game_;

@@ -46,33 +46,36 @@ QGroupBox* Frame(const char* name, const char* caption, QLineEdit* text, QPushBu
 OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     : session_(session),
       windows_(windows),
-      txtXWAExe_(new QLineEdit),
-      chkOpenCut_(new QCheckBox("Skip Opening Cutscene?")),
-      txtTolvaneDir_(new QLineEdit) {
+      gameExecutableEdit_(new QLineEdit),
+      skipIntroCheckBox_(new QCheckBox("Skip Opening Cutscene?")),
+      shipSetFolderEdit_(new QLineEdit) {
     setObjectName("frmOptions");
     setWindowTitle("Options");
     setWindowFlag(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    txtXWAExe_->setObjectName("txtXWAExe");
-    auto* cmdXWAExe = Button("cmdXWAExe", "...");
-    chkOpenCut_->setObjectName("chkOpenCut");
-    QGroupBox* frame2 = Frame("Frame2", "XWingAlliance.exe", txtXWAExe_, cmdXWAExe);
-    static_cast<QGridLayout*>(frame2->layout())->addWidget(chkOpenCut_, 1, 0, 1, 2);
-    txtTolvaneDir_->setObjectName("txtTolvaneDir");
-    auto* cmdTolvaneDir = Button("cmdTolvaneDir", "...");
-    QGroupBox* frame1 = Frame("Frame1", "ShipSet Directory", txtTolvaneDir_, cmdTolvaneDir);
-    auto* cmdOk = Button("cmdOk", "&OK");
-    auto* cmdCancel = Button("cmdCancel", "&Cancel");
-    cmdOk->setDefault(true);
+    gameExecutableEdit_->setObjectName("txtXWAExe");
+    auto* gameExecutableBrowse = Button("cmdXWAExe", "...");
+    skipIntroCheckBox_->setObjectName("chkOpenCut");
+    QGroupBox* gameExecutableFrame =
+        Frame("Frame2", "XWingAlliance.exe", gameExecutableEdit_, gameExecutableBrowse);
+    static_cast<QGridLayout*>(gameExecutableFrame->layout())
+        ->addWidget(skipIntroCheckBox_, 1, 0, 1, 2);
+    shipSetFolderEdit_->setObjectName("txtTolvaneDir");
+    auto* shipSetFolderBrowse = Button("cmdTolvaneDir", "...");
+    QGroupBox* shipSetFolderFrame =
+        Frame("Frame1", "ShipSet Directory", shipSetFolderEdit_, shipSetFolderBrowse);
+    auto* okButton = Button("cmdOk", "&OK");
+    auto* cancelButton = Button("cmdCancel", "&Cancel");
+    okButton->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(frame2);
-    layout->addWidget(frame1);
+    layout->addWidget(gameExecutableFrame);
+    layout->addWidget(shipSetFolderFrame);
 #ifndef Q_OS_WIN
     // What will start the game, decided from where the executable lies.
     auto* gameStarter = new QLabel;
@@ -80,26 +83,26 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     gameStarter->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(gameStarter);
     auto showStarter = [this, gameStarter] {
-        QString path = txtXWAExe_->text();
+        QString path = gameExecutableEdit_->text();
         gameStarter->setText(path.isEmpty()
                                  ? QString()
                                  : "Starts the game: " +
                                        ToQString(DecideGameStart(ToPath(path)).description));
     };
-    connect(txtXWAExe_, &QLineEdit::textChanged, this, showStarter);
+    connect(gameExecutableEdit_, &QLineEdit::textChanged, this, showStarter);
 #endif
     layout->addStretch();
     layout->addLayout(buttons);
-    SetTabOrder(
-        {txtXWAExe_, cmdXWAExe, chkOpenCut_, txtTolvaneDir_, cmdTolvaneDir, cmdOk, cmdCancel});
+    SetTabOrder({gameExecutableEdit_, gameExecutableBrowse, skipIntroCheckBox_, shipSetFolderEdit_,
+                 shipSetFolderBrowse, okButton, cancelButton});
     resize(432, 158);  // the default size; the layout lets every text show whole
 
     OptionsFields fields = LoadOptionsFields(session_);
-    txtXWAExe_->setText(ToQString(fields.gameExePath));
-    txtTolvaneDir_->setText(ToQString(fields.shipSetDir));
+    gameExecutableEdit_->setText(ToQString(fields.gameExePath));
+    shipSetFolderEdit_->setText(ToQString(fields.shipSetDir));
     // A long path shows its end, where the file's or the folder's own name is, and a usual path
     // fits whole.
-    for (QLineEdit* field : {txtXWAExe_, txtTolvaneDir_}) {
+    for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_}) {
         field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 48);
         // Once laid out at its final width, where the scroll position is settled.
         QTimer::singleShot(0, field, [field] {
@@ -107,42 +110,43 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
             field->setCursorPosition(field->text().size());
         });
     }
-    chkOpenCut_->setChecked(fields.skipCutscene);
+    skipIntroCheckBox_->setChecked(fields.skipCutscene);
 #ifndef Q_OS_WIN
     showStarter();
 #endif
 
     Prompts& prompts = session_.prompts;
-    connect(cmdXWAExe, &QPushButton::clicked, this, Guarded(prompts, [this] { pickExecutable(); }));
-    connect(cmdTolvaneDir, &QPushButton::clicked, this,
+    connect(gameExecutableBrowse, &QPushButton::clicked, this,
+            Guarded(prompts, [this] { pickExecutable(); }));
+    connect(shipSetFolderBrowse, &QPushButton::clicked, this,
             Guarded(prompts, [this] { pickDirectory(); }));
-    connect(cmdOk, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
+    connect(okButton, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
     // Enter in a path field presses OK, as in a Windows dialog.
-    for (QLineEdit* field : {txtXWAExe_, txtTolvaneDir_})
-        connect(field, &QLineEdit::returnPressed, cmdOk, &QPushButton::click);
-    connect(cmdCancel, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
+    for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_})
+        connect(field, &QLineEdit::returnPressed, okButton, &QPushButton::click);
+    connect(cancelButton, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
 }
 
 void OptionsDialog::pickExecutable() {
-    QString start =
-        txtXWAExe_->text().isEmpty() ? QString("XWingAlliance.exe") : txtXWAExe_->text();
+    QString start = gameExecutableEdit_->text().isEmpty() ? QString("XWingAlliance.exe")
+                                                          : gameExecutableEdit_->text();
     QString picked = QFileDialog::getOpenFileName(this, "Select XWingAlliance.exe File", start,
                                                   "Executables (*.exe);;All Files (*.*)");
     if (!picked.isEmpty())
-        txtXWAExe_->setText(QDir::toNativeSeparators(picked));
+        gameExecutableEdit_->setText(QDir::toNativeSeparators(picked));
 }
 
 void OptionsDialog::pickDirectory() {
-    QString picked =
-        QFileDialog::getExistingDirectory(this, "Select ShipSet Directory", txtTolvaneDir_->text());
+    QString picked = QFileDialog::getExistingDirectory(this, "Select ShipSet Directory",
+                                                       shipSetFolderEdit_->text());
     if (!picked.isEmpty())
-        txtTolvaneDir_->setText(
+        shipSetFolderEdit_->setText(
             ToQString(WithTrailingSeparator(ToStdString(QDir::toNativeSeparators(picked)))));
 }
 
 void OptionsDialog::accept() {
-    OptionsFields fields{ToStdString(txtXWAExe_->text()), ToStdString(txtTolvaneDir_->text()),
-                         chkOpenCut_->isChecked()};
+    OptionsFields fields{ToStdString(gameExecutableEdit_->text()),
+                         ToStdString(shipSetFolderEdit_->text()), skipIntroCheckBox_->isChecked()};
     bool firstRun = session_.settings.optionsNeeded;
     std::string shipSetsBefore = session_.settings.shipSetDir;
     if (!AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))

@@ -27,9 +27,9 @@ class OptionsDialog : public QWidget {
 
     Session& session_;
     WindowSet& windows_;
-    QLineEdit* txtXWAExe_;
-    QCheckBox* chkOpenCut_;
-    QLineEdit* txtTolvaneDir_;
+    QLineEdit* gameExecutableEdit_;
+    QCheckBox* skipIntroCheckBox_;
+    QLineEdit* shipSetFolderEdit_;
 };
 
 }  // namespace tolvane

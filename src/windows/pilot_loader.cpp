@@ -13,37 +13,37 @@ namespace tolvane {
 PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
     : session_(session),
       mainWindow_(mainWindow),
-      list1_(new QListWidget),
-      cmdSwitch_(new QPushButton("&Load Pilot")) {
+      pilotList_(new QListWidget),
+      loadPilotButton_(new QPushButton("&Load Pilot")) {
     setObjectName("frmPilotSwitcher");
     setWindowTitle("Pilot Loader");
     setAttribute(Qt::WA_DeleteOnClose);
     resize(220, 260);
-    list1_->setObjectName("List1");
-    cmdSwitch_->setObjectName("cmdSwitch");
-    cmdSwitch_->setEnabled(false);
+    pilotList_->setObjectName("List1");
+    loadPilotButton_->setObjectName("cmdSwitch");
+    loadPilotButton_->setEnabled(false);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list1_);
-    layout->addWidget(cmdSwitch_);
+    layout->addWidget(pilotList_);
+    layout->addWidget(loadPilotButton_);
 
     RunGuarded(session_.prompts, [this] {
         for (const std::string& name : LoadPilotList(session_))
-            list1_->addItem(ToQString(name));
+            pilotList_->addItem(ToQString(name));
     });
     // A pilot chosen by mouse or by keyboard may be loaded; Enter or a double click loads it.
-    connect(list1_, &QListWidget::itemSelectionChanged, cmdSwitch_,
-            [this] { cmdSwitch_->setEnabled(!list1_->selectedItems().isEmpty()); });
-    connect(list1_, &QListWidget::itemActivated, cmdSwitch_, &QPushButton::click);
-    GiveDialogKeys(this, cmdSwitch_, [this] { close(); });
+    connect(pilotList_, &QListWidget::itemSelectionChanged, loadPilotButton_,
+            [this] { loadPilotButton_->setEnabled(!pilotList_->selectedItems().isEmpty()); });
+    connect(pilotList_, &QListWidget::itemActivated, loadPilotButton_, &QPushButton::click);
+    GiveDialogKeys(this, loadPilotButton_, [this] { close(); });
     // Whatever goes wrong, the launch button comes back so that the cycle can be closed.
     connect(
-        cmdSwitch_, &QPushButton::clicked, this,
+        loadPilotButton_, &QPushButton::clicked, this,
         Guarded(
             session_.prompts, [this] { loadPilot(); }, [this] { PilotLoaderClosed(mainWindow_); }));
 }
 
 void PilotLoader::loadPilot() {
-    QListWidgetItem* item = list1_->currentItem();
+    QListWidgetItem* item = pilotList_->currentItem();
     if (item == nullptr)
         return;
     finished_ = true;

@@ -22,8 +22,8 @@ class PilotLoader : public QWidget {
 
     Session& session_;
     MainWindowView& mainWindow_;
-    QListWidget* list1_;
-    QPushButton* cmdSwitch_;
+    QListWidget* pilotList_;
+    QPushButton* loadPilotButton_;
     bool finished_ = false;
 };
 

@@ -23,7 +23,7 @@ TEST(PilotLoaderLogicTest, AMissingConfigIsToldAndTheCycleCanStillBeClosed) {
               std::string::npos);
     EXPECT_TRUE(hidden);
     EXPECT_TRUE(window.launchVisible);
-    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
+    EXPECT_TRUE(window.enabled(Control::launchButton));
     EXPECT_FALSE(std::filesystem::exists(game.program() / "RunXWA.bat"));
 }
 

@@ -80,10 +80,10 @@ TEST(StartupTest, RestoreModeLeavesOnlyTheRestoreButtonAndExit) {
     OpenFirstWindow(session, windows);
     const FakeMainWindow& window = windows.window;
     EXPECT_EQ(window.launchCaption(), "Click here to restore files");
-    EXPECT_TRUE(window.enabled(Control::cmdLaunch));
-    EXPECT_TRUE(window.enabled(Control::Command2));
-    for (Control control : {Control::lstShipSets, Control::cmdInfo, Control::cmdOptions,
-                            Control::Command1, Control::Command3}) {
+    EXPECT_TRUE(window.enabled(Control::launchButton));
+    EXPECT_TRUE(window.enabled(Control::exitButton));
+    for (Control control : {Control::shipSetList, Control::infoButton, Control::optionsButton,
+                            Control::refreshButton, Control::aboutButton}) {
         EXPECT_FALSE(window.enabled(control));
     }
 }

@@ -15,13 +15,13 @@ namespace {
 
 using enum WindowState;
 
-const std::set<Control> kAll = {Control::cmdInfo,     Control::Command1, Control::cmdLaunch,
-                                Control::lstShipSets, Control::Command3, Control::cmdOptions,
-                                Control::Command2};
-const std::set<Control> kNothingSelected = {Control::lstShipSets, Control::Command1,
-                                            Control::Command2, Control::Command3,
-                                            Control::cmdOptions};
-const std::set<Control> kRestoreMode = {Control::cmdLaunch, Control::Command2};
+const std::set<Control> kAll = {
+    Control::infoButton,  Control::refreshButton, Control::launchButton, Control::shipSetList,
+    Control::aboutButton, Control::optionsButton, Control::exitButton};
+const std::set<Control> kNothingSelected = {Control::shipSetList, Control::refreshButton,
+                                            Control::exitButton, Control::aboutButton,
+                                            Control::optionsButton};
+const std::set<Control> kRestoreMode = {Control::launchButton, Control::exitButton};
 
 struct WindowLooks {
     std::string caption;
@@ -46,7 +46,7 @@ TEST(WindowStatesTest, EachStateLeavesTheControlsAsTheCycleNeedsThem) {
         WindowLooks expected;
     };
     std::set<Control> entrySelected = kNothingSelected;
-    entrySelected.insert({Control::cmdLaunch, Control::cmdInfo});
+    entrySelected.insert({Control::launchButton, Control::infoButton});
     const std::vector<WindowState> installed = {NothingSelected, EntrySelected, Installing,
                                                 WaitingForPilot};
     auto then = [](std::vector<WindowState> path, std::initializer_list<WindowState> more) {
@@ -62,7 +62,8 @@ TEST(WindowStatesTest, EachStateLeavesTheControlsAsTheCycleNeedsThem) {
          {NothingSelected, EntrySelected, Refreshing},
          {"Launch ShipSet",
           true,
-          {Control::lstShipSets, Control::Command2, Control::Command3, Control::cmdOptions}}},
+          {Control::shipSetList, Control::exitButton, Control::aboutButton,
+           Control::optionsButton}}},
         {"refreshed",
          {NothingSelected, EntrySelected, Refreshing, NothingSelected},
          {"Launch ShipSet", true, kNothingSelected}},
@@ -70,7 +71,7 @@ TEST(WindowStatesTest, EachStateLeavesTheControlsAsTheCycleNeedsThem) {
         {"waiting for a pilot", installed, {"Click here when done playing", false, {}}},
         {"waiting for play to end",
          then(installed, {WaitingForPlayToEnd}),
-         {"Click here when done playing", true, {Control::cmdLaunch}}},
+         {"Click here when done playing", true, {Control::launchButton}}},
         {"restoring after play",
          then(installed, {WaitingForPlayToEnd, RestoringAfterPlay}),
          {"Click here when done playing", false, {}}},
@@ -85,7 +86,7 @@ TEST(WindowStatesTest, EachStateLeavesTheControlsAsTheCycleNeedsThem) {
          {"Click here to restore files", true, kRestoreMode}},
         {"recovery running",
          {NothingSelected, RestoreMode, RecoveryRunning},
-         {"Click here to restore files", false, {Control::cmdLaunch}}},
+         {"Click here to restore files", false, {Control::launchButton}}},
         {"recovered",
          {NothingSelected, RestoreMode, RecoveryRunning, NothingSelected},
          {"Launch ShipSet", true, kNothingSelected}},
@@ -149,7 +150,7 @@ TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     game.prompts.allowMessage("Launch Failed");
     launchFirstEntry();
     EXPECT_EQ(window.pilotLoaderShown, 0);
-    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::cmdLaunch});
+    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
     EXPECT_TRUE(window.launchVisible);
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
 }

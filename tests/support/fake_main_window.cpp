@@ -4,12 +4,12 @@ namespace tolvane::testing {
 
 FakeMainWindow::FakeMainWindow() {
     for (Control control :
-         {Control::cmdInfo, Control::Command1, Control::cmdLaunch, Control::lstShipSets,
-          Control::Command3, Control::cmdOptions, Control::Command2}) {
+         {Control::infoButton, Control::refreshButton, Control::launchButton, Control::shipSetList,
+          Control::aboutButton, Control::optionsButton, Control::exitButton}) {
         enabled_[control] = true;
     }
-    enabled_[Control::cmdInfo] = false;
-    enabled_[Control::cmdLaunch] = false;
+    enabled_[Control::infoButton] = false;
+    enabled_[Control::launchButton] = false;
 }
 
 }  // namespace tolvane::testing

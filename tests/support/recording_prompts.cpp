@@ -48,8 +48,8 @@ Answer RecordingPrompts::take(const Prompt& prompt) {
         expected_.pop_front();
         return reply;
     }
-    bool allowed = std::find(allowedTitles.begin(), allowedTitles.end(), prompt.title) !=
-                   allowedTitles.end();
+    bool allowed =
+        std::find(allowedTitles.begin(), allowedTitles.end(), prompt.title) != allowedTitles.end();
     if (allowed && prompt.isQuestion)
         return prompt.defaultAnswer;
     if (!allowed) {
