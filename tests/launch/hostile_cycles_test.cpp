@@ -289,6 +289,21 @@ TEST_F(HostileCycleTest, AnOpenJournalRefusesTheNextLaunch) {
     EXPECT_TRUE(fs::exists(game.journalPath()));
 }
 
+// Nothing left in Backup or among the added files, but the journal is not closed: it still holds
+// config.cfg's first line from before, which a new launch would lose.
+TEST_F(HostileCycleTest, AJournalThatIsNotClosedIsKeptThoughNoFileIsOut) {
+    WriteFileBytes(game.game() / "config.cfg", "lastpilot Nova\r\nwindowed 1\r\n");
+    LaunchJournal open{.package = game.shipSets() / "Old.gob",
+                       .gameFolder = game.game(),
+                       .backupFolder = game.backup(),
+                       .executableName = "XWINGALLIANCE.EXE"};
+    open.configFirstLine = "lastpilot Ace";
+    JournalWriter::create(game.journalPath(), open).pilotSwitched();
+    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_TRUE(fs::exists(game.journalPath()));
+}
+
 TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) {
     fs::create_directories(game.game() / "ZT");
     WriteFileBytes(game.game() / "ZT" / "OWN.ZT", MakeZt({{0, "OWN"}}));
