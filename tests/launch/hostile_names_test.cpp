@@ -149,7 +149,7 @@ TEST(InstallFlushesTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
         StandInGame game;
         std::vector<GobEntry> members;
         for (int i = 0; i < width; ++i)
-            members.push_back({"M" + std::to_string(i) + ".LFD", "member"});
+            members.push_back({Numbered("M", i, ".LFD"), "member"});
         members.push_back({"zt\\fix.zt", MakeZt({{0, "P"}})});
         WriteGob(game.shipSets() / "Wide.gob", members);
         auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");

@@ -102,9 +102,9 @@ TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers
     auto before = everything();
     std::vector<GobEntry> thirty, twelve;
     for (int i = 0; i < 30; ++i)
-        thirty.push_back({"T" + std::to_string(i) + ".LFD", "t"});
+        thirty.push_back({Numbered("T", i, ".LFD"), "t"});
     for (int i = 0; i < 12; ++i)
-        twelve.push_back({"W" + std::to_string(i) + ".LFD", "w"});
+        twelve.push_back({Numbered("W", i, ".LFD"), "w"});
     thirty.push_back({"DATA.LFD", "thirty"});
     RestoreAfterPlay(game.session, progress, launch(package("Thirty.gob", thirty)));
     RestoreAfterPlay(game.session, progress, launch(package("Twelve.gob", twelve)));

@@ -21,7 +21,7 @@ TEST(ApplyZtPatchesTest, RecordsOverwriteTheExecutableInOrder) {
         {"length 0 then another", {MakeZt({{2, ""}, {3, "AB"}})}, "012AB56789"},
         {"length 255 then another",
          {MakeZt({{0, std::string(255, 'Z')}, {1, "y"}})},
-         "Z" + std::string("y") + std::string(253, 'Z')},
+         std::string("Zy").append(253, 'Z')},
         {"the later file wins", {MakeZt({{4, "aa"}}), MakeZt({{5, "b"}})}, "0123ab6789"},
         {"past the end", {MakeZt({{12, "E"}})}, std::string("0123456789\0\0E", 13)},
         {"at the end", {MakeZt({{10, "EF"}})}, "0123456789EF"},
@@ -38,7 +38,7 @@ TEST(ApplyZtPatchesTest, RecordsOverwriteTheExecutableInOrder) {
         WriteFileBytes(folder / "XWINGALLIANCE.EXE", "0123456789");
         std::vector<std::filesystem::path> files;
         for (std::size_t i = 0; i < c.patchFiles.size(); ++i) {
-            files.push_back(folder / ("p" + std::to_string(i) + ".zt"));
+            files.push_back(folder / Numbered("p", i, ".zt"));
             WriteFileBytes(files.back(), c.patchFiles[i]);
         }
         ApplyZtPatches(folder / "XWINGALLIANCE.EXE", files);

@@ -37,6 +37,13 @@ void WriteGob(const std::filesystem::path& path, const std::vector<GobEntry>& en
     WriteFileBytes(path, MakeGob(entries));
 }
 
+std::string Numbered(const std::string& prefix, std::size_t number, const std::string& suffix) {
+    std::string name = prefix;
+    name += std::to_string(number);
+    name += suffix;
+    return name;
+}
+
 std::string PatchInfoText(const std::string& name, const std::string& author) {
     return name + "\r\n" + author +
            "\r\nEmail: pilot@example.org\r\nWebsite: example.org\r\n"

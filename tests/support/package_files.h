@@ -22,6 +22,9 @@ std::string MakeGob(const std::vector<GobEntry>& entries,
                     std::optional<std::int32_t> countOverride = std::nullopt);
 void WriteGob(const std::filesystem::path& path, const std::vector<GobEntry>& entries);
 
+// "<prefix><number><suffix>", such as "M12.LFD", for the members of wide packages.
+std::string Numbered(const std::string& prefix, std::size_t number, const std::string& suffix);
+
 // A PATCHINFO.TXT text with CR LF lines.
 std::string PatchInfoText(const std::string& name, const std::string& author = "Author: Red Nine");
 
