@@ -153,11 +153,14 @@ int main(int argc, char* argv[]) {
                 install / write);
     std::printf("  restore %.3f s, its floor %.3f s: ratio %.2f (target <= 2)\n", restore,
                 removeRename, restore / removeRename);
-    std::printf("  flushes per install %llu (target <= 8)\n", static_cast<unsigned long long>(flushes));
-    std::printf("  the information window's changes, plan and list, median of 3: %.3f s (target <= "
-                "0.5 s)\n",
-                preview);
+    std::printf("  flushes per install %llu (target <= 8)\n",
+                static_cast<unsigned long long>(flushes));
+    std::printf(
+        "  the information window's changes, plan and list, median of 3: %.3f s (target <= "
+        "0.5 s)\n",
+        preview);
     fs::remove_all(root);
-    bool met = install / write <= 2 && restore / removeRename <= 2 && flushes <= 8 && preview <= 0.5;
+    bool met =
+        install / write <= 2 && restore / removeRename <= 2 && flushes <= 8 && preview <= 0.5;
     return met ? 0 : 2;
 }

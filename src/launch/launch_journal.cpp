@@ -211,11 +211,11 @@ LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders) {
         try {
             reader.read(SplitFields(line));
         } catch (const Refusal& refusal) {
-            refused.push_back("line " + std::to_string(number) + " (" +
-                              Shown(line) + "): " + refusal.why);
+            refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
+                              "): " + refusal.why);
         } catch (const std::logic_error&) {
-            refused.push_back("line " + std::to_string(number) + " (" +
-                              Shown(line) + "): it cannot be read");
+            refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
+                              "): it cannot be read");
         }
     }
     try {

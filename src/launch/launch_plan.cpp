@@ -105,8 +105,8 @@ class MemberPlanner {
         }
         if (!entry)
             index.add(fileName, EntryKind::File);
-        steps_.members.push_back({member.number,
-                                  entry ? MemberChange::Replaced : MemberChange::Added, relative});
+        steps_.members.push_back(
+            {member.number, entry ? MemberChange::Replaced : MemberChange::Added, relative});
         return std::nullopt;
     }
 
@@ -203,11 +203,11 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
     }
     if (settled && (purpose == Purpose::Preview || !RemoveOwnFile(journal)))
         return std::nullopt;
-    return LaunchRefusal{"The files of an earlier launch have not all been put back: "
-                         "their record is " +
-                             DisplayPath(journal) +
-                             ".  Tolvane will not launch another ShipSet over them.",
-                         kBackupInUseTitle};
+    return LaunchRefusal{
+        "The files of an earlier launch have not all been put back: "
+        "their record is " +
+            DisplayPath(journal) + ".  Tolvane will not launch another ShipSet over them.",
+        kBackupInUseTitle};
 }
 
 std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,

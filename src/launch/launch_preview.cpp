@@ -65,8 +65,8 @@ LaunchPreview FromPlan(const LaunchPlan& plan) {
     for (const JournalMember& member : plan.steps.members) {
         if (!listed.insert(member.relativePath).second)
             continue;  // a second spelling of a file already listed
-        ChangeMark mark = member.change == MemberChange::Added ? ChangeMark::Added
-                                                               : ChangeMark::Replaced;
+        ChangeMark mark =
+            member.change == MemberChange::Added ? ChangeMark::Added : ChangeMark::Replaced;
         if (member.relativePath.parent_path() == plan.patchFolder &&
             MatchesPattern("*.zt", Utf8Of(member.relativePath.filename())))
             mark = ChangeMark::Patch;
@@ -82,9 +82,9 @@ LaunchPreview FromPlan(const LaunchPlan& plan) {
                   return LessIgnoringCase(a.path, b.path);
               });
     // The patch folder is made for every launch, and told with the patches.
-    std::size_t newFolders = std::count_if(
-        plan.steps.createdFolders.begin(), plan.steps.createdFolders.end(),
-        [&](const fs::path& folder) { return foldersWithFiles.contains(folder); });
+    std::size_t newFolders =
+        std::count_if(plan.steps.createdFolders.begin(), plan.steps.createdFolders.end(),
+                      [&](const fs::path& folder) { return foldersWithFiles.contains(folder); });
     preview.summary = Summary(preview.paths, newFolders);
     return preview;
 }
@@ -107,9 +107,10 @@ const char* MarkName(ChangeMark mark) {
 
 LaunchPreview PreviewLaunch(Session& session, const fs::path& package) {
     if (GameFolderOf(session.settings).empty()) {
-        return {"No game folder is set yet: set the game's XWINGALLIANCE.EXE in Options to see "
-                "what this ShipSet changes.",
-                {}};
+        return {
+            "No game folder is set yet: set the game's XWINGALLIANCE.EXE in Options to see "
+            "what this ShipSet changes.",
+            {}};
     }
     KeptMessage checks;
     if (!PassesLaunchChecks(checks, package))

@@ -110,8 +110,9 @@ RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::
     GameFolderRestore restore(session.prompts, progress);
     try {
         if (IsLink(journal))
-            throw DamagedJournal(DisplayPath(journal) + " is a link, and Tolvane reads its "
-                                                        "launch journal only where it wrote it.");
+            throw DamagedJournal(DisplayPath(journal) +
+                                 " is a link, and Tolvane reads its "
+                                 "launch journal only where it wrote it.");
         if (IsPresent(journal))
             return restore.fromJournal(journal, ReadJournal(journal, folders));
     } catch (const UnfinishedJournal&) {

@@ -13,8 +13,8 @@ namespace tolvane {
 #ifdef _WIN32
 InstanceLock::InstanceLock(const fs::path& file) {
     // Opened with no sharing: nobody else opens it until this handle closes with the process.
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     acquired_ = handle != INVALID_HANDLE_VALUE;
     handle_ = acquired_ ? handle : nullptr;
 }

@@ -32,7 +32,8 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     fs::path path = folder / "journal";
     JournalWriter writer = JournalWriter::create(path, Plan());
     writer.memberRestored(2);
-    std::ofstream(path, std::ios::app | std::ios::binary) << "member\t3\tadd";  // the moment the power went
+    std::ofstream(path, std::ios::app | std::ios::binary)
+        << "member\t3\tadd";  // the moment the power went
 
     LaunchJournal journal = ReadJournal(path, kFolders);
     EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));

@@ -74,8 +74,8 @@ TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
 // Nothing is asked, written or removed, not even a closed journal the next launch would remove.
 TEST_F(LaunchFixture, APreviewChangesNoFile) {
     RestoreAfterPlay(game.session, progress, launch(package("Old.gob", {{"B.LFD", "b"}})));
-    JournalWriter::create(game.journalPath(), {.gameFolder = game.game(),
-                                               .backupFolder = game.backup()})
+    JournalWriter::create(game.journalPath(),
+                          {.gameFolder = game.game(), .backupFolder = game.backup()})
         .closed();
     package("P.gob", {{"Ace.plt", "pilot"}, {"DATA.LFD", "d"}, {"new\\N.LFD", "n"}});
     auto before = Snapshot(game.game().parent_path());
@@ -116,9 +116,11 @@ TEST_F(LaunchFixture, ThePreviewListsWhatTheLaunchDoes) {
         "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
     game.prompts.expectQuestion("Would you like to keep Nova.plt?", "Keep Pilot?",
                                 Icon::Information, Answer::Yes, Answer::No);
-    ExpectPreviewMatchesTheLaunch(
-        game, package("Mixed.gob", {{"data.lfd", "d"}, {"NEW.LFD", "n"}, {"new\\deep\\X.LFD", "x"},
-                                    {"zt\\fix.zt", MakeZt({{1, "p"}})}, {"Nova.PLT", "pilot"}}));
+    ExpectPreviewMatchesTheLaunch(game, package("Mixed.gob", {{"data.lfd", "d"},
+                                                              {"NEW.LFD", "n"},
+                                                              {"new\\deep\\X.LFD", "x"},
+                                                              {"zt\\fix.zt", MakeZt({{1, "p"}})},
+                                                              {"Nova.PLT", "pilot"}}));
 }
 
 #ifdef TOLVANE_DEMO_WORLD

@@ -69,8 +69,8 @@ TEST_F(LoadSettingsTest, AMissingShipSetDirectoryKeepsThePreviousCurrentFolder) 
 TEST_F(LoadSettingsTest, TheIntroIsSkippedWhenTheLeadingNumberIsOne) {
     store.save("Version", "Ordell Version", "2.5");
     const std::pair<const char*, bool> cases[] = {
-        {"1", true},    {"", false},     {"0", false},   {"1abc", true},  {"  1", true},
-        {"abc", false}, {"2", false},    {"1.0", true},  {"-1", false},   {"0.5x", false}};
+        {"1", true},    {"", false},  {"0", false},  {"1abc", true}, {"  1", true},
+        {"abc", false}, {"2", false}, {"1.0", true}, {"-1", false},  {"0.5x", false}};
     for (auto [stored, expected] : cases) {
         store.save("Settings", "Show Opening Cutscene", stored);
         LoadSettings(store, prompts, settings);

@@ -23,9 +23,9 @@ TEST(SingleInstanceTest, ASecondStartIsRefusedUntilTheFirstEnds) {
 // (Wine gives a restarted program the lowest free id, often the dead one's).
 TEST(SingleInstanceTest, ALockLeftByACrashedRunDoesNotBlock) {
     TempFolder folder;
-    for (const std::string& left : {std::string("2147483000\ntests_windows\nhost\n"),
-                                   std::to_string(QCoreApplication::applicationPid()) +
-                                       "\ntests_windows\nhost\n"}) {
+    for (const std::string& left :
+         {std::string("2147483000\ntests_windows\nhost\n"),
+          std::to_string(QCoreApplication::applicationPid()) + "\ntests_windows\nhost\n"}) {
         WriteFileBytes(folder / "Tolvane.lock", left);
         EXPECT_TRUE(SingleInstance(QString::fromStdString(folder.path().string())).acquired());
     }

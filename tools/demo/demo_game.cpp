@@ -69,8 +69,7 @@ int main(int argc, char* argv[]) {
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(new QLabel("The game would be running now."));
     layout->addWidget(new QLabel(ToQString(PilotLine())));
-    layout->addWidget(
-        new QLabel(ToQString(FilesInPlace(settings))));
+    layout->addWidget(new QLabel(ToQString(FilesInPlace(settings))));
     auto* close = new QPushButton("&Close the game");
     layout->addWidget(close);
     QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);
