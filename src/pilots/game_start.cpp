@@ -2,21 +2,25 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "platform/error.h"
+#include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "platform/folder_lookup.h"
 #include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace tolvane {
 namespace {
 
+// A Steam file of a few lines; one that cannot be read says nothing.
 std::string ReadSmallText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    try {
+        return InputFile(path).readFirst(1 << 20);
+    } catch (const Error&) {
+        return {};
+    }
 }
 
 // A path as the player writes it: the home folder as "~".
@@ -72,13 +76,16 @@ std::optional<SteamCopy> SteamCopyOf(const fs::path& executable) {
         if (common.filename() != "common" || common.parent_path().filename() != "steamapps")
             continue;
         fs::path steamapps = common.parent_path();
-        std::error_code ec;
-        for (fs::directory_iterator it(steamapps, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = Utf8Of(it->path().filename());
-            if (!name.starts_with("appmanifest_") || !name.ends_with(".acf"))
-                continue;
+        std::vector<fs::path> manifests;
+        try {
+            manifests = ListFiles(steamapps, "appmanifest_*.acf");
+        } catch (const Error&) {
+            // A library that cannot be listed is no Steam copy Tolvane can start.
+        }
+        for (const fs::path& manifest : manifests) {
+            std::string name = Utf8Of(manifest);
             std::optional<std::string> installdir =
-                VdfValue(ReadSmallText(it->path()), "installdir");
+                VdfValue(ReadSmallText(steamapps / manifest), "installdir");
             if (installdir && UpperAscii(*installdir) == UpperAscii(Utf8Of(folder.filename())))
                 return SteamCopy{steamapps, name.substr(12, name.size() - 12 - 4)};
         }
