@@ -191,7 +191,8 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     Press(loader, "cmdSwitch");
     EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
-    for (int wait = 0; wait < 300 && !fs::exists(seen()); ++wait)
+    // The player comes back once the game has ended.
+    for (int wait = 0; wait < 1000 && windows_->mainWindow().gameRunning(); ++wait)
         QTest::qWait(10);
     EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
