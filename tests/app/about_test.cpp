@@ -8,6 +8,7 @@
 #include "support/environment.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
+#include "support/waiting.h"
 
 namespace tolvane::testing {
 namespace {
@@ -35,9 +36,7 @@ TEST(StartSysInfoTest, ADesktopSystemInformationProgramIsStarted) {
     std::filesystem::permissions(tools / "hardinfo", std::filesystem::perms::owner_all);
     RecordingPrompts prompts;
     WithPath(tools.path(), [&] { StartSysInfo(prompts); });
-    for (int wait = 0; wait < 200 && !std::filesystem::exists(tools / "started"); ++wait)
-        std::system("sleep 0.01");
-    EXPECT_TRUE(std::filesystem::exists(tools / "started"));
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(tools / "started"); }));
     EXPECT_EQ(VersionLabel(), "Version 2.5");
 }
 

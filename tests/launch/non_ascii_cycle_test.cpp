@@ -2,9 +2,6 @@
 // and every byte of the game's own text goes back as it was.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
 #include "pilots/run_batch.h"
@@ -14,6 +11,7 @@
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
+#include "support/waiting.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -34,22 +32,6 @@ fs::path StandInExecutable() {
     return fs::path(self).parent_path() / "stand_in_xwa.exe";
 }
 
-std::vector<std::string> WaitForLines(const fs::path& file) {
-    for (int wait = 0; wait < 300 && !fs::exists(file); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    std::vector<std::string> lines;
-    std::string text = ReadFileBytes(file), line;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    return lines;
-}
 #endif
 
 // A whole cycle through the main window's logic and the pilot loader; on Windows the real cmd
@@ -96,7 +78,7 @@ void PlayWholeCycle(const char* gameFolder) {
     EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot J\xF6rg\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Zo\xC3\xAB");
 #ifdef _WIN32
-    std::vector<std::string> started = WaitForLines(record);
+    std::vector<std::string> started = RecordedLines(record);
     ASSERT_EQ(started.size(), 4u) << "the game did not record its start";
     EXPECT_NE(started[0].find("XWINGALLIANCE.EXE /skipintro"), std::string::npos) << started[0];
     EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
@@ -104,8 +86,7 @@ void PlayWholeCycle(const char* gameFolder) {
     fs::remove(record);
 #endif
 
-    for (int wait = 0; wait < 500 && window.gameRunning(); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(WaitFor([&] { return !window.gameRunning(); }));
     logic.launchClicked();  // done playing
     EXPECT_EQ(Snapshot(game.game()), before);
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
@@ -131,7 +112,7 @@ TEST(NonAsciiCycleTest, CmdReadsAGameFolderWithPercentSignsLiterally) {
     fs::path batch = game.program() / "RunXWA.bat";
     WriteFileBytes(batch, RunBatchText(Utf8Of(game.executable()), false));
     StartBatchFile(batch, game.program());
-    std::vector<std::string> started = WaitForLines(record);
+    std::vector<std::string> started = RecordedLines(record);
     ASSERT_EQ(started.size(), 4u) << "the game did not start";
     EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
 }

@@ -2,10 +2,8 @@
 // real Wine in the game's own prefix.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <thread>
 
 #include "app/pilot_loader_logic.h"
 #include "launch/install.h"
@@ -17,28 +15,12 @@
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
+#include "support/waiting.h"
 
 namespace tolvane::testing {
 namespace {
 
 #ifndef _WIN32
-std::vector<std::string> LinesOf(const fs::path& file) {
-    for (int wait = 0; wait < 600 && !fs::exists(file); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    std::vector<std::string> lines;
-    std::string text = fs::exists(file) ? ReadFileBytes(file) : "", line;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    return lines;
-}
-
 // Launch, load pilot Nova (which starts the game), check the game's start, restore: the game
 // folder is as before.
 void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
@@ -73,7 +55,7 @@ TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
     ScopedEnvironment home("HOME", library.string());
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     PlayCycle(game, [&] {
-        std::vector<std::string> lines = LinesOf(record);
+        std::vector<std::string> lines = RecordedLines(record);
         ASSERT_EQ(lines.size(), 4u) << "Proton was not started";
         EXPECT_EQ(lines[0], "run cmd /c " + WineFormOf(game.program() / "RunXWA.bat"));
         EXPECT_EQ(lines[1], game.game().string());
@@ -108,7 +90,7 @@ TEST(GameStartCycleTest, AGameInItsOwnPrefixRunsThereAsDriveC) {
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     EXPECT_EQ(DecideGameStart(game.executable()).starter, Starter::WinePrefix);
     PlayCycle(game, [&] {
-        std::vector<std::string> lines = LinesOf(record);
+        std::vector<std::string> lines = RecordedLines(record);
         ASSERT_EQ(lines.size(), 4u) << "the game did not record its start";
         EXPECT_EQ(lines[1], "C:\\Games\\XWA");
         EXPECT_EQ(lines[2], "lastpilot Nova");

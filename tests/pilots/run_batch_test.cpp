@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "support/environment.h"
 #include "support/stand_in_game.h"
+#include "support/waiting.h"
 
 namespace tolvane::testing {
 namespace {
@@ -59,8 +60,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
     EXPECT_EQ(ReadFileBytes(batch), RunBatchText(WineFormOf(game.executable()), false));
-    for (int wait = 0; wait < 200 && !std::filesystem::exists(seen); ++wait)
-        std::system("sleep 0.01");
+    WaitFor([&] { return std::filesystem::exists(seen); });
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
     DeleteRunBatch(game.session);
     EXPECT_FALSE(std::filesystem::exists(batch));

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include "support/waiting.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -23,13 +22,8 @@ TEST(ProcessTest, TheGameIsKnownToRunUntilItEnds) {
         StartDetached("/bin/sh", {"-c", "sleep 0.5; true", "Z:\\Games\\XWA\\" + name});
     EXPECT_TRUE(game.running());
     // Until the child has started the program, it still shows this one's arguments.
-    bool seen = false;
-    for (int wait = 0; wait < 100 && !(seen = ProgramIsRunning(name)); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_TRUE(seen);
-    for (int wait = 0; wait < 300 && game.running(); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(game.running());
+    EXPECT_TRUE(WaitFor([&] { return ProgramIsRunning(name); }));
+    EXPECT_TRUE(WaitFor([&] { return !game.running(); }));
     EXPECT_FALSE(ProgramIsRunning(name));
     EXPECT_FALSE(RunningProgram().running());
 }

@@ -11,6 +11,7 @@
 #include "support/environment.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
+#include "support/waiting.h"
 #include "widgets.h"
 #include "windows/main_window.h"
 #include "windows/window_set.h"
@@ -192,8 +193,8 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     Press(loader, "cmdSwitch");
     EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
     // The player comes back once the game has ended.
-    for (int wait = 0; wait < 1000 && windows_->mainWindow().gameRunning(); ++wait)
-        QTest::qWait(10);
+    WaitFor([&] { return !windows_->mainWindow().gameRunning(); }, std::chrono::seconds(10),
+            [] { QTest::qWait(10); });
     EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
     QWidget* window = main();
@@ -330,9 +331,8 @@ TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
 
     WriteFileBytes(stop, "");
     MainWindow& window = windows_->mainWindow();
-    for (int wait = 0; wait < 500 && window.gameRunning(); ++wait)
-        QTest::qWait(10);
-    EXPECT_FALSE(window.gameRunning());
+    EXPECT_TRUE(WaitFor([&] { return !window.gameRunning(); }, std::chrono::seconds(10),
+                        [] { QTest::qWait(10); }));
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
     Press(main(), "cmdLaunch");
