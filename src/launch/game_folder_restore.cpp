@@ -154,11 +154,8 @@ void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
         folders.insert((journal.backupFolder / member.relativePath).parent_path());
     }
     for (const fs::path& folder : folders) {
-        for (const std::string& prefix : journal.temporaryPrefixes) {
-            if (!RemoveTemporaries(folder, prefix))
-                report_.leftovers.push_back("working files " + prefix + "* in " +
-                                            DisplayPath(folder));
-        }
+        if (!RemoveTemporaries(folder, journal.temporaryPrefixes))
+            report_.leftovers.push_back("working files of Tolvane in " + DisplayPath(folder));
     }
 }
 

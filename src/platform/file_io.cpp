@@ -263,13 +263,16 @@ fs::path FreshTemporaryPath(const fs::path& folder) {
     }
 }
 
-bool RemoveTemporaries(const fs::path& folder, const std::string& prefix) {
+bool RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes) {
     std::error_code ec = BeforeFileOperation(FileStep::List, folder);
     std::vector<fs::path> leftovers;
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
     for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::string name = Utf8Of(it->path().filename());
-        if (name.starts_with(prefix) && name.ends_with(kTemporarySuffix))
+        bool ours = std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& prefix) {
+            return name.starts_with(prefix);
+        });
+        if (ours && name.ends_with(kTemporarySuffix))
             leftovers.push_back(it->path());
     }
     bool removedAll = !ec || ec == std::errc::no_such_file_or_directory;

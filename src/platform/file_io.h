@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/filesystem.h"
 
@@ -77,8 +78,8 @@ void SyncFolder(const fs::path& folder);
 const std::string& TemporaryPrefix();
 // A name in `folder` that no entry has yet, for a working file of this run.
 fs::path FreshTemporaryPath(const fs::path& folder);
-// Deletes the working files whose names begin with `prefix` (a run's TemporaryPrefix) that a run
-// which died left in `folder`; true when none stays.
-bool RemoveTemporaries(const fs::path& folder, const std::string& prefix);
+// Deletes the working files whose names begin with one of `prefixes` (runs' TemporaryPrefix) that
+// runs which died left in `folder`, listing it once; true when none stays.
+bool RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes);
 
 }  // namespace tolvane

@@ -273,35 +273,31 @@ TEST(HostileBackupTest, ABackupFolderThePlayerHadIsReusedAndKept) {
     }
 }
 
-// A journal that is not closed, with an added file still in the game folder and nothing in
-// Backup: another launch would forget that file, so it is refused.
-TEST_F(HostileCycleTest, AnOpenJournalRefusesTheNextLaunch) {
-    WriteFileBytes(game.game() / "ADDED.LFD", "the ship set's");
-    LaunchJournal open{.package = game.shipSets() / "Old.gob",
-                       .gameFolder = game.game(),
-                       .backupFolder = game.backup(),
-                       .executableName = "XWINGALLIANCE.EXE"};
-    open.members = {{1, MemberChange::Added, "ADDED.LFD"}};
-    JournalWriter::create(game.journalPath(), open);
-    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
-    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
-    EXPECT_EQ(std::get<LaunchRefusal>(plan).title, "Backup Folder In Use");
-    EXPECT_TRUE(fs::exists(game.journalPath()));
-}
-
-// Nothing left in Backup or among the added files, but the journal is not closed: it still holds
-// config.cfg's first line from before, which a new launch would lose.
-TEST_F(HostileCycleTest, AJournalThatIsNotClosedIsKeptThoughNoFileIsOut) {
-    WriteFileBytes(game.game() / "config.cfg", "lastpilot Nova\r\nwindowed 1\r\n");
-    LaunchJournal open{.package = game.shipSets() / "Old.gob",
-                       .gameFolder = game.game(),
-                       .backupFolder = game.backup(),
-                       .executableName = "XWINGALLIANCE.EXE"};
-    open.configFirstLine = "lastpilot Ace";
-    JournalWriter::create(game.journalPath(), open).pilotSwitched();
-    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
-    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
-    EXPECT_TRUE(fs::exists(game.journalPath()));
+// A journal that is not closed stops the next launch, though Backup is empty: it still knows an
+// added file in the game folder, or config.cfg's first line from before the pilot was switched.
+TEST(HostileJournalTest, AJournalThatIsNotClosedRefusesTheNextLaunch) {
+    for (bool addedFileLeft : {true, false}) {
+        SCOPED_TRACE(addedFileLeft ? "an added file left" : "the pilot line to put back");
+        StandInGame game;
+        LaunchJournal open{.package = game.shipSets() / "Old.gob",
+                           .gameFolder = game.game(),
+                           .backupFolder = game.backup(),
+                           .executableName = "XWINGALLIANCE.EXE"};
+        if (addedFileLeft) {
+            WriteFileBytes(game.game() / "ADDED.LFD", "the ship set's");
+            open.members = {{1, MemberChange::Added, "ADDED.LFD"}};
+            JournalWriter::create(game.journalPath(), open);
+        } else {
+            WriteFileBytes(game.game() / "config.cfg", "lastpilot Nova\r\nwindowed 1\r\n");
+            open.configFirstLine = "lastpilot Ace";
+            JournalWriter::create(game.journalPath(), open).pilotSwitched();
+        }
+        WriteGob(game.shipSets() / "Blue.gob", MixedMembers());
+        auto plan = PlanLaunch(game.session, game.shipSets() / "Blue.gob");
+        ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+        EXPECT_EQ(std::get<LaunchRefusal>(plan).title, "Backup Folder In Use");
+        EXPECT_TRUE(fs::exists(game.journalPath()));
+    }
 }
 
 TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) {
