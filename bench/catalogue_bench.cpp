@@ -37,9 +37,9 @@ int main(int argc, char* argv[]) {
     std::vector<double> runs;
     for (int run = 0; run < 5; ++run) {
         runs.push_back(
-            bench::SecondsOf([&] { window.findChild<QPushButton*>("Command1")->click(); }));
+            bench::SecondsOf([&] { window.findChild<QPushButton*>("refreshButton")->click(); }));
     }
-    int listed = window.findChild<QListWidget*>("lstShipSets")->count();
+    int listed = window.findChild<QListWidget*>("shipSetList")->count();
     std::printf("catalogue of %d packages x 50 members: median %.3f s (runs:", listed,
                 bench::Median(runs));
     for (double seconds : runs)

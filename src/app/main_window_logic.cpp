@@ -9,7 +9,7 @@
 #include "packages/catalogue.h"
 #include "packages/package_checks.h"
 #include "packages/patch_info.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

@@ -6,7 +6,7 @@
 
 #include "app/main_window_view.h"
 #include "launch/install.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/session.h"
 
 namespace tolvane {

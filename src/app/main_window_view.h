@@ -24,7 +24,7 @@ inline constexpr const char* kLaunchCaption = "Launch ShipSet";
 inline constexpr const char* kDonePlayingCaption = "Click here when done playing";
 inline constexpr const char* kRestoreFilesCaption = "Click here to restore files";
 
-// What the handlers do to the main window frmXWATolvane.
+// What the handlers do to the main window.
 class MainWindowView {
   public:
     virtual ~MainWindowView() = default;
@@ -40,11 +40,11 @@ class MainWindowView {
     virtual int shipSetCount() const = 0;
     virtual std::string shipSetText(int position) const = 0;
 
-    // The reading window frmReading, shown while the catalogue is read.
+    // The reading window, shown while the catalogue is read.
     virtual Progress& showReadingWindow() = 0;
     virtual void hideReadingWindow() = 0;
     virtual void showPilotLoader() = 0;
-    // The information window frmInfo, filled for one ship set, with what its launch would change.
+    // The information window, filled for one ship set, with what its launch would change.
     virtual void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) = 0;
 
     // The game just started: when it ends, the window comes to the front, ready to restore.

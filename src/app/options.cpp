@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

@@ -6,7 +6,7 @@
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
 
 namespace tolvane {

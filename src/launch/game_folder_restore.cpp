@@ -10,7 +10,7 @@
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {

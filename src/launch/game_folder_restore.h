@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "launch/launch_journal.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/progress.h"
 #include "session/prompts.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "launch/launch_plan.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/progress.h"
 #include "session/session.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/error.h"
 #include "platform/file_io.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

@@ -10,8 +10,8 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
-#include "platform/name_key.h"
-#include "platform/path_text.h"
+#include "text/name_key.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "launch/launch_journal.h"
 #include "packages/gob_package.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/session.h"
 
 namespace tolvane {

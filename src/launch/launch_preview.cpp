@@ -7,8 +7,8 @@
 #include "launch/launch_plan.h"
 #include "packages/package_checks.h"
 #include "pilots/pilot_files.h"
-#include "platform/path_text.h"
-#include "platform/text.h"
+#include "text/path_text.h"
+#include "text/name_matching.h"
 
 namespace tolvane {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/session.h"
 
 namespace tolvane {

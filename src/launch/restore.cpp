@@ -7,7 +7,7 @@
 #include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {

@@ -3,8 +3,8 @@
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
-#include "platform/little_endian.h"
-#include "platform/path_text.h"
+#include "text/little_endian.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
-#include "platform/little_endian.h"
-#include "platform/name_key.h"
-#include "platform/path_text.h"
+#include "text/little_endian.h"
+#include "text/name_key.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

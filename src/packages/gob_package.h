@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/file_io.h"
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

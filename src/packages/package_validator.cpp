@@ -1,8 +1,8 @@
 #include "packages/package_validator.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
-#include "platform/name_key.h"
+#include "text/name_key.h"
 
 namespace tolvane {
 namespace {

@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "packages/gob_package.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
-#include "platform/text.h"
+#include "text/name_matching.h"
+#include "text/text_items.h"
 
 namespace tolvane {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
-#include "platform/text.h"
+#include "text/text_items.h"
 
 namespace tolvane {
 

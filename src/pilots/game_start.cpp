@@ -8,8 +8,8 @@
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/folder_lookup.h"
-#include "platform/path_text.h"
-#include "platform/text.h"
+#include "text/path_text.h"
+#include "text/name_matching.h"
 
 namespace tolvane {
 namespace {

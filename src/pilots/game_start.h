@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "platform/process.h"
 
 namespace tolvane {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/folder_lookup.h"
-#include "platform/path_text.h"
-#include "platform/text.h"
+#include "text/path_text.h"
+#include "text/name_matching.h"
 
 namespace tolvane {
 namespace {

@@ -1,10 +1,10 @@
 #include "pilots/pilot_switch.h"
 
 #include "pilots/config_cfg.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

@@ -5,7 +5,7 @@
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 #include "platform/process.h"
 
 namespace tolvane {

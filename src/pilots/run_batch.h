@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "platform/process.h"
 #include "session/session.h"
 

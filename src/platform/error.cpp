@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

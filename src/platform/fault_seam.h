@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

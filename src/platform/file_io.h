@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

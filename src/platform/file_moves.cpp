@@ -6,7 +6,7 @@
 #include "platform/fault_seam.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

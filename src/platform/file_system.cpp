@@ -2,7 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

@@ -2,8 +2,8 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
-#include "platform/name_key.h"
-#include "platform/path_text.h"
+#include "text/name_key.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

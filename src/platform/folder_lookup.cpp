@@ -4,8 +4,8 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
-#include "platform/path_text.h"
-#include "platform/text.h"
+#include "text/path_text.h"
+#include "text/name_matching.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

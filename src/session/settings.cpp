@@ -4,7 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 #include "session/prompts.h"
 #include "session/settings_store.h"
 

@@ -27,7 +27,7 @@ QLabel* Label(const char* name, const QString& text) {
 
 QFrame* Line() {
     auto* line = new QFrame;
-    line->setObjectName("Line1");
+    line->setObjectName("separatorLine");
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
@@ -36,30 +36,30 @@ QFrame* Line() {
 }  // namespace
 
 AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), windows_(windows) {
-    setObjectName("frmAbout");
+    setObjectName("aboutBox");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Dialog);
     setWindowTitle(QString("About ") + kProgramTitle);
 
     auto* icon = new QLabel;
-    icon->setObjectName("picIcon");
+    icon->setObjectName("programIcon");
     icon->setPixmap(QIcon(":/icons/tolvane-48.png").pixmap(48, 48));
-    QLabel* title = Label("lblTitle", kProgramTitle);
+    QLabel* title = Label("titleLabel", kProgramTitle);
     QFont titleFont = font();
     titleFont.setPointSize(titleFont.pointSize() + 4);
     titleFont.setBold(true);
     title->setFont(titleFont);
 
     auto* ok = new QPushButton("OK");
-    ok->setObjectName("cmdOK");
+    ok->setObjectName("okButton");
     ok->setDefault(true);
     auto* sysInfo = new QPushButton("&System Info...");
-    sysInfo->setObjectName("cmdSysInfo");
+    sysInfo->setObjectName("systemInfoButton");
 
     auto* heading = new QVBoxLayout;
     heading->addWidget(title);
-    heading->addWidget(Label("lblVersion", ToQString(VersionLabel())));
-    heading->addWidget(Label("lblDescription", "Created by: Pemberly"));
+    heading->addWidget(Label("versionLabel", ToQString(VersionLabel())));
+    heading->addWidget(Label("creditLabel", "Created by: Pemberly"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addStretch();
@@ -69,8 +69,8 @@ AboutBox::AboutBox(Prompts& prompts, WindowSet& windows) : prompts_(prompts), wi
     layout->addLayout(heading, 0, 1, 1, 2);
     layout->addWidget(Line(), 1, 0, 1, 3);
     layout->addWidget(
-        Label("lblDisclaimer", "Warning: Any use of this program means that you like it."), 2, 0, 1,
-        2);
+        Label("disclaimerLabel", "Warning: Any use of this program means that you like it."), 2, 0,
+        1, 2);
     layout->addLayout(buttons, 2, 2);
     layout->addWidget(Line(), 3, 0, 1, 3);
     layout->setColumnStretch(1, 1);

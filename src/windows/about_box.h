@@ -8,7 +8,7 @@ namespace tolvane {
 
 class WindowSet;
 
-// frmAbout: the program's title, version and credits, and the system information tool.
+// The about box: the program's title, version and credits, and the system information tool.
 class AboutBox : public QWidget {
   public:
     AboutBox(Prompts& prompts, WindowSet& windows);

@@ -36,16 +36,17 @@ Field* Framed(QVBoxLayout* layout, const char* frameName, const char* caption,
 }  // namespace
 
 InfoWindow::InfoWindow() {
-    setObjectName("frmInfo");
+    setObjectName("infoWindow");
     setWindowTitle("About ");
     setAttribute(Qt::WA_DeleteOnClose);
     resize(380, 560);  // the default size; the layout lets every text show whole
     auto* layout = new QVBoxLayout(this);
-    authorField_ = Framed<QLineEdit>(layout, "Frame1", "Author:", "lblName");
-    emailField_ = Framed<QLineEdit>(layout, "Frame2", "E-Mail", "lblEmail");
-    websiteField_ = Framed<QLineEdit>(layout, "Frame3", "Website", "lblWebsite");
-    Framed<QLineEdit>(layout, "Frame4", "Game", "Label3")->setText("X-Wing Alliance");
-    descriptionText_ = Framed<QTextEdit>(layout, "Frame5", "About the ShipSet", "txtInfo");
+    authorField_ = Framed<QLineEdit>(layout, "authorFrame", "Author:", "authorField");
+    emailField_ = Framed<QLineEdit>(layout, "emailFrame", "E-Mail", "emailField");
+    websiteField_ = Framed<QLineEdit>(layout, "websiteFrame", "Website", "websiteField");
+    Framed<QLineEdit>(layout, "gameFrame", "Game", "gameField")->setText("X-Wing Alliance");
+    descriptionText_ =
+        Framed<QTextEdit>(layout, "descriptionFrame", "About the ShipSet", "descriptionText");
 
     auto* changes = new QGroupBox("Changes to the game folder");
     changes->setObjectName("changesFrame");
@@ -65,7 +66,7 @@ InfoWindow::InfoWindow() {
     changesLayout->addWidget(changedPaths_);
     layout->addWidget(changes, 1);
     auto* ok = new QPushButton("&OK");
-    ok->setObjectName("Command1");
+    ok->setObjectName("okButton");
     layout->addWidget(ok, 0, Qt::AlignRight);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     GiveDialogKeys(this, ok, [this] { close(); });

@@ -12,8 +12,8 @@
 
 namespace tolvane {
 
-// frmInfo: a ship set's name, author, contacts and description, and what its launch would change
-// in the game folder.
+// The information window: a ship set's name, author, contacts and description, and what its launch
+// would change in the game folder.
 class InfoWindow : public QWidget {
   public:
     InfoWindow();

@@ -21,30 +21,30 @@ namespace tolvane {
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
       prompts_(session.prompts),
-      infoButton_(button("cmdInfo", "Info on Shipset")),
-      refreshButton_(button("Command1", "Refresh ShipSet List")),
+      infoButton_(button("infoButton", "Info on Shipset")),
+      refreshButton_(button("refreshButton", "Refresh ShipSet List")),
       progressBar_(new QProgressBar),
-      launchButton_(button("cmdLaunch", kLaunchCaption)),
+      launchButton_(button("launchButton", kLaunchCaption)),
       shipSetList_(new QListWidget),
-      aboutButton_(button("Command3", "About Tolvane")),
-      optionsButton_(button("cmdOptions", "Options")),
-      exitButton_(button("Command2", "E&xit")),
+      aboutButton_(button("aboutButton", "About Tolvane")),
+      optionsButton_(button("optionsButton", "Options")),
+      exitButton_(button("exitButton", "E&xit")),
       progress_(progressBar_),
       logic_(session, *this) {
-    setObjectName("frmXWATolvane");
+    setObjectName("mainWindow");
     setWindowTitle("Tolvane");
 
     auto* picture = new QLabel;
-    picture->setObjectName("Picture1");
+    picture->setObjectName("bannerPicture");
     picture->setFrameShape(QFrame::Panel);
     picture->setFrameShadow(QFrame::Sunken);
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(DrawBanner(248, 135, qApp->devicePixelRatio()));
 
-    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setObjectName("progressBar");
     progressBar_->setTextVisible(false);
     progressBar_->setValue(0);
-    shipSetList_->setObjectName("lstShipSets");
+    shipSetList_->setObjectName("shipSetList");
 
     // The bar lies beneath the launch button, in the same place, and shows while it is hidden.
     auto* launchPlace = new QGridLayout;

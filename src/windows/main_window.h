@@ -14,7 +14,7 @@ namespace tolvane {
 
 class WindowSet;
 
-// frmXWATolvane: the list of ship sets and the one button that drives the launch cycle.
+// The main window: the list of ship sets and the one button that drives the launch cycle.
 class MainWindow : public QWidget, public MainWindowView {
   public:
     MainWindow(Session& session, WindowSet& windows);

@@ -49,24 +49,24 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
       gameExecutableEdit_(new QLineEdit),
       skipIntroCheckBox_(new QCheckBox("Skip Opening Cutscene?")),
       shipSetFolderEdit_(new QLineEdit) {
-    setObjectName("frmOptions");
+    setObjectName("optionsDialog");
     setWindowTitle("Options");
     setWindowFlag(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    gameExecutableEdit_->setObjectName("txtXWAExe");
-    auto* gameExecutableBrowse = Button("cmdXWAExe", "...");
-    skipIntroCheckBox_->setObjectName("chkOpenCut");
-    QGroupBox* gameExecutableFrame =
-        Frame("Frame2", "XWingAlliance.exe", gameExecutableEdit_, gameExecutableBrowse);
+    gameExecutableEdit_->setObjectName("gameExecutableEdit");
+    auto* gameExecutableBrowse = Button("gameExecutableBrowseButton", "...");
+    skipIntroCheckBox_->setObjectName("skipIntroCheckBox");
+    QGroupBox* gameExecutableFrame = Frame("gameExecutableFrame", "XWingAlliance.exe",
+                                           gameExecutableEdit_, gameExecutableBrowse);
     static_cast<QGridLayout*>(gameExecutableFrame->layout())
         ->addWidget(skipIntroCheckBox_, 1, 0, 1, 2);
-    shipSetFolderEdit_->setObjectName("txtTolvaneDir");
-    auto* shipSetFolderBrowse = Button("cmdTolvaneDir", "...");
+    shipSetFolderEdit_->setObjectName("shipSetFolderEdit");
+    auto* shipSetFolderBrowse = Button("shipSetFolderBrowseButton", "...");
     QGroupBox* shipSetFolderFrame =
-        Frame("Frame1", "ShipSet Directory", shipSetFolderEdit_, shipSetFolderBrowse);
-    auto* okButton = Button("cmdOk", "&OK");
-    auto* cancelButton = Button("cmdCancel", "&Cancel");
+        Frame("shipSetFolderFrame", "ShipSet Directory", shipSetFolderEdit_, shipSetFolderBrowse);
+    auto* okButton = Button("okButton", "&OK");
+    auto* cancelButton = Button("cancelButton", "&Cancel");
     okButton->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

@@ -10,7 +10,7 @@ namespace tolvane {
 
 class WindowSet;
 
-// frmOptions: the game's executable, the ship set directory and the cutscene option.
+// The options dialog: the game's executable, the ship set directory and the cutscene option.
 class OptionsDialog : public QWidget {
   public:
     OptionsDialog(Session& session, WindowSet& windows);

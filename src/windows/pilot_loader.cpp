@@ -15,12 +15,12 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
       mainWindow_(mainWindow),
       pilotList_(new QListWidget),
       loadPilotButton_(new QPushButton("&Load Pilot")) {
-    setObjectName("frmPilotSwitcher");
+    setObjectName("pilotLoader");
     setWindowTitle("Pilot Loader");
     setAttribute(Qt::WA_DeleteOnClose);
     resize(220, 260);
-    pilotList_->setObjectName("List1");
-    loadPilotButton_->setObjectName("cmdSwitch");
+    pilotList_->setObjectName("pilotList");
+    loadPilotButton_->setObjectName("loadPilotButton");
     loadPilotButton_->setEnabled(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pilotList_);

@@ -9,7 +9,7 @@
 
 namespace tolvane {
 
-// frmPilotSwitcher: after an install the player picks a pilot here, which starts the game.
+// The pilot loader: after an install the player picks a pilot here, which starts the game.
 class PilotLoader : public QWidget {
   public:
     PilotLoader(Session& session, MainWindowView& mainWindow);

@@ -5,9 +5,9 @@
 namespace tolvane {
 
 ReadingWindow::ReadingWindow() : bar_(new QProgressBar), progress_(bar_) {
-    setObjectName("frmReading");
+    setObjectName("readingWindow");
     setWindowTitle("Reading ShipSet Names....");
-    bar_->setObjectName("ProgressBar1");
+    bar_->setObjectName("progressBar");
     bar_->setTextVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);

@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-// frmReading: shown while the catalogue is read.
+// The reading window: shown while the catalogue is read.
 class ReadingWindow : public QWidget {
   public:
     ReadingWindow();

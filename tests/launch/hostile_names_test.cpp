@@ -3,7 +3,7 @@
 #include "launch/restore.h"
 #include "packages/package_checks.h"
 #include "platform/file_io.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 #include "support/launch_fixture.h"
 
 #ifdef _WIN32

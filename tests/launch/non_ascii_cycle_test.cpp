@@ -5,7 +5,7 @@
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
 #include "pilots/run_batch.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 #include "platform/process.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"

@@ -10,7 +10,7 @@
 #include "launch/restore.h"
 #include "pilots/game_start.h"
 #include "pilots/run_batch.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"

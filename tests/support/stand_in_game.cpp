@@ -1,6 +1,6 @@
 #include "support/stand_in_game.h"
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane::testing {
 

@@ -61,17 +61,17 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 TEST_P(LayoutTest, NoWindowCutsAText) {
     WindowSet windows(game.session);
     OpenFirstWindow(game.session, windows);
-    QWidget* main = OpenWindow("frmXWATolvane");
+    QWidget* main = OpenWindow("mainWindow");
     ExpectTextsWhole(main);
-    ClickItem(main, "lstShipSets", 0);
-    Press(main, "cmdInfo");
-    ExpectTextsWhole(OpenWindow("frmInfo"));
+    ClickItem(main, "shipSetList", 0);
+    Press(main, "infoButton");
+    ExpectTextsWhole(OpenWindow("infoWindow"));
     windows.showAbout();
-    ExpectTextsWhole(OpenWindow("frmAbout"));
+    ExpectTextsWhole(OpenWindow("aboutBox"));
     windows.showOptionsDialog();
-    ExpectTextsWhole(OpenWindow("frmOptions"));
+    ExpectTextsWhole(OpenWindow("optionsDialog"));
     windows.showPilotLoader();
-    ExpectTextsWhole(OpenWindow("frmPilotSwitcher"));
+    ExpectTextsWhole(OpenWindow("pilotLoader"));
 }
 
 INSTANTIATE_TEST_SUITE_P(FontSizes, LayoutTest, ::testing::Values(9, 14, 22));
@@ -81,15 +81,16 @@ TEST(FocusOrderTest, TheKeyboardMovesThroughTheMainWindowAsItIsSeen) {
     WindowSet windows(game.session);
     QWidget* main = &windows.mainWindow();
     std::vector<std::string> order;
-    QWidget* start = Child<QWidget>(main, "cmdInfo");
+    QWidget* start = Child<QWidget>(main, "infoButton");
     QWidget* widget = start;
     do {
         if (widget->focusPolicy() & Qt::TabFocus)
             order.push_back(widget->objectName().toStdString());
         widget = widget->nextInFocusChain();
     } while (widget != start);
-    EXPECT_EQ(order, (std::vector<std::string>{"cmdInfo", "Command1", "cmdLaunch", "lstShipSets",
-                                               "Command3", "cmdOptions", "Command2"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"infoButton", "refreshButton", "launchButton",
+                                               "shipSetList", "aboutButton", "optionsButton",
+                                               "exitButton"}));
 }
 
 }  // namespace

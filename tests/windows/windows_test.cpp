@@ -39,7 +39,7 @@ class WindowsTest : public ::testing::Test {
         windows_.reset();
         start();
     }
-    QWidget* main() { return OpenWindow("frmXWATolvane"); }
+    QWidget* main() { return OpenWindow("mainWindow"); }
     bool readyToLaunch() { return windows_->mainWindow().logic().readyToLaunch(); }
 
     StandInGame game;
@@ -50,27 +50,27 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
     game.store.values.clear();
     game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
     start();
-    QWidget* options = OpenWindow("frmOptions");
+    QWidget* options = OpenWindow("optionsDialog");
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(main(), nullptr);
-    EXPECT_EQ(Child<QLineEdit>(options, "txtXWAExe")->text(), "");
-    EXPECT_FALSE(Child<QCheckBox>(options, "chkOpenCut")->isChecked());
+    EXPECT_EQ(Child<QLineEdit>(options, "gameExecutableEdit")->text(), "");
+    EXPECT_FALSE(Child<QCheckBox>(options, "skipIntroCheckBox")->isChecked());
 
     game.prompts.expectMessage("You need to set the options.", "Important!", Icon::Exclamation);
-    Press(options, "cmdCancel");
+    Press(options, "cancelButton");
     game.prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!", Icon::Exclamation);
-    Press(options, "cmdOk");
-    ASSERT_NE(OpenWindow("frmOptions"), nullptr);
+    Press(options, "okButton");
+    ASSERT_NE(OpenWindow("optionsDialog"), nullptr);
     EXPECT_EQ(game.store.get("Version", "Ordell Version"), "2.5");
 
-    Child<QLineEdit>(options, "txtXWAExe")
+    Child<QLineEdit>(options, "gameExecutableEdit")
         ->setText(QString::fromStdString(game.executable().string()));
-    Child<QLineEdit>(options, "txtTolvaneDir")
+    Child<QLineEdit>(options, "shipSetFolderEdit")
         ->setText(QString::fromStdString(game.shipSets().string()));
-    Child<QCheckBox>(options, "chkOpenCut")->setChecked(true);
-    Press(options, "cmdOk");
+    Child<QCheckBox>(options, "skipIntroCheckBox")->setChecked(true);
+    Press(options, "okButton");
 
-    EXPECT_EQ(OpenWindow("frmOptions"), nullptr);
+    EXPECT_EQ(OpenWindow("optionsDialog"), nullptr);
     ASSERT_NE(main(), nullptr);
     EXPECT_TRUE(main()->isEnabled());
     EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), (game.shipSets() / "").string());
@@ -84,58 +84,58 @@ TEST_F(WindowsTest, TheMainWindowsStatesFollowTheControlsPressed) {
     start();
     QWidget* window = main();
     ASSERT_NE(window, nullptr);
-    auto* list = Child<QListWidget>(window, "lstShipSets");
+    auto* list = Child<QListWidget>(window, "shipSetList");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "Alpha");
-    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
-    EXPECT_FALSE(Enabled(window, "cmdInfo"));
+    EXPECT_FALSE(Enabled(window, "launchButton"));
+    EXPECT_FALSE(Enabled(window, "infoButton"));
     EXPECT_TRUE(readyToLaunch());
 
-    ClickItem(window, "lstShipSets", 0);
-    EXPECT_TRUE(Enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(Enabled(window, "cmdInfo"));
-    Press(window, "cmdInfo");
-    QWidget* info = OpenWindow("frmInfo");
+    ClickItem(window, "shipSetList", 0);
+    EXPECT_TRUE(Enabled(window, "launchButton"));
+    EXPECT_TRUE(Enabled(window, "infoButton"));
+    Press(window, "infoButton");
+    QWidget* info = OpenWindow("infoWindow");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->windowTitle(), "About Alpha");
-    EXPECT_EQ(Child<QLineEdit>(info, "lblName")->text(), "Red Nine");
+    EXPECT_EQ(Child<QLineEdit>(info, "authorField")->text(), "Red Nine");
 
-    Press(window, "Command1");
+    Press(window, "refreshButton");
     EXPECT_EQ(list->currentRow(), -1);
-    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
-    EXPECT_FALSE(Enabled(window, "cmdInfo"));
-    EXPECT_TRUE(Enabled(window, "Command1"));
+    EXPECT_FALSE(Enabled(window, "launchButton"));
+    EXPECT_FALSE(Enabled(window, "infoButton"));
+    EXPECT_TRUE(Enabled(window, "refreshButton"));
 
-    Press(window, "cmdOptions");
+    Press(window, "optionsButton");
     EXPECT_FALSE(window->isEnabled());
-    QWidget* options = OpenWindow("frmOptions");
+    QWidget* options = OpenWindow("optionsDialog");
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(Child<QLineEdit>(options, "txtXWAExe")->text().toStdString(),
+    EXPECT_EQ(Child<QLineEdit>(options, "gameExecutableEdit")->text().toStdString(),
               game.executable().string());
-    Press(options, "cmdCancel");
-    EXPECT_EQ(OpenWindow("frmOptions"), nullptr);
+    Press(options, "cancelButton");
+    EXPECT_EQ(OpenWindow("optionsDialog"), nullptr);
     EXPECT_TRUE(window->isEnabled());
 
-    Press(window, "Command3");
+    Press(window, "aboutButton");
     EXPECT_TRUE(window->isEnabled());
-    ASSERT_NE(OpenWindow("frmAbout"), nullptr);
-    EXPECT_EQ(Child<QLabel>(OpenWindow("frmAbout"), "lblVersion")->text(), "Version 2.5");
+    ASSERT_NE(OpenWindow("aboutBox"), nullptr);
+    EXPECT_EQ(Child<QLabel>(OpenWindow("aboutBox"), "versionLabel")->text(), "Version 2.5");
 }
 
 TEST_F(WindowsTest, ARefusedPackageLeavesTheWindowAsItWas) {
     WriteFileBytes(game.shipSets() / "Bad.gob", "gob, not GOB");
     start();
     QWidget* window = main();
-    ClickItem(window, "lstShipSets", 0);
+    ClickItem(window, "shipSetList", 0);
     game.prompts.expectMessage(
         "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
         "redownload the file again.",
         "Invalid .Gob", Icon::Exclamation);
-    Press(window, "cmdLaunch");
-    EXPECT_TRUE(Enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(Child<QWidget>(window, "cmdLaunch")->isVisible());
-    EXPECT_TRUE(Enabled(window, "lstShipSets"));
-    EXPECT_TRUE(Enabled(window, "cmdOptions"));
+    Press(window, "launchButton");
+    EXPECT_TRUE(Enabled(window, "launchButton"));
+    EXPECT_TRUE(Child<QWidget>(window, "launchButton")->isVisible());
+    EXPECT_TRUE(Enabled(window, "shipSetList"));
+    EXPECT_TRUE(Enabled(window, "optionsButton"));
     EXPECT_TRUE(readyToLaunch());
 }
 
@@ -166,8 +166,8 @@ class CycleTest : public WindowsTest {
     }
 
     void launchFirstShipSet() {
-        ClickItem(main(), "lstShipSets", 0);
-        Press(main(), "cmdLaunch");
+        ClickItem(main(), "shipSetList", 0);
+        Press(main(), "launchButton");
     }
 
     TempFolder runner;
@@ -180,34 +180,34 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     start();
     launchFirstShipSet();
     EXPECT_EQ(ReadFileBytes(game.executable()).substr(0, 7), "PATCHED");
-    EXPECT_FALSE(Child<QWidget>(main(), "cmdLaunch")->isVisible());
-    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    EXPECT_FALSE(Child<QWidget>(main(), "launchButton")->isVisible());
+    QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr);
-    auto* pilots = Child<QListWidget>(loader, "List1");
+    auto* pilots = Child<QListWidget>(loader, "pilotList");
     ASSERT_EQ(pilots->count(), 3);
     EXPECT_EQ(pilots->item(1)->text(), "Nova");
-    EXPECT_FALSE(Enabled(loader, "cmdSwitch"));
+    EXPECT_FALSE(Enabled(loader, "loadPilotButton"));
 
-    ClickItem(loader, "List1", 1);
+    ClickItem(loader, "pilotList", 1);
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
-    Press(loader, "cmdSwitch");
-    EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
+    Press(loader, "loadPilotButton");
+    EXPECT_EQ(OpenWindow("pilotLoader"), nullptr);
     // The player comes back once the game has ended.
     WaitFor([&] { return !windows_->mainWindow().gameRunning(); }, std::chrono::seconds(10),
             [] { QTest::qWait(10); });
     EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
     QWidget* window = main();
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here when done playing");
-    EXPECT_FALSE(Enabled(window, "Command2"));
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Click here when done playing");
+    EXPECT_FALSE(Enabled(window, "exitButton"));
 
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
-    Press(window, "cmdLaunch");
+    Press(window, "launchButton");
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
-    for (const char* name : {"cmdLaunch", "cmdInfo", "Command1", "Command2", "Command3",
-                             "cmdOptions", "lstShipSets"}) {
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Launch ShipSet");
+    for (const char* name : {"launchButton", "infoButton", "refreshButton", "exitButton",
+                             "aboutButton", "optionsButton", "shipSetList"}) {
         EXPECT_TRUE(Enabled(window, name)) << name;
     }
     EXPECT_TRUE(readyToLaunch());
@@ -216,11 +216,11 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
 TEST_F(CycleTest, ClosingThePilotLoaderBringsTheButtonBack) {
     start();
     launchFirstShipSet();
-    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr);
     loader->close();
     QApplication::processEvents();
-    auto* button = Child<QPushButton>(main(), "cmdLaunch");
+    auto* button = Child<QPushButton>(main(), "launchButton");
     EXPECT_TRUE(button->isVisible() && button->isEnabled());
     EXPECT_EQ(button->text(), "Click here when done playing");
 }
@@ -243,20 +243,21 @@ TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
     restart();
     QWidget* window = main();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here to restore files");
-    for (const char* name : {"lstShipSets", "cmdInfo", "cmdOptions", "Command1", "Command3"})
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Click here to restore files");
+    for (const char* name :
+         {"shipSetList", "infoButton", "optionsButton", "refreshButton", "aboutButton"})
         EXPECT_FALSE(Enabled(window, name)) << name;
-    EXPECT_TRUE(Enabled(window, "Command2"));
+    EXPECT_TRUE(Enabled(window, "exitButton"));
 
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
     game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
                                Icon::Information);
-    Press(window, "cmdLaunch");
+    Press(window, "launchButton");
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
-    EXPECT_FALSE(Enabled(window, "cmdLaunch"));
-    EXPECT_TRUE(Enabled(window, "lstShipSets"));
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Launch ShipSet");
+    EXPECT_FALSE(Enabled(window, "launchButton"));
+    EXPECT_TRUE(Enabled(window, "shipSetList"));
 }
 
 }  // namespace
@@ -271,41 +272,41 @@ TEST_F(WindowsTest, AnUnforeseenErrorInTheLaunchIsToldAndTheCycleStaysClosable) 
     auto before = Snapshot(game.game());
     start();
     QWidget* window = main();
-    ClickItem(window, "lstShipSets", 0);
+    ClickItem(window, "shipSetList", 0);
     FaultSeam::DieAt(35);  // stands for any error nobody foresaw, half way through the install
     game.prompts.expectMessage("Tolvane ran into an unexpected problem: an error of unknown kind",
                                "Tolvane", Icon::Critical);
-    Press(window, "cmdLaunch");
+    Press(window, "launchButton");
     FaultSeam::Disarm();
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Click here to restore files");
-    EXPECT_TRUE(Enabled(window, "Command2"));
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Click here to restore files");
+    EXPECT_TRUE(Enabled(window, "exitButton"));
 
     game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
                                Icon::Information);
-    Press(window, "cmdLaunch");
+    Press(window, "launchButton");
     EXPECT_EQ(Snapshot(game.game()), before);
-    EXPECT_EQ(Child<QPushButton>(window, "cmdLaunch")->text(), "Launch ShipSet");
+    EXPECT_EQ(Child<QPushButton>(window, "launchButton")->text(), "Launch ShipSet");
 }
 
 #ifndef _WIN32
 // On Linux the options say what will start the game, as the executable's place decides it.
 TEST_F(WindowsTest, TheOptionsSayWhatStartsTheGame) {
     start();
-    Press(main(), "cmdOptions");
-    QWidget* options = OpenWindow("frmOptions");
+    Press(main(), "optionsButton");
+    QWidget* options = OpenWindow("optionsDialog");
     ASSERT_NE(options, nullptr);
     auto* starter = Child<QLabel>(options, "gameStarterLabel");
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     fs::path prefix = game.game().parent_path() / "prefix";
     WriteFileBytes(prefix / "system.reg", "");
     WriteFileBytes(prefix / "drive_c" / "XWA" / "XWINGALLIANCE.EXE", "game");
-    Child<QLineEdit>(options, "txtXWAExe")
+    Child<QLineEdit>(options, "gameExecutableEdit")
         ->setText(QString::fromStdString((prefix / "drive_c/XWA/XWINGALLIANCE.EXE").string()));
     EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, prefix " + prefix.string());
-    Child<QLineEdit>(options, "txtXWAExe")
+    Child<QLineEdit>(options, "gameExecutableEdit")
         ->setText(QString::fromStdString(game.executable().string()));
     EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, default prefix");
-    Press(options, "cmdCancel");
+    Press(options, "cancelButton");
 }
 #endif
 
@@ -317,17 +318,17 @@ TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
                    "#!/bin/sh\nwhile [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n");
     start();
     launchFirstShipSet();
-    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr);
-    ClickItem(loader, "List1", 1);
+    ClickItem(loader, "pilotList", 1);
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
-    Press(loader, "cmdSwitch");
+    Press(loader, "loadPilotButton");
 
     game.prompts.expectQuestion("The game is still running. Restore the game folder anyway?",
                                 "Game Still Running", Icon::Exclamation, Answer::No, Answer::No);
-    Press(main(), "cmdLaunch");
+    Press(main(), "launchButton");
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
-    EXPECT_EQ(Child<QPushButton>(main(), "cmdLaunch")->text(), "Click here when done playing");
+    EXPECT_EQ(Child<QPushButton>(main(), "launchButton")->text(), "Click here when done playing");
 
     WriteFileBytes(stop, "");
     MainWindow& window = windows_->mainWindow();
@@ -335,7 +336,7 @@ TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
                         [] { QTest::qWait(10); }));
     game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
                                 Answer::Yes, Answer::No);
-    Press(main(), "cmdLaunch");
+    Press(main(), "launchButton");
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
 }
 
@@ -344,54 +345,54 @@ TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
 TEST_F(CycleTest, TheKeyboardChoosesShipSetsAndPilots) {
     WriteGob(game.shipSets() / "A.gob", {{"A.LFD", "a"}});
     start();
-    auto* ships = Child<QListWidget>(main(), "lstShipSets");
+    auto* ships = Child<QListWidget>(main(), "shipSetList");
     ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the cursor
     QTest::keyClick(ships, Qt::Key_Down);
     QApplication::processEvents();
-    EXPECT_TRUE(Enabled(main(), "cmdLaunch"));
-    EXPECT_TRUE(Enabled(main(), "cmdInfo"));
+    EXPECT_TRUE(Enabled(main(), "launchButton"));
+    EXPECT_TRUE(Enabled(main(), "infoButton"));
     QTest::keyClick(ships, Qt::Key_Return);
     QApplication::processEvents();
-    QWidget* loader = OpenWindow("frmPilotSwitcher");
+    QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr) << "Enter on a ship set launches it, as a double click does";
 
-    auto* pilots = Child<QListWidget>(loader, "List1");
+    auto* pilots = Child<QListWidget>(loader, "pilotList");
     pilots->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    EXPECT_FALSE(Enabled(loader, "cmdSwitch"));
+    EXPECT_FALSE(Enabled(loader, "loadPilotButton"));
     QTest::keyClick(pilots, Qt::Key_Down);
-    EXPECT_TRUE(Enabled(loader, "cmdSwitch"));
+    EXPECT_TRUE(Enabled(loader, "loadPilotButton"));
     QTest::keyClick(loader, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("frmPilotSwitcher"), nullptr);
-    auto* done = Child<QPushButton>(main(), "cmdLaunch");
+    EXPECT_EQ(OpenWindow("pilotLoader"), nullptr);
+    auto* done = Child<QPushButton>(main(), "launchButton");
     EXPECT_TRUE(done->isVisible() && done->isEnabled());
 }
 
 TEST_F(WindowsTest, DialogKeysWorkAsOnWindows) {
     WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
     start();
-    ClickItem(main(), "lstShipSets", 0);
-    Press(main(), "cmdInfo");
-    QWidget* info = OpenWindow("frmInfo");
+    ClickItem(main(), "shipSetList", 0);
+    Press(main(), "infoButton");
+    QWidget* info = OpenWindow("infoWindow");
     ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(Child<QLineEdit>(info, "lblName")->isReadOnly());
-    EXPECT_FALSE(Child<QLineEdit>(info, "lblName")->hasFrame());
+    EXPECT_TRUE(Child<QLineEdit>(info, "authorField")->isReadOnly());
+    EXPECT_FALSE(Child<QLineEdit>(info, "authorField")->hasFrame());
     QTest::keyClick(info, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("frmInfo"), nullptr);
+    EXPECT_EQ(OpenWindow("infoWindow"), nullptr);
 
-    Press(main(), "Command3");
-    ASSERT_NE(OpenWindow("frmAbout"), nullptr);
-    QTest::keyClick(OpenWindow("frmAbout"), Qt::Key_Escape);
+    Press(main(), "aboutButton");
+    ASSERT_NE(OpenWindow("aboutBox"), nullptr);
+    QTest::keyClick(OpenWindow("aboutBox"), Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("frmAbout"), nullptr);
+    EXPECT_EQ(OpenWindow("aboutBox"), nullptr);
 
-    Press(main(), "cmdOptions");
-    QWidget* options = OpenWindow("frmOptions");
+    Press(main(), "optionsButton");
+    QWidget* options = OpenWindow("optionsDialog");
     ASSERT_NE(options, nullptr);
-    QTest::keyClick(Child<QLineEdit>(options, "txtXWAExe"), Qt::Key_Return);
+    QTest::keyClick(Child<QLineEdit>(options, "gameExecutableEdit"), Qt::Key_Return);
     QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("frmOptions"), nullptr) << "Enter in a field presses OK";
+    EXPECT_EQ(OpenWindow("optionsDialog"), nullptr) << "Enter in a field presses OK";
 }
 
 // OK with another ship set directory: the list shows that directory's ship sets at once.
@@ -400,12 +401,12 @@ TEST_F(WindowsTest, ANewShipSetDirectoryIsReadAtOnce) {
     fs::path other = game.shipSets().parent_path() / "Other Ships";
     WriteGob(other / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Beta")}});
     start();
-    auto* list = Child<QListWidget>(main(), "lstShipSets");
+    auto* list = Child<QListWidget>(main(), "shipSetList");
     ASSERT_EQ(list->count(), 1);
-    Press(main(), "cmdOptions");
-    QWidget* options = OpenWindow("frmOptions");
-    Child<QLineEdit>(options, "txtTolvaneDir")->setText(QString::fromStdString(other.string()));
-    Press(options, "cmdOk");
+    Press(main(), "optionsButton");
+    QWidget* options = OpenWindow("optionsDialog");
+    Child<QLineEdit>(options, "shipSetFolderEdit")->setText(QString::fromStdString(other.string()));
+    Press(options, "okButton");
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), "Beta");
 }
@@ -416,9 +417,9 @@ TEST_F(WindowsTest, TheInformationWindowShowsTheChangesToTheGameFolder) {
         game.shipSets() / "A.gob",
         {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}, {"data.lfd", "d"}, {"new\\N.LFD", "n"}});
     start();
-    ClickItem(main(), "lstShipSets", 0);
-    Press(main(), "cmdInfo");
-    QWidget* info = OpenWindow("frmInfo");
+    ClickItem(main(), "shipSetList", 0);
+    Press(main(), "infoButton");
+    QWidget* info = OpenWindow("infoWindow");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(Child<QGroupBox>(info, "changesFrame")->title(), "Changes to the game folder");
     EXPECT_EQ(Child<QLabel>(info, "changesSummary")->text(),

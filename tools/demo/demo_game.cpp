@@ -9,10 +9,10 @@
 #include "launch/launch_journal.h"
 #include "packages/gob_package.h"
 #include "pilots/config_cfg.h"
-#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "session/settings.h"
+#include "text/code_page.h"
 #include "windows/qt_settings_store.h"
 #include "windows/qt_text.h"
 
@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
 
     QWidget window;
-    window.setObjectName("frmStandInGame");
+    window.setObjectName("standInGame");
     window.setWindowTitle("X-Wing Alliance (the Tolvane demo's stand-in)");
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(new QLabel("The game would be running now."));

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace tolvane::demo {
 namespace {

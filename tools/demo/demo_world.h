@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/filesystem.h"
 #include "session/settings.h"
 #include "session/settings_store.h"
+#include "text/filesystem.h"
 
 namespace tolvane::demo {
 

@@ -70,22 +70,22 @@ int main(int argc, char* argv[]) {
     {
         WindowSet windows(session);
         OpenFirstWindow(session, windows);
-        QWidget* main = TopLevel("frmXWATolvane");
-        auto* list = main->findChild<QListWidget*>("lstShipSets");
+        QWidget* main = TopLevel("mainWindow");
+        auto* list = main->findChild<QListWidget*>("shipSetList");
         list->setCurrentRow(0);
         emit list->itemClicked(list->item(0));
         Save(main, out / "main-window.png");
 
-        main->findChild<QPushButton*>("cmdInfo")->click();
-        Save(TopLevel("frmInfo"), out / "information.png");
-        TopLevel("frmInfo")->close();
+        main->findChild<QPushButton*>("infoButton")->click();
+        Save(TopLevel("infoWindow"), out / "information.png");
+        TopLevel("infoWindow")->close();
 
         windows.showOptionsDialog();
-        Save(TopLevel("frmOptions"), out / "options.png");
-        TopLevel("frmOptions")->close();
+        Save(TopLevel("optionsDialog"), out / "options.png");
+        TopLevel("optionsDialog")->close();
 
         windows.showPilotLoader();
-        Save(TopLevel("frmPilotSwitcher"), out / "pilot-loader.png");
+        Save(TopLevel("pilotLoader"), out / "pilot-loader.png");
     }
     fs::remove_all(world);
     return 0;

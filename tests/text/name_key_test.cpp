@@ -1,8 +1,8 @@
-#include "platform/name_key.h"
+#include "text/name_key.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace tolvane::testing {
 namespace {

@@ -1,7 +1,7 @@
-#include "platform/name_key.h"
+#include "text/name_key.h"
 
-#include "platform/code_page.h"
-#include "platform/text.h"
+#include "text/code_page.h"
+#include "text/name_matching.h"
 
 namespace tolvane {
 

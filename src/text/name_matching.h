@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,11 +12,5 @@ bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 // Wildcards * (any run) and ? (any one character), letter case ignored.
 bool MatchesPattern(std::string_view pattern, std::string_view name);
-
-// The first text item of a file's text, as the player's files have always been read: leading
-// spaces skipped; an item that begins with a double quote runs to the next one or to the end of
-// the line, quotes dropped; any other item ends before the first comma or at the end of the line.
-// Empty text has no item.
-std::optional<std::string> FirstTextItem(std::string_view text);
 
 }  // namespace tolvane

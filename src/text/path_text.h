@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
