@@ -2,7 +2,6 @@
 
 #include <variant>
 
-#include "app/window_states.h"
 #include "launch/launch_preview.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
@@ -13,31 +12,39 @@
 
 namespace tolvane {
 
+void MainWindowLogic::enter(WindowState state) {
+    state_ = state;
+    ShowState(window_, state);
+}
+
+bool MainWindowLogic::readyToLaunch() const {
+    return state_ == WindowState::NothingSelected || state_ == WindowState::EntrySelected ||
+           state_ == WindowState::OrdinaryAfterPlay;
+}
+
 void MainWindowLogic::load() {
-    // Ready before the list is read: a list that cannot be read must not swallow the next press.
-    readyToLaunch_ = true;
+    // Ordinary before the list is read: a list that cannot be read must not swallow the next press.
     session_.loadSettings();
-    EnterState(window_, WindowState::NothingSelected);
+    enter(WindowState::NothingSelected);
     readShipSets();
 }
 
 void MainWindowLogic::afterUnforeseenError() {
-    EnterState(window_,
-               LaunchCycleOpen(session_) ? WindowState::RestoreMode : WindowState::NothingSelected);
+    enter(LaunchCycleOpen(session_) ? WindowState::RestoreMode : WindowState::NothingSelected);
     window_.hideReadingWindow();
 }
 
 void MainWindowLogic::listClicked() {
     session_.loadSettings();
-    if (window_.shipSetCount() > 0)
-        EnterState(window_, WindowState::EntrySelected);
+    if (readyToLaunch() && window_.shipSetCount() > 0)
+        enter(WindowState::EntrySelected);
 }
 
 void MainWindowLogic::refreshClicked() {
-    EnterState(window_, WindowState::Refreshing);
+    enter(WindowState::Refreshing);
     window_.clearShipSets();
     readShipSets();
-    EnterState(window_, WindowState::NothingSelected);
+    enter(WindowState::NothingSelected);
 }
 
 void MainWindowLogic::readShipSets() {
@@ -81,30 +88,45 @@ bool MainWindowLogic::mayQuit() {
 }
 
 void MainWindowLogic::launchClicked() {
-    if (window_.launchCaption() == kRestoreFilesCaption) {
-        if (!mayRestore(true))
-            return;
-        EnterState(window_, WindowState::RecoveryRunning);
-        RestoreOutcome outcome =
-            RestoreLastShipSet(session_, window_.progress(), OpenCyclePackage(session_));
-        EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
-                                                                : WindowState::RestoreMode);
+    if (state_ == WindowState::RestoreMode)
+        restoreOpenCycle();
+    else if (state_ == WindowState::WaitingForPlayToEnd)
+        restoreAfterPlay();
+    else if (readyToLaunch())
+        launchSelected();
+}
+
+void MainWindowLogic::restoreOpenCycle() {
+    if (!mayRestore(true))
+        return;
+    enter(WindowState::RecoveryRunning);
+    RestoreOutcome outcome =
+        RestoreLastShipSet(session_, window_.progress(), OpenCyclePackage(session_));
+    enter(outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
+                                              : WindowState::RestoreMode);
+}
+
+void MainWindowLogic::restoreAfterPlay() {
+    if (!launchRecord_) {
+        enter(WindowState::RestoreMode);  // nothing of this run to go by: the journal decides
         return;
     }
-    if (!readyToLaunch_) {
-        if (launchRecord_ && !mayRestore(false))
-            return;
-        if (launchRecord_) {
-            EnterState(window_, WindowState::RestoringAfterPlay);
-            RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);
-            EnterState(window_, outcome == RestoreOutcome::Restored ? WindowState::OrdinaryAfterPlay
-                                                                    : WindowState::RestoreMode);
-        }
-        readyToLaunch_ = true;
-        session_.loadSettings();
+    if (!mayRestore(false))
         return;
-    }
-    launchSelected();
+    enter(WindowState::RestoringAfterPlay);
+    RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);
+    enter(outcome == RestoreOutcome::Restored ? WindowState::OrdinaryAfterPlay
+                                              : WindowState::RestoreMode);
+    session_.loadSettings();
+}
+
+void MainWindowLogic::gameStarted(RunningProgram game) {
+    window_.watchGame(std::move(game));
+    pilotLoaderClosed();
+}
+
+void MainWindowLogic::pilotLoaderClosed() {
+    enter(WindowState::WaitingForPlayToEnd);
 }
 
 void MainWindowLogic::launchSelected() {
@@ -119,21 +141,20 @@ void MainWindowLogic::launchSelected() {
         session_.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
         return;
     }
-    EnterState(window_, WindowState::Installing);
+    enter(WindowState::Installing);
     LaunchResult result = LaunchShipSet(session_, window_.progress(), std::get<LaunchPlan>(plan));
     if (result.outcome == LaunchOutcome::NotStarted) {
-        EnterState(window_, WindowState::EntrySelected);
+        enter(WindowState::EntrySelected);
         return;
     }
     launchRecord_ = result.record;
+    session_.loadSettings();
     if (result.outcome == LaunchOutcome::WaitingForPilot) {
-        EnterState(window_, WindowState::WaitingForPilot);
+        enter(WindowState::WaitingForPilot);
         window_.showPilotLoader();
     } else {
-        EnterState(window_, WindowState::WaitingForPlayToEnd);
+        enter(WindowState::WaitingForPlayToEnd);
     }
-    readyToLaunch_ = false;
-    session_.loadSettings();
 }
 
 }  // namespace tolvane

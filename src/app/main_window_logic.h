@@ -5,15 +5,16 @@
 #include <vector>
 
 #include "app/main_window_view.h"
+#include "app/window_states.h"
 #include "launch/install.h"
-#include "text/filesystem.h"
 #include "session/session.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
-// The main window's handlers. The launch button drives the whole cycle: its caption and
-// ReadyToLaunch say whether the next press launches, restores after play, or recovers a cycle
-// that an earlier run left open.
+// The main window's handlers. The launch button drives the whole cycle: the window's state says
+// whether the next press launches, restores after play, or recovers a cycle that an earlier run
+// left open.
 class MainWindowLogic {
   public:
     MainWindowLogic(Session& session, MainWindowView& window)
@@ -25,7 +26,16 @@ class MainWindowLogic {
     void infoClicked();
     void refreshClicked();
 
-    bool readyToLaunch() const { return readyToLaunch_; }
+    // The one way the window changes state: the controls follow at once.
+    void enter(WindowState state);
+    WindowState state() const { return state_; }
+    // The next press of the launch button launches the selected ship set.
+    bool readyToLaunch() const;
+
+    // The pilot loader started the game, or closed without starting it: the launch button comes
+    // back to close the cycle.
+    void gameStarted(RunningProgram game);
+    void pilotLoaderClosed();
 
     // Closing the window: with a ship set still installed, the player is asked first.
     bool mayQuit();
@@ -36,13 +46,15 @@ class MainWindowLogic {
 
   private:
     void launchSelected();
+    void restoreAfterPlay();
+    void restoreOpenCycle();
     bool mayRestore(bool earlierRun);
     // Fills the list from the catalogue, showing the reading window meanwhile.
     void readShipSets();
 
     Session& session_;
     MainWindowView& window_;
-    bool readyToLaunch_ = false;
+    WindowState state_ = WindowState::NothingSelected;
     std::vector<fs::path> shipSetPaths_;
     std::optional<LaunchRecord> launchRecord_;
 };

@@ -30,7 +30,6 @@ class MainWindowView {
     virtual ~MainWindowView() = default;
     virtual void setEnabled(Control control, bool enabled) = 0;
     virtual void setLaunchCaption(const std::string& caption) = 0;
-    virtual std::string launchCaption() const = 0;
     virtual void setLaunchVisible(bool visible) = 0;
     virtual Progress& progress() = 0;
 

@@ -1,13 +1,12 @@
 #include "app/pilot_loader_logic.h"
 
-#include "app/window_states.h"
 #include "launch/launch_journal.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
-#include "text/code_page.h"
 #include "platform/error.h"
+#include "text/code_page.h"
 
 namespace tolvane {
 namespace {
@@ -53,29 +52,24 @@ std::vector<std::string> LoadPilotList(Session& session) {
     return pilots.names;
 }
 
-bool LoadPilot(Session& session, MainWindowView& window, const std::string& name,
+bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string& name,
                const std::function<void()>& hideLoader) {
     try {
         RememberPilotBeforeLaunch(session);
         NotePilotSwitch(session);
         SetLastPilot(session, name, true);
         hideLoader();
-        window.watchGame(RunGame(session).program);
+        mainWindow.gameStarted(RunGame(session).program);
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game was not started.  Press \"Click here when done "
                                     "playing\" to put the game folder back.",
                                 "Pilot Loader", Icon::Exclamation);
         hideLoader();
-        PilotLoaderClosed(window);
+        mainWindow.pilotLoaderClosed();
         return false;
     }
-    PilotLoaderClosed(window);
     return true;
-}
-
-void PilotLoaderClosed(MainWindowView& window) {
-    EnterState(window, WindowState::WaitingForPlayToEnd);
 }
 
 }  // namespace tolvane

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_view.h"
+#include "app/main_window_logic.h"
 #include "session/session.h"
 
 namespace tolvane {
@@ -16,11 +16,7 @@ std::vector<std::string> LoadPilotList(Session& session);
 // "&Load Pilot": remembers the current pilot, makes config.cfg name the chosen one (telling the
 // player), hides the loader, starts the game and brings back the launch button. A failure is
 // told to the player, who can then close the cycle; false then. The loader is hidden either way.
-bool LoadPilot(Session& session, MainWindowView& window, const std::string& name,
+bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string& name,
                const std::function<void()>& hideLoader);
-
-// The loader closed without a pilot loaded: the launch button comes back so that the cycle can
-// still be closed.
-void PilotLoaderClosed(MainWindowView& window);
 
 }  // namespace tolvane

@@ -12,7 +12,7 @@ void OpenFirstWindow(Session& session, StartupWindows& windows) {
             "Tolvane was shut down before it could restore the backup files of the last launched "
             "shipset.  You can restore those backup files now if you wish.",
             "Uh-oh", Icon::Exclamation);
-        EnterState(windows.loadMainWindow(), WindowState::RestoreMode);
+        windows.loadMainWindow().enter(WindowState::RestoreMode);
         windows.showMainWindow();
     } else if (session.settings.optionsNeeded) {
         windows.showOptionsDialog();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_states.h"
+#include "app/main_window_logic.h"
 #include "session/session.h"
 
 namespace tolvane {
@@ -10,7 +10,7 @@ class StartupWindows {
   public:
     virtual ~StartupWindows() = default;
     // Creates the main window on first use, running its load step, without showing it.
-    virtual MainWindowView& loadMainWindow() = 0;
+    virtual MainWindowLogic& loadMainWindow() = 0;
     virtual void showMainWindow() = 0;
     virtual void showOptionsDialog() = 0;
 };

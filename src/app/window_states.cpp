@@ -58,7 +58,7 @@ const std::array kStates{
 
 }  // namespace
 
-void EnterState(MainWindowView& window, WindowState state) {
+void ShowState(MainWindowView& window, WindowState state) {
     for (const StateRow& row : kStates) {
         if (row.state != state)
             continue;

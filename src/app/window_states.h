@@ -4,8 +4,9 @@
 
 namespace tolvane {
 
-// The states the main window passes through in a launch cycle. Each handler enters one after
-// the procedure it ran reports what happened; the controls follow from one table.
+// The states the main window passes through in a launch cycle. The main window's logic keeps the
+// one it is in and enters the next after the procedure it ran reports what happened; the controls
+// follow from one table.
 enum class WindowState {
     NothingSelected,      // ordinary: loaded, refreshed, or recovered
     EntrySelected,        // ordinary, after a click on an entry
@@ -21,6 +22,6 @@ enum class WindowState {
 
 // Sets the launch button's caption and visibility and enables or disables the controls, in the
 // state table's order, for `state`.
-void EnterState(MainWindowView& window, WindowState state);
+void ShowState(MainWindowView& window, WindowState state);
 
 }  // namespace tolvane

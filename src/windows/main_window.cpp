@@ -160,10 +160,6 @@ void MainWindow::setLaunchCaption(const std::string& caption) {
     launchButton_->setText(ToQString(caption));
 }
 
-std::string MainWindow::launchCaption() const {
-    return ToStdString(launchButton_->text());
-}
-
 void MainWindow::setLaunchVisible(bool visible) {
     launchButton_->setVisible(visible);
 }

@@ -21,12 +21,11 @@ class MainWindow : public QWidget, public MainWindowView {
 
     // The load step: settings, the catalogue, ready to launch.
     void load();
-    const MainWindowLogic& logic() const { return logic_; }
+    MainWindowLogic& logic() { return logic_; }
 
     void setEnabled(Control control, bool enabled) override;
     using QWidget::setEnabled;
     void setLaunchCaption(const std::string& caption) override;
-    std::string launchCaption() const override;
     void setLaunchVisible(bool visible) override;
     Progress& progress() override { return progress_; }
     void clearShipSets() override;

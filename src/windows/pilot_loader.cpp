@@ -10,7 +10,7 @@
 
 namespace tolvane {
 
-PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
+PilotLoader::PilotLoader(Session& session, MainWindowLogic& mainWindow)
     : session_(session),
       mainWindow_(mainWindow),
       pilotList_(new QListWidget),
@@ -36,10 +36,10 @@ PilotLoader::PilotLoader(Session& session, MainWindowView& mainWindow)
     connect(pilotList_, &QListWidget::itemActivated, loadPilotButton_, &QPushButton::click);
     GiveDialogKeys(this, loadPilotButton_, [this] { close(); });
     // Whatever goes wrong, the launch button comes back so that the cycle can be closed.
-    connect(
-        loadPilotButton_, &QPushButton::clicked, this,
-        Guarded(
-            session_.prompts, [this] { loadPilot(); }, [this] { PilotLoaderClosed(mainWindow_); }));
+    connect(loadPilotButton_, &QPushButton::clicked, this,
+            Guarded(
+                session_.prompts, [this] { loadPilot(); },
+                [this] { mainWindow_.pilotLoaderClosed(); }));
 }
 
 void PilotLoader::loadPilot() {
@@ -54,7 +54,7 @@ void PilotLoader::loadPilot() {
 void PilotLoader::closeEvent(QCloseEvent* event) {
     // Closed without loading a pilot: the launch button comes back so the cycle can be closed.
     if (!finished_)
-        RunGuarded(session_.prompts, [this] { PilotLoaderClosed(mainWindow_); });
+        RunGuarded(session_.prompts, [this] { mainWindow_.pilotLoaderClosed(); });
     event->accept();
 }
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/main_window_view.h"
+#include "app/main_window_logic.h"
 #include "session/session.h"
 
 namespace tolvane {
@@ -12,7 +12,7 @@ namespace tolvane {
 // The pilot loader: after an install the player picks a pilot here, which starts the game.
 class PilotLoader : public QWidget {
   public:
-    PilotLoader(Session& session, MainWindowView& mainWindow);
+    PilotLoader(Session& session, MainWindowLogic& mainWindow);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -21,7 +21,7 @@ class PilotLoader : public QWidget {
     void loadPilot();
 
     Session& session_;
-    MainWindowView& mainWindow_;
+    MainWindowLogic& mainWindow_;
     QListWidget* pilotList_;
     QPushButton* loadPilotButton_;
     bool finished_ = false;

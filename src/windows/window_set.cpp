@@ -40,8 +40,8 @@ MainWindow& WindowSet::mainWindow() {
     return *main_;
 }
 
-MainWindowView& WindowSet::loadMainWindow() {
-    return mainWindow();
+MainWindowLogic& WindowSet::loadMainWindow() {
+    return mainWindow().logic();
 }
 
 void WindowSet::showMainWindow() {
@@ -76,7 +76,7 @@ void WindowSet::showAbout() {
 
 void WindowSet::showPilotLoader() {
     if (!pilotLoader_)
-        pilotLoader_ = new PilotLoader(session_, mainWindow());
+        pilotLoader_ = new PilotLoader(session_, mainWindow().logic());
     pilotLoader_->show();
     pilotLoader_->raise();
 }

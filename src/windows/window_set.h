@@ -22,7 +22,7 @@ class WindowSet : public StartupWindows {
     explicit WindowSet(Session& session);
     ~WindowSet() override;
 
-    MainWindowView& loadMainWindow() override;
+    MainWindowLogic& loadMainWindow() override;
     void showMainWindow() override;
     void showOptionsDialog() override;
 

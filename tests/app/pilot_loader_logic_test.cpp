@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_logic.h"
 #include "pilots/run_batch.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
@@ -14,10 +15,11 @@ TEST(PilotLoaderLogicTest, AMissingConfigIsToldAndTheCycleCanStillBeClosed) {
     StandInGame game;
     std::filesystem::remove(game.game() / "config.cfg");
     FakeMainWindow window;
+    MainWindowLogic logic(game.session, window);
     window.launchVisible = false;
     bool hidden = false;
     game.prompts.allowMessage("Pilot Loader");
-    EXPECT_FALSE(LoadPilot(game.session, window, "Nova", [&] { hidden = true; }));
+    EXPECT_FALSE(LoadPilot(game.session, logic, "Nova", [&] { hidden = true; }));
     ASSERT_EQ(game.prompts.shown.size(), 1u);
     EXPECT_NE(game.prompts.shown[0].text.find((game.game() / "config.cfg").string()),
               std::string::npos);

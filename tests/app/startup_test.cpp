@@ -18,13 +18,15 @@ const char* kRestoreMessage =
 // Keeps the order in which start-up opens the windows.
 class RecordingWindows : public StartupWindows {
   public:
-    MainWindowView& loadMainWindow() override {
+    explicit RecordingWindows(Session& session) : logic(session, window) {}
+    MainWindowLogic& loadMainWindow() override {
         events.push_back("load main");
-        return window;
+        return logic;
     }
     void showMainWindow() override { events.push_back("show main"); }
     void showOptionsDialog() override { events.push_back("show options"); }
     FakeMainWindow window;
+    MainWindowLogic logic;
     std::vector<std::string> events;
 };
 
@@ -59,7 +61,7 @@ TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
         if (c.lastShipSet)
             store.save("Settings", "Last ShipSet", c.lastShipSet);
         Session session(store, prompts, "", "");
-        RecordingWindows windows;
+        RecordingWindows windows(session);
         OpenFirstWindow(session, windows);
         std::vector<std::string> titles;
         for (const Prompt& prompt : prompts.shown)
@@ -76,7 +78,7 @@ TEST(StartupTest, RestoreModeLeavesOnlyTheRestoreButtonAndExit) {
     store.save("Settings", "Last ShipSet", "C:\\Ships\\Blue.gob");
     prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
     Session session(store, prompts, "", "");
-    RecordingWindows windows;
+    RecordingWindows windows(session);
     OpenFirstWindow(session, windows);
     const FakeMainWindow& window = windows.window;
     EXPECT_EQ(window.launchCaption(), "Click here to restore files");
@@ -98,7 +100,7 @@ TEST(StartupTest, AnOpenJournalLeadsToRestoreModeWhateverTheSettingsSay) {
                   std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
     game.store.save("Settings", "Last ShipSet", "None");
     game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
-    RecordingWindows windows;
+    RecordingWindows windows(game.session);
     OpenFirstWindow(game.session, windows);
     EXPECT_EQ(windows.events, (std::vector<std::string>{"load main", "show main"}));
 }

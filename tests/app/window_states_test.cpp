@@ -13,8 +13,6 @@
 namespace tolvane::testing {
 namespace {
 
-using enum WindowState;
-
 const std::set<Control> kAll = {
     Control::infoButton,  Control::refreshButton, Control::launchButton, Control::shipSetList,
     Control::aboutButton, Control::optionsButton, Control::exitButton};
@@ -38,79 +36,45 @@ WindowLooks LooksOf(const FakeMainWindow& window) {
     return {window.launchCaption(), window.launchVisible, enabled};
 }
 
-// The window's states as a player meets them, each reached through the states before it.
-TEST(WindowStatesTest, EachStateLeavesTheControlsAsTheCycleNeedsThem) {
-    struct Case {
-        const char* name;
-        std::vector<WindowState> path;
-        WindowLooks expected;
-    };
+// The controls as a player meets them through a whole cycle, pressed through the handlers.
+TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
+    StandInGame game;
+    FakeMainWindow window;
+    MainWindowLogic logic(game.session, window);
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     std::set<Control> entrySelected = kNothingSelected;
     entrySelected.insert({Control::launchButton, Control::infoButton});
-    const std::vector<WindowState> installed = {NothingSelected, EntrySelected, Installing,
-                                                WaitingForPilot};
-    auto then = [](std::vector<WindowState> path, std::initializer_list<WindowState> more) {
-        path.insert(path.end(), more);
-        return path;
-    };
-    const Case cases[] = {
-        {"loaded", {NothingSelected}, {"Launch ShipSet", true, kNothingSelected}},
-        {"entry selected",
-         {NothingSelected, EntrySelected},
-         {"Launch ShipSet", true, entrySelected}},
-        {"refreshing",
-         {NothingSelected, EntrySelected, Refreshing},
-         {"Launch ShipSet",
-          true,
-          {Control::shipSetList, Control::exitButton, Control::aboutButton,
-           Control::optionsButton}}},
-        {"refreshed",
-         {NothingSelected, EntrySelected, Refreshing, NothingSelected},
-         {"Launch ShipSet", true, kNothingSelected}},
-        {"installing", {NothingSelected, EntrySelected, Installing}, {"Launch ShipSet", false, {}}},
-        {"waiting for a pilot", installed, {"Click here when done playing", false, {}}},
-        {"waiting for play to end",
-         then(installed, {WaitingForPlayToEnd}),
-         {"Click here when done playing", true, {Control::launchButton}}},
-        {"restoring after play",
-         then(installed, {WaitingForPlayToEnd, RestoringAfterPlay}),
-         {"Click here when done playing", false, {}}},
-        {"ordinary after play",
-         then(installed, {WaitingForPlayToEnd, RestoringAfterPlay, OrdinaryAfterPlay}),
-         {"Launch ShipSet", true, kAll}},
-        {"restored in part",
-         then(installed, {WaitingForPlayToEnd, RestoringAfterPlay, RestoreMode}),
-         {"Click here to restore files", true, kRestoreMode}},
-        {"restore mode at start",
-         {NothingSelected, RestoreMode},
-         {"Click here to restore files", true, kRestoreMode}},
-        {"recovery running",
-         {NothingSelected, RestoreMode, RecoveryRunning},
-         {"Click here to restore files", false, {Control::launchButton}}},
-        {"recovered",
-         {NothingSelected, RestoreMode, RecoveryRunning, NothingSelected},
-         {"Launch ShipSet", true, kNothingSelected}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeMainWindow window;
-        window.bar().setValue(7);
-        for (WindowState state : c.path)
-            EnterState(window, state);
-        WindowLooks looks = LooksOf(window);
-        EXPECT_EQ(looks.caption, c.expected.caption);
-        EXPECT_EQ(looks.launchVisible, c.expected.launchVisible);
-        EXPECT_EQ(looks.enabled, c.expected.enabled);
-    }
-}
 
-TEST(WindowStatesTest, TheBarIsClearedWhenTheButtonComesBackForANewStep) {
-    for (WindowState state : {NothingSelected, OrdinaryAfterPlay, RestoreMode}) {
-        FakeMainWindow window;
-        window.bar().setValue(7);
-        EnterState(window, state);
-        EXPECT_EQ(window.bar().value(), 0);
-    }
+    logic.load();
+    EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
+    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+    logic.launchClicked();  // nothing selected: nothing happens
+    EXPECT_EQ(window.pilotLoaderShown, 0);
+
+    window.selected = 0;
+    logic.listClicked();
+    EXPECT_EQ(LooksOf(window).enabled, entrySelected);
+    window.bar().setValue(7);
+    logic.launchClicked();
+    EXPECT_EQ(window.pilotLoaderShown, 1);
+    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{});
+    EXPECT_FALSE(window.launchVisible);
+    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
+
+    logic.pilotLoaderClosed();
+    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
+    EXPECT_TRUE(window.launchVisible);
+    logic.listClicked();  // a stray selection event changes nothing while the ship set is in
+    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
+
+    logic.launchClicked();
+    EXPECT_EQ(LooksOf(window).enabled, kAll);
+    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+    EXPECT_EQ(window.bar().value(), 0);
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
+
+    logic.refreshClicked();
+    EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
 }
 
 // The handlers choose the state from what the procedure they ran reports.
@@ -138,7 +102,7 @@ TEST_F(MainWindowLogicTest, ACycleWaitsForThePilotThenReturnsToTheOrdinaryWindow
     EXPECT_FALSE(window.launchVisible);
     EXPECT_FALSE(logic.readyToLaunch());
 
-    EnterState(window, WaitingForPlayToEnd);  // as the pilot loader leaves it
+    logic.pilotLoaderClosed();
     logic.launchClicked();
     EXPECT_EQ(LooksOf(window).enabled, kAll);
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
@@ -158,6 +122,7 @@ TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
 TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     launchFirstEntry();
+    logic.pilotLoaderClosed();
     std::filesystem::remove(game.game() / "DATA.LFD");
     WriteFileBytes(game.game() / "DATA.LFD" / "busy", "the game holds it");
     game.prompts.allowMessage("Restore Incomplete");
@@ -196,7 +161,7 @@ TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
 TEST_F(MainWindowLogicTest, ARestoreModeStartUnderARunningGameAsksFirst) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     launchFirstEntry();
-    EnterState(window, WindowState::RestoreMode);
+    logic.enter(WindowState::RestoreMode);  // as start-up leaves a cycle an earlier run left open
     window.earlierGameRunning = true;
     const char* ask = "The game is still running. Restore the game folder anyway?";
     game.prompts.expectQuestion(ask, "Game Still Running", Icon::Exclamation, Answer::No,

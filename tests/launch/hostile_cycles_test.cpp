@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
@@ -33,7 +34,8 @@ class HostileCycleTest : public LaunchFixture {
         game.prompts.expectMessage("Pilot " + name + " will be loaded.", "Switched Pilot",
                                    Icon::Information);
         FakeMainWindow window;
-        EXPECT_TRUE(LoadPilot(game.session, window, name, [] {}));
+        MainWindowLogic logic(game.session, window);
+        EXPECT_TRUE(LoadPilot(game.session, logic, name, [] {}));
     }
 
     Tree outsideBefore;
@@ -142,7 +144,8 @@ TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
             fresh.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot",
                                         Icon::Information);
             FakeMainWindow window;
-            EXPECT_TRUE(LoadPilot(fresh.session, window, "Nova", [] {}));
+            MainWindowLogic logic(fresh.session, window);
+            EXPECT_TRUE(LoadPilot(fresh.session, logic, "Nova", [] {}));
         }
         EXPECT_EQ(fresh.store.get("Settings", "Last Pilot"), c.lastPilot);
         fresh.store.save("Settings", "Last Pilot", "Something else");

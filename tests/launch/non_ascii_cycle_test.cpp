@@ -5,13 +5,13 @@
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
 #include "pilots/run_batch.h"
-#include "text/path_text.h"
 #include "platform/process.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -74,7 +74,7 @@ void PlayWholeCycle(const char* gameFolder) {
     EXPECT_NE(std::find(pilots.begin(), pilots.end(), "J\xC3\xB6rg"), pilots.end());
     game.prompts.expectMessage("Pilot J\xC3\xB6rg will be loaded.", "Switched Pilot",
                                Icon::Information);
-    EXPECT_TRUE(LoadPilot(game.session, window, "J\xC3\xB6rg", [] {}));
+    EXPECT_TRUE(LoadPilot(game.session, logic, "J\xC3\xB6rg", [] {}));
     EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot J\xF6rg\r\nwindowed 1\r\n");
     EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Zo\xC3\xAB");
 #ifdef _WIN32

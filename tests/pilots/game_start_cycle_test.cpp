@@ -5,17 +5,18 @@
 #include <cstdlib>
 #include <functional>
 
+#include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
 #include "launch/install.h"
 #include "launch/restore.h"
 #include "pilots/game_start.h"
 #include "pilots/run_batch.h"
-#include "text/path_text.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
+#include "text/path_text.h"
 
 namespace tolvane::testing {
 namespace {
@@ -33,7 +34,8 @@ void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
             .record;
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     FakeMainWindow window;
-    ASSERT_TRUE(LoadPilot(game.session, window, "Nova", [] {}));
+    MainWindowLogic logic(game.session, window);
+    ASSERT_TRUE(LoadPilot(game.session, logic, "Nova", [] {}));
     EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
     checkStart();
     RestoreAfterPlay(game.session, progress, record);

@@ -16,7 +16,7 @@ class FakeMainWindow : public MainWindowView {
     void setEnabled(Control control, bool enabled) override { enabled_[control] = enabled; }
     bool enabled(Control control) const { return enabled_.at(control); }
     void setLaunchCaption(const std::string& caption) override { caption_ = caption; }
-    std::string launchCaption() const override { return caption_; }
+    std::string launchCaption() const { return caption_; }
     void setLaunchVisible(bool visible) override { launchVisible = visible; }
     Progress& progress() override { return progress_; }
     void clearShipSets() override { shipSets.clear(); }
