@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/filesystem.h"
+#include "text/filesystem.h"
 
 namespace tolvane::fuzz {
 

@@ -4,14 +4,13 @@
 #include "packages/package_checks.h"
 #include "packages/package_validator.h"
 #include "packages/patch_info.h"
-#include "platform/name_key.h"
+#include "text/name_key.h"
 
 using namespace tolvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fs::path path = fuzz::WriteInput(data, size);
-    PackageFault(path);
-    CheckForModifiedExe(path);
+    OpenPackageForLaunch(path);
     if (std::optional<std::string> text = ReadPatchInfo(path)) {
         if (text->size() > kPatchInfoCap)
             __builtin_trap();

@@ -1,8 +1,8 @@
 // The information text and the game's code page on any bytes: the round trip keeps every byte.
 #include "fuzz_input.h"
 #include "packages/patch_info.h"
-#include "platform/code_page.h"
-#include "platform/name_key.h"
+#include "text/code_page.h"
+#include "text/name_key.h"
 
 using namespace tolvane;
 

@@ -6,7 +6,6 @@
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "packages/catalogue.h"
-#include "packages/package_checks.h"
 #include "packages/patch_info.h"
 #include "text/path_text.h"
 
@@ -134,11 +133,9 @@ void MainWindowLogic::launchSelected() {
     if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
         return;
     const fs::path& package = shipSetPaths_[position];
-    if (!PassesLaunchChecks(session_.prompts, package))
-        return;
     std::variant<LaunchPlan, LaunchRefusal> plan = PlanLaunch(session_, package);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
-        session_.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
+        session_.prompts.message(refusal->text, refusal->title, refusal->icon);
         return;
     }
     enter(WindowState::Installing);

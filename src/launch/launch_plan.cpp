@@ -3,7 +3,6 @@
 #include <unordered_map>
 
 #include "packages/package_checks.h"
-#include "packages/package_validator.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/run_batch.h"
@@ -17,12 +16,6 @@ namespace tolvane {
 namespace {
 
 constexpr const char* kBackupInUseTitle = "Backup Folder In Use";
-
-LaunchRefusal Damaged(const std::string& fault) {
-    return {"The ShipSet you are trying to launch is damaged: " + fault +
-                ".  Contact the author or redownload the file again.",
-            "Invalid .Gob"};
-}
 
 // A member that reaches something other than a file, or passes through something other than a
 // folder: replacing it could take a whole folder, or what a link points to, into the backup.
@@ -56,8 +49,6 @@ class MemberPlanner {
     std::optional<LaunchRefusal> plan(const GobMember& member) {
         if (IsBlank(member.name))
             return std::nullopt;  // a member without a name is skipped, as it always was
-        if (std::optional<std::string> fault = NameFault(member.name))
-            return Damaged(MemberLabel(member) + " " + *fault);
         std::string name = InstalledName(member);
         auto [first, isNew] = firstByKey_.try_emplace(MemberKey(name), steps_.members.size());
         firstOf_.push_back(first->second);
@@ -98,7 +89,7 @@ class MemberPlanner {
         fs::path relative = target.lexically_relative(steps_.gameFolder);
         // A short name reaches the executable as surely as its long one does.
         if (relative == relative.filename() && NameKey(Utf8Of(relative)) == kGameExecutableKey)
-            return LaunchRefusal{kModifiedExeText, kModifiedExeTitle};
+            return CarriesExecutableRefusal();
         for (const fs::path& place : {target, steps_.backupFolder / relative}) {
             if (std::optional<std::string> why = HostCannotCreate(place))
                 return Unreachable(member, *why);
@@ -212,6 +203,11 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
 
 std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,
                                              Purpose purpose) {
+    std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
+    if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
+        return *refusal;
+    GobPackage& contents = std::get<GobPackage>(opened);
+
     const Settings& settings = session.settings;
     LaunchJournal steps;
     steps.package = package;
@@ -245,16 +241,8 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
                              kBackupInUseTitle};
     }
 
-    std::optional<GobPackage> contents;
-    try {
-        contents.emplace(package);
-    } catch (const Error& error) {
-        return Damaged(error.what());
-    }
-    if (CarriesGameExecutable(*contents))
-        return LaunchRefusal{kModifiedExeText, kModifiedExeTitle};
     MemberPlanner planner(steps, index);
-    for (const GobMember& member : contents->members()) {
+    for (const GobMember& member : contents.members()) {
         if (std::optional<LaunchRefusal> refusal = planner.plan(member))
             return *refusal;
     }
@@ -262,10 +250,10 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
     if (purpose == Purpose::Launch)
-        planner.askAboutPilots(session.prompts, *contents);
+        planner.askAboutPilots(session.prompts, contents);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
-    return LaunchPlan{std::move(*contents), journal, std::move(steps), patchFolder};
+    return LaunchPlan{std::move(contents), journal, std::move(steps), patchFolder};
 }
 
 std::variant<LaunchPlan, LaunchRefusal> PlanFor(Session& session, const fs::path& package,

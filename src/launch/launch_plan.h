@@ -5,8 +5,9 @@
 
 #include "launch/launch_journal.h"
 #include "packages/gob_package.h"
-#include "text/filesystem.h"
+#include "packages/package_checks.h"
 #include "session/session.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
@@ -18,13 +19,8 @@ struct LaunchPlan {
     fs::path patchFolder;  // the game's "zt" folder, in the game's spelling, below the game folder
 };
 
-// Why a launch cannot start; nothing has changed.
-struct LaunchRefusal {
-    std::string text;
-    std::string title;
-};
-
-// Reloads the settings, checks what the install relies on (the game's executable is in the game
+// Reloads the settings, opens the package once and checks what the install relies on (the
+// package may be installed; the game's executable is in the game
 // folder; the program's own places are no links; no earlier launch still has files in the backup
 // folder or an open journal; every member reaches a file of its own, or nothing, below the game
 // folder, by a name the host can make), settles what happens to each member, reads config.cfg's

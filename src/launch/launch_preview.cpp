@@ -5,23 +5,12 @@
 #include <variant>
 
 #include "launch/launch_plan.h"
-#include "packages/package_checks.h"
 #include "pilots/pilot_files.h"
-#include "text/path_text.h"
 #include "text/name_matching.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {
-
-// Keeps the one message the launch checks would show, instead of showing it.
-class KeptMessage : public Prompts {
-  public:
-    void message(const std::string& message, const std::string&, Icon) override { text = message; }
-    Answer question(const std::string&, const std::string&, Icon, Answer answer) override {
-        return answer;
-    }
-    std::string text;
-};
 
 std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -112,9 +101,6 @@ LaunchPreview PreviewLaunch(Session& session, const fs::path& package) {
             "what this ShipSet changes.",
             {}};
     }
-    KeptMessage checks;
-    if (!PassesLaunchChecks(checks, package))
-        return {checks.text, {}};
     std::variant<LaunchPlan, LaunchRefusal> plan = PreviewPlan(session, package);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan))
         return {refusal->text, {}};

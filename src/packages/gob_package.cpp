@@ -2,15 +2,15 @@
 
 #include <cstring>
 
-#include "text/code_page.h"
 #include "platform/error.h"
+#include "text/code_page.h"
 #include "text/little_endian.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
 
 namespace tolvane {
 
-GobPackage::GobPackage(const fs::path& path) : file_(path) {
+GobPackage::GobPackage(InputFile file) : file_(std::move(file)) {
     auto count = static_cast<std::int32_t>(LittleEndian(file_.readAt(12, 4)));
     if (count <= 0)
         return;

@@ -25,7 +25,8 @@ struct GobMember {
 // asked for. A directory that does not fit in the file is an Error.
 class GobPackage {
   public:
-    explicit GobPackage(const fs::path& path);
+    explicit GobPackage(const fs::path& path) : GobPackage(InputFile(path)) {}
+    explicit GobPackage(InputFile file);
 
     const fs::path& path() const { return file_.path(); }
     const InputFile& file() const { return file_; }

@@ -1,6 +1,5 @@
 #include "packages/package_checks.h"
 
-#include "packages/gob_package.h"
 #include "packages/package_validator.h"
 #include "platform/error.h"
 
@@ -10,21 +9,25 @@ namespace {
 constexpr const char* kInvalidTitle = "Invalid .Gob";
 constexpr const char* kContactAuthor = "Contact the author or redownload the file again.";
 
-}  // namespace
-
-bool HasGobSignature(const std::filesystem::path& package) {
-    try {
-        InputFile file(package);
-        return file.size() >= 3 && file.readAt(0, 3) == "GOB";
-    } catch (const Error&) {
-        return false;
-    }
+LaunchRefusal NotAGob() {
+    return {std::string("The ShipSet you are trying to launch is not a valid .Gob file.  ") +
+                kContactAuthor,
+            kInvalidTitle};
 }
 
-bool CheckForModifiedExe(const std::filesystem::path& path) {
-    std::optional<GobPackage> package = TryOpenPackage(path);
-    // An unreadable package carries nothing; the validator refuses it with the reason.
-    return package && CarriesGameExecutable(*package);
+LaunchRefusal Damaged(const std::string& fault) {
+    return {"The ShipSet you are trying to launch is damaged: " + fault + ".  " + kContactAuthor,
+            kInvalidTitle};
+}
+
+}  // namespace
+
+LaunchRefusal CarriesExecutableRefusal() {
+    return {
+        "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts "
+        "wishes, so this ShipSet will not be playable by means of Tolvane.\r\rContact the "
+        "author and inform him/her of this error.",
+        "Sorry...", Icon::Critical};
 }
 
 bool CarriesGameExecutable(const GobPackage& package) {
@@ -35,25 +38,26 @@ bool CarriesGameExecutable(const GobPackage& package) {
     return false;
 }
 
-bool PassesLaunchChecks(Prompts& prompts, const std::filesystem::path& package) {
-    if (!HasGobSignature(package)) {
-        prompts.message(std::string("The ShipSet you are trying to launch is not a valid .Gob "
-                                    "file.  ") +
-                            kContactAuthor,
-                        kInvalidTitle, Icon::Exclamation);
-        return false;
+std::variant<GobPackage, LaunchRefusal> OpenPackageForLaunch(const fs::path& path) {
+    std::optional<InputFile> file;
+    try {
+        file.emplace(path);
+        if (file->size() < 3 || file->readAt(0, 3) != "GOB")
+            return NotAGob();
+    } catch (const Error&) {
+        return NotAGob();  // a file that cannot be read is no package either
     }
-    if (CheckForModifiedExe(package)) {
-        prompts.message(kModifiedExeText, kModifiedExeTitle, Icon::Critical);
-        return false;
+    std::optional<GobPackage> package;
+    try {
+        package.emplace(std::move(*file));
+    } catch (const Error& error) {
+        return Damaged(error.what());
     }
-    if (std::optional<std::string> fault = PackageFault(package)) {
-        prompts.message(
-            "The ShipSet you are trying to launch is damaged: " + *fault + ".  " + kContactAuthor,
-            kInvalidTitle, Icon::Exclamation);
-        return false;
-    }
-    return true;
+    if (CarriesGameExecutable(*package))
+        return CarriesExecutableRefusal();
+    if (std::optional<std::string> fault = PackageFault(*package))
+        return Damaged(*fault);
+    return std::move(*package);
 }
 
 }  // namespace tolvane

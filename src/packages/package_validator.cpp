@@ -1,7 +1,7 @@
 #include "packages/package_validator.h"
 
-#include "text/code_page.h"
 #include "platform/error.h"
+#include "text/code_page.h"
 #include "text/name_key.h"
 
 namespace tolvane {
@@ -47,21 +47,16 @@ std::optional<std::string> NameFault(const std::string& name) {
     }
 }
 
-std::optional<std::string> PackageFault(const std::filesystem::path& path) {
-    try {
-        GobPackage package(path);
-        for (const GobMember& member : package.members()) {
-            if (std::uint64_t(member.offset) + member.size > package.file().size())
-                return MemberLabel(member) + " lies outside the file";
-            // A member without a name is skipped by the install, as it always was.
-            bool nameless = member.name.find_first_not_of(' ') == std::string::npos;
-            if (auto fault = NameFault(member.name); fault && !nameless)
-                return MemberLabel(member) + " " + *fault;
-        }
-        return std::nullopt;
-    } catch (const Error& error) {
-        return error.what();
+std::optional<std::string> PackageFault(const GobPackage& package) {
+    for (const GobMember& member : package.members()) {
+        if (std::uint64_t(member.offset) + member.size > package.file().size())
+            return MemberLabel(member) + " lies outside the file";
+        // A member without a name is skipped by the install.
+        bool nameless = member.name.find_first_not_of(' ') == std::string::npos;
+        if (auto fault = NameFault(member.name); fault && !nameless)
+            return MemberLabel(member) + " " + *fault;
     }
+    return std::nullopt;
 }
 
 }  // namespace tolvane

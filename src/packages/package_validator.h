@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -13,9 +12,8 @@ namespace tolvane {
 // that names a device), or nothing when it can.
 std::optional<std::string> NameFault(const std::string& name);
 
-// What is wrong with the package, in the words of the message that refuses it: a directory
-// that does not fit in the file, member data outside the file, or a name that cannot be
-// written safely. Nothing when the package may be installed.
-std::optional<std::string> PackageFault(const std::filesystem::path& package);
+// What is wrong with the open package, in the words of the message that refuses it: member data
+// outside the file, or a name that cannot be written safely. Nothing when it may be installed.
+std::optional<std::string> PackageFault(const GobPackage& package);
 
 }  // namespace tolvane

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "launch/restore.h"
-#include "packages/package_checks.h"
 #include "platform/file_io.h"
-#include "text/path_text.h"
 #include "support/launch_fixture.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -13,13 +12,9 @@
 namespace tolvane::testing {
 namespace {
 
-// What the launch handler does before anything changes: the checks, then the plan. The title of
-// the box that refused the package, or nothing when it may be installed.
+// What the launch handler does before anything changes: the plan. The title of the box that
+// refused the package, or nothing when it may be installed.
 std::optional<std::string> Refusal(StandInGame& game, const fs::path& package) {
-    game.prompts.allowMessage("Invalid .Gob");
-    game.prompts.allowMessage("Sorry...");
-    if (!PassesLaunchChecks(game.prompts, package))
-        return game.prompts.shown.back().title;
     auto plan = PlanLaunch(game.session, package);
     if (auto* refusal = std::get_if<LaunchRefusal>(&plan))
         return refusal->title;

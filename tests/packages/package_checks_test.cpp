@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "packages/package_checks.h"
-#include "packages/package_validator.h"
 #include "support/package_files.h"
-#include "support/recording_prompts.h"
 #include "support/temp_folder.h"
 
 namespace tolvane::testing {
@@ -17,16 +15,37 @@ const char* kModifiedExe =
     "this ShipSet will not be playable by means of Tolvane.\r\rContact the author and inform "
     "him/her of this error.";
 
+std::string DamagedText(const std::string& fault) {
+    return "The ShipSet you are trying to launch is damaged: " + fault +
+           ".  Contact the author or redownload the file again.";
+}
+
+// The refusal of the package these bytes make, or nothing when it opens for a launch.
+std::optional<LaunchRefusal> RefusalOf(const TempFolder& folder, const std::string& bytes) {
+    WriteFileBytes(folder / "p.gob", bytes);
+    auto opened = OpenPackageForLaunch(folder / "p.gob");
+    if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
+        return *refusal;
+    return std::nullopt;
+}
+
 TEST(PackageChecksTest, TheSignatureMustBeGobInCapitals) {
     TempFolder folder;
     const std::pair<std::string, bool> cases[] = {
-        {"gob and more", false}, {" GO", false}, {"", false},
-        {"GO", false},           {"GOB", true},  {"GOBxyz", true}};
+        {"gob and more", false},           {" GO", false},     {"", false}, {"GO", false},
+        {MakeGob({{"A.LFD", "a"}}), true}, {MakeGob({}), true}};
     for (const auto& [bytes, valid] : cases) {
-        WriteFileBytes(folder / "p.gob", bytes);
-        EXPECT_EQ(HasGobSignature(folder / "p.gob"), valid) << "\"" << bytes << "\"";
+        std::optional<LaunchRefusal> refusal = RefusalOf(folder, bytes);
+        EXPECT_EQ(!refusal, valid) << "\"" << bytes << "\"";
+        if (refusal) {
+            EXPECT_EQ(refusal->text, kNotValid);
+            EXPECT_EQ(refusal->title, "Invalid .Gob");
+            EXPECT_EQ(refusal->icon, Icon::Exclamation);
+        }
     }
-    EXPECT_FALSE(HasGobSignature(folder / "missing.gob"));
+    auto missing = OpenPackageForLaunch(folder / "missing.gob");
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(missing));
+    EXPECT_EQ(std::get<LaunchRefusal>(missing).text, kNotValid);
 }
 
 TEST(PackageChecksTest, OnlyATopLevelExecutableMemberIsRefused) {
@@ -34,38 +53,22 @@ TEST(PackageChecksTest, OnlyATopLevelExecutableMemberIsRefused) {
     const std::pair<std::vector<GobEntry>, bool> cases[] = {
         {{{"xwingalliance.exe", "x"}}, true},
         {{{"A.LFD", "a"}, {"B.LFD", "b"}, {"XWingAlliance.EXE", "x"}}, true},
+        {{{"XWINGALLIANCE.EXE. .", "x"}}, true},
         {{{"XWINGALLIANCE.EXE.BAK", "x"}}, false},
         {{{"DATA\\XWINGALLIANCE.EXE", "x"}}, false},
     };
     for (const auto& [entries, refused] : cases) {
-        WriteGob(folder / "p.gob", entries);
-        EXPECT_EQ(CheckForModifiedExe(folder / "p.gob"), refused) << entries.back().name;
+        std::optional<LaunchRefusal> refusal = RefusalOf(folder, MakeGob(entries));
+        EXPECT_EQ(refusal.has_value(), refused) << entries.back().name;
+        if (refusal) {
+            EXPECT_EQ(refusal->text, kModifiedExe);
+            EXPECT_EQ(refusal->title, "Sorry...");
+            EXPECT_EQ(refusal->icon, Icon::Critical);
+        }
     }
 }
 
-TEST(PackageChecksTest, EachRefusalHasItsMessage) {
-    TempFolder folder;
-    RecordingPrompts prompts;
-    WriteFileBytes(folder / "bad.gob", "gob");
-    prompts.expectMessage(kNotValid, "Invalid .Gob", Icon::Exclamation);
-    EXPECT_FALSE(PassesLaunchChecks(prompts, folder / "bad.gob"));
-
-    WriteGob(folder / "exe.gob", {{"XWINGALLIANCE.EXE", "MZ"}});
-    prompts.expectMessage(kModifiedExe, "Sorry...", Icon::Critical);
-    EXPECT_FALSE(PassesLaunchChecks(prompts, folder / "exe.gob"));
-
-    WriteGob(folder / "escape.gob", {{"A.LFD", "a"}, {"..\\..\\evil.dll", "x"}});
-    prompts.expectMessage(
-        "The ShipSet you are trying to launch is damaged: member 2 (..\\..\\evil.dll) points "
-        "outside its own folder.  Contact the author or redownload the file again.",
-        "Invalid .Gob", Icon::Exclamation);
-    EXPECT_FALSE(PassesLaunchChecks(prompts, folder / "escape.gob"));
-
-    WriteGob(folder / "good.gob", {{"A.LFD", "a"}, {"wave\\B.WAV", "b"}});
-    EXPECT_TRUE(PassesLaunchChecks(prompts, folder / "good.gob"));
-}
-
-TEST(PackageValidatorTest, DamagedPackagesAreDescribed) {
+TEST(PackageChecksTest, DamagedPackagesAreDescribed) {
     TempFolder folder;
     struct Case {
         std::string bytes;
@@ -85,7 +88,8 @@ TEST(PackageValidatorTest, DamagedPackagesAreDescribed) {
         {MakeGob({{"\\WINDOWS\\x.dll", "a"}}),
          "member 1 (\\WINDOWS\\x.dll) is not a path inside the game folder"},
         {MakeGob({{"C:x.dll", "a"}}), "member 1 (C:x.dll) names a drive"},
-        {MakeGob({{"a\\..\\..\\x", "a"}}), "member 1 (a\\..\\..\\x) points outside its own folder"},
+        {MakeGob({{"A.LFD", "a"}, {"..\\..\\evil.dll", "x"}}),
+         "member 2 (..\\..\\evil.dll) points outside its own folder"},
         {MakeGob({{"a\\\\x", "a"}}), "member 1 (a\\\\x) has an empty folder name"},
         {MakeGob({{"wave/x.wav", "a"}}),
          "member 1 (wave/x.wav) has a character that Windows does not allow in file names"},
@@ -93,11 +97,16 @@ TEST(PackageValidatorTest, DamagedPackagesAreDescribed) {
          "member 1 (what?.lfd) has a character that Windows does not allow in file names"},
         {"GOB", "Could not read " + (folder / "p.gob").string() + ": it ends too early"},
         {MakeGob({{"A.LFD", "a", std::string("A.LFD\0junk", 10)}}), std::nullopt},
+        {MakeGob({{"A.LFD", "a"}, {"wave\\B.WAV", "b"}}), std::nullopt},
         {MakeGob({}, -5), std::nullopt},
     };
     for (const Case& c : cases) {
-        WriteFileBytes(folder / "p.gob", c.bytes);
-        EXPECT_EQ(PackageFault(folder / "p.gob"), c.fault);
+        std::optional<LaunchRefusal> refusal = RefusalOf(folder, c.bytes);
+        EXPECT_EQ(refusal.has_value(), c.fault.has_value()) << c.fault.value_or("sound");
+        if (refusal && c.fault) {
+            EXPECT_EQ(refusal->text, DamagedText(*c.fault));
+            EXPECT_EQ(refusal->title, "Invalid .Gob");
+        }
     }
 }
 
