@@ -23,18 +23,17 @@ bool MainWindowLogic::readyToLaunch() const {
 
 void MainWindowLogic::load() {
     // Ordinary before the list is read: a list that cannot be read must not swallow the next press.
-    session_.loadSettings();
     enter(WindowState::NothingSelected);
     readShipSets();
 }
 
 void MainWindowLogic::afterUnforeseenError() {
-    enter(LaunchCycleOpen(session_) ? WindowState::RestoreMode : WindowState::NothingSelected);
+    enter(LaunchCycleOpen(session_.settings, session_.store) ? WindowState::RestoreMode
+                                                             : WindowState::NothingSelected);
     window_.hideReadingWindow();
 }
 
 void MainWindowLogic::listClicked() {
-    session_.loadSettings();
     if (readyToLaunch() && window_.shipSetCount() > 0)
         enter(WindowState::EntrySelected);
 }
@@ -48,7 +47,8 @@ void MainWindowLogic::refreshClicked() {
 
 void MainWindowLogic::readShipSets() {
     Progress& reading = window_.showReadingWindow();
-    std::vector<ShipSetEntry> entries = ReadShipSetNames(session_, reading);
+    std::vector<ShipSetEntry> entries =
+        ReadShipSetNames(ShipSetFolderOf(session_.settings), reading);
     window_.clearShipSets();
     shipSetPaths_.clear();
     for (const ShipSetEntry& entry : entries) {
@@ -66,7 +66,7 @@ void MainWindowLogic::infoClicked() {
         return;
     std::optional<std::string> text = ReadPatchInfo(shipSetPaths_[position]);
     window_.showInfo(ParseShipSetInfo(text.value_or("")),
-                     PreviewLaunch(session_, shipSetPaths_[position]));
+                     PreviewLaunch(session_.settings, session_.folders, shipSetPaths_[position]));
 }
 
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any
@@ -79,7 +79,7 @@ bool MainWindowLogic::mayRestore(bool earlierRun) {
 }
 
 bool MainWindowLogic::mayQuit() {
-    return !LaunchCycleOpen(session_) ||
+    return !LaunchCycleOpen(session_.settings, session_.store) ||
            session_.prompts.question(
                "A ShipSet is still installed. Quit anyway? The next start "
                "will offer to restore the game folder.",
@@ -99,8 +99,8 @@ void MainWindowLogic::restoreOpenCycle() {
     if (!mayRestore(true))
         return;
     enter(WindowState::RecoveryRunning);
-    RestoreOutcome outcome =
-        RestoreLastShipSet(session_, window_.progress(), OpenCyclePackage(session_));
+    RestoreOutcome outcome = RestoreLastShipSet(
+        session_, window_.progress(), OpenCyclePackage(session_.settings, session_.store));
     enter(outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
                                               : WindowState::RestoreMode);
 }
@@ -116,7 +116,6 @@ void MainWindowLogic::restoreAfterPlay() {
     RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);
     enter(outcome == RestoreOutcome::Restored ? WindowState::OrdinaryAfterPlay
                                               : WindowState::RestoreMode);
-    session_.loadSettings();
 }
 
 void MainWindowLogic::gameStarted(RunningProgram game) {
@@ -145,7 +144,6 @@ void MainWindowLogic::launchSelected() {
         return;
     }
     launchRecord_ = result.record;
-    session_.loadSettings();
     if (result.outcome == LaunchOutcome::WaitingForPilot) {
         enter(WindowState::WaitingForPilot);
         window_.showPilotLoader();

@@ -7,10 +7,7 @@
 
 namespace tolvane {
 
-OptionsFields LoadOptionsFields(Session& session) {
-    if (!session.settings.optionsNeeded)
-        session.loadSettings();
-    const Settings& settings = session.settings;
+OptionsFields LoadOptionsFields(const Settings& settings) {
     return {settings.gameExePath, settings.shipSetDir, settings.skipIntro};
 }
 

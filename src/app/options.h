@@ -16,7 +16,7 @@ struct OptionsFields {
 
 // The dialog's load step: the settings as last loaded (reloading them unless the options must
 // be set up anyway).
-OptionsFields LoadOptionsFields(Session& session);
+OptionsFields LoadOptionsFields(const Settings& settings);
 
 // OK: stores the version, refuses empty paths with a message, then stores everything. When the
 // options had to be set up, `showMainWindow` runs before the flag is cleared. True when the

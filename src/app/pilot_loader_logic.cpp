@@ -26,7 +26,7 @@ void RememberPilotBeforeLaunch(Session& session) {
     if (line)
         session.saveSetting(kLastPilotKey, Utf8FromWindows1252(PilotInConfig(*line)));
     else
-        SaveCurrentPilot(session);
+        SaveCurrentPilot(GameFolderOf(session.settings), session.store);
 }
 
 // The restore gives the game its previous pilot back only when this cycle switched it.
@@ -40,14 +40,13 @@ void NotePilotSwitch(Session& session) {
 
 }  // namespace
 
-std::vector<std::string> LoadPilotList(Session& session) {
-    session.loadSettings();
-    PilotList pilots = ReadPilotNames(GameFolderOf(session.settings));
+std::vector<std::string> LoadPilotList(const fs::path& gameFolder, Prompts& prompts) {
+    PilotList pilots = ReadPilotNames(gameFolder);
     if (!pilots.unreadable.empty()) {
         std::string text = "These pilot files could not be read and are not listed:";
         for (const std::string& line : pilots.unreadable)
             text += "\r" + line;
-        session.prompts.message(text, "Pilot Loader", Icon::Exclamation);
+        prompts.message(text, "Pilot Loader", Icon::Exclamation);
     }
     return pilots.names;
 }
@@ -57,9 +56,9 @@ bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string&
     try {
         RememberPilotBeforeLaunch(session);
         NotePilotSwitch(session);
-        SetLastPilot(session, name, true);
+        SetLastPilot(GameFolderOf(session.settings), name, session.prompts, true);
         hideLoader();
-        mainWindow.gameStarted(RunGame(session).program);
+        mainWindow.gameStarted(RunGame(session.settings, session.folders, session.prompts).program);
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game was not started.  Press \"Click here when done "

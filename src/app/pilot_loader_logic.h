@@ -11,7 +11,7 @@ namespace tolvane {
 
 // The pilot loader's load step: the pilot names of the game folder. Pilot files that cannot be
 // read are named in one message and left out.
-std::vector<std::string> LoadPilotList(Session& session);
+std::vector<std::string> LoadPilotList(const fs::path& gameFolder, Prompts& prompts);
 
 // "&Load Pilot": remembers the current pilot, makes config.cfg name the chosen one (telling the
 // player), hides the loader, starts the game and brings back the launch button. A failure is

@@ -7,7 +7,9 @@ namespace tolvane {
 void OpenFirstWindow(Session& session, StartupWindows& windows) {
     session.settings.optionsNeeded = false;
     session.loadSettings();
-    if (LaunchCycleOpen(session)) {
+    if (!session.settings.optionsNeeded)
+        EnterShipSetFolder(session.settings);
+    if (LaunchCycleOpen(session.settings, session.store)) {
         session.prompts.message(
             "Tolvane was shut down before it could restore the backup files of the last launched "
             "shipset.  You can restore those backup files now if you wish.",

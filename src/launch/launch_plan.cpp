@@ -168,13 +168,10 @@ class MemberPlanner {
     std::vector<std::size_t> firstOf_;  // for each planned member, the first that reaches its file
 };
 
-// Whether the plan is for a launch, or only shows what a launch would do.
-enum class Purpose { Launch, Preview };
-
 // A journal left by an earlier launch: only a closed one whose files are all back may go (a
 // preview leaves it where it is).
 std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders,
-                                            Purpose purpose) {
+                                            bool preview) {
     if (IsLink(journal))
         return LinkAt(journal);
     if (!IsPresent(journal))
@@ -192,7 +189,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
         settled = true;  // cut off before its header, so before the install changed anything
     } catch (const Error&) {
     }
-    if (settled && (purpose == Purpose::Preview || !RemoveOwnFile(journal)))
+    if (settled && (preview || !RemoveOwnFile(journal)))
         return std::nullopt;
     return LaunchRefusal{
         "The files of an earlier launch have not all been put back: "
@@ -201,14 +198,16 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
         kBackupInUseTitle};
 }
 
-std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,
-                                             Purpose purpose) {
+// The plan for a launch that asks `ask` about the pilot files it would replace, or, without it,
+// only shows what a launch would do.
+std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
+                                             const ProgramFolders& folders, const fs::path& package,
+                                             Prompts* ask) {
     std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
     if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
         return *refusal;
     GobPackage& contents = std::get<GobPackage>(opened);
 
-    const Settings& settings = session.settings;
     LaunchJournal steps;
     steps.package = package;
     steps.gameFolder = GameFolderOf(settings);
@@ -226,13 +225,14 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
                              "Game Not Found"};
     }
     steps.executableName = executable->name;
-    std::vector<fs::path> ownPlaces = RunBatchPlaces(session);
+    std::vector<fs::path> ownPlaces = RunBatchPlaces(folders);
     ownPlaces.push_back(steps.backupFolder);
     for (const fs::path& place : ownPlaces) {
         if (IsLink(place))
             return LinkAt(place);
     }
-    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}, purpose))
+    if (auto refusal =
+            EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}, ask == nullptr))
         return *refusal;
     if (HoldsAnyFile(steps.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
@@ -249,17 +249,18 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     fs::path patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
-    if (purpose == Purpose::Launch)
-        planner.askAboutPilots(session.prompts, contents);
+    if (ask != nullptr)
+        planner.askAboutPilots(*ask, contents);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journal, std::move(steps), patchFolder};
 }
 
-std::variant<LaunchPlan, LaunchRefusal> PlanFor(Session& session, const fs::path& package,
-                                                Purpose purpose) {
+std::variant<LaunchPlan, LaunchRefusal> PlanFor(const Settings& settings,
+                                                const ProgramFolders& folders,
+                                                const fs::path& package, Prompts* ask) {
     try {
-        return Plan(session, package, purpose);
+        return Plan(settings, folders, package, ask);
     } catch (const Error& error) {
         return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
                              "Launch Failed"};
@@ -269,12 +270,13 @@ std::variant<LaunchPlan, LaunchRefusal> PlanFor(Session& session, const fs::path
 }  // namespace
 
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
-    session.loadSettings();
-    return PlanFor(session, package, Purpose::Launch);
+    return PlanFor(session.settings, session.folders, package, &session.prompts);
 }
 
-std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(Session& session, const fs::path& package) {
-    return PlanFor(session, package, Purpose::Preview);
+std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(const Settings& settings,
+                                                    const ProgramFolders& folders,
+                                                    const fs::path& package) {
+    return PlanFor(settings, folders, package, nullptr);
 }
 
 }  // namespace tolvane

@@ -19,7 +19,7 @@ struct LaunchPlan {
     fs::path patchFolder;  // the game's "zt" folder, in the game's spelling, below the game folder
 };
 
-// Reloads the settings, opens the package once and checks what the install relies on (the
+// Opens the package once and checks what the install relies on (the
 // package may be installed; the game's executable is in the game
 // folder; the program's own places are no links; no earlier launch still has files in the backup
 // folder or an open journal; every member reaches a file of its own, or nothing, below the game
@@ -27,8 +27,10 @@ struct LaunchPlan {
 // first line, and asks the player about each pilot file the ship set would replace.
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
 
-// The same plan, to show what a launch would do: from the settings in force, asking nothing and
-// changing no file. Pilot files the ship set would replace stay planned as replaced.
-std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(Session& session, const fs::path& package);
+// The same plan, to show what a launch would do: asking nothing and changing no file. Pilot files
+// the ship set would replace stay planned as replaced.
+std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(const Settings& settings,
+                                                    const ProgramFolders& folders,
+                                                    const fs::path& package);
 
 }  // namespace tolvane

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "session/program_folders.h"
+#include "session/settings.h"
 #include "text/filesystem.h"
-#include "session/session.h"
 
 namespace tolvane {
 
@@ -25,7 +26,8 @@ struct LaunchPreview {
 };
 
 // Plans the launch from the settings in force, asking nothing and changing no file.
-LaunchPreview PreviewLaunch(Session& session, const fs::path& package);
+LaunchPreview PreviewLaunch(const Settings& settings, const ProgramFolders& folders,
+                            const fs::path& package);
 
 // "replaced", "added", "patch", "pilot".
 const char* MarkName(ChangeMark mark);

@@ -14,14 +14,14 @@ JournalFolders FoldersOf(const Settings& settings) {
 
 }  // namespace
 
-bool LaunchCycleOpen(const Session& session) {
-    std::string lastShipSet = session.setting(kLastShipSetKey);
+bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store) {
+    std::string lastShipSet = store.get(kSettingsSection, kLastShipSetKey);
     if (!lastShipSet.empty() && lastShipSet != kNoShipSet)
         return true;
-    fs::path journal = JournalPathFor(ShipSetFolderOf(session.settings));
+    fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
     try {
         return IsLink(journal) ||
-               (IsPresent(journal) && !ReadJournal(journal, FoldersOf(session.settings)).closed);
+               (IsPresent(journal) && !ReadJournal(journal, FoldersOf(settings)).closed);
     } catch (const UnfinishedJournal&) {
         return false;  // cut off before its header: nothing had changed yet
     } catch (const Error&) {
@@ -29,14 +29,12 @@ bool LaunchCycleOpen(const Session& session) {
     }
 }
 
-fs::path OpenCyclePackage(const Session& session) {
-    std::string lastShipSet = session.setting(kLastShipSetKey);
+fs::path OpenCyclePackage(const Settings& settings, const SettingsStore& store) {
+    std::string lastShipSet = store.get(kSettingsSection, kLastShipSetKey);
     if (!lastShipSet.empty() && lastShipSet != kNoShipSet)
         return PathFromUtf8(lastShipSet);
     try {
-        return ReadJournal(JournalPathFor(ShipSetFolderOf(session.settings)),
-                           FoldersOf(session.settings))
-            .package;
+        return ReadJournal(JournalPathFor(ShipSetFolderOf(settings)), FoldersOf(settings)).package;
     } catch (const Error&) {
         return {};
     }

@@ -71,7 +71,7 @@ void RestorePilotFromSetting(Session& session) {
     if (std::find(pilots.begin(), pilots.end(), pilot) == pilots.end())
         return;
     try {
-        SetLastPilot(session, pilot, false);
+        SetLastPilot(GameFolderOf(session.settings), pilot, session.prompts, false);
     } catch (const Error& error) {
         session.prompts.message(
             std::string(error.what()) + "\r\rThe game will start with the pilot it has now.",
@@ -147,12 +147,11 @@ RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const Laun
         session.prompts.message("Every file is back in place." + LeftoversNote(report), "Restore",
                                 Icon::Information);
     }
-    DeleteRunBatch(session);
+    DeleteRunBatch(session.folders);
     return RestoreOutcome::Restored;
 }
 
 RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package) {
-    session.loadSettings();
     fs::path shipSetDir = ShipSetFolderOf(session.settings);
     fs::path journal = JournalPathFor(shipSetDir);
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
@@ -169,7 +168,7 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
         session.prompts.message(kSuccessText + LeftoversNote(report), "Success!",
                                 Icon::Information);
     }
-    DeleteRunBatch(session);
+    DeleteRunBatch(session.folders);
     return RestoreOutcome::Restored;
 }
 

@@ -5,10 +5,8 @@
 
 namespace tolvane {
 
-std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading) {
+std::vector<ShipSetEntry> ReadShipSetNames(const fs::path& folder, Progress& reading) {
     reading.setValue(0);
-    session.loadSettings();
-    fs::path folder = ShipSetFolderOf(session.settings);
     std::vector<fs::path> names =
         folder.empty() ? std::vector<fs::path>{} : ListFiles(folder, "*.gob");
     std::vector<ShipSetEntry> entries;

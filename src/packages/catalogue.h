@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "text/filesystem.h"
 #include "session/progress.h"
-#include "session/session.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
@@ -18,6 +17,6 @@ struct ShipSetEntry {
 // The packages (*.gob) of the ship set directory under the names their information texts give,
 // in the order of their file names, moving `reading` as each is read. A directory that does not
 // exist lists nothing.
-std::vector<ShipSetEntry> ReadShipSetNames(Session& session, Progress& reading);
+std::vector<ShipSetEntry> ReadShipSetNames(const fs::path& shipSetFolder, Progress& reading);
 
 }  // namespace tolvane

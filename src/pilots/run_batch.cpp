@@ -5,8 +5,8 @@
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
-#include "text/path_text.h"
 #include "platform/process.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {
@@ -24,16 +24,16 @@ std::string Literal(std::string_view text) {
     return result;
 }
 
-fs::path WriteBatch(const Session& session, const std::string& text) {
-    fs::path inProgramFolder = session.programFolder / kBatchName;
+fs::path WriteBatch(const ProgramFolders& folders, const std::string& text) {
+    fs::path inProgramFolder = folders.program / kBatchName;
     try {
         WriteFileAtomically(inProgramFolder, text);
         return inProgramFolder;
     } catch (const Error&) {
         // An installed program's folder is read-only for players: use their own data folder.
     }
-    MakeFolders(session.userDataFolder);
-    fs::path inDataFolder = session.userDataFolder / kBatchName;
+    MakeFolders(folders.userData);
+    fs::path inDataFolder = folders.userData / kBatchName;
     WriteFileAtomically(inDataFolder, text);
     return inDataFolder;
 }
@@ -73,16 +73,14 @@ std::string BatchForCmd(const fs::path& executable, bool skipIntro) {
 }  // namespace
 #endif
 
-StartedGame RunGame(Session& session) {
-    session.loadSettings();
-    const Settings& settings = session.settings;
+StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts) {
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
-    fs::path batch = WriteBatch(session, BatchForCmd(executable, settings.skipIntro));
+    fs::path batch = WriteBatch(folders, BatchForCmd(executable, settings.skipIntro));
     RunningProgram program = StartBatchFile(batch, executable.parent_path());
 #else
     GameStart start = DecideGameStart(executable);
-    fs::path batch = WriteBatch(session, RunBatchText(start.windowsExePath, settings.skipIntro));
+    fs::path batch = WriteBatch(folders, RunBatchText(start.windowsExePath, settings.skipIntro));
     if (start.program == "wine" && !FindOnPath("wine")) {
         throw Error(
             "Wine is not installed, and on this system Tolvane starts the game through it.  "
@@ -91,7 +89,7 @@ StartedGame RunGame(Session& session) {
     static bool toldOfNoProton = false;
     if (start.starter == Starter::SteamPrefix && !toldOfNoProton) {
         toldOfNoProton = true;
-        session.prompts.message(
+        prompts.message(
             "Tolvane found no Proton for this Steam copy of the game, so it "
             "starts the game with " +
                 start.description + ".",
@@ -105,12 +103,12 @@ StartedGame RunGame(Session& session) {
     return {batch, std::move(program)};
 }
 
-std::vector<fs::path> RunBatchPlaces(const Session& session) {
-    return {session.programFolder / kBatchName, session.userDataFolder / kBatchName};
+std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders) {
+    return {folders.program / kBatchName, folders.userData / kBatchName};
 }
 
-void DeleteRunBatch(const Session& session) {
-    for (const fs::path& batch : RunBatchPlaces(session))
+void DeleteRunBatch(const ProgramFolders& folders) {
+    for (const fs::path& batch : RunBatchPlaces(folders))
         RemoveOwnFile(batch);  // only a starter; the next game start writes it anew
 }
 

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "text/filesystem.h"
 #include "platform/process.h"
-#include "session/session.h"
+#include "session/program_folders.h"
+#include "session/prompts.h"
+#include "session/settings.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
@@ -22,12 +24,12 @@ struct StartedGame {
     fs::path batch;
     RunningProgram program;  // the batch's runner, which waits for the game
 };
-StartedGame RunGame(Session& session);
+StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts);
 
 // Where RunGame may write RunXWA.bat.
-std::vector<fs::path> RunBatchPlaces(const Session& session);
+std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders);
 
 // Deletes RunXWA.bat from wherever RunGame may have written it.
-void DeleteRunBatch(const Session& session);
+void DeleteRunBatch(const ProgramFolders& folders);
 
 }  // namespace tolvane

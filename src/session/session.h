@@ -1,24 +1,24 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
+#include "session/program_folders.h"
 #include "session/prompts.h"
 #include "session/settings.h"
 #include "session/settings_store.h"
 
 namespace tolvane {
 
-// What every procedure shares: the settings store, the player's message boxes, the settings as
-// last loaded, and the program's own folders.
+// What the windows' handlers share: the settings store, the player's message boxes, the settings
+// as read at start-up and after the options are accepted, and the program's own folders. The
+// launch cycle's procedures use all of it; every other procedure takes only what it uses.
 struct Session {
-    Session(SettingsStore& store, Prompts& prompts, std::filesystem::path programFolder,
-            std::filesystem::path userDataFolder)
+    Session(SettingsStore& store, Prompts& prompts, fs::path programFolder, fs::path userDataFolder)
         : store(store),
           prompts(prompts),
-          programFolder(std::move(programFolder)),
-          userDataFolder(std::move(userDataFolder)) {}
+          folders{std::move(programFolder), std::move(userDataFolder)} {}
 
+    // Only start-up and accepted options read the settings; everything else uses them as read.
     void loadSettings() { LoadSettings(store, prompts, settings); }
     std::string setting(const char* key) const { return store.get(kSettingsSection, key); }
     // Throws Error naming the setting when the store cannot keep it.
@@ -29,9 +29,7 @@ struct Session {
     SettingsStore& store;
     Prompts& prompts;
     Settings settings;
-    // Where the program runs from, and the per-user folder for when that is not writable.
-    std::filesystem::path programFolder;
-    std::filesystem::path userDataFolder;
+    ProgramFolders folders;
 };
 
 }  // namespace tolvane

@@ -82,10 +82,13 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     settings.gameExePath = store.get(kSettingsSection, kGameExeKey);
     settings.shipSetDir = store.get(kSettingsSection, kShipSetDirKey);
     settings.skipIntro = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey)) == "1";
-    if (!settings.optionsNeeded && !settings.shipSetDir.empty()) {
-        std::error_code ignored;  // a missing directory shows up where it is used
-        std::filesystem::current_path(ShipSetFolderOf(settings), ignored);
-    }
+}
+
+void EnterShipSetFolder(const Settings& settings) {
+    if (settings.shipSetDir.empty())
+        return;
+    std::error_code ignored;  // a missing directory shows up where it is used
+    std::filesystem::current_path(ShipSetFolderOf(settings), ignored);
 }
 
 }  // namespace tolvane

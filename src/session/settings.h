@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "text/filesystem.h"
 #include "session/prompts.h"
 #include "session/settings_store.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
@@ -42,10 +42,13 @@ fs::path ShipSetFolderOf(const Settings& settings);
 // directory.
 fs::path BackupFolderOf(const Settings& settings);
 
-// Reads the settings, tells the player when the options must be set up (first run or another
-// version) and, when they need not be, makes the ship set directory the current directory. A
-// directory that cannot be entered leaves the current directory as it was.
+// Reads the settings and tells the player when the options must be set up (first run or another
+// version).
 void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
+
+// Makes the ship set directory the current directory, for the programs the game start runs. A
+// directory that cannot be entered leaves the current directory as it was.
+void EnterShipSetFolder(const Settings& settings);
 
 // The leading number of `text` as its shortest decimal text: blanks are skipped, reading stops
 // at the first character that cannot continue the number, and no number at all gives "0".

@@ -97,7 +97,7 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
                  shipSetFolderBrowse, okButton, cancelButton});
     resize(432, 158);  // the default size; the layout lets every text show whole
 
-    OptionsFields fields = LoadOptionsFields(session_);
+    OptionsFields fields = LoadOptionsFields(session_.settings);
     gameExecutableEdit_->setText(ToQString(fields.gameExePath));
     shipSetFolderEdit_->setText(ToQString(fields.shipSetDir));
     // A long path shows its end, where the file's or the folder's own name is, and a usual path

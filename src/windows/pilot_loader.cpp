@@ -27,7 +27,8 @@ PilotLoader::PilotLoader(Session& session, MainWindowLogic& mainWindow)
     layout->addWidget(loadPilotButton_);
 
     RunGuarded(session_.prompts, [this] {
-        for (const std::string& name : LoadPilotList(session_))
+        for (const std::string& name :
+             LoadPilotList(GameFolderOf(session_.settings), session_.prompts))
             pilotList_->addItem(ToQString(name));
     });
     // A pilot chosen by mouse or by keyboard may be loaded; Enter or a double click loads it.

@@ -37,7 +37,7 @@ TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
     std::filesystem::create_directories(game.game() / "Broken.plt");  // a folder, not a file
     std::filesystem::create_symlink(game.game() / "missing", game.game() / "Dangling.plt");
     game.prompts.allowMessage("Pilot Loader");
-    EXPECT_EQ(LoadPilotList(game.session), (std::vector<std::string>{"Ace", "Nova"}));
+    EXPECT_EQ(LoadPilotList(game.game(), game.prompts), (std::vector<std::string>{"Ace", "Nova"}));
     ASSERT_EQ(game.prompts.shown.size(), 1u);
     EXPECT_NE(game.prompts.shown[0].text.find("Dangling.plt"), std::string::npos);
 }
@@ -45,17 +45,17 @@ TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
 TEST(RunBatchFolderTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
     StandInGame game;
     WriteFileBytes(game.program() / "not-a-folder", "x");
-    game.session.programFolder = game.program() / "not-a-folder";
+    game.session.folders.program = game.program() / "not-a-folder";
 #ifdef _WIN32
     GTEST_SKIP() << "on Windows the game is started by cmd.exe, with no runner to stand in";
 #endif
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-        batch = RunGame(game.session).batch;
+        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
     }
-    EXPECT_EQ(batch, game.session.userDataFolder / "RunXWA.bat");
-    DeleteRunBatch(game.session);
+    EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
+    DeleteRunBatch(game.session.folders);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
 

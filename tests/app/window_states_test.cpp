@@ -144,10 +144,12 @@ TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
     WriteFileBytes(game.game().parent_path() / "not a folder", "x");
     game.store.save("Settings", "ShipSet Dir",
                     (game.game().parent_path() / "not a folder").string());
+    game.session.loadSettings();  // as accepted options read them
     EXPECT_THROW(logic.load(), Error);
     logic.afterUnforeseenError();
 
     game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "").string());
+    game.session.loadSettings();
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     logic.refreshClicked();
     window.selected = 0;

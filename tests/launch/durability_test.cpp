@@ -102,7 +102,7 @@ TEST_F(LaunchFixture, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
         }
     }
     EXPECT_LE(flushes, static_cast<int>(flushedSinceChange.size()));
-    EXPECT_FALSE(LaunchCycleOpen(game.session));
+    EXPECT_FALSE(LaunchCycleOpen(game.session.settings, game.store));
 }
 
 // Whatever replaces a file through a working file (the patched executable, config.cfg, the copy
@@ -112,7 +112,7 @@ TEST_F(LaunchFixture, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
     fs::path path = package("Blue.gob", {{"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
     FaultSeam::Record();
     launch(path);
-    SetLastPilot(game.session, "Nova", false);
+    SetLastPilot(game.game(), "Nova", game.prompts, false);
     std::vector<RecordedStep> steps = FaultSeam::Recorded();
     FaultSeam::Disarm();
     int renames = 0;
@@ -157,7 +157,7 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
             } else {
                 game.prompts.expectMessage("All the files have been restored succesfully.",
                                            "Success!", Icon::Information);
-                RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
+                RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
             }
             EXPECT_EQ(Snapshot(game.game()), before);
             EXPECT_FALSE(fs::exists(game.backup()));

@@ -55,7 +55,7 @@ class Cycle {
     // The pilot loader's part that writes config.cfg, so that the restore must write it back.
     void switchPilot() {
         try {
-            SetLastPilot(game.session, "Nova", false);
+            SetLastPilot(game.game(), "Nova", game.prompts, false);
         } catch (const Error& error) {
             game.prompts.message(error.what(), "Pilot Loader", Icon::Exclamation);
             installed = false;
@@ -84,9 +84,9 @@ class Cycle {
     }
 
     // The next start: restore mode while "Last ShipSet" names a package or a journal is open.
-    bool cycleOpen() const { return LaunchCycleOpen(game.session); }
+    bool cycleOpen() const { return LaunchCycleOpen(game.session.settings, game.store); }
     RestoreOutcome recover() {
-        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
+        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
     }
 
     // Each original file is where the player can get it back: in the game folder or in Backup;

@@ -25,7 +25,7 @@ class HostileCycleTest : public LaunchFixture {
     ~HostileCycleTest() override { EXPECT_EQ(Snapshot(game.outside()), outsideBefore); }
 
     RestoreOutcome recover() {
-        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session));
+        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
     }
 
     // The pilot loader's "Load Pilot", with a runner that starts nothing.
@@ -77,13 +77,13 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
         Tree gameInPlay = Snapshot(fresh.game()), backupInPlay = Snapshot(fresh.backup());
 
         fresh.prompts.allowMessage("Restore Incomplete");
-        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, OpenCyclePackage(fresh.session)),
+        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, OpenCyclePackage(fresh.session.settings, fresh.store)),
                   RestoreOutcome::RestoredInPart);
         EXPECT_NE(fresh.prompts.shown.back().text.find("line "), std::string::npos);
         EXPECT_EQ(Snapshot(fresh.game()), gameInPlay);
         EXPECT_EQ(Snapshot(fresh.backup()), backupInPlay);
         EXPECT_EQ(Snapshot(fresh.outside()), outsideBefore);
-        EXPECT_TRUE(LaunchCycleOpen(fresh.session));
+        EXPECT_TRUE(LaunchCycleOpen(fresh.session.settings, fresh.store));
     }
 }
 
@@ -91,12 +91,12 @@ TEST_F(HostileCycleTest, AnOpenJournalLeadsToTheRestoreWhateverTheSettingsSay) {
     Tree before = Snapshot(game.game());
     launch(package("Blue.gob", MixedMembers()));
     game.store.save("Settings", "Last ShipSet", "None");  // a settings file from elsewhere
-    EXPECT_TRUE(LaunchCycleOpen(game.session));
+    EXPECT_TRUE(LaunchCycleOpen(game.session.settings, game.store));
     game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
                                Icon::Information);
     EXPECT_EQ(recover(), RestoreOutcome::Restored);
     EXPECT_EQ(Snapshot(game.game()), before);
-    EXPECT_FALSE(LaunchCycleOpen(game.session));
+    EXPECT_FALSE(LaunchCycleOpen(game.session.settings, game.store));
 }
 
 TEST_F(HostileCycleTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingChanges) {

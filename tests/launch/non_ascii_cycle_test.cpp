@@ -70,7 +70,7 @@ void PlayWholeCycle(const char* gameFolder) {
                                          "clair.wav")),
               "boom");
 
-    std::vector<std::string> pilots = LoadPilotList(game.session);
+    std::vector<std::string> pilots = LoadPilotList(game.game(), game.prompts);
     EXPECT_NE(std::find(pilots.begin(), pilots.end(), "J\xC3\xB6rg"), pilots.end());
     game.prompts.expectMessage("Pilot J\xC3\xB6rg will be loaded.", "Switched Pilot",
                                Icon::Information);

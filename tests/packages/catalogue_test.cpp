@@ -17,7 +17,7 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     WriteFileBytes(game.shipSets() / "patchinfo.txt", "the player's own notes");
     FakeProgress reading;
 
-    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.session, reading);
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.shipSets(), reading);
 
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].package, game.shipSets() / "A.GOB");
@@ -34,9 +34,9 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
 TEST(CatalogueTest, AMissingOrEmptyDirectoryListsNothing) {
     StandInGame game;
     FakeProgress reading;
-    EXPECT_TRUE(ReadShipSetNames(game.session, reading).empty());
+    EXPECT_TRUE(ReadShipSetNames(game.shipSets(), reading).empty());
     game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "gone").string() + "/");
-    EXPECT_TRUE(ReadShipSetNames(game.session, reading).empty());
+    EXPECT_TRUE(ReadShipSetNames(game.shipSets(), reading).empty());
 }
 
 TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
@@ -47,7 +47,7 @@ TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
         WriteGob(game.shipSets() / name, {{"PATCHINFO.TXT", "Name: " + std::to_string(i)}});
     }
     FakeProgress reading;
-    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.session, reading);
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.shipSets(), reading);
     ASSERT_EQ(entries.size(), 105u);
     EXPECT_EQ(entries[104].package.filename(), "set104.gob");
     EXPECT_EQ(entries[104].listName, "104");

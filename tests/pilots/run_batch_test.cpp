@@ -55,14 +55,14 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").string());
-        batch = RunGame(game.session).batch;
+        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
     }
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
     EXPECT_EQ(ReadFileBytes(batch), RunBatchText(WineFormOf(game.executable()), false));
     WaitFor([&] { return std::filesystem::exists(seen); });
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
-    DeleteRunBatch(game.session);
+    DeleteRunBatch(game.session.folders);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
 
@@ -81,7 +81,7 @@ TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
     ScopedEnvironment path("PATH", nothing.path().string());
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     try {
-        RunGame(game.session);
+        RunGame(game.session.settings, game.session.folders, game.prompts);
         ADD_FAILURE() << "started without Wine";
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "text/filesystem.h"
+
+namespace tolvane {
+
+// Where the program runs from, and the per-user folder for when that is not writable.
+struct ProgramFolders {
+    fs::path program;
+    fs::path userData;
+};
+
+}  // namespace tolvane
