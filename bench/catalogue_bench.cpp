@@ -7,6 +7,7 @@
 
 #include "bench_support.h"
 #include "session/session.h"
+#include "support/package_files.h"
 #include "windows/main_window.h"
 #include "windows/window_set.h"
 
@@ -19,17 +20,18 @@ int main(int argc, char* argv[]) {
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "Ships");
     for (int p = 0; p < 1000; ++p) {
-        std::vector<bench::GeneratedMember> members;
+        std::vector<testing::GeneratedMember> members;
         for (int m = 0; m < 49; ++m)
             members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
         members.push_back({"PATCHINFO.TXT", 120, 'N'});
-        bench::WriteGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
+        testing::WriteGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
     }
-    bench::MapStore store;
-    bench::NoPrompts prompts;
+    testing::MemorySettingsStore store;
+    testing::RecordingPrompts prompts;
     store.save("Version", "Ordell Version", "2.5");
     store.save("Settings", "ShipSet Dir", (root / "Ships").string() + "/");
     Session session(store, prompts, root, root);
+    session.loadSettings();
     WindowSet windows(session);
     MainWindow& window = windows.mainWindow();
     window.show();

@@ -15,6 +15,8 @@
 #include "launch/launch_journal.h"
 #include "launch/restore.h"
 #include "session/session.h"
+#include "support/fake_progress.h"
+#include "support/package_files.h"
 
 using namespace tolvane;
 
@@ -63,7 +65,7 @@ int main() {
     fs::path game = root / "XWA", ships = root / "Ships", package = ships / "Big.gob";
     fs::create_directories(ships);
 
-    std::vector<bench::GeneratedMember> members{{"BIG.DAT", 512 * kMiB, 'B'}};
+    std::vector<testing::GeneratedMember> members{{"BIG.DAT", 512 * kMiB, 'B'}};
     const std::uint64_t small = 512 * kMiB / 299;
     for (int i = 0; i < 299; ++i) {
         bool replaces = i < 150;
@@ -71,7 +73,7 @@ int main() {
             {replaces ? "R" + std::to_string(i) + ".LFD" : "wave\\A" + std::to_string(i) + ".WAV",
              small, static_cast<char>('a' + i % 26)});
     }
-    bench::WriteGeneratedGob(package, members);
+    testing::WriteGeneratedGob(package, members);
 
     bench::BenchSession bench(game, ships, root);
     Session& session = bench.session;
@@ -99,7 +101,7 @@ int main() {
 
         sync();
         ChildRun install = InChild([&] {
-            bench::CountingProgress progress;
+            testing::FakeProgress progress;
             auto plan = PlanLaunch(session, package);
             if (!std::holds_alternative<LaunchPlan>(plan))
                 return false;
@@ -115,7 +117,7 @@ int main() {
         if (settled)
             sync();
         ChildRun restore = InChild([&] {
-            bench::CountingProgress progress;
+            testing::FakeProgress progress;
             LaunchRecord record{package, JournalPathFor(ships)};
             return RestoreAfterPlay(session, progress, record) == RestoreOutcome::Restored;
         });

@@ -17,6 +17,8 @@
 #include "launch/restore.h"
 #include "platform/file_io.h"
 #include "session/session.h"
+#include "support/fake_progress.h"
+#include "support/package_files.h"
 #include "windows/info_window.h"
 
 using namespace tolvane;
@@ -86,10 +88,10 @@ int main(int argc, char* argv[]) {
     fs::path game = root / "XWA", ships = root / "Ships", package = ships / "Wide.gob";
     fs::path floorBackup = root / "floor-backup";
     fs::create_directories(ships);
-    std::vector<bench::GeneratedMember> members;
+    std::vector<testing::GeneratedMember> members;
     for (int i = 0; i < kWidth; ++i)
         members.push_back({"DATA\\" + MemberName(i), kMemberSize, 'm'});
-    bench::WriteGeneratedGob(package, members);
+    testing::WriteGeneratedGob(package, members);
 
     bench::BenchSession bench(game, ships, root);
     Session& session = bench.session;
@@ -123,7 +125,7 @@ int main(int argc, char* argv[]) {
             bench::SecondsOf([&] { RemoveAndRenameLoop(game / "DATA", floorBackup); }));
 
         Prepare(game, floorBackup);
-        bench::CountingProgress progress;
+        testing::FakeProgress progress;
         LaunchResult result{};
         std::uint64_t flushesBefore = FlushesSoFar();
         installTimes.push_back(bench::SecondsOf([&] {

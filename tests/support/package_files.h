@@ -22,6 +22,16 @@ std::string MakeGob(const std::vector<GobEntry>& entries,
                     std::optional<std::int32_t> countOverride = std::nullopt);
 void WriteGob(const std::filesystem::path& path, const std::vector<GobEntry>& entries);
 
+// A member of a large package: its name, size and the byte it is filled with.
+struct GeneratedMember {
+    std::string name;
+    std::uint64_t size;
+    char fill;
+};
+// Writes a GOB package member by member in 1 MiB pieces, so memory stays flat however large.
+void WriteGeneratedGob(const std::filesystem::path& path,
+                       const std::vector<GeneratedMember>& members);
+
 // "<prefix><number><suffix>", such as "M12.LFD", for the members of wide packages.
 std::string Numbered(const std::string& prefix, std::size_t number, const std::string& suffix);
 

@@ -1,8 +1,8 @@
 #include "support/recording_prompts.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include "support/test_failure.h"
 
 namespace tolvane::testing {
 namespace {
@@ -16,7 +16,7 @@ std::string Describe(const Prompt& prompt) {
 
 RecordingPrompts::~RecordingPrompts() {
     for (const Expected& left : expected_)
-        ADD_FAILURE() << "expected but never shown: " << Describe(left.prompt);
+        ReportTestFailure("expected but never shown: " + Describe(left.prompt));
 }
 
 void RecordingPrompts::expectMessage(std::string text, std::string title, Icon icon) {
@@ -53,9 +53,9 @@ Answer RecordingPrompts::take(const Prompt& prompt) {
     if (allowed && prompt.isQuestion)
         return prompt.defaultAnswer;
     if (!allowed) {
-        ADD_FAILURE() << "unexpected " << Describe(prompt)
-                      << (expected_.empty() ? std::string(" (nothing expected)")
-                                            : "; expected " + Describe(expected_.front().prompt));
+        ReportTestFailure("unexpected " + Describe(prompt) +
+                          (expected_.empty() ? std::string(" (nothing expected)")
+                                             : "; expected " + Describe(expected_.front().prompt)));
     }
     return Answer::No;
 }

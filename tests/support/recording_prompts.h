@@ -19,8 +19,8 @@ struct Prompt {
 };
 
 // Scripts the player's side of every message box. Each box the program shows must be the next
-// expected one, with the same text, title, icon (and default button); anything else fails the
-// test at once and is answered No, so nothing hangs.
+// expected one, with the same text, title, icon (and default button); anything else is reported
+// at once (ReportTestFailure) and answered No, so nothing hangs.
 class RecordingPrompts : public Prompts {
   public:
     ~RecordingPrompts() override;

@@ -1,10 +1,10 @@
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
 #include <random>
+
+#include "support/test_failure.h"
 
 namespace tolvane::testing {
 
@@ -30,7 +30,8 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-    ASSERT_TRUE(out.good()) << path;
+    if (!out.good())
+        ReportTestFailure("could not write " + path.string());
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {

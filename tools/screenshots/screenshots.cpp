@@ -9,6 +9,7 @@
 
 #include "app/startup.h"
 #include "demo_world.h"
+#include "support/recording_prompts.h"
 #include "windows/qt_settings_store.h"
 #include "windows/qt_text.h"
 #include "windows/window_set.h"
@@ -16,19 +17,6 @@
 using namespace tolvane;
 
 namespace {
-
-// No box may stop the pictures; one that shows up is written down instead.
-class LoggingPrompts : public Prompts {
-  public:
-    void message(const std::string& text, const std::string& title, Icon) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-    }
-    Answer question(const std::string& text, const std::string& title, Icon,
-                    Answer defaultAnswer) override {
-        message(text, title, Icon::None);
-        return defaultAnswer;
-    }
-};
 
 QWidget* TopLevel(const char* name) {
     QApplication::processEvents();
@@ -57,7 +45,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setFont(QFont("DejaVu Sans", 9));
-    // Absolute now: loading the settings makes the ship set directory the current folder.
+    // Absolute now: start-up makes the ship set directory the current folder.
     fs::path out = fs::absolute(ToPath(QString::fromLocal8Bit(argv[1])));
     fs::create_directories(out);
     fs::path world = fs::temp_directory_path() / "tolvane-screenshots";
@@ -65,7 +53,7 @@ int main(int argc, char* argv[]) {
     demo::DemoWorld demo = demo::MakeDemoWorld(world);
     QtSettingsStore store(QString::fromStdString(demo.settings.string()));
     demo::SaveDemoSettings(store, demo);
-    LoggingPrompts prompts;
+    testing::RecordingPrompts prompts;  // no box may stand in a picture: one stops the tool
     Session session(store, prompts, world / "Program", world / "Data");
     {
         WindowSet windows(session);
