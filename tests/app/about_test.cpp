@@ -37,7 +37,6 @@ TEST(StartSysInfoTest, ADesktopSystemInformationProgramIsStarted) {
     RecordingPrompts prompts;
     WithPath(tools.path(), [&] { StartSysInfo(prompts); });
     EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(tools / "started"); }));
-    EXPECT_EQ(VersionLabel(), "Version 2.5");
 }
 
 }  // namespace

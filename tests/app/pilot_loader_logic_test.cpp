@@ -42,22 +42,5 @@ TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
     EXPECT_NE(game.prompts.shown[0].text.find("Dangling.plt"), std::string::npos);
 }
 
-TEST(RunBatchFolderTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
-    StandInGame game;
-    WriteFileBytes(game.program() / "not-a-folder", "x");
-    game.session.folders.program = game.program() / "not-a-folder";
-#ifdef _WIN32
-    GTEST_SKIP() << "on Windows the game is started by cmd.exe, with no runner to stand in";
-#endif
-    std::filesystem::path batch;
-    {
-        ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
-    }
-    EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
-    DeleteRunBatch(game.session.folders);
-    EXPECT_FALSE(std::filesystem::exists(batch));
-}
-
 }  // namespace
 }  // namespace tolvane::testing

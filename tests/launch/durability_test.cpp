@@ -14,6 +14,8 @@
 namespace tolvane::testing {
 namespace {
 
+using DurabilityTest = LaunchFixture;
+
 bool Inside(const fs::path& path, const fs::path& folder) {
     auto [end, ignored] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
     return !path.empty() && end == folder.end();
@@ -50,7 +52,7 @@ std::vector<GobEntry> Members() {
             {"two\\levels\\E.LFD", "deep"}};
 }
 
-TEST_F(LaunchFixture, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
+TEST_F(DurabilityTest, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
     fs::path path = package("Blue.gob", Members());
     FaultSeam::Record();
     launch(path);
@@ -72,7 +74,7 @@ TEST_F(LaunchFixture, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
 
 // Every folder whose entries the restore changed is flushed after its last change and before the
 // journal is closed, once each.
-TEST_F(LaunchFixture, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
+TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
     LaunchRecord record = launch(package("Blue.gob", Members()));
     FaultSeam::Record();
     RestoreAfterPlay(game.session, progress, record);
@@ -108,7 +110,7 @@ TEST_F(LaunchFixture, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
 // Whatever replaces a file through a working file (the patched executable, config.cfg, the copy
 // of the executable in Backup) flushes the working file's bytes before the rename that puts it in
 // place: a power cut leaves the old file or the whole new one.
-TEST_F(LaunchFixture, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
+TEST_F(DurabilityTest, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
     fs::path path = package("Blue.gob", {{"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
     FaultSeam::Record();
     launch(path);
@@ -157,7 +159,8 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
             } else {
                 game.prompts.expectMessage("All the files have been restored succesfully.",
                                            "Success!", Icon::Information);
-                RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
+                RestoreLastShipSet(game.session, progress,
+                                   OpenCyclePackage(game.session.settings, game.store));
             }
             EXPECT_EQ(Snapshot(game.game()), before);
             EXPECT_FALSE(fs::exists(game.backup()));
@@ -166,6 +169,22 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
     fs::remove_all(ships);
 }
 #endif
+
+TEST(FlushCountTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
+    for (int width : {4, 400}) {
+        StandInGame game;
+        std::vector<GobEntry> members;
+        for (int i = 0; i < width; ++i)
+            members.push_back({Numbered("M", i, ".LFD"), "member"});
+        members.push_back({"zt\\fix.zt", MakeZt({{0, "P"}})});
+        WriteGob(game.shipSets() / "Wide.gob", members);
+        auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");
+        FakeProgress progress;
+        std::uint64_t before = FlushesSoFar();
+        LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        EXPECT_LE(FlushesSoFar() - before, 8u) << width << " members";
+    }
+}
 
 }  // namespace
 }  // namespace tolvane::testing

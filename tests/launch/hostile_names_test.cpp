@@ -12,6 +12,8 @@
 namespace tolvane::testing {
 namespace {
 
+using HostileInstallTest = LaunchFixture;
+
 // What the launch handler does before anything changes: the plan. The title of the box that
 // refused the package, or nothing when it may be installed.
 std::optional<std::string> Refusal(StandInGame& game, const fs::path& package) {
@@ -115,7 +117,7 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
     }
 }
 
-TEST_F(LaunchFixture, ARestoredFileKeepsTheGamesSpelling) {
+TEST_F(HostileInstallTest, ARestoredFileKeepsTheGamesSpelling) {
     fs::remove(game.game() / "DATA.LFD");
     WriteFileBytes(game.game() / "Data.Lfd", "original data");
     LaunchRecord record = launch(package("P.gob", {{"DATA.LFD", "package data"}}));
@@ -129,7 +131,7 @@ TEST_F(LaunchFixture, ARestoredFileKeepsTheGamesSpelling) {
     EXPECT_FALSE(restored.contains("DATA.LFD"));
 }
 
-TEST_F(LaunchFixture, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
+TEST_F(HostileInstallTest, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     auto plan = PlanLaunch(game.session, package("P.gob", {{"NEW.LFD", "a"}, {"DATA.LFD", "b"}}));
     WriteFileBytes(game.backup() / "DATA.LFD", "someone else's");
     game.prompts.allowMessage("Launch Failed");
@@ -137,22 +139,6 @@ TEST_F(LaunchFixture, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);
     EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "someone else's");
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-}
-
-TEST(InstallFlushesTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
-    for (int width : {4, 400}) {
-        StandInGame game;
-        std::vector<GobEntry> members;
-        for (int i = 0; i < width; ++i)
-            members.push_back({Numbered("M", i, ".LFD"), "member"});
-        members.push_back({"zt\\fix.zt", MakeZt({{0, "P"}})});
-        WriteGob(game.shipSets() / "Wide.gob", members);
-        auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");
-        FakeProgress progress;
-        std::uint64_t before = FlushesSoFar();
-        LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
-        EXPECT_LE(FlushesSoFar() - before, 8u) << width << " members";
-    }
 }
 
 }  // namespace
@@ -169,7 +155,7 @@ fs::path ShortNameOf(const fs::path& path) {
 }
 
 // Windows reaches a file by its short (8.3) name as well: the plan must know whose file it is.
-TEST_F(LaunchFixture, AShortNameReachesTheSameGameFile) {
+TEST_F(HostileInstallTest, AShortNameReachesTheSameGameFile) {
     WriteFileBytes(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT", "game model");
     fs::path folder = ShortNameOf(game.game() / "FLIGHTMODELS");
     fs::path file = ShortNameOf(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT");

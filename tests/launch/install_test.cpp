@@ -186,7 +186,7 @@ namespace {
 
 // The package shrinks between the plan and the install (a download still being written, a disk
 // that failed): the install stops at the member that is cut short and never writes a partial one.
-TEST_F(LaunchFixture, APackageCutShortDuringTheLaunchStopsTheInstall) {
+TEST_F(InstallTest, APackageCutShortDuringTheLaunchStopsTheInstall) {
     fs::path path = package("Blue.gob", {{"DATA.LFD", std::string(4096, 'd')}});
     auto plan = PlanLaunch(game.session, path);
     ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan));

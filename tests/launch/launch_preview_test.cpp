@@ -15,6 +15,8 @@
 namespace tolvane::testing {
 namespace {
 
+using PreviewedLaunchTest = LaunchFixture;
+
 using Marked = std::vector<std::pair<std::string, std::string>>;
 
 Marked MarksOf(const LaunchPreview& preview) {
@@ -56,7 +58,8 @@ TEST(LaunchPreviewTest, SaysWhatALaunchWouldChange) {
         SCOPED_TRACE(c.name);
         StandInGame game;
         WriteGob(game.shipSets() / "P.gob", c.members);
-        LaunchPreview preview = PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
+        LaunchPreview preview =
+            PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
         EXPECT_EQ(preview.summary, c.summary);
         EXPECT_EQ(MarksOf(preview), c.marks);
     }
@@ -66,13 +69,14 @@ TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
     StandInGame game;
     game.session.settings.gameExePath.clear();
     WriteGob(game.shipSets() / "P.gob", {{"B.LFD", "b"}});
-    LaunchPreview preview = PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
+    LaunchPreview preview =
+        PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
     EXPECT_EQ(preview.summary.find("No game folder is set yet"), 0u);
     EXPECT_TRUE(preview.paths.empty());
 }
 
 // Nothing is asked, written or removed, not even a closed journal the next launch would remove.
-TEST_F(LaunchFixture, APreviewChangesNoFile) {
+TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
     RestoreAfterPlay(game.session, progress, launch(package("Old.gob", {{"B.LFD", "b"}})));
     JournalWriter::create(game.journalPath(),
                           {.gameFolder = game.game(), .backupFolder = game.backup()})
@@ -110,7 +114,7 @@ void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
     RestoreAfterPlay(game.session, progress, record);
 }
 
-TEST_F(LaunchFixture, ThePreviewListsWhatTheLaunchDoes) {
+TEST_F(PreviewedLaunchTest, ThePreviewListsWhatTheLaunchDoes) {
     game.prompts.expectQuestion(
         "Nova.PLT is left over from the last time this ShipSet was played.\r\rReplace?",
         "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);

@@ -31,7 +31,6 @@ fs::path StandInExecutable() {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     return fs::path(self).parent_path() / "stand_in_xwa.exe";
 }
-
 #endif
 
 // A whole cycle through the main window's logic and the pilot loader; on Windows the real cmd
@@ -115,16 +114,6 @@ TEST(NonAsciiCycleTest, CmdReadsAGameFolderWithPercentSignsLiterally) {
     std::vector<std::string> started = RecordedLines(record);
     ASSERT_EQ(started.size(), 4u) << "the game did not start";
     EXPECT_TRUE(fs::equivalent(PathFromUtf8(started[1]), game.game())) << started[1];
-}
-
-TEST(WindowsPathsTest, MemberNamesJoinAGameFolderWithBackslashes) {
-    Settings settings;
-    settings.gameExePath = "C:\\Games\\XWA\\XWINGALLIANCE.EXE";
-    settings.shipSetDir = "C:\\Ships\\";
-    EXPECT_EQ(DisplayPath(GameFolderOf(settings)), "C:\\Games\\XWA");
-    EXPECT_EQ(DisplayPath(BackupFolderOf(settings)), "C:\\Ships\\Backup");
-    EXPECT_EQ(DisplayPath(GameFolderOf(settings) / "wave" / "X.WAV"),
-              "C:\\Games\\XWA\\wave\\X.WAV");
 }
 #endif
 

@@ -7,7 +7,7 @@
 namespace tolvane::testing {
 namespace {
 
-TEST(ExtractPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
+TEST(ReadPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
     TempFolder folder;
     std::string gob = "GOB" + std::string(9, 'x') + std::string("\x01\x00\x00\x00", 4) +
                       std::string("\x98\x00\x00\x00\x0A\x00\x00\x00", 8) + "PATCHINFO.TXT" +
@@ -17,7 +17,7 @@ TEST(ExtractPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
     EXPECT_EQ(ReadPatchInfo(folder / "Small.gob"), "0123456789");
 }
 
-TEST(ExtractPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
+TEST(ReadPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
     TempFolder folder;
     struct Case {
         std::vector<GobEntry> entries;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 
 #include "pilots/game_start.h"
@@ -59,18 +61,15 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     }
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
-    EXPECT_EQ(ReadFileBytes(batch), RunBatchText(WineFormOf(game.executable()), false));
+    std::string folder = "Z:" + game.game().string();
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    EXPECT_EQ(ReadFileBytes(batch), "REM Do not delete this file!\r\nZ:\\\r\ncd \"" + folder +
+                                        "\"\r\nXWINGALLIANCE.EXE\r\n");
     WaitFor([&] { return std::filesystem::exists(seen); });
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
     DeleteRunBatch(game.session.folders);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
-
-}  // namespace
-}  // namespace tolvane::testing
-
-namespace tolvane::testing {
-namespace {
 
 TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
 #ifdef _WIN32
@@ -87,6 +86,23 @@ TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
         EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)
             << error.what();
     }
+}
+
+TEST(RunBatchTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
+    StandInGame game;
+    WriteFileBytes(game.program() / "not-a-folder", "x");
+    game.session.folders.program = game.program() / "not-a-folder";
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows the game is started by cmd.exe, with no runner to stand in";
+#endif
+    std::filesystem::path batch;
+    {
+        ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
+        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
+    }
+    EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
+    DeleteRunBatch(game.session.folders);
+    EXPECT_FALSE(std::filesystem::exists(batch));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
 #include "support/temp_folder.h"
+#include "text/path_text.h"
 
 namespace tolvane::testing {
 namespace {
@@ -77,6 +78,19 @@ TEST_F(LoadSettingsTest, TheIntroIsSkippedWhenTheLeadingNumberIsOne) {
         EXPECT_EQ(settings.skipIntro, expected) << "stored \"" << stored << "\"";
     }
 }
+
+#ifdef _WIN32
+// Windows paths as the player stores them, joined with backslashes.
+TEST(SettingsFoldersTest, WindowsPathsJoinWithBackslashes) {
+    Settings settings;
+    settings.gameExePath = "C:\\Games\\XWA\\XWINGALLIANCE.EXE";
+    settings.shipSetDir = "C:\\Ships\\";
+    EXPECT_EQ(DisplayPath(GameFolderOf(settings)), "C:\\Games\\XWA");
+    EXPECT_EQ(DisplayPath(BackupFolderOf(settings)), "C:\\Ships\\Backup");
+    EXPECT_EQ(DisplayPath(GameFolderOf(settings) / "wave" / "X.WAV"),
+              "C:\\Games\\XWA\\wave\\X.WAV");
+}
+#endif
 
 }  // namespace
 }  // namespace tolvane::testing
