@@ -48,7 +48,7 @@ class MemberPlanner {
 
     std::optional<LaunchRefusal> plan(const GobMember& member) {
         if (IsBlank(member.name))
-            return std::nullopt;  // a member without a name is skipped, as it always was
+            return std::nullopt;  // a member without a name is skipped
         std::string name = InstalledName(member);
         auto [first, isNew] = firstByKey_.try_emplace(MemberKey(name), steps_.members.size());
         firstOf_.push_back(first->second);

@@ -8,9 +8,10 @@
 
 namespace tolvane {
 
-// Every file operation of the core (open, read, write, flush, close, list, look up, rename,
-// delete, make a folder) calls BeforeFileOperation first, so that a test can prove the cycle's
-// promises at every single one of them. Unarmed, it only counts.
+// Every file operation on the game's and the player's files (open, read, write, flush, close,
+// list, look up, rename, delete, make a folder) calls BeforeFileOperation first, so that a test
+// can prove the cycle's promises at every single one of them. Unarmed, it only counts. The
+// program's own lock file and the settings store are outside it.
 //
 enum class FileStep {
     Open,

@@ -119,11 +119,18 @@ bool RemoveFolderIfEmpty(const fs::path& folder) {
 }
 
 bool HoldsAnyFile(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!IsPresent(folder))
+        return false;
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
+    fs::recursive_directory_iterator it =
+        ec ? fs::recursive_directory_iterator() : fs::recursive_directory_iterator(folder, ec);
+    for (fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
         if (!it->is_directory(ec) || it->is_symlink(ec))
             return true;
     }
+    // A folder that cannot be read through may hold anything.
+    if (ec)
+        Fail("Could not list", folder, ec);
     return false;
 }
 

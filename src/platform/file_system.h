@@ -42,7 +42,8 @@ std::error_code RemoveOwnFile(const fs::path& file);
 // Removes `folder` when it is a folder (not a link) and empty; true when it is gone. An empty
 // folder that stays is an Error naming it.
 bool RemoveFolderIfEmpty(const fs::path& folder);
-// True when a file (or anything but a folder) is somewhere in the tree below `folder`.
+// True when a file (or anything but a folder) is somewhere in the tree below `folder`; false
+// when there is no `folder`. A tree that cannot be read through is an Error naming it.
 bool HoldsAnyFile(const fs::path& folder);
 // Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties;
 // a folder that cannot be removed stays.

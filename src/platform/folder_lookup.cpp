@@ -4,8 +4,8 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
-#include "text/path_text.h"
 #include "text/name_matching.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>

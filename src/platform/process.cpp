@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "platform/error.h"
-#include "text/path_text.h"
 #include "text/name_matching.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "launch/restore.h"
+#include "platform/fault_seam.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {
@@ -147,6 +148,20 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
                  {.package = path, .gameFolder = game.game(), .backupFolder = game.backup()});
          },
          "Backup Folder In Use"},
+        {"backup folder that cannot be read through",
+         [](StandInGame& game, const fs::path& path) {
+             fs::create_directories(game.backup() / "wave");
+             FaultSeam::Record();
+             PlanLaunch(game.session, path);  // changes nothing here: finds the listing's turn
+             const std::vector<RecordedStep>& steps = FaultSeam::Recorded();
+             std::uint64_t turn = 0;
+             while (turn < steps.size() &&
+                    !(steps[turn].step == FileStep::List && steps[turn].path == game.backup()))
+                 ++turn;
+             ASSERT_LT(turn, steps.size());
+             FaultSeam::FailAt(turn + 1, std::make_error_code(std::errc::permission_denied));
+         },
+         "Launch Failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,6 +172,7 @@ TEST(InstallRefusalTest, RefusesWithNothingChanged) {
         auto before = Snapshot(game.game().parent_path());
         auto plan = PlanLaunch(game.session, path);
         ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+        FaultSeam::Disarm();
         EXPECT_EQ(std::get<LaunchRefusal>(plan).title, c.title);
         EXPECT_EQ(Snapshot(game.game().parent_path()), before);
     }
