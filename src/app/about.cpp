@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "session/settings.h"
@@ -19,8 +20,7 @@ std::optional<fs::path> SystemInformationProgram() {
         return fs::path(found);
     if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", found)) {
         fs::path program = fs::path(found) / "MSINFO32.EXE";
-        std::error_code ec;
-        return fs::exists(program, ec) ? std::optional(program) : std::nullopt;
+        return IsFile(program) ? std::optional(program) : std::nullopt;
     }
 #ifndef _WIN32
     for (const char* candidate : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {

@@ -10,6 +10,7 @@
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
+#include "platform/folder_lookup.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -171,13 +172,14 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
     if (!report_.complete())
         return report_;
     std::vector<std::string> names;
-    if (std::optional<GobPackage> package = TryOpenPackage(packagePath)) {
-        for (const GobMember& member : package->members()) {
+    try {
+        GobPackage package(packagePath);
+        for (const GobMember& member : package.members()) {
             if (!NameFault(member.name))
                 names.push_back(InstalledName(member));
         }
-    } else {
-        report_.packageUnreadable = true;
+    } catch (const Error&) {
+        report_.packageUnreadable = true;  // told with what could not be accounted for
     }
     startProgress(names.size());
     std::set<std::string> seen;
@@ -255,15 +257,8 @@ bool GameFolderRestore::keepPilot(const std::string& name) {
 // Every ordinary file in the backup folder goes back to the same place below the game folder.
 void GameFolderRestore::putBackEverything(const fs::path& backupFolder,
                                           const fs::path& gameFolder) {
-    std::error_code ec;
     std::vector<fs::path> files;
-    for (fs::recursive_directory_iterator it(backupFolder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        if (fs::is_regular_file(it->symlink_status(ec)))
-            files.push_back(it->path());
-    }
-    if (ec)
-        report_.notPutBack.push_back(Describe("Could not list the folder", backupFolder, ec));
+    attempt([&] { files = ListFilesBelow(backupFolder); });
     for (const fs::path& file : files) {
         attempt([&] {
             fs::path game = WithoutLinks(gameFolder, file.lexically_relative(backupFolder));

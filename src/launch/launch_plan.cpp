@@ -189,7 +189,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
         settled = true;  // cut off before its header, so before the install changed anything
     } catch (const Error&) {
     }
-    if (settled && (preview || !RemoveOwnFile(journal)))
+    if (settled && (preview || RemoveOwnFile(journal)))
         return std::nullopt;
     return LaunchRefusal{
         "The files of an earlier launch have not all been put back: "

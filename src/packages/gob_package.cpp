@@ -35,14 +35,6 @@ std::string GobPackage::readMember(const GobMember& member, std::uint32_t cap) c
     return file_.readAt(member.offset, std::min(member.size, cap));
 }
 
-std::optional<GobPackage> TryOpenPackage(const fs::path& path) {
-    try {
-        return GobPackage(path);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-
 std::string MemberLabel(const GobMember& member) {
     std::string_view name = member.name;
     name = name.substr(0, name.find_last_not_of(' ') + 1);

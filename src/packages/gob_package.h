@@ -39,9 +39,6 @@ class GobPackage {
     std::vector<GobMember> members_;
 };
 
-// The package, or nothing when it cannot be read; the validator says why.
-std::optional<GobPackage> TryOpenPackage(const fs::path& path);
-
 inline constexpr std::size_t kGobHeaderSize = 16;
 inline constexpr std::size_t kGobEntrySize = 136;
 inline constexpr std::size_t kGobNameSize = 128;

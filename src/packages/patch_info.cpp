@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "packages/gob_package.h"
-#include "text/code_page.h"
 #include "platform/error.h"
+#include "text/code_page.h"
 #include "text/name_matching.h"
 #include "text/text_items.h"
 
@@ -39,20 +39,19 @@ std::vector<std::string_view> CrLines(std::string_view text, std::size_t wanted)
 }  // namespace
 
 std::optional<std::string> ReadPatchInfo(const std::filesystem::path& path) {
-    // An unreadable package has no text: the list says "Patchinfo.txt not found" for it.
-    std::optional<GobPackage> package = TryOpenPackage(path);
-    if (!package)
-        return std::nullopt;
-    const GobMember* found = nullptr;
-    for (const GobMember& member : package->members()) {
-        if (UpperAscii(member.name) == "PATCHINFO.TXT")
-            found = &member;
-    }
-    if (found == nullptr)
-        return std::nullopt;
     try {
-        return package->readMember(*found, kPatchInfoCap);
+        GobPackage package(path);
+        const GobMember* found = nullptr;
+        for (const GobMember& member : package.members()) {
+            if (UpperAscii(member.name) == "PATCHINFO.TXT")
+                found = &member;
+        }
+        if (found == nullptr)
+            return std::nullopt;
+        return package.readMember(*found, kPatchInfoCap);
     } catch (const Error&) {
+        // An unreadable package has no text: the list says "Patchinfo.txt not found" for it, and
+        // a launch says what is wrong with it.
         return std::nullopt;
     }
 }

@@ -8,8 +8,8 @@
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/folder_lookup.h"
-#include "text/path_text.h"
 #include "text/name_matching.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {
@@ -132,11 +132,16 @@ std::optional<fs::path> ProtonFor(const fs::path& compatData, const fs::path& st
     }
     std::vector<fs::path> tools;
     for (const fs::path& folder : {steamapps / "common", steamRoot / "compatibilitytools.d"}) {
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            if (Utf8Of(it->path().filename()).find("Proton") != std::string::npos &&
-                IsFile(it->path() / "proton"))
-                tools.push_back(it->path());
+        std::vector<fs::path> found;
+        try {
+            found = ListFolders(folder);
+        } catch (const Error&) {
+            // A folder of Steam's that cannot be read offers no Proton; Wine starts the game.
+        }
+        for (const fs::path& tool : found) {
+            if (Utf8Of(tool.filename()).find("Proton") != std::string::npos &&
+                IsFile(tool / "proton"))
+                tools.push_back(tool);
         }
     }
     if (tools.empty())

@@ -101,11 +101,18 @@ void DeleteFileIfPresent(const fs::path& file) {
         Fail("Could not delete", file, ec);
 }
 
-std::error_code RemoveOwnFile(const fs::path& file) {
+bool RemoveOwnFile(const fs::path& file) {
     std::error_code ec = BeforeFileOperation(FileStep::Delete, file);
     if (!ec)
         fs::remove(file, ec);
-    return ec;
+    return !ec;
+}
+
+void EnterFolder(const fs::path& folder) {
+    std::error_code ec;
+    fs::current_path(folder, ec);
+    if (ec)
+        Fail("Could not enter the folder", folder, ec);
 }
 
 bool RemoveFolderIfEmpty(const fs::path& folder) {

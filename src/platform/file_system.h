@@ -36,8 +36,10 @@ void MakeFolders(const fs::path& folder);
 
 // Deletes a file if it is there; an Error when it stays.
 void DeleteFileIfPresent(const fs::path& file);
-// Deletes a file of the program's own whose failure to go harms nothing, and says why it stayed.
-std::error_code RemoveOwnFile(const fs::path& file);
+// Deletes a file of the program's own whose failure to go harms nothing; true when it is gone.
+bool RemoveOwnFile(const fs::path& file);
+// Makes `folder` the current folder; an Error naming it when it cannot be entered.
+void EnterFolder(const fs::path& folder);
 
 // Removes `folder` when it is a folder (not a link) and empty; true when it is gone. An empty
 // folder that stays is an Error naming it.

@@ -51,4 +51,32 @@ std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern
     return names;
 }
 
+std::vector<fs::path> ListFilesBelow(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
+    fs::recursive_directory_iterator it =
+        ec ? fs::recursive_directory_iterator() : fs::recursive_directory_iterator(folder, ec);
+    for (fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
+        if (fs::is_regular_file(it->symlink_status(ec)))
+            files.push_back(it->path());
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail("Could not list the folder", folder, ec);
+    return files;
+}
+
+std::vector<fs::path> ListFolders(const fs::path& folder) {
+    std::vector<fs::path> folders;
+    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
+    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
+    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;  // an entry that cannot be looked at is no folder to use
+        if (it->is_directory(typeError))
+            folders.push_back(it->path());
+    }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        Fail("Could not list the folder", folder, ec);
+    return folders;
+}
+
 }  // namespace tolvane

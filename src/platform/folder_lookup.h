@@ -13,4 +13,13 @@ namespace tolvane {
 // that does not exist lists nothing; one that cannot be listed is an Error naming it.
 std::vector<fs::path> ListFiles(const fs::path& folder, std::string_view pattern);
 
+// The ordinary files anywhere below `folder` (links are not followed, nor listed), in the order
+// the folders list them. A folder that does not exist lists nothing; a tree that cannot be read
+// through is an Error naming where.
+std::vector<fs::path> ListFilesBelow(const fs::path& folder);
+
+// The folders in `folder`, as full paths. A folder that does not exist lists nothing; one that
+// cannot be listed is an Error naming it.
+std::vector<fs::path> ListFolders(const fs::path& folder);
+
 }  // namespace tolvane

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/error.h"
+#include "platform/file_system.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -87,8 +89,11 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
 void EnterShipSetFolder(const Settings& settings) {
     if (settings.shipSetDir.empty())
         return;
-    std::error_code ignored;  // a missing directory shows up where it is used
-    std::filesystem::current_path(ShipSetFolderOf(settings), ignored);
+    try {
+        EnterFolder(ShipSetFolderOf(settings));
+    } catch (const Error&) {
+        // A missing directory shows up where it is used, with its own message.
+    }
 }
 
 }  // namespace tolvane

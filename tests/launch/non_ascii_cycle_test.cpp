@@ -45,6 +45,7 @@ void PlayWholeCycle(const char* gameFolder) {
     fs::path record = game.program() / "started.txt";
     ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", Utf8Of(record));
     game.store.save("Settings", "Show Opening Cutscene", "1");
+    game.session.loadSettings();  // as accepted options read them
 #else
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
 #endif

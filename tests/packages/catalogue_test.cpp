@@ -35,8 +35,7 @@ TEST(CatalogueTest, AMissingOrEmptyDirectoryListsNothing) {
     StandInGame game;
     FakeProgress reading;
     EXPECT_TRUE(ReadShipSetNames(game.shipSets(), reading).empty());
-    game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "gone").string() + "/");
-    EXPECT_TRUE(ReadShipSetNames(game.shipSets(), reading).empty());
+    EXPECT_TRUE(ReadShipSetNames(game.shipSets() / "gone", reading).empty());
 }
 
 TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
