@@ -105,7 +105,8 @@ int main() {
             auto plan = PlanLaunch(session, package);
             if (!std::holds_alternative<LaunchPlan>(plan))
                 return false;
-            LaunchResult result = LaunchShipSet(session, progress, std::get<LaunchPlan>(plan));
+            LaunchResult result =
+                LaunchShipSet(session.store, session.prompts, progress, std::get<LaunchPlan>(plan));
             return result.outcome == LaunchOutcome::WaitingForPilot;
         });
         installTimes.push_back(install.seconds);

@@ -132,7 +132,8 @@ int main(int argc, char* argv[]) {
             auto plan = PlanLaunch(session, package);
             if (!std::holds_alternative<LaunchPlan>(plan))
                 std::exit(1);
-            result = LaunchShipSet(session, progress, std::get<LaunchPlan>(plan));
+            result =
+                LaunchShipSet(session.store, session.prompts, progress, std::get<LaunchPlan>(plan));
         }));
         flushes = FlushesSoFar() - flushesBefore;
         if (result.outcome != LaunchOutcome::WaitingForPilot)

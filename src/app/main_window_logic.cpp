@@ -138,7 +138,8 @@ void MainWindowLogic::launchSelected() {
         return;
     }
     enter(WindowState::Installing);
-    LaunchResult result = LaunchShipSet(session_, window_.progress(), std::get<LaunchPlan>(plan));
+    LaunchResult result = LaunchShipSet(session_.store, session_.prompts, window_.progress(),
+                                        std::get<LaunchPlan>(plan));
     if (result.outcome == LaunchOutcome::NotStarted) {
         enter(WindowState::EntrySelected);
         return;

@@ -52,17 +52,17 @@ bool AcceptOptions(Session& session, OptionsFields fields,
         session.saveSetting(kLastShipSetKey, kNoShipSet);
     session.saveSetting(kGameExeKey, fields.gameExePath);
     session.saveSetting(kShipSetDirKey, fields.shipSetDir);
-    session.saveSetting(kCutsceneKey, fields.skipCutscene ? "1" : "0");
+    session.saveSetting(kCutsceneKey, fields.skipIntro ? "1" : "0");
     if (session.settings.optionsNeeded)
         showMainWindow();
     session.settings.optionsNeeded = false;
     return true;
 }
 
-bool MayCancelOptions(Session& session) {
-    if (!session.settings.optionsNeeded)
+bool MayCancelOptions(const Settings& settings, Prompts& prompts) {
+    if (!settings.optionsNeeded)
         return true;
-    session.prompts.message("You need to set the options.", "Important!", Icon::Exclamation);
+    prompts.message("You need to set the options.", "Important!", Icon::Exclamation);
     return false;
 }
 

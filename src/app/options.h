@@ -11,11 +11,10 @@ namespace tolvane {
 struct OptionsFields {
     std::string gameExePath;
     std::string shipSetDir;
-    bool skipCutscene = false;
+    bool skipIntro = false;
 };
 
-// The dialog's load step: the settings as last loaded (reloading them unless the options must
-// be set up anyway).
+// The dialog's load step: the fields as the settings hold them.
 OptionsFields LoadOptionsFields(const Settings& settings);
 
 // OK: stores the version, refuses empty paths with a message, then stores everything. When the
@@ -25,7 +24,7 @@ bool AcceptOptions(Session& session, OptionsFields fields,
                    const std::function<void()>& showMainWindow);
 
 // Cancel: refused with a message while the options must still be set up.
-bool MayCancelOptions(Session& session);
+bool MayCancelOptions(const Settings& settings, Prompts& prompts);
 
 // The folder text as it is stored: ending with the host's separator.
 std::string WithTrailingSeparator(std::string folder);

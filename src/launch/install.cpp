@@ -105,21 +105,22 @@ class Installer {
 
 }  // namespace
 
-LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan) {
+LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& progress,
+                           const LaunchPlan& plan) {
     LaunchRecord record{plan.steps.package, plan.journal};
     // The journal first, then the setting: an open journal alone leads the next start to the
     // restore, so a crash between the two, or a setting that cannot be kept, loses nothing.
     std::optional<JournalWriter> journal;
     try {
         journal.emplace(JournalWriter::create(plan.journal, plan.steps));
-        session.saveSetting(kLastShipSetKey, Utf8Of(plan.steps.package));
+        store.save(kSettingsSection, kLastShipSetKey, Utf8Of(plan.steps.package));
     } catch (const Error& error) {
         if (journal) {
             journal.reset();  // closed first: Windows deletes no open file
             RemoveOwnFile(plan.journal);
         }
-        session.prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
-                                "Launch Failed", Icon::Critical);
+        prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
+                        "Launch Failed", Icon::Critical);
         return {LaunchOutcome::NotStarted, record};
     }
     try {
@@ -134,10 +135,10 @@ LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPla
             ApplyZtPatches(executable, patches);
         progress.advance();
     } catch (const Error& error) {
-        session.prompts.message(std::string(error.what()) +
-                                    "\r\rThe game folder can be put back as it was: press "
-                                    "\"Click here when done playing\".",
-                                "Launch Failed", Icon::Critical);
+        prompts.message(std::string(error.what()) +
+                            "\r\rThe game folder can be put back as it was: press "
+                            "\"Click here when done playing\".",
+                        "Launch Failed", Icon::Critical);
         return {LaunchOutcome::FailedCycleOpen, record};
     }
     return {LaunchOutcome::WaitingForPilot, record};

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "launch/launch_plan.h"
-#include "text/filesystem.h"
 #include "session/progress.h"
 #include "session/session.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 
@@ -28,6 +28,7 @@ struct LaunchResult {
 // journal, moves every game file a member replaces to the backup folder, writes every member
 // straight into place, then backs up and patches the executable. A failure is told to the
 // player; the cycle stays open so that a restore can close it.
-LaunchResult LaunchShipSet(Session& session, Progress& progress, const LaunchPlan& plan);
+LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& progress,
+                           const LaunchPlan& plan);
 
 }  // namespace tolvane

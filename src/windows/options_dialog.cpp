@@ -110,7 +110,7 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
             field->setCursorPosition(field->text().size());
         });
     }
-    skipIntroCheckBox_->setChecked(fields.skipCutscene);
+    skipIntroCheckBox_->setChecked(fields.skipIntro);
 #ifndef Q_OS_WIN
     showStarter();
 #endif
@@ -159,7 +159,7 @@ void OptionsDialog::accept() {
 }
 
 void OptionsDialog::cancel() {
-    if (MayCancelOptions(session_))
+    if (MayCancelOptions(session_.settings, session_.prompts))
         close();
 }
 

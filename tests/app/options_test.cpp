@@ -92,9 +92,9 @@ TEST_F(OptionsTest, AcceptingLaterKeepsAnOpenCycle) {
 TEST_F(OptionsTest, CancelIsRefusedWhileTheOptionsMustBeSetUp) {
     session.settings.optionsNeeded = true;
     prompts.expectMessage("You need to set the options.", "Important!", Icon::Exclamation);
-    EXPECT_FALSE(MayCancelOptions(session));
+    EXPECT_FALSE(MayCancelOptions(session.settings, prompts));
     session.settings.optionsNeeded = false;
-    EXPECT_TRUE(MayCancelOptions(session));
+    EXPECT_TRUE(MayCancelOptions(session.settings, prompts));
 }
 
 }  // namespace

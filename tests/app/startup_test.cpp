@@ -96,7 +96,7 @@ TEST(StartupTest, AnOpenJournalLeadsToRestoreModeWhateverTheSettingsSay) {
     StandInGame game;
     FakeProgress progress;
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    LaunchShipSet(game.session, progress,
+    LaunchShipSet(game.store, game.prompts, progress,
                   std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
     game.store.save("Settings", "Last ShipSet", "None");
     game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);

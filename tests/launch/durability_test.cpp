@@ -150,7 +150,7 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
         for (bool afterPlay : {true, false}) {
             LaunchRecord record =
                 LaunchShipSet(
-                    game.session, progress,
+                    game.store, game.prompts, progress,
                     std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
                     .record;
             EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
@@ -181,7 +181,7 @@ TEST(FlushCountTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
         auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");
         FakeProgress progress;
         std::uint64_t before = FlushesSoFar();
-        LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
         EXPECT_LE(FlushesSoFar() - before, 8u) << width << " members";
     }
 }

@@ -70,7 +70,8 @@ class Cycle {
             game.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
             return std::nullopt;
         }
-        LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        LaunchResult result =
+            LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
         installed = result.outcome == LaunchOutcome::WaitingForPilot;
         if (installed)
             switchPilot();
@@ -86,7 +87,8 @@ class Cycle {
     // The next start: restore mode while "Last ShipSet" names a package or a journal is open.
     bool cycleOpen() const { return LaunchCycleOpen(game.session.settings, game.store); }
     RestoreOutcome recover() {
-        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
+        return RestoreLastShipSet(game.session, progress,
+                                  OpenCyclePackage(game.session.settings, game.store));
     }
 
     // Each original file is where the player can get it back: in the game folder or in Backup;

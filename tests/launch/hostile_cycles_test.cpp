@@ -25,7 +25,8 @@ class HostileCycleTest : public LaunchFixture {
     ~HostileCycleTest() override { EXPECT_EQ(Snapshot(game.outside()), outsideBefore); }
 
     RestoreOutcome recover() {
-        return RestoreLastShipSet(game.session, progress, OpenCyclePackage(game.session.settings, game.store));
+        return RestoreLastShipSet(game.session, progress,
+                                  OpenCyclePackage(game.session.settings, game.store));
     }
 
     // The pilot loader's "Load Pilot", with a runner that starts nothing.
@@ -68,7 +69,7 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
         Tree outsideBefore = Snapshot(fresh.outside());
         WriteGob(fresh.shipSets() / "Blue.gob", MixedMembers());
         LaunchShipSet(
-            fresh.session, freshProgress,
+            fresh.store, fresh.prompts, freshProgress,
             std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")));
         std::string text = line;
         if (std::size_t at = text.find("OUT"); at != std::string::npos)
@@ -77,7 +78,8 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
         Tree gameInPlay = Snapshot(fresh.game()), backupInPlay = Snapshot(fresh.backup());
 
         fresh.prompts.allowMessage("Restore Incomplete");
-        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress, OpenCyclePackage(fresh.session.settings, fresh.store)),
+        EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress,
+                                     OpenCyclePackage(fresh.session.settings, fresh.store)),
                   RestoreOutcome::RestoredInPart);
         EXPECT_NE(fresh.prompts.shown.back().text.find("line "), std::string::npos);
         EXPECT_EQ(Snapshot(fresh.game()), gameInPlay);
@@ -106,7 +108,7 @@ TEST_F(HostileCycleTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingCha
                                "Launch Failed", Icon::Critical);
     auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
     before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
-    EXPECT_EQ(LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).outcome,
+    EXPECT_EQ(LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan)).outcome,
               LaunchOutcome::NotStarted);
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
 }
@@ -136,7 +138,7 @@ TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
         FakeProgress freshProgress;
         LaunchRecord record =
             LaunchShipSet(
-                fresh.session, freshProgress,
+                fresh.store, fresh.prompts, freshProgress,
                 std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob")))
                 .record;
         {
@@ -268,7 +270,7 @@ TEST(HostileBackupTest, ABackupFolderThePlayerHadIsReusedAndKept) {
         Tree before = Snapshot(game.game().parent_path());
         LaunchRecord record =
             LaunchShipSet(
-                game.session, progress,
+                game.store, game.prompts, progress,
                 std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
                 .record;
         RestoreAfterPlay(game.session, progress, record);

@@ -107,7 +107,7 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
         WriteGob(path, c.members);
         ASSERT_EQ(Refusal(game, path), std::nullopt);
         FakeProgress progress;
-        LaunchResult result = LaunchShipSet(game.session, progress,
+        LaunchResult result = LaunchShipSet(game.store, game.prompts, progress,
                                             std::get<LaunchPlan>(PlanLaunch(game.session, path)));
         EXPECT_EQ(result.outcome, LaunchOutcome::WaitingForPilot);
         EXPECT_EQ(ReadFileBytes(game.game() / PathFromUtf8(c.reached)), c.installed);
@@ -135,7 +135,8 @@ TEST_F(HostileInstallTest, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     auto plan = PlanLaunch(game.session, package("P.gob", {{"NEW.LFD", "a"}, {"DATA.LFD", "b"}}));
     WriteFileBytes(game.backup() / "DATA.LFD", "someone else's");
     game.prompts.allowMessage("Launch Failed");
-    LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+    LaunchResult result =
+        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
     EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);
     EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "someone else's");
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");

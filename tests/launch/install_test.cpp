@@ -52,7 +52,7 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
             "Pilot Exists!", Icon::Information, Answer::No, answer);
         FakeProgress freshProgress;
         auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-        LaunchShipSet(fresh.session, freshProgress, plan);
+        LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan);
         LaunchJournal journal = fresh.readJournal();
         std::string original = std::string("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
         EXPECT_EQ(ReadFileBytes(fresh.game() / "Ace.plt"),
@@ -97,7 +97,8 @@ TEST(InstallExecutableTest, KeepsTheExecutablesSpellingOnDisk) {
     WriteGob(game.shipSets() / "P.gob", {{"zt\\fix.zt", MakeZt({{0, "PATCHED"}})}});
     FakeProgress progress;
     auto plan = std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "P.gob"));
-    EXPECT_EQ(LaunchShipSet(game.session, progress, plan).outcome, LaunchOutcome::WaitingForPilot);
+    EXPECT_EQ(LaunchShipSet(game.store, game.prompts, progress, plan).outcome,
+              LaunchOutcome::WaitingForPilot);
     EXPECT_EQ(ReadFileBytes(game.backup() / "XWingAlliance.exe"), game.executableBytes());
     EXPECT_EQ(ReadFileBytes(game.game() / "XWingAlliance.exe").substr(0, 7), "PATCHED");
     EXPECT_EQ(progress.value(), progress.maximum());
@@ -183,7 +184,8 @@ TEST_F(InstallTest, AFailedMemberIsToldAndOffersTheRestore) {
         PlanLaunch(game.session, package("P.gob", {{"NEW.LFD", "fine"}, {"LATE.LFD", "x"}}));
     WriteFileBytes(game.game() / "LATE.LFD", "appeared after the plan");
     game.prompts.allowMessage("Launch Failed");
-    LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+    LaunchResult result =
+        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
     ASSERT_EQ(game.prompts.shown.size(), 1u);
     EXPECT_EQ(game.prompts.shown[0].text.rfind("Tolvane could not install member 2 (LATE.LFD).", 0),
               0u);
@@ -208,7 +210,7 @@ TEST_F(InstallTest, APackageCutShortDuringTheLaunchStopsTheInstall) {
     ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan));
     fs::resize_file(path, fs::file_size(path) - 100);
     game.prompts.allowMessage("Launch Failed");
-    EXPECT_EQ(LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).outcome,
+    EXPECT_EQ(LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan)).outcome,
               LaunchOutcome::FailedCycleOpen);
     EXPECT_FALSE(fs::exists(game.game() / "DATA.LFD"));
     EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");

@@ -97,7 +97,8 @@ void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
     FakeProgress progress;
     auto plan = PlanLaunch(game.session, package);
     ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan)) << preview.summary;
-    LaunchRecord record = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan)).record;
+    LaunchRecord record =
+        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan)).record;
     std::set<std::string> journaled;
     const Settings& settings = game.session.settings;
     LaunchJournal journal = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),

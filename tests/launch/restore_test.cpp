@@ -83,7 +83,7 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
                 pilot + " is left over from the last time this ShipSet was played.\r\rReplace?",
                 "Pilot Exists!", Icon::Information, Answer::No, *c.replace);
         auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-        LaunchRecord record = LaunchShipSet(fresh.session, freshProgress, plan).record;
+        LaunchRecord record = LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan).record;
         if (c.replace == Answer::No) {
             EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
         }
@@ -149,7 +149,7 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
         fs::create_directory(fresh.game() / "empty");
         fs::path path = fresh.shipSets() / "Blue.gob";
         WriteGob(path, {{"DATA.LFD", "new data"}, {"B.LFD", "added"}, {"empty\\E.LFD", "e"}});
-        LaunchShipSet(fresh.session, freshProgress,
+        LaunchShipSet(fresh.store, fresh.prompts, freshProgress,
                       std::get<LaunchPlan>(PlanLaunch(fresh.session, path)));
         fs::remove(fresh.journalPath());  // as an older version leaves a cycle
         fs::remove(fresh.game() / "empty" / "E.LFD");
@@ -271,7 +271,7 @@ TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
         WriteGob(game.shipSets() / "Blue.gob", {{"new\\D.LFD", "in a new folder"}});
         LaunchRecord record =
             LaunchShipSet(
-                game.session, progress,
+                game.store, game.prompts, progress,
                 std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
                 .record;
         game.prompts.allowMessage("Restore");

@@ -29,7 +29,7 @@ void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     FakeProgress progress;
     LaunchRecord record =
-        LaunchShipSet(game.session, progress,
+        LaunchShipSet(game.store, game.prompts, progress,
                       std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
             .record;
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);

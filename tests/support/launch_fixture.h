@@ -30,7 +30,8 @@ class LaunchFixture : public ::testing::Test {
             ADD_FAILURE() << "refused: " << refusal->text;
             return {};
         }
-        LaunchResult result = LaunchShipSet(game.session, progress, std::get<LaunchPlan>(plan));
+        LaunchResult result =
+            LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
         outcome = result.outcome;
         return result.record;
     }
