@@ -50,23 +50,22 @@ void MainWindowLogic::readShipSets() {
     std::vector<ShipSetEntry> entries =
         ReadShipSetNames(ShipSetFolderOf(session_.settings), reading);
     window_.clearShipSets();
-    shipSetPaths_.clear();
-    for (const ShipSetEntry& entry : entries) {
+    for (const ShipSetEntry& entry : entries)
         window_.addShipSet(entry.listName);
-        shipSetPaths_.push_back(entry.package);
-    }
+    shipSets_ = std::move(entries);
     window_.hideReadingWindow();
 }
 
 void MainWindowLogic::infoClicked() {
     int position = window_.selectedShipSet();
-    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
+    if (position < 0 || position >= static_cast<int>(shipSets_.size()))
         return;
-    if (window_.shipSetText(position) == kNoPatchInfo)
+    const ShipSetEntry& entry = shipSets_[position];
+    if (!entry.hasInfo)
         return;
-    std::optional<std::string> text = ReadPatchInfo(shipSetPaths_[position]);
+    std::optional<std::string> text = ReadPatchInfo(entry.package);
     window_.showInfo(ParseShipSetInfo(text.value_or("")),
-                     PreviewLaunch(session_.settings, session_.folders, shipSetPaths_[position]));
+                     PreviewLaunch(session_.settings, session_.folders, entry.package));
 }
 
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any
@@ -129,9 +128,9 @@ void MainWindowLogic::pilotLoaderClosed() {
 
 void MainWindowLogic::launchSelected() {
     int position = window_.selectedShipSet();
-    if (position < 0 || position >= static_cast<int>(shipSetPaths_.size()))
+    if (position < 0 || position >= static_cast<int>(shipSets_.size()))
         return;
-    const fs::path& package = shipSetPaths_[position];
+    const fs::path& package = shipSets_[position].package;
     std::variant<LaunchPlan, LaunchRefusal> plan = PlanLaunch(session_, package);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
         session_.prompts.message(refusal->text, refusal->title, refusal->icon);

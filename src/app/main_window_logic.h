@@ -7,6 +7,7 @@
 #include "app/main_window_view.h"
 #include "app/window_states.h"
 #include "launch/install.h"
+#include "packages/catalogue.h"
 #include "session/session.h"
 #include "text/filesystem.h"
 
@@ -55,7 +56,7 @@ class MainWindowLogic {
     Session& session_;
     MainWindowView& window_;
     WindowState state_ = WindowState::NothingSelected;
-    std::vector<fs::path> shipSetPaths_;
+    std::vector<ShipSetEntry> shipSets_;
     std::optional<LaunchRecord> launchRecord_;
 };
 

@@ -37,7 +37,6 @@ class MainWindowView {
     virtual void addShipSet(const std::string& name) = 0;
     virtual int selectedShipSet() const = 0;  // -1 when nothing is selected
     virtual int shipSetCount() const = 0;
-    virtual std::string shipSetText(int position) const = 0;
 
     // The reading window, shown while the catalogue is read.
     virtual Progress& showReadingWindow() = 0;

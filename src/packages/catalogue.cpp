@@ -16,7 +16,8 @@ std::vector<ShipSetEntry> ReadShipSetNames(const fs::path& folder, Progress& rea
     for (const fs::path& name : names) {
         reading.setValue(static_cast<int>(entries.size()) + 1);
         fs::path package = folder / name;
-        entries.push_back({package, ShipSetListName(ReadPatchInfo(package))});
+        std::optional<std::string> info = ReadPatchInfo(package);
+        entries.push_back({package, ShipSetListName(info), info && !info->empty()});
     }
     return entries;
 }

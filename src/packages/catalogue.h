@@ -8,10 +8,12 @@
 
 namespace tolvane {
 
-// One package of the ship set directory and the name the list shows for it.
+// One package of the ship set directory, the name the list shows for it, and whether it has an
+// information text to show.
 struct ShipSetEntry {
     fs::path package;
     std::string listName;
+    bool hasInfo = false;
 };
 
 // The packages (*.gob) of the ship set directory under the names their information texts give,

@@ -180,11 +180,6 @@ int MainWindow::shipSetCount() const {
     return shipSetList_->count();
 }
 
-std::string MainWindow::shipSetText(int position) const {
-    QListWidgetItem* item = shipSetList_->item(position);
-    return item ? ToStdString(item->text()) : std::string();
-}
-
 Progress& MainWindow::showReadingWindow() {
     ReadingWindow& reading = windows_.readingWindow();
     reading.show();

@@ -32,7 +32,6 @@ class MainWindow : public QWidget, public MainWindowView {
     void addShipSet(const std::string& name) override;
     int selectedShipSet() const override;
     int shipSetCount() const override;
-    std::string shipSetText(int position) const override;
     Progress& showReadingWindow() override;
     void hideReadingWindow() override;
     void showPilotLoader() override;

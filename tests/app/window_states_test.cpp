@@ -180,5 +180,21 @@ TEST_F(MainWindowLogicTest, ARestoreModeStartUnderARunningGameAsksFirst) {
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
 }
 
+// Info shows a ship set's text and what its launch would change; a package without a text has
+// nothing to show.
+TEST_F(MainWindowLogicTest, InfoShowsOnlyAShipSetThatHasAText) {
+    WriteGob(game.shipSets() / "A.gob", {{"DATA.LFD", "no text"}});
+    WriteGob(game.shipSets() / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Bravo")}});
+    logic.load();
+    for (int position : {0, 1}) {
+        window.selected = position;
+        logic.listClicked();
+        logic.infoClicked();
+    }
+    ASSERT_EQ(window.infos.size(), 1u);
+    EXPECT_EQ(window.infos[0].name, "Bravo");
+    EXPECT_EQ(window.previews.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tolvane::testing

@@ -22,8 +22,10 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].package, game.shipSets() / "A.GOB");
     EXPECT_EQ(entries[0].listName, "Patchinfo.txt not found");
+    EXPECT_FALSE(entries[0].hasInfo);
     EXPECT_EQ(entries[1].package, game.shipSets() / "b.gob");
     EXPECT_EQ(entries[1].listName, "Bravo");
+    EXPECT_TRUE(entries[1].hasInfo);
     EXPECT_EQ(entries[2].package, game.shipSets() / "c.Gob");
     EXPECT_EQ(entries[2].listName, "Charlie");
     EXPECT_EQ(reading.values, (std::vector<int>{0, 1, 2, 3}));

@@ -23,7 +23,6 @@ class FakeMainWindow : public MainWindowView {
     void addShipSet(const std::string& name) override { shipSets.push_back(name); }
     int selectedShipSet() const override { return selected; }
     int shipSetCount() const override { return static_cast<int>(shipSets.size()); }
-    std::string shipSetText(int position) const override { return shipSets.at(position); }
     Progress& showReadingWindow() override {
         readingShown = true;
         return reading_;
