@@ -29,7 +29,6 @@ class MainWindowLogic {
 
     // The one way the window changes state: the controls follow at once.
     void enter(WindowState state);
-    WindowState state() const { return state_; }
     // The next press of the launch button launches the selected ship set.
     bool readyToLaunch() const;
 

@@ -19,12 +19,12 @@ struct LaunchPlan {
     fs::path patchFolder;  // the game's "zt" folder, in the game's spelling, below the game folder
 };
 
-// Opens the package once and checks what the install relies on (the
-// package may be installed; the game's executable is in the game
-// folder; the program's own places are no links; no earlier launch still has files in the backup
-// folder or an open journal; every member reaches a file of its own, or nothing, below the game
-// folder, by a name the host can make), settles what happens to each member, reads config.cfg's
-// first line, and asks the player about each pilot file the ship set would replace.
+// Opens the package once and checks what the install relies on (the package may be installed;
+// the game's executable is in the game folder; the program's own places are no links; no earlier
+// launch still has files in the backup folder or an open journal; every member reaches a file of
+// its own, or nothing, below the game folder, by a name the host can make), settles what happens
+// to each member, reads config.cfg's first line, and asks the player about each pilot file the
+// ship set would replace. Every refusal is made here, with the box that tells it.
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package);
 
 // The same plan, to show what a launch would do: asking nothing and changing no file. Pilot files
