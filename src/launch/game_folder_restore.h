@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "launch/launch_journal.h"
-#include "text/filesystem.h"
 #include "session/progress.h"
 #include "session/prompts.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

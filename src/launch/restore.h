@@ -1,9 +1,9 @@
 #pragma once
 
 #include "launch/install.h"
-#include "text/filesystem.h"
 #include "session/progress.h"
 #include "session/session.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

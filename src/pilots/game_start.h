@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "text/filesystem.h"
 #include "platform/process.h"
+#include "text/filesystem.h"
 
 namespace tolvane {
 

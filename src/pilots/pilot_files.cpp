@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "text/code_page.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/folder_lookup.h"
-#include "text/path_text.h"
+#include "text/code_page.h"
 #include "text/name_matching.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {
