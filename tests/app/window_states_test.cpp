@@ -57,6 +57,7 @@ TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     window.bar().setValue(7);
     logic.launchClicked();
     EXPECT_EQ(window.pilotLoaderShown, 1);
+    EXPECT_FALSE(logic.readyToLaunch());
     EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{});
     EXPECT_FALSE(window.launchVisible);
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
@@ -71,6 +72,7 @@ TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     EXPECT_EQ(LooksOf(window).enabled, kAll);
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
     EXPECT_EQ(window.bar().value(), 0);
+    EXPECT_TRUE(logic.readyToLaunch());
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
 
     logic.refreshClicked();
@@ -93,21 +95,6 @@ class MainWindowLogicTest : public ::testing::Test {
     FakeMainWindow window;
     MainWindowLogic logic;
 };
-
-TEST_F(MainWindowLogicTest, ACycleWaitsForThePilotThenReturnsToTheOrdinaryWindow) {
-    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    launchFirstEntry();
-    EXPECT_EQ(window.pilotLoaderShown, 1);
-    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
-    EXPECT_FALSE(window.launchVisible);
-    EXPECT_FALSE(logic.readyToLaunch());
-
-    logic.pilotLoaderClosed();
-    logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kAll);
-    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
-    EXPECT_TRUE(logic.readyToLaunch());
-}
 
 TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     WriteGob(game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
