@@ -9,6 +9,10 @@
 namespace tolvane::demo {
 namespace {
 
+using testing::MakeGob;
+using testing::MakeZt;
+using testing::WriteFileBytes;
+
 std::string Info(const std::string& name, const std::string& about) {
     return "Name: " + name + "\r\nAuthor: The Tolvane demo\r\nEmail: none\r\nWebsite: none\r\n" +
            "About: " + about + "\r\n";
@@ -24,33 +28,31 @@ std::string Pilot(const std::string& name) {
 
 DemoWorld MakeDemoWorld(const fs::path& folder) {
     DemoWorld world{folder / "X-Wing Alliance", folder / "ShipSets", folder / "Tolvane.ini"};
-    testing::WriteFileBytes(world.game / "XWINGALLIANCE.EXE",
-                            "The demo's stand-in for the game's executable.");
-    testing::WriteFileBytes(world.game / "config.cfg", "lastpilot Red Nine\r\nwindowed 1\r\n");
-    testing::WriteFileBytes(world.game / "Red Nine.plt", Pilot("Red Nine"));
-    testing::WriteFileBytes(world.game / "Gold Leader.plt", Pilot("Gold Leader"));
-    testing::WriteFileBytes(world.game / "J\xC3\xB6rg.plt",
-                            Pilot("J\xF6rg"));  // the game's code page
-    testing::WriteFileBytes(world.game / "FLIGHT.LFD", "the game's own flight data");
-    testing::WriteFileBytes(world.game / "wave" / "ENGINE.WAV", "the game's own engine sound");
+    WriteFileBytes(world.game / "XWINGALLIANCE.EXE",
+                   "The demo's stand-in for the game's executable.");
+    WriteFileBytes(world.game / "config.cfg", "lastpilot Red Nine\r\nwindowed 1\r\n");
+    WriteFileBytes(world.game / "Red Nine.plt", Pilot("Red Nine"));
+    WriteFileBytes(world.game / "Gold Leader.plt", Pilot("Gold Leader"));
+    // The pilot's name inside the file is in the game's code page.
+    WriteFileBytes(world.game / "J\xC3\xB6rg.plt", Pilot("J\xF6rg"));
+    WriteFileBytes(world.game / "FLIGHT.LFD", "the game's own flight data");
+    WriteFileBytes(world.game / "wave" / "ENGINE.WAV", "the game's own engine sound");
 
-    testing::WriteFileBytes(
+    WriteFileBytes(
         world.shipSets / "Blue Squadron.gob",
-        testing::MakeGob({{"PATCHINFO.TXT", Info("Blue Squadron", "New colours for the fighters.")},
-                          {"FLIGHT.LFD", "Blue Squadron's flight data"},
-                          {"wave\\ENGINE.WAV", "a louder engine"},
-                          {"BLUE.LFD", "new craft"}}));
-    testing::WriteFileBytes(
-        world.shipSets / "Flotte G\xC3\xA9n\xC3\xA9rale.gob",
-        testing::MakeGob(
-            {{"PATCHINFO.TXT", Info("Flotte G\xE9n\xE9rale", "Des vaisseaux pour la campagne.")},
-             {"FLOTTE\\CROISEUR.LFD", "a cruiser"},
-             {"FLOTTE\\FREGATE.LFD", "a frigate"},
-             {"zt\\flotte.zt", testing::MakeZt({{0x10, "OK"}})}}));
-    testing::WriteFileBytes(
-        world.shipSets / "Rookie Pilots.gob",
-        testing::MakeGob({{"PATCHINFO.TXT", Info("Rookie Pilots", "A pilot file to start from.")},
-                          {"Rookie.plt", Pilot("Rookie")}}));
+        MakeGob({{"PATCHINFO.TXT", Info("Blue Squadron", "New colours for the fighters.")},
+                 {"FLIGHT.LFD", "Blue Squadron's flight data"},
+                 {"wave\\ENGINE.WAV", "a louder engine"},
+                 {"BLUE.LFD", "new craft"}}));
+    WriteFileBytes(world.shipSets / "Flotte G\xC3\xA9n\xC3\xA9rale.gob",
+                   MakeGob({{"PATCHINFO.TXT",
+                             Info("Flotte G\xE9n\xE9rale", "Des vaisseaux pour la campagne.")},
+                            {"FLOTTE\\CROISEUR.LFD", "a cruiser"},
+                            {"FLOTTE\\FREGATE.LFD", "a frigate"},
+                            {"zt\\flotte.zt", MakeZt({{0x10, "OK"}})}}));
+    WriteFileBytes(world.shipSets / "Rookie Pilots.gob",
+                   MakeGob({{"PATCHINFO.TXT", Info("Rookie Pilots", "A pilot file to start from.")},
+                            {"Rookie.plt", Pilot("Rookie")}}));
 
     return world;
 }
