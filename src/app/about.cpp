@@ -15,11 +15,11 @@ namespace {
 // The registry values are read through the ANSI functions, so their text is in the ANSI code
 // page, the one a path made from a narrow string assumes on Windows.
 std::optional<fs::path> SystemInformationProgram() {
-    std::string found;
-    if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", found))
-        return fs::path(found);
-    if (GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", found)) {
-        fs::path program = fs::path(found) / "MSINFO32.EXE";
+    if (auto path = GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"))
+        return fs::path(*path);
+    if (auto folder =
+            GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO")) {
+        fs::path program = fs::path(*folder) / "MSINFO32.EXE";
         return IsFile(program) ? std::optional(program) : std::nullopt;
     }
 #ifndef _WIN32

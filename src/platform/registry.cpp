@@ -8,13 +8,12 @@ namespace tolvane {
 
 #ifdef _WIN32
 
-bool GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::string& valueName,
-                 std::string& value) {
-    value.clear();
+std::optional<std::string> GetKeyValue(std::uint32_t rootKey, const std::string& keyName,
+                                       const std::string& valueName) {
     HKEY key = nullptr;
     auto root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(rootKey)));
     if (RegOpenKeyExA(root, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+        return std::nullopt;
     char buffer[1024];
     DWORD type = 0;
     DWORD size = sizeof buffer;
@@ -22,20 +21,19 @@ bool GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::s
                                  reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
     if (!read)
-        return false;
+        return std::nullopt;
+    if (type != REG_SZ)
+        return std::string();
     std::string data(buffer, size);
     if (!data.empty() && data.back() == '\0')
         data.pop_back();
-    if (type == REG_SZ)
-        value = data;
-    return true;
+    return data;
 }
 
 #else
 
-bool GetKeyValue(std::uint32_t, const std::string&, const std::string&, std::string& value) {
-    value.clear();
-    return false;
+std::optional<std::string> GetKeyValue(std::uint32_t, const std::string&, const std::string&) {
+    return std::nullopt;
 }
 
 #endif

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tolvane {
@@ -8,9 +9,10 @@ namespace tolvane {
 // The root key HKEY_LOCAL_MACHINE as its 32-bit handle value.
 constexpr std::uint32_t kLocalMachine = 0x80000002u;
 
-// Reads a string value of the Windows registry into `value` (empty on failure). The key is
-// opened for reading only. Hosts without a registry always report false.
-bool GetKeyValue(std::uint32_t rootKey, const std::string& keyName, const std::string& valueName,
-                 std::string& value);
+// A value of the Windows registry, read with the key opened for reading only: its text when it is
+// a string, empty for a value of another type, nothing when the key or the value is not there.
+// Hosts without a registry have no values.
+std::optional<std::string> GetKeyValue(std::uint32_t rootKey, const std::string& keyName,
+                                       const std::string& valueName);
 
 }  // namespace tolvane
