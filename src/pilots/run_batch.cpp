@@ -73,7 +73,9 @@ std::string BatchForCmd(const fs::path& executable, bool skipIntro) {
 }  // namespace
 #endif
 
-StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts) {
+// Windows starts the game itself and has nothing to tell the player on the way.
+StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
+                    [[maybe_unused]] Prompts& prompts) {
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
     fs::path batch = WriteBatch(folders, BatchForCmd(executable, settings.skipIntro));
