@@ -7,7 +7,6 @@
 #include "launch/restore.h"
 #include "packages/catalogue.h"
 #include "packages/patch_info.h"
-#include "text/path_text.h"
 
 namespace tolvane {
 
@@ -88,7 +87,7 @@ bool MainWindowLogic::mayQuit() {
 void MainWindowLogic::launchClicked() {
     if (state_ == WindowState::RestoreMode)
         restoreOpenCycle();
-    else if (state_ == WindowState::WaitingForPlayToEnd)
+    else if (state_ == WindowState::WaitingForPlayToEnd && launchRecord_)
         restoreAfterPlay();
     else if (readyToLaunch())
         launchSelected();
@@ -105,10 +104,6 @@ void MainWindowLogic::restoreOpenCycle() {
 }
 
 void MainWindowLogic::restoreAfterPlay() {
-    if (!launchRecord_) {
-        enter(WindowState::RestoreMode);  // nothing of this run to go by: the journal decides
-        return;
-    }
     if (!mayRestore(false))
         return;
     enter(WindowState::RestoringAfterPlay);

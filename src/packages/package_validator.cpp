@@ -1,6 +1,5 @@
 #include "packages/package_validator.h"
 
-#include "platform/error.h"
 #include "text/code_page.h"
 #include "text/name_key.h"
 

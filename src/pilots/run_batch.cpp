@@ -2,7 +2,6 @@
 
 #include "pilots/game_start.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
