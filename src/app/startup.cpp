@@ -19,6 +19,7 @@ void OpenFirstWindow(Session& session, StartupWindows& windows) {
     } else if (session.settings.optionsNeeded) {
         windows.showOptionsDialog();
     } else {
+        RemoveEndedCycleLeftovers(session.settings, session.folders);
         windows.showMainWindow();
     }
 }

@@ -5,6 +5,7 @@
 #include "packages/package_validator.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
+#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"
@@ -76,7 +77,11 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
         attempt([&] { restoreConfigLine(journal.gameFolder, *journal.configFirstLine); });
     progress_.advanceWithinMaximum();
     removeTemporaries(journal);
+    removeRunBatch();
     progress_.advanceWithinMaximum();
+    // The moves out of Backup reach the disk before the folders they left are removed, and every
+    // change before the journal is closed.
+    flushChangedFolders();
     removeOwnFolders(journal);
     progress_.advanceWithinMaximum();
     flushChangedFolders();
@@ -96,6 +101,11 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
             fs::path backup = WithoutLinks(journal.backupFolder, member.relativePath);
             if (IsPresent(backup))
                 restoreReplaced(ShownName(member.relativePath), backup, game);
+            else if (!IsPresent(game))
+                throw Error("The game's own " + ShownName(member.relativePath) +
+                            " is neither in the backup folder " +
+                            DisplayPath(journal.backupFolder) + " nor in the game folder " +
+                            DisplayPath(journal.gameFolder) + ".");
             return;
         }
         case MemberChange::Added:
@@ -154,9 +164,28 @@ void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
         folders.insert((journal.gameFolder / member.relativePath).parent_path());
         folders.insert((journal.backupFolder / member.relativePath).parent_path());
     }
+    for (const fs::path& folder : RunBatchPlaces(folders_))
+        folders.insert(folder.parent_path());
+    attempt(report_.leftovers, [&] {
+        // The pilot switch replaces the file a config.cfg link leads to, in that file's folder.
+        fs::path config = ConfigPath(journal.gameFolder);
+        if (IsLink(config))
+            folders.insert(LinkTarget(config).parent_path());
+    });
     for (const fs::path& folder : folders) {
-        if (!RemoveTemporaries(folder, journal.temporaryPrefixes))
+        TemporarySweep sweep = RemoveTemporaries(folder, journal.temporaryPrefixes);
+        if (sweep.removedAny)
+            changedFolders_.insert(folder);
+        if (!sweep.allGone)
             report_.leftovers.push_back("working files of Tolvane in " + DisplayPath(folder));
+    }
+}
+
+// RunXWA.bat goes with the cycle that wrote it, before the cycle is closed.
+void GameFolderRestore::removeRunBatch() {
+    for (const fs::path& batch : RunBatchPlaces(folders_)) {
+        if (IsPresent(batch) && RemoveOwnFile(batch))
+            changedFolders_.insert(batch.parent_path());
     }
 }
 
@@ -209,7 +238,9 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
     });
     if (report_.packageUnreadable)
         putBackEverything(backupFolder, gameFolder);
+    flushChangedFolders();  // the moves out of Backup, before its folders go
     RemoveEmptyFolders(backupFolder);
+    changedFolders_.insert(backupFolder);
     changedFolders_.insert(backupFolder.parent_path());
     flushChangedFolders();
     return report_;
@@ -247,6 +278,7 @@ void GameFolderRestore::flushChangedFolders() {
                 SyncFolder(folder);
         });
     }
+    changedFolders_.clear();
 }
 
 bool GameFolderRestore::keepPilot(const std::string& name) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launch/launch_journal.h"
+#include "session/program_folders.h"
 #include "session/progress.h"
 #include "session/prompts.h"
 #include "text/filesystem.h"
@@ -30,8 +31,9 @@ struct RestoreReport {
 // backup folder with no link on the way.
 class GameFolderRestore {
   public:
-    GameFolderRestore(Prompts& prompts, Progress& progress)
-        : prompts_(prompts), progress_(progress) {}
+    // `folders` are the program's own, where RunXWA.bat and its working files may lie.
+    GameFolderRestore(Prompts& prompts, Progress& progress, const ProgramFolders& folders)
+        : prompts_(prompts), progress_(progress), folders_(folders) {}
 
     // From the journal: every change is known, so exactly the install's own files and folders go.
     RestoreReport fromJournal(const fs::path& journalPath, const LaunchJournal& journal);
@@ -48,6 +50,7 @@ class GameFolderRestore {
     void restoreConfigLine(const fs::path& gameFolder, const std::string& line);
     void removeOwnFolders(const LaunchJournal& journal);
     void removeTemporaries(const LaunchJournal& journal);
+    void removeRunBatch();
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game);
     void moveBack(const fs::path& backup, const fs::path& game);
     void flushChangedFolders();
@@ -65,6 +68,7 @@ class GameFolderRestore {
 
     Prompts& prompts_;
     Progress& progress_;
+    const ProgramFolders& folders_;
     RestoreReport report_;
     std::set<fs::path> changedFolders_;  // whose entries the restore renamed or removed
 };

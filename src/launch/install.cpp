@@ -19,12 +19,21 @@ class Installer {
     Installer(const LaunchPlan& plan, JournalWriter& journal)
         : plan_(plan), steps_(plan.steps), journal_(journal) {}
 
+    // Each new folder's entry reaches the disk before anything moves into it: after a power cut,
+    // a Backup folder that vanished would take every original in it along.
     void makeFolders() {
-        MakeFolders(steps_.backupFolder);
+        std::set<fs::path> parents;
+        auto make = [&](const fs::path& folder) {
+            MakeFolders(folder);
+            parents.insert(folder.parent_path());
+        };
+        make(steps_.backupFolder);
         for (const fs::path& folder : steps_.createdBackupFolders)
-            MakeFolders(steps_.backupFolder / folder);
+            make(steps_.backupFolder / folder);
         for (const fs::path& folder : steps_.createdFolders)
-            MakeFolders(steps_.gameFolder / folder);
+            make(steps_.gameFolder / folder);
+        for (const fs::path& parent : parents)
+            SyncFolder(parent);
     }
 
     void installMembers(Progress& progress) {

@@ -198,8 +198,12 @@ fs::path JournalPathFor(const fs::path& shipSetDir) {
 LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders) {
     std::string text = InputFile(path, Links::Refuse).readAll();
     std::size_t headerEnd = text.find('\n');
+    if (headerEnd == std::string::npos && std::string_view(kHeader).starts_with(text))
+        throw UnfinishedJournal(DisplayPath(path) + " was cut off before its first line");
     if (headerEnd == std::string::npos || text.substr(0, headerEnd) != kHeader)
-        throw UnfinishedJournal(DisplayPath(path) + " is not a launch journal");
+        throw DamagedJournal(DisplayPath(path) +
+                             " is not a launch journal of Tolvane, and Tolvane keeps its own "
+                             "there.  Move it out of the ShipSet directory.");
 
     JournalReader reader(folders);
     std::vector<std::string> refused;

@@ -51,7 +51,7 @@ struct LaunchJournal {
 // The journal's place: beside the backup folder in the ship set directory.
 fs::path JournalPathFor(const fs::path& shipSetDir);
 
-// A file that holds no journal: cut off before its header was written, so before any change.
+// A journal cut off before its first line was whole, so before any change.
 struct UnfinishedJournal : Error {
     using Error::Error;
 };

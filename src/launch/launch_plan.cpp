@@ -186,8 +186,12 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
                 settled = settled && !IsPresent(folders.game / member.relativePath);
         }
     } catch (const UnfinishedJournal&) {
-        settled = true;  // cut off before its header, so before the install changed anything
+        settled = true;  // cut off before its first line, so before the install changed anything
+    } catch (const DamagedJournal& error) {
+        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
+                             kBackupInUseTitle};
     } catch (const Error&) {
+        // Unreadable now: whatever it records may still be out, so the launch is refused below.
     }
     if (settled && (preview || RemoveOwnFile(journal)))
         return std::nullopt;

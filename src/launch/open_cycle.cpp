@@ -1,7 +1,9 @@
 #include "launch/open_cycle.h"
 
 #include "launch/launch_journal.h"
+#include "pilots/run_batch.h"
 #include "platform/error.h"
+#include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "text/path_text.h"
 
@@ -26,6 +28,25 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store) {
         return false;  // cut off before its header: nothing had changed yet
     } catch (const Error&) {
         return true;
+    }
+}
+
+void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders) {
+    fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
+    try {
+        if (!IsPresent(journal) || IsLink(journal))
+            return;
+        LaunchJournal ended = ReadJournal(journal, FoldersOf(settings));
+        if (!ended.closed)
+            return;
+        for (const fs::path& batch : RunBatchPlaces(folders))
+            RemoveTemporaries(batch.parent_path(), ended.temporaryPrefixes);
+        DeleteRunBatch(folders);
+        RemoveOwnFile(journal);
+    } catch (const UnfinishedJournal&) {
+        RemoveOwnFile(journal);  // cut off before the launch changed anything
+    } catch (const Error&) {
+        // A journal that cannot be read, or a leftover that stays, is the next launch's to judge.
     }
 }
 

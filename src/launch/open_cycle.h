@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/program_folders.h"
 #include "session/settings.h"
 #include "session/settings_store.h"
 #include "text/filesystem.h"
@@ -10,6 +11,11 @@ namespace tolvane {
 // holds a launch journal that is not closed: the journal is kept even where the settings could
 // not be written, and a journal that cannot be read is open too, so that the player hears why.
 bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store);
+
+// At a start with no cycle open: removes what an ended cycle may have left where a power cut or a
+// crash stopped its last steps (its closed journal, RunXWA.bat, the working files of its runs in
+// the program's folders). Nothing else is touched, and a step that fails harms nothing.
+void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders);
 
 // The package of the open cycle: the one "Last ShipSet" names, else the journal's.
 fs::path OpenCyclePackage(const Settings& settings, const SettingsStore& store);

@@ -107,7 +107,7 @@ RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::
                                 const fs::path& package) {
     const Settings& settings = session.settings;
     JournalFolders folders{GameFolderOf(settings), BackupFolderOf(settings)};
-    GameFolderRestore restore(session.prompts, progress);
+    GameFolderRestore restore(session.prompts, progress, session.folders);
     try {
         if (IsLink(journal))
             throw DamagedJournal(DisplayPath(journal) +

@@ -17,10 +17,11 @@ Armed armed;
 
 }  // namespace
 
-std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to) {
+std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to,
+                                    std::string_view bytes) {
     ++armed.operations;
     if (armed.recording)
-        armed.recorded.push_back({step, path, to});
+        armed.recorded.push_back({step, path, to, std::string(bytes)});
     if (armed.dieAt != 0 && armed.operations >= armed.dieAt)
         throw SimulatedDeath{};
     if (armed.operations == armed.failAt)
@@ -38,6 +39,10 @@ void FaultSeam::DieAt(std::uint64_t n) {
 
 void FaultSeam::Record() {
     armed = {.recording = true};
+}
+
+bool FaultSeam::Recording() {
+    return armed.recording;
 }
 
 const std::vector<RecordedStep>& FaultSeam::Recorded() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -29,13 +31,15 @@ enum class FileStep {
 };
 
 // Returns the error to fail this operation with, if the test armed one for it. A rename names
-// both its ends.
-std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to = {});
+// both its ends; a write passes its bytes, so that a recorded run can be replayed.
+std::error_code BeforeFileOperation(FileStep step, const fs::path& path, const fs::path& to = {},
+                                    std::string_view bytes = {});
 
 struct RecordedStep {
     FileStep step;
     fs::path path;
-    fs::path to;  // where a rename goes
+    fs::path to;        // where a rename goes
+    std::string bytes;  // what a write writes
 };
 
 // Thrown by every file operation from the one a test chose to die at: the run stops there and
@@ -52,8 +56,10 @@ class FaultSeam {
     static void Disarm();
     // How many operations have passed the seam since it was last armed or disarmed.
     static std::uint64_t Operations();
-    // Keeps every operation from now on, in order, until Disarm, for tests of what comes first.
+    // Keeps every operation from now on, in order, until Disarm, for tests of what comes first
+    // and for replaying a run into the states a power cut may leave.
     static void Record();
+    static bool Recording();
     static const std::vector<RecordedStep>& Recorded();
 };
 

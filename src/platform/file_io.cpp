@@ -162,7 +162,8 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::write(std::string_view bytes) {
-    Check(FileStep::Write, "Could not write", path_);
+    if (std::error_code injected = BeforeFileOperation(FileStep::Write, path_, {}, bytes))
+        Fail("Could not write", path_, injected);
     while (!bytes.empty()) {
         long long put = WriteSome(fd_, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
@@ -177,9 +178,10 @@ void OutputFile::writeFrom(const InputFile& from, std::uint64_t offset, std::uin
     Check(FileStep::Write, "Could not write", path_);
 #ifdef __linux__
     // copy_file_range keeps the bytes in the kernel (and may share blocks on file systems that
-    // can); it is not offered everywhere, so the plain loop below takes over when it refuses.
+    // can); it is not offered everywhere, so the plain loop below takes over when it refuses,
+    // and when a recording seam must see every byte written.
     loff_t in = static_cast<loff_t>(offset);
-    while (length > 0) {
+    while (length > 0 && !FaultSeam::Recording()) {
         ssize_t moved = ::copy_file_range(from.descriptor(), &in, fd_, nullptr,
                                           std::min<std::uint64_t>(length, 1u << 30), 0);
         if (moved < 0 && errno == EINTR)
@@ -263,7 +265,7 @@ fs::path FreshTemporaryPath(const fs::path& folder) {
     }
 }
 
-bool RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes) {
+TemporarySweep RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes) {
     std::error_code ec = BeforeFileOperation(FileStep::List, folder);
     std::vector<fs::path> leftovers;
     fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
@@ -275,14 +277,16 @@ bool RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& p
         if (ours && name.ends_with(kTemporarySuffix))
             leftovers.push_back(it->path());
     }
-    bool removedAll = !ec || ec == std::errc::no_such_file_or_directory;
+    TemporarySweep sweep;
+    sweep.allGone = !ec || ec == std::errc::no_such_file_or_directory;
     for (const fs::path& leftover : leftovers) {
         std::error_code removeError = BeforeFileOperation(FileStep::Delete, leftover);
         if (!removeError)
             fs::remove(leftover, removeError);
-        removedAll = removedAll && !removeError;
+        sweep.removedAny = sweep.removedAny || !removeError;
+        sweep.allGone = sweep.allGone && !removeError;
     }
-    return removedAll;
+    return sweep;
 }
 
 }  // namespace tolvane

@@ -78,8 +78,13 @@ void SyncFolder(const fs::path& folder);
 const std::string& TemporaryPrefix();
 // A name in `folder` that no entry has yet, for a working file of this run.
 fs::path FreshTemporaryPath(const fs::path& folder);
+// What a sweep of working files did in one folder.
+struct TemporarySweep {
+    bool removedAny = false;  // the folder's entries changed, and must be flushed
+    bool allGone = true;      // none stays
+};
 // Deletes the working files whose names begin with one of `prefixes` (runs' TemporaryPrefix) that
-// runs which died left in `folder`, listing it once; true when none stays.
-bool RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes);
+// runs which died left in `folder`, listing it once.
+TemporarySweep RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes);
 
 }  // namespace tolvane

@@ -70,9 +70,20 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill f
 // Renames `from` onto `to`, replacing it.
 std::error_code RenameReplacing(const fs::path& from, const fs::path& to) {
     std::error_code ec = BeforeFileOperation(FileStep::Rename, from, to);
-    if (!ec)
-        fs::rename(from, to, ec);
+    if (ec)
+        return ec;
+#ifdef _WIN32
+    // Write-through: the rename is in NTFS's log on disk before the call returns.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    DWORD error = GetLastError();
+    if (error == ERROR_NOT_SAME_DEVICE)
+        return std::make_error_code(std::errc::cross_device_link);
+    return {static_cast<int>(error), std::system_category()};
+#else
+    fs::rename(from, to, ec);
     return ec;
+#endif
 }
 
 void RenameOnto(const fs::path& temporary, const fs::path& target) {

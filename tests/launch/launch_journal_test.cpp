@@ -100,11 +100,17 @@ TEST(LaunchJournalTest, AJournalOfOtherFoldersIsRefused) {
     EXPECT_THROW(ReadJournal(folder / "journal", {"/xwa", "/other/Backup"}), DamagedJournal);
 }
 
-TEST(LaunchJournalTest, AFileCutOffBeforeItsHeaderIsNoJournal) {
+// Only a journal cut off inside its first line is one that changed nothing; any other file there
+// is not this program's to delete.
+TEST(LaunchJournalTest, OnlyAJournalCutOffInItsFirstLineIsUnfinished) {
     TempFolder folder;
-    for (const std::string text : {"", "Tolvane launch", "not a journal\n"}) {
+    for (const std::string text : {"", "Tolvane launch"}) {
         WriteFileBytes(folder / "journal", text);
         EXPECT_THROW(ReadJournal(folder / "journal", kFolders), UnfinishedJournal) << text;
+    }
+    for (const std::string text : {"not a journal\n", "my notes", "Tolvane launch journal 9\n"}) {
+        WriteFileBytes(folder / "journal", text);
+        EXPECT_THROW(ReadJournal(folder / "journal", kFolders), DamagedJournal) << text;
     }
 }
 

@@ -215,6 +215,21 @@ TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
     expectClosedCycle();
 }
 
+// A power cut on a file system that keeps no order can lose an original outright: the restore
+// names it and never calls the cycle a success.
+TEST_F(RestoreTest, AnOriginalThatIsNowhereKeepsTheCycleOpen) {
+    LaunchRecord record = launch(package("Blue.gob", mixedMembers()));
+    fs::remove(game.backup() / "DATA.LFD");
+    fs::remove(game.game() / "DATA.LFD");
+    game.prompts.allowMessage("Restore Incomplete");
+    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
+    ASSERT_EQ(game.prompts.shown.size(), 1u);
+    EXPECT_NE(game.prompts.shown[0].text.find("DATA.LFD is neither in the backup folder"),
+              std::string::npos);
+    EXPECT_NE(game.store.get("Settings", "Last ShipSet"), "None");
+    EXPECT_FALSE(game.readJournal().closed);
+}
+
 // The disk as a crash at each point of one member's install leaves it, and what the restore
 // makes of it. The journal always announces the member before its first change.
 TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {

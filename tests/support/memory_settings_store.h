@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -19,9 +20,12 @@ class MemorySettingsStore : public SettingsStore {
         if (key == failingKey)
             throw Error("Could not save " + key);
         values[section + "/" + key] = value;
+        if (onSave)
+            onSave();
     }
     std::map<std::string, std::string> values;
-    std::string failingKey;  // a setting the store cannot keep, as a read-only registry
+    std::function<void()> onSave;  // after each value kept
+    std::string failingKey;        // a setting the store cannot keep, as a read-only registry
 };
 
 }  // namespace tolvane::testing

@@ -51,7 +51,7 @@ Answer RecordingPrompts::take(const Prompt& prompt) {
     bool allowed =
         std::find(allowedTitles.begin(), allowedTitles.end(), prompt.title) != allowedTitles.end();
     if (allowed && prompt.isQuestion)
-        return prompt.defaultAnswer;
+        return allowedReply.value_or(prompt.defaultAnswer);
     if (!allowed) {
         ReportTestFailure("unexpected " + Describe(prompt) +
                           (expected_.empty() ? std::string(" (nothing expected)")

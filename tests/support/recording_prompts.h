@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ class RecordingPrompts : public Prompts {
 
     std::vector<Prompt> shown;
     std::vector<std::string> allowedTitles;
+    std::optional<Answer> allowedReply;  // for allowed questions instead of their default
     bool allExpectedShown() const { return expected_.empty(); }
 
   private:
