@@ -44,6 +44,23 @@ void MainWindowLogic::refreshClicked() {
     enter(WindowState::NothingSelected);
 }
 
+void MainWindowLogic::optionsAccepted(bool folderChanged) {
+    if (!readyToLaunch())
+        return;
+    if (folderChanged)
+        refreshClicked();
+    if (LaunchCycleOpen(session_.settings, session_.store))
+        offerRestore();
+}
+
+void MainWindowLogic::offerRestore() {
+    session_.prompts.message(
+        "Tolvane was shut down before it could restore the backup files of the last launched "
+        "shipset.  You can restore those backup files now if you wish.",
+        "Uh-oh", Icon::Exclamation);
+    enter(WindowState::RestoreMode);
+}
+
 void MainWindowLogic::readShipSets() {
     Progress& reading = window_.showReadingWindow();
     std::vector<ShipSetEntry> entries =
@@ -131,11 +148,14 @@ void MainWindowLogic::launchSelected() {
         session_.prompts.message(refusal->text, refusal->title, refusal->icon);
         return;
     }
+    WindowState before = state_;
     enter(WindowState::Installing);
     LaunchResult result = LaunchShipSet(session_.store, session_.prompts, window_.progress(),
                                         std::get<LaunchPlan>(plan));
     if (result.outcome == LaunchOutcome::NotStarted) {
-        enter(WindowState::EntrySelected);
+        // Nothing changed: back to where the press found the window, the ship set selected.
+        enter(before == WindowState::OrdinaryAfterPlay ? before : WindowState::NothingSelected);
+        listClicked();
         return;
     }
     launchRecord_ = result.record;

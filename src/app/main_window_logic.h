@@ -26,6 +26,11 @@ class MainWindowLogic {
     void launchClicked();
     void infoClicked();
     void refreshClicked();
+    // The options were accepted: the list shows the ship set directory just chosen (read anew
+    // when `folderChanged`), and a cycle left open there leads to the restore.
+    void optionsAccepted(bool folderChanged);
+    // A cycle an earlier run left open: the player is told, and the launch button restores.
+    void offerRestore();
 
     // The one way the window changes state: the controls follow at once.
     void enter(WindowState state);

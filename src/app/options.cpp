@@ -22,8 +22,7 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
-bool AcceptOptions(Session& session, OptionsFields fields,
-                   const std::function<void()>& showMainWindow) {
+bool AcceptOptions(Session& session, OptionsFields fields) {
     session.store.save(kVersionSection, kVersionKey, CurrentVersion());
     if (fields.gameExePath.empty()) {
         session.prompts.message("You need to set your XWINGALLIANCE.exe", "Hey!",
@@ -53,9 +52,9 @@ bool AcceptOptions(Session& session, OptionsFields fields,
     session.saveSetting(kGameExeKey, fields.gameExePath);
     session.saveSetting(kShipSetDirKey, fields.shipSetDir);
     session.saveSetting(kCutsceneKey, fields.skipIntro ? "1" : "0");
-    if (session.settings.optionsNeeded)
-        showMainWindow();
     session.settings.optionsNeeded = false;
+    session.loadSettings();
+    EnterShipSetFolder(session.settings);
     return true;
 }
 

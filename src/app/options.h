@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "session/session.h"
@@ -17,11 +16,9 @@ struct OptionsFields {
 // The dialog's load step: the fields as the settings hold them.
 OptionsFields LoadOptionsFields(const Settings& settings);
 
-// OK: stores the version, refuses empty paths with a message, then stores everything. When the
-// options had to be set up, `showMainWindow` runs before the flag is cleared. True when the
-// dialog may close.
-bool AcceptOptions(Session& session, OptionsFields fields,
-                   const std::function<void()>& showMainWindow);
+// OK: stores the version, refuses empty paths with a message, then stores everything and reads
+// the settings again. True when the dialog may close.
+bool AcceptOptions(Session& session, OptionsFields fields);
 
 // Cancel: refused with a message while the options must still be set up.
 bool MayCancelOptions(const Settings& settings, Prompts& prompts);

@@ -116,9 +116,10 @@ bool MainWindow::anyGameRunning() {
     return ProgramIsRunning(kGameExecutableKey);
 }
 
-void MainWindow::readShipSetsAgain() {
+void MainWindow::optionsAccepted(bool folderChanged) {
     RunGuarded(
-        prompts_, [this] { logic_.refreshClicked(); }, [this] { logic_.afterUnforeseenError(); });
+        prompts_, [this, folderChanged] { logic_.optionsAccepted(folderChanged); },
+        [this] { logic_.afterUnforeseenError(); });
 }
 
 void MainWindow::load() {

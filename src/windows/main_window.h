@@ -39,8 +39,9 @@ class MainWindow : public QWidget, public MainWindowView {
     void watchGame(RunningProgram game) override;
     bool gameRunning() override;
     bool anyGameRunning() override;
-    // The ship set directory changed: the list is read again from the new one.
-    void readShipSetsAgain();
+    // The options were accepted: the list follows the ship set directory, and a cycle left open
+    // there leads to the restore.
+    void optionsAccepted(bool folderChanged);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

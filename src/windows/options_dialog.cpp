@@ -147,14 +147,13 @@ void OptionsDialog::pickDirectory() {
 void OptionsDialog::accept() {
     OptionsFields fields{ToStdString(gameExecutableEdit_->text()),
                          ToStdString(shipSetFolderEdit_->text()), skipIntroCheckBox_->isChecked()};
-    bool firstRun = session_.settings.optionsNeeded;
+    bool listMade = windows_.hasMainWindow();
     std::string shipSetsBefore = session_.settings.shipSetDir;
-    if (!AcceptOptions(session_, fields, [this] { windows_.showMainWindow(); }))
+    if (!AcceptOptions(session_, fields))
         return;
-    session_.loadSettings();
-    // The list shows the ship sets of the directory the launch will use.
-    if (!firstRun && session_.settings.shipSetDir != shipSetsBefore)
-        windows_.mainWindow().readShipSetsAgain();
+    // A main window made now reads the directory just accepted; one made before reads it again.
+    windows_.mainWindow().optionsAccepted(listMade &&
+                                          session_.settings.shipSetDir != shipSetsBefore);
     close();
 }
 

@@ -27,6 +27,7 @@ class WindowSet : public StartupWindows {
     void showOptionsDialog() override;
 
     MainWindow& mainWindow();
+    bool hasMainWindow() const { return main_ != nullptr; }
     ReadingWindow& readingWindow();
     InfoWindow& infoWindow();
     void showAbout();

@@ -6,9 +6,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <cstdlib>
+#include <functional>
 
+#include "launch/install.h"
 #include "platform/fault_seam.h"
 #include "support/environment.h"
+#include "support/fake_progress.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
@@ -47,6 +50,7 @@ class WindowsTest : public ::testing::Test {
 };
 
 TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
+    WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
     game.store.values.clear();
     game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
     start();
@@ -76,6 +80,56 @@ TEST_F(WindowsTest, AFirstRunLeadsThroughTheOptions) {
     EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), (game.shipSets() / "").string());
     EXPECT_EQ(game.store.get("Settings", "Show Opening Cutscene"), "1");
     EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
+    // The list shows the directory just chosen, with no Refresh.
+    auto* list = Child<QListWidget>(main(), "shipSetList");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Alpha");
+}
+
+// After a new version, OK with another directory lists that directory, and launches from it.
+TEST_F(WindowsTest, OptionsAfterANewVersionListTheDirectoryJustChosen) {
+    WriteGob(game.shipSets() / "Old.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Old")}});
+    TempFolder other;
+    WriteGob(other / "New.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: New")}});
+    game.store.save("Version", "Ordell Version", "2.4");
+    game.prompts.expectMessage(
+        "You have downloaded a new version of Tolvane, good for you.  You need to set up the "
+        "options again.",
+        "New Version Detected", Icon::Information);
+    start();
+    QWidget* options = OpenWindow("optionsDialog");
+    ASSERT_NE(options, nullptr);
+    Child<QLineEdit>(options, "shipSetFolderEdit")
+        ->setText(QString::fromStdString(other.path().string()));
+    Press(options, "okButton");
+    auto* list = Child<QListWidget>(main(), "shipSetList");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "New");
+}
+
+// Settings lost while a cycle's journal is open: once the options name its directory again, the
+// main window offers the restore.
+TEST_F(WindowsTest, AnOpenJournalLeadsToTheRestoreOnceTheOptionsNameItsDirectory) {
+    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+    auto plan = PlanLaunch(game.session, game.shipSets() / "Blue.gob");
+    FakeProgress progress;
+    LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
+    game.store.values.clear();
+    game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
+    start();
+    QWidget* options = OpenWindow("optionsDialog");
+    ASSERT_NE(options, nullptr);
+    Child<QLineEdit>(options, "gameExecutableEdit")
+        ->setText(QString::fromStdString(game.executable().string()));
+    Child<QLineEdit>(options, "shipSetFolderEdit")
+        ->setText(QString::fromStdString(game.shipSets().string()));
+    game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
+    Press(options, "okButton");
+    EXPECT_EQ(Child<QPushButton>(main(), "launchButton")->text(), "Click here to restore files");
+    game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
+                               Icon::Information);
+    Press(main(), "launchButton");
+    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
 }
 
 TEST_F(WindowsTest, TheMainWindowsStatesFollowTheControlsPressed) {
@@ -122,21 +176,46 @@ TEST_F(WindowsTest, TheMainWindowsStatesFollowTheControlsPressed) {
     EXPECT_EQ(Child<QLabel>(OpenWindow("aboutBox"), "versionLabel")->text(), "Version 2.5");
 }
 
-TEST_F(WindowsTest, ARefusedPackageLeavesTheWindowAsItWas) {
-    WriteFileBytes(game.shipSets() / "Bad.gob", "gob, not GOB");
-    start();
-    QWidget* window = main();
-    ClickItem(window, "shipSetList", 0);
-    game.prompts.expectMessage(
-        "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
-        "redownload the file again.",
-        "Invalid .Gob", Icon::Exclamation);
-    Press(window, "launchButton");
-    EXPECT_TRUE(Enabled(window, "launchButton"));
-    EXPECT_TRUE(Child<QWidget>(window, "launchButton")->isVisible());
-    EXPECT_TRUE(Enabled(window, "shipSetList"));
-    EXPECT_TRUE(Enabled(window, "optionsButton"));
-    EXPECT_TRUE(readyToLaunch());
+// A launch refused, or one that changed nothing, leaves the window as the press found it.
+TEST_F(WindowsTest, ALaunchThatChangedNothingLeavesTheWindowAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<void(StandInGame&)> arrange;
+        const char* text;
+        const char* title;
+        Icon icon;
+    };
+    const Case cases[] = {
+        {"a package that is no GOB",
+         [](StandInGame& g) { WriteFileBytes(g.shipSets() / "Bad.gob", "gob, not GOB"); },
+         "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
+         "redownload the file again.",
+         "Invalid .Gob", Icon::Exclamation},
+        {"a setting the store cannot keep",
+         [](StandInGame& g) {
+             WriteGob(g.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
+             g.store.failingKey = "Last ShipSet";
+         },
+         "Could not save Last ShipSet\r\rNothing has been changed.", "Launch Failed",
+         Icon::Critical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandInGame fresh;
+        c.arrange(fresh);
+        windows_ = std::make_unique<WindowSet>(fresh.session);
+        OpenFirstWindow(fresh.session, *windows_);
+        QWidget* window = main();
+        ClickItem(window, "shipSetList", 0);
+        fresh.prompts.expectMessage(c.text, c.title, c.icon);
+        Press(window, "launchButton");
+        for (const char* control : {"launchButton", "shipSetList", "optionsButton", "refreshButton",
+                                    "aboutButton", "exitButton", "infoButton"})
+            EXPECT_TRUE(Enabled(window, control)) << control;
+        EXPECT_TRUE(Child<QWidget>(window, "launchButton")->isVisible());
+        EXPECT_TRUE(readyToLaunch());
+        windows_.reset();
+    }
 }
 
 class CycleTest : public WindowsTest {
