@@ -32,7 +32,7 @@ void RememberPilotBeforeLaunch(Session& session) {
 // The restore gives the game its previous pilot back only when this cycle switched it.
 void NotePilotSwitch(Session& session) {
     try {
-        JournalWriter::resume(JournalPathFor(ShipSetFolderOf(session.settings))).pilotSwitched();
+        JournalWriter::resume(JournalPathFor(ShipSetFolderOf(session.settings))).notePilotSwitch();
     } catch (const Error&) {
         // Without the note the game keeps the chosen pilot afterwards; nothing is lost.
     }

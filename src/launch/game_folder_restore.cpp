@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
 #include "platform/folder_lookup.h"
+#include "text/checksum.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -25,6 +26,27 @@ std::string ShownName(const fs::path& relative) {
             c = '\\';
     }
     return name;
+}
+
+// The name the questions use: a pilot's as the package spells it.
+std::string NameOf(const JournalMember& member) {
+    return member.name.empty() ? ShownName(member.relativePath) : member.name;
+}
+
+std::string ContentChecksum(const fs::path& file) {
+    return Checksum(InputFile(file).readAll());
+}
+
+// What waits in Backup comes back only while it is the original the cycle took; anything else
+// stays where it is, with the game's file, for the player to judge.
+void RequireOriginal(const fs::path& backup, const std::string& original,
+                     std::string (*identify)(const fs::path&), const std::string& name) {
+    if (original.empty() || identify(backup) == original)
+        return;
+    throw Error(DisplayPath(backup) + " is no longer the " + name +
+                " that the launch took from the game: it has changed since.  Tolvane has left "
+                "it, and the game's " +
+                name + ", as they are.");
 }
 
 }  // namespace
@@ -43,7 +65,9 @@ void GameFolderRestore::attempt(std::vector<std::string>& into, Step step) {
 RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
                                              const LaunchJournal& journal) {
     report_.fromJournal = true;
-    report_.pilotFromSetting = journal.pilotSwitched && !journal.configFirstLine;
+    // A journal of the first version recorded no line when it could have: "Last Pilot" tells.
+    report_.pilotFromSetting =
+        journal.pilotSwitched && !journal.configFirstLine && journal.firstVersion;
     attempt([&] {
         if (IsLink(journal.backupFolder))
             throw Error(DisplayPath(journal.backupFolder) +
@@ -56,7 +80,7 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
         writer.emplace(JournalWriter::resume(journalPath));
         if (std::find(journal.temporaryPrefixes.begin(), journal.temporaryPrefixes.end(),
                       TemporaryPrefix()) == journal.temporaryPrefixes.end())
-            writer->temporariesOfThisRun();
+            writer->noteTemporariesOfThisRun();
     });
     if (!writer)
         return report_;
@@ -69,12 +93,14 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
     if (!journal.executableName.empty()) {
         attempt([&] {
             fs::path backup = WithoutLinks(journal.backupFolder, journal.executableName);
-            if (IsPresent(backup))
-                moveBack(backup, WithoutLinks(journal.gameFolder, journal.executableName));
+            if (!IsPresent(backup))
+                return;
+            RequireOriginal(backup, journal.executableOriginal, FileStamp, "XWINGALLIANCE.EXE");
+            moveBack(backup, WithoutLinks(journal.gameFolder, journal.executableName));
         });
     }
     if (journal.configFirstLine)
-        attempt([&] { restoreConfigLine(journal.gameFolder, *journal.configFirstLine); });
+        attempt([&] { restoreConfigLine(journal); });
     progress_.advanceWithinMaximum();
     removeTemporaries(journal);
     removeRunBatch();
@@ -85,8 +111,8 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
     removeOwnFolders(journal);
     progress_.advanceWithinMaximum();
     flushChangedFolders();
-    if (report_.complete())
-        attempt([&] { writer->closed(); });
+    if (report_.complete() && !journal.closed)
+        attempt([&] { writer->close(); });
     return report_;
 }
 
@@ -99,25 +125,30 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
         case MemberChange::Replaced:
         case MemberChange::Kept: {
             fs::path backup = WithoutLinks(journal.backupFolder, member.relativePath);
-            if (IsPresent(backup))
-                restoreReplaced(ShownName(member.relativePath), backup, game);
-            else if (!IsPresent(game))
+            if (IsPresent(backup)) {
+                if (member.change == MemberChange::Kept)
+                    RequireOriginal(backup, member.original, ContentChecksum, NameOf(member));
+                else
+                    RequireOriginal(backup, member.original, FileStamp, NameOf(member));
+                restoreReplaced(NameOf(member), backup, game);
+            } else if (!IsPresent(game)) {
                 throw Error("The game's own " + ShownName(member.relativePath) +
                             " is neither in the backup folder " +
                             DisplayPath(journal.backupFolder) + " nor in the game folder " +
                             DisplayPath(journal.gameFolder) + ".");
+            }
             return;
         }
         case MemberChange::Added:
             if (!IsPresent(game))
                 return;
-            if (!IsPilotFile(game) || !keepPilot(ShownName(member.relativePath))) {
+            if (!IsPilotFile(game) || !keepPilot(NameOf(member))) {
                 DeleteFileIfPresent(game);
                 changedFolders_.insert(game.parent_path());
                 return;
             }
             try {
-                writer.memberRestored(member.number);  // kept: not asked again on a retry
+                writer.noteMemberRestored(member.number);  // kept: not asked again on a retry
             } catch (const Error&) {
                 // Only saves asking again; the file itself is where the player wants it.
             }
@@ -127,14 +158,29 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
     }
 }
 
-// The game's pilot line comes back as it was before the launch, whatever was chosen since.
-void GameFolderRestore::restoreConfigLine(const fs::path& gameFolder, const std::string& line) {
-    fs::path config = ConfigPath(gameFolder);
+// The game's pilot line comes back as it was before the launch, byte for byte, whatever was
+// chosen since; into the file config.cfg led to then, and only while it still does.
+void GameFolderRestore::restoreConfigLine(const LaunchJournal& journal) {
+    fs::path config = ConfigPath(journal.gameFolder);
+    std::optional<fs::path> linkNow;
+    if (IsLink(config))
+        linkNow = ReadLink(config);
+    if (!journal.firstVersion && linkNow != journal.configLink) {
+        auto what = [](const std::optional<fs::path>& link) {
+            return link ? "a link to " + DisplayPath(*link) : std::string("no link");
+        };
+        throw Error(DisplayPath(config) + " was " + what(journal.configLink) +
+                    " at the launch and is " + what(linkNow) +
+                    " now.  Tolvane has touched neither it nor where it leads.");
+    }
     if (!IsPresent(config))
         return;  // nothing of ours to put the line into
+    const std::string& line = *journal.configFirstLine;
     std::string text = InputFile(config).readAll();
-    if (FirstLineOf(text) != line)
-        WriteConfig(config, WithFirstLine(text, line));
+    std::string restored =
+        journal.firstVersion ? WithFirstLine(text, line) : WithFirstLineAndEnd(text, line);
+    if (restored != text)
+        WriteConfig(config, restored);
 }
 
 // Only the folders this cycle made go, innermost first, and only when empty.
@@ -157,21 +203,24 @@ void GameFolderRestore::removeOwnFolders(const LaunchJournal& journal) {
     }
 }
 
-// The working files that runs which died on this cycle left beside the files they wrote.
+// The working files that runs which died on this cycle left beside the files they wrote: in the
+// game folder and Backup (never through a link), the program's folders, and the folder of the
+// file a config.cfg link led to at the launch, which the pilot switch replaces.
 void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
     std::set<fs::path> folders = {journal.gameFolder, journal.backupFolder};
     for (const JournalMember& member : journal.members) {
-        folders.insert((journal.gameFolder / member.relativePath).parent_path());
-        folders.insert((journal.backupFolder / member.relativePath).parent_path());
+        for (const fs::path& base : {journal.gameFolder, journal.backupFolder}) {
+            try {
+                folders.insert(WithoutLinks(base, member.relativePath.parent_path()));
+            } catch (const Error&) {
+                // A folder that became a link leads elsewhere: nothing there is this cycle's.
+            }
+        }
     }
     for (const fs::path& folder : RunBatchPlaces(folders_))
         folders.insert(folder.parent_path());
-    attempt(report_.leftovers, [&] {
-        // The pilot switch replaces the file a config.cfg link leads to, in that file's folder.
-        fs::path config = ConfigPath(journal.gameFolder);
-        if (IsLink(config))
-            folders.insert(LinkTarget(config).parent_path());
-    });
+    if (journal.configLink)
+        folders.insert((journal.gameFolder / *journal.configLink).parent_path());
     for (const fs::path& folder : folders) {
         TemporarySweep sweep = RemoveTemporaries(folder, journal.temporaryPrefixes);
         if (sweep.removedAny)

@@ -47,7 +47,7 @@ class GameFolderRestore {
   private:
     void restoreMember(const LaunchJournal& journal, const JournalMember& member,
                        JournalWriter& writer);
-    void restoreConfigLine(const fs::path& gameFolder, const std::string& line);
+    void restoreConfigLine(const LaunchJournal& journal);
     void removeOwnFolders(const LaunchJournal& journal);
     void removeTemporaries(const LaunchJournal& journal);
     void removeRunBatch();

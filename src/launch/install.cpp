@@ -50,7 +50,9 @@ class Installer {
     }
 
     std::vector<fs::path> patchFiles() const {
-        fs::path folder = steps_.gameFolder / plan_.patchFolder;
+        if (!plan_.patchFolder)
+            return {};
+        fs::path folder = steps_.gameFolder / *plan_.patchFolder;
         std::vector<fs::path> paths;
         for (const fs::path& name : ListFiles(folder, "*.zt"))
             paths.push_back(folder / name);
@@ -101,7 +103,7 @@ class Installer {
             return OutputFile::createNew(target);
         } catch (const Error&) {
             if (step.change == MemberChange::Added)
-                journal_.memberUntouched(step.number);
+                journal_.noteMemberUntouched(step.number);
             throw;
         }
     }

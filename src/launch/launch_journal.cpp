@@ -1,22 +1,38 @@
 #include "launch/launch_journal.h"
 
 #include <map>
+#include <set>
 
+#include "pilots/config_cfg.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "text/checksum.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
 
 namespace tolvane {
 namespace {
 
-constexpr const char* kHeader = "Tolvane launch journal 1";
+constexpr std::string_view kHeader = "Tolvane launch journal 2";
+// The first version's journals carry no checksums; they are still restored.
+constexpr std::string_view kFirstVersionHeader = "Tolvane launch journal 1";
 constexpr const char* kExecutableKey = "XWINGALLIANCE.EXE";
+constexpr std::string_view kTemporaryStart = ".tolvane-";
+constexpr std::size_t kTemporaryTokenLength = 16;
 
 const std::map<std::string, MemberChange> kChanges = {{"replaced", MemberChange::Replaced},
                                                       {"added", MemberChange::Added},
                                                       {"repeated", MemberChange::Repeated},
                                                       {"kept", MemberChange::Kept}};
+
+// The kinds of line a journal holds once at most.
+const std::set<std::string> kOnce = {"package",     "game",        "backup",      "executable",
+                                     "config-line", "config-link", "backup-made", "closed"};
+
+// Lines a journal of the first version may hold but that are not believed from it: each would
+// let a restore remove something other than a game file.
+const std::set<std::string> kNotBelievedFromFirstVersion = {"temporaries", "backup-made",
+                                                            "backup-folder"};
 
 const char* ChangeName(MemberChange change) {
     for (const auto& [name, value] : kChanges) {
@@ -26,15 +42,16 @@ const char* ChangeName(MemberChange change) {
     return "";
 }
 
+constexpr const char* kHex = "0123456789ABCDEF";
+
 // Fields are separated by tabs; '%', tabs and line ends inside a field are escaped.
 std::string Escape(const std::string& field) {
     std::string result;
     for (char c : field) {
         if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
-            const char* hex = "0123456789ABCDEF";
             result += '%';
-            result += hex[(static_cast<unsigned char>(c) >> 4) & 0xF];
-            result += hex[static_cast<unsigned char>(c) & 0xF];
+            result += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            result += kHex[static_cast<unsigned char>(c) & 0xF];
         } else {
             result += c;
         }
@@ -42,16 +59,30 @@ std::string Escape(const std::string& field) {
     return result;
 }
 
+// Why a line was refused; it never names the line itself, the reader adds that.
+struct Refusal {
+    std::string why;
+};
+
+int HexDigit(char c) {
+    for (int value = 0; value < 16; ++value) {
+        if (kHex[value] == c || (value >= 10 && kHex[value] + ('a' - 'A') == c))
+            return value;
+    }
+    throw Refusal{"it has an escape this program never writes"};
+}
+
 std::string Unescape(std::string_view field) {
     std::string result;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '%' && i + 2 < field.size()) {
-            result +=
-                static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
+        if (field[i] != '%') {
             result += field[i];
+            continue;
         }
+        if (i + 2 >= field.size())
+            throw Refusal{"it has an escape this program never writes"};
+        result += static_cast<char>(HexDigit(field[i + 1]) * 16 + HexDigit(field[i + 2]));
+        i += 2;
     }
     return result;
 }
@@ -75,11 +106,6 @@ std::string FieldOf(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-// Why a line was refused; it never names the line itself, the reader adds that.
-struct Refusal {
-    std::string why;
-};
-
 // A path below one of the journal's folders: relative, and no component leads up or nowhere.
 fs::path InsidePath(const std::string& field) {
     fs::path path = PathField(field);
@@ -93,11 +119,19 @@ fs::path InsidePath(const std::string& field) {
 }
 
 int MemberNumber(const std::string& field) {
-    std::size_t used = 0;
-    int number = std::stoi(field, &used);
-    if (used != field.size() || number < 1)
+    constexpr int kMostDigits = 9;  // far more members than a package's count could hold
+    if (field.empty() || field.size() > kMostDigits ||
+        field.find_first_not_of("0123456789") != std::string::npos || field == "0" ||
+        field[0] == '0')
         throw Refusal{"it has no member number"};
-    return number;
+    return std::stoi(field);
+}
+
+// Exactly the form TemporaryPrefix makes: ".tolvane-", 16 hex digits, "-".
+bool IsTemporaryPrefix(const std::string& field) {
+    std::size_t length = kTemporaryStart.size() + kTemporaryTokenLength + 1;
+    return field.size() == length && field.starts_with(kTemporaryStart) && field.back() == '-' &&
+           field.find_first_not_of("0123456789abcdef", kTemporaryStart.size()) == length - 1;
 }
 
 // A line as a message shows it: a hostile line may be long.
@@ -109,37 +143,49 @@ std::string Shown(const std::string& line) {
 // Turns journal lines into a journal, refusing what this program never writes.
 class JournalReader {
   public:
-    explicit JournalReader(const JournalFolders& folders) : folders_(folders) {}
+    JournalReader(const JournalFolders& folders, bool firstVersion)
+        : folders_(folders), firstVersion_(firstVersion) {
+        journal_.firstVersion = firstVersion;
+    }
 
     void read(const std::vector<std::string>& f) {
-        const std::string& kind = f.at(0);
+        const std::string& kind = f[0];
+        if (kOnce.contains(kind) && !seenOnce_.insert(kind).second)
+            throw Refusal{"a journal holds one such line"};
+        if (firstVersion_ && kNotBelievedFromFirstVersion.contains(kind))
+            return;
         if (kind == "package") {
-            journal_.package = PathField(f.at(1));
+            journal_.package = PathField(field(f, 1));
         } else if (kind == "game") {
-            journal_.gameFolder = SameFolder(f.at(1), folders_.game, "game folder");
+            journal_.gameFolder = SameFolder(field(f, 1), folders_.game, "game folder");
         } else if (kind == "backup") {
-            journal_.backupFolder = SameFolder(f.at(1), folders_.backup, "backup folder");
+            journal_.backupFolder = SameFolder(field(f, 1), folders_.backup, "backup folder");
         } else if (kind == "executable") {
-            journal_.executableName = PathField(f.at(1));
-            if (NameKey(f.at(1)) != kExecutableKey)
+            journal_.executableName = PathField(field(f, 1));
+            if (NameKey(field(f, 1)) != kExecutableKey)
                 throw Refusal{"it names another file than the game's executable"};
+            if (f.size() > 2)
+                journal_.executableOriginal = f[2];
         } else if (kind == "folder") {
-            journal_.createdFolders.push_back(InsidePath(f.at(1)));
+            journal_.createdFolders.push_back(InsidePath(field(f, 1)));
         } else if (kind == "backup-made") {
             journal_.madeBackupFolder = true;
         } else if (kind == "backup-folder") {
-            journal_.createdBackupFolders.push_back(InsidePath(f.at(1)));
+            journal_.createdBackupFolders.push_back(InsidePath(field(f, 1)));
         } else if (kind == "member") {
             readMember(f);
         } else if (kind == "config-line") {
-            journal_.configFirstLine = f.at(1);
+            journal_.configFirstLine = field(f, 1);
+            if (FirstLineWithEndOf(*journal_.configFirstLine) != *journal_.configFirstLine)
+                throw Refusal{"it holds more than config.cfg's first line"};
+        } else if (kind == "config-link") {
+            journal_.configLink = PathField(field(f, 1));
         } else if (kind == "temporaries") {
-            if (!f.at(1).starts_with(".tolvane-") ||
-                f.at(1).find_first_of("/\\:") != std::string::npos)
+            if (!IsTemporaryPrefix(field(f, 1)))
                 throw Refusal{"it names other files than the program's working files"};
-            journal_.temporaryPrefixes.push_back(f.at(1));
+            journal_.temporaryPrefixes.push_back(field(f, 1));
         } else if (kind == "restored" || kind == "untouched") {
-            readMark(MemberNumber(f.at(1)));
+            readMark(MemberNumber(field(f, 1)));
         } else if (kind == "pilot") {
             journal_.pilotSwitched = true;
         } else if (kind == "closed") {
@@ -156,6 +202,12 @@ class JournalReader {
     }
 
   private:
+    static const std::string& field(const std::vector<std::string>& f, std::size_t index) {
+        if (index >= f.size())
+            throw Refusal{"it lacks a field"};
+        return f[index];
+    }
+
     static fs::path SameFolder(const std::string& field, const fs::path& expected,
                                const char* what) {
         fs::path folder = PathField(field);
@@ -166,13 +218,18 @@ class JournalReader {
     }
 
     void readMember(const std::vector<std::string>& f) {
-        int number = MemberNumber(f.at(1));
-        auto change = kChanges.find(f.at(2));
+        int number = MemberNumber(field(f, 1));
+        auto change = kChanges.find(field(f, 2));
         if (change == kChanges.end())
             throw Refusal{"it has no change this program makes"};
         if (!changeOf_.try_emplace(number, change->second).second)
             throw Refusal{"it names a member a second time"};
-        journal_.members.push_back({number, change->second, InsidePath(f.at(3))});
+        JournalMember member{number, change->second, InsidePath(field(f, 3))};
+        if (f.size() > 4)
+            member.original = f[4];
+        if (f.size() > 5)
+            member.name = f[5];
+        journal_.members.push_back(member);
     }
 
     // Only an added file can be left untouched by the install or kept by the player unasked: a
@@ -185,9 +242,92 @@ class JournalReader {
     }
 
     const JournalFolders& folders_;
+    bool firstVersion_;
     LaunchJournal journal_;
     std::map<int, MemberChange> changeOf_;
+    std::set<std::string> seenOnce_;
 };
+
+// A line without the checksum this program puts at its end, and that checksum.
+std::pair<std::string_view, std::string_view> WithoutChecksum(std::string_view line) {
+    std::size_t tab = line.rfind('\t');
+    if (tab == std::string_view::npos)
+        return {line, {}};
+    return {line.substr(0, tab), line.substr(tab + 1)};
+}
+
+// The lines of a journal that may be believed, by line number, after the checks of their
+// checksums: a line whose checksum fails is left out when it is the last (cut off by a crash) or
+// when the next line goes on from the one before it (a line cut off, after which the journal was
+// resumed); anywhere else it was changed, moved or removed, and is refused.
+struct JournalLines {
+    bool firstVersion = false;
+    std::vector<std::pair<int, std::string>> believed;
+    std::vector<std::string> refused;
+    std::string lastChecksum;
+    bool endsWithLineEnd = true;
+};
+
+JournalLines LinesOf(const fs::path& path, const std::string& text) {
+    std::size_t headerEnd = text.find('\n');
+    std::string_view header = std::string_view(text).substr(0, headerEnd);
+    if (headerEnd == std::string::npos &&
+        (kHeader.starts_with(text) || kFirstVersionHeader.starts_with(text)))
+        throw UnfinishedJournal(DisplayPath(path) + " was cut off before its first line");
+    if (header != kHeader && header != kFirstVersionHeader) {
+        throw DamagedJournal(DisplayPath(path) +
+                             " is not a launch journal of Tolvane, and Tolvane keeps its own "
+                             "there.  Move it out of the ShipSet directory.");
+    }
+    JournalLines lines;
+    lines.firstVersion = header == kFirstVersionHeader;
+    lines.lastChecksum = lines.firstVersion ? "" : Checksum(kHeader);
+    lines.endsWithLineEnd = text.ends_with('\n');
+
+    std::vector<std::string> whole;  // every line that has its line end
+    for (std::size_t start = headerEnd + 1, end;
+         (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        whole.push_back(text.substr(start, end - start));
+    auto chainsFrom = [](std::string_view line, const std::string& previous) {
+        auto [body, checksum] = WithoutChecksum(line);
+        return checksum == Checksum(body, previous);
+    };
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        int number = static_cast<int>(i) + 2;
+        if (lines.firstVersion) {
+            lines.believed.emplace_back(number, whole[i]);
+            continue;
+        }
+        if (chainsFrom(whole[i], lines.lastChecksum)) {
+            auto [body, checksum] = WithoutChecksum(whole[i]);
+            lines.believed.emplace_back(number, std::string(body));
+            lines.lastChecksum = checksum;
+        } else if (i + 1 < whole.size() && !chainsFrom(whole[i + 1], lines.lastChecksum)) {
+            lines.refused.push_back("line " + std::to_string(number) + " (" + Shown(whole[i]) +
+                                    "): it was changed, moved or removed since it was written");
+        }
+    }
+    return lines;
+}
+
+// One line of fields, with its checksum going on from `lastChecksum`, which it then becomes; a
+// journal of the first version (no checksum so far) goes on as it began.
+std::string LineOf(const std::vector<std::string>& fields, std::string& lastChecksum) {
+    std::string line;
+    for (const std::string& field : fields) {
+        if (&field != &fields.front())
+            line += '\t';
+        line += Escape(field);
+    }
+    if (lastChecksum.empty())
+        return line + "\n";
+    lastChecksum = Checksum(line, lastChecksum);
+    return line + "\t" + lastChecksum + "\n";
+}
+
+std::string ReadText(const fs::path& path) {
+    return InputFile(path, Links::Refuse).readAll();
+}
 
 }  // namespace
 
@@ -196,30 +336,15 @@ fs::path JournalPathFor(const fs::path& shipSetDir) {
 }
 
 LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders) {
-    std::string text = InputFile(path, Links::Refuse).readAll();
-    std::size_t headerEnd = text.find('\n');
-    if (headerEnd == std::string::npos && std::string_view(kHeader).starts_with(text))
-        throw UnfinishedJournal(DisplayPath(path) + " was cut off before its first line");
-    if (headerEnd == std::string::npos || text.substr(0, headerEnd) != kHeader)
-        throw DamagedJournal(DisplayPath(path) +
-                             " is not a launch journal of Tolvane, and Tolvane keeps its own "
-                             "there.  Move it out of the ShipSet directory.");
-
-    JournalReader reader(folders);
-    std::vector<std::string> refused;
-    int number = 1;
-    for (std::size_t start = headerEnd + 1, end;
-         (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = text.substr(start, end - start);
-        ++number;
+    JournalLines lines = LinesOf(path, ReadText(path));
+    JournalReader reader(folders, lines.firstVersion);
+    std::vector<std::string> refused = lines.refused;
+    for (const auto& [number, line] : lines.believed) {
         try {
             reader.read(SplitFields(line));
         } catch (const Refusal& refusal) {
             refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
                               "): " + refusal.why);
-        } catch (const std::logic_error&) {
-            refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
-                              "): it cannot be read");
         }
     }
     try {
@@ -236,22 +361,33 @@ LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders) {
 }
 
 JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& plan) {
-    std::string text = lineOf({kHeader}) + lineOf({"package", FieldOf(plan.package)}) +
-                       lineOf({"game", FieldOf(plan.gameFolder)}) +
-                       lineOf({"backup", FieldOf(plan.backupFolder)}) +
-                       lineOf({"executable", FieldOf(plan.executableName)}) +
-                       lineOf({"temporaries", TemporaryPrefix()});
+    std::string checksum = Checksum(kHeader);
+    auto line = [&](const std::vector<std::string>& fields) { return LineOf(fields, checksum); };
+    // One line after another: each checksum goes on from the one before.
+    std::string text = std::string(kHeader) + "\n";
+    text += line({"package", FieldOf(plan.package)});
+    text += line({"game", FieldOf(plan.gameFolder)});
+    text += line({"backup", FieldOf(plan.backupFolder)});
+    text += line({"executable", FieldOf(plan.executableName), plan.executableOriginal});
+    text += line({"temporaries", TemporaryPrefix()});
     if (plan.configFirstLine)
-        text += lineOf({"config-line", *plan.configFirstLine});
+        text += line({"config-line", *plan.configFirstLine});
+    if (plan.configLink)
+        text += line({"config-link", FieldOf(*plan.configLink)});
     for (const fs::path& folder : plan.createdFolders)
-        text += lineOf({"folder", FieldOf(folder)});
+        text += line({"folder", FieldOf(folder)});
     if (plan.madeBackupFolder)
-        text += lineOf({"backup-made"});
+        text += line({"backup-made"});
     for (const fs::path& folder : plan.createdBackupFolders)
-        text += lineOf({"backup-folder", FieldOf(folder)});
+        text += line({"backup-folder", FieldOf(folder)});
     for (const JournalMember& member : plan.members) {
-        text += lineOf({"member", std::to_string(member.number), ChangeName(member.change),
-                        FieldOf(member.relativePath)});
+        std::vector<std::string> fields = {"member", std::to_string(member.number),
+                                           ChangeName(member.change), FieldOf(member.relativePath)};
+        if (!member.original.empty() || !member.name.empty())
+            fields.push_back(member.original);
+        if (!member.name.empty())
+            fields.push_back(member.name);
+        text += line(fields);
     }
     std::optional<OutputFile> file(OutputFile::createNew(path));
     try {
@@ -263,47 +399,41 @@ JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& p
         RemoveOwnFile(path);  // nothing was done from it
         throw;
     }
-    return JournalWriter(std::move(*file));
+    return JournalWriter(std::move(*file), checksum);
 }
 
 JournalWriter JournalWriter::resume(const fs::path& path) {
-    return JournalWriter(OutputFile::appendTo(path));
+    JournalLines lines = LinesOf(path, ReadText(path));
+    JournalWriter writer(OutputFile::appendTo(path), lines.lastChecksum);
+    if (!lines.endsWithLineEnd)
+        writer.file_.write("\n");  // a line cut off by a crash stays a line of its own
+    return writer;
 }
 
-void JournalWriter::temporariesOfThisRun() {
+void JournalWriter::noteTemporariesOfThisRun() {
     append({"temporaries", TemporaryPrefix()});
 }
 
-void JournalWriter::pilotSwitched() {
+void JournalWriter::notePilotSwitch() {
     append({"pilot"});
 }
 
-void JournalWriter::memberRestored(int number) {
+void JournalWriter::noteMemberRestored(int number) {
     // Not synced: a lost mark only means a question about a kept pilot is asked again.
     append({"restored", std::to_string(number)}, false);
 }
 
-void JournalWriter::memberUntouched(int number) {
+void JournalWriter::noteMemberUntouched(int number) {
     // Synced: a file found where an added one was to go is someone else's, and must stay.
     append({"untouched", std::to_string(number)});
 }
 
-void JournalWriter::closed() {
+void JournalWriter::close() {
     append({"closed"});
 }
 
-std::string JournalWriter::lineOf(const std::vector<std::string>& fields) {
-    std::string line;
-    for (const std::string& field : fields) {
-        if (&field != &fields.front())
-            line += '\t';
-        line += Escape(field);
-    }
-    return line + "\n";
-}
-
 void JournalWriter::append(const std::vector<std::string>& fields, bool synced) {
-    file_.write(lineOf(fields));
+    file_.write(LineOf(fields, lastChecksum_));
     if (synced)
         file_.sync();
 }

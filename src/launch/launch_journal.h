@@ -23,24 +23,35 @@ struct JournalMember {
     int number = 0;
     MemberChange change = MemberChange::Added;
     fs::path relativePath;  // below the game folder, spelled as on disk; the same below Backup
+    // What the game's original was when the cycle took it (FileStamp; for a kept pilot, the
+    // checksum of its bytes), so that only that comes back; empty when not recorded.
+    std::string original{};
+    std::string name{};  // a pilot file's name as the package spells it, for the questions
 };
 
 // The on-disk record of one launch cycle: the whole plan of the install, flushed once before the
 // first change, then what a restore has put back. It is a file of lines that is only ever
-// appended to. A restore reads each member's real state from the disk (is its backup there? is
-// the file there?), so the install itself writes nothing more per member, whatever moment the
-// program dies at.
+// appended to, each line carrying a checksum of itself and of the line before it, so that a line
+// edited, moved or left out is found. A restore reads each member's real state from the disk (is
+// its backup there? is the file there?), so the install itself writes nothing more per member,
+// whatever moment the program dies at.
 struct LaunchJournal {
     fs::path package{};
     fs::path gameFolder{};
     fs::path backupFolder{};
     fs::path executableName{};               // spelled as on disk; it is backed up and patched
+    std::string executableOriginal{};        // its FileStamp before the launch, if recorded
     std::vector<fs::path> createdFolders{};  // below the game folder, outermost first
     bool madeBackupFolder = false;           // the backup folder was not there before the launch
     std::vector<fs::path> createdBackupFolders{};  // below the backup folder, outermost first
     std::vector<JournalMember> members{};
-    // config.cfg's first line as it was before the launch, byte for byte, if there was one.
+    // config.cfg's first line as it was before the launch, byte for byte with its line end, if
+    // there was a config.cfg; a journal of the first version kept it without its end.
     std::optional<std::string> configFirstLine{};
+    // Written by the first version: no checksums, no record of config.cfg's link or originals.
+    bool firstVersion = false;
+    // Where config.cfg led when it was a link at the launch.
+    std::optional<fs::path> configLink{};
     // The name prefixes of the working files of every run that worked on this cycle.
     std::vector<std::string> temporaryPrefixes{};
     std::set<int> settledMembers{};  // nothing is left to put back for these
@@ -68,10 +79,12 @@ struct JournalFolders {
     fs::path backup;
 };
 
-// Reads a journal; a line cut short by a crash is ignored. Every path must lie inside `folders`
-// (no absolute form, no ".."), the "game" and "backup" lines must name those folders, and every
-// mark must fit its member. Throws UnfinishedJournal, DamagedJournal, or Error naming the file
-// when it cannot be read (a link is never followed).
+// Reads a journal; a line cut short by a crash is ignored. Every line must carry its checksum,
+// every path lie inside `folders` (no absolute form, no ".."), the "game" and "backup" lines name
+// those folders, a line of a kind that appears once appear once, and every mark fit its member.
+// A journal of the first version, which has no checksums, is read without the lines that would
+// remove anything but game files. Throws UnfinishedJournal, DamagedJournal, or Error naming the
+// file when it cannot be read (a link is never followed).
 LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders);
 
 class JournalWriter {
@@ -83,20 +96,22 @@ class JournalWriter {
     static JournalWriter resume(const fs::path& path);
 
     // This run is about to make working files for the cycle: a later run may delete them.
-    void temporariesOfThisRun();
-    void pilotSwitched();
-    void memberRestored(int number);
+    void noteTemporariesOfThisRun();
+    void notePilotSwitch();
+    void noteMemberRestored(int number);
     // The install failed at this member before writing anything of its own.
-    void memberUntouched(int number);
-    void closed();
+    void noteMemberUntouched(int number);
+    // Every file is back: the last line.
+    void close();
 
   private:
-    explicit JournalWriter(OutputFile file) : file_(std::move(file)) {}
+    JournalWriter(OutputFile file, std::string lastChecksum)
+        : file_(std::move(file)), lastChecksum_(std::move(lastChecksum)) {}
     // Each line is synced to disk before the change it announces, unless `synced` is false.
     void append(const std::vector<std::string>& fields, bool synced = true);
-    static std::string lineOf(const std::vector<std::string>& fields);
 
     OutputFile file_;
+    std::string lastChecksum_;  // of the last line; empty for a journal of the first version
 };
 
 }  // namespace tolvane

@@ -1,5 +1,6 @@
 #include "launch/launch_plan.h"
 
+#include <set>
 #include <unordered_map>
 
 #include "packages/package_checks.h"
@@ -7,8 +8,10 @@
 #include "pilots/pilot_files.h"
 #include "pilots/run_batch.h"
 #include "platform/error.h"
+#include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "platform/folder_index.h"
+#include "text/checksum.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
 
@@ -90,26 +93,39 @@ class MemberPlanner {
         // A short name reaches the executable as surely as its long one does.
         if (relative == relative.filename() && NameKey(Utf8Of(relative)) == kGameExecutableKey)
             return CarriesExecutableRefusal();
-        for (const fs::path& place : {target, steps_.backupFolder / relative}) {
+        // Every name the cycle makes for the member: its file, its copy in Backup, and the
+        // working files of both folders.
+        fs::path backup = steps_.backupFolder / relative;
+        for (const fs::path& place : {target, backup, target.parent_path() / LongestTemporaryName(),
+                                      backup.parent_path() / LongestTemporaryName()}) {
             if (std::optional<std::string> why = HostCannotCreate(place))
                 return Unreachable(member, *why);
         }
         if (!entry)
             index.add(fileName, EntryKind::File);
-        steps_.members.push_back(
-            {member.number, entry ? MemberChange::Replaced : MemberChange::Added, relative});
+        JournalMember planned{member.number, entry ? MemberChange::Replaced : MemberChange::Added,
+                              relative};
+        if (entry)
+            planned.original = FileStamp(target);
+        if (IsPilotFile(relative))
+            planned.name = DisplayName(InstalledName(member));
+        steps_.members.push_back(planned);
         return std::nullopt;
     }
 
     // The patch files are looked for in the game's "zt" folder, in whatever spelling the game or
-    // the ship set gives it; the install makes it when neither has it.
-    fs::path patchFolder() {
+    // the ship set gives it; the install makes it when neither has it. A file of that name means
+    // there is no patch folder, and so no patch.
+    std::optional<fs::path> patchFolder() {
         FolderIndex& index = index_.folder(steps_.gameFolder);
-        if (const FolderEntry* entry = index.find("zt"))
+        if (const FolderEntry* entry = index.find("zt")) {
+            if (entry->kind != EntryKind::Folder)
+                return std::nullopt;
             return entry->name;
+        }
         index.add("zt", EntryKind::Folder);
         steps_.createdFolders.push_back("zt");
-        return "zt";
+        return fs::path("zt");
     }
 
     // Pilot files the ship set would replace: the player may keep the game's own, and then every
@@ -122,8 +138,12 @@ class MemberPlanner {
             Answer answer = prompts.question(
                 name + " is left over from the last time this ShipSet was played.\r\rReplace?",
                 "Pilot Exists!", Icon::Information, Answer::No);
-            if (answer == Answer::No)
+            if (answer == Answer::No) {
                 member.change = MemberChange::Kept;
+                // The copy in Backup must come back as these very bytes.
+                member.original =
+                    Checksum(InputFile(steps_.gameFolder / member.relativePath).readAll());
+            }
         }
         for (std::size_t i = 0; i < steps_.members.size(); ++i) {
             if (steps_.members[firstOf_[i]].change == MemberChange::Kept)
@@ -132,30 +152,33 @@ class MemberPlanner {
     }
 
     // The folders below Backup that the game's copies need, and which of them the install makes.
-    // Folders that are there already are used as they are, and stay after the restore.
+    // They are spelled as the game's folders are, exactly: where the disk tells letter case apart,
+    // a folder of Backup spelled otherwise is another folder. Folders that are there already are
+    // used as they are, and stay after the restore.
     std::optional<LaunchRefusal> planBackupFolders() {
         const fs::path& backup = steps_.backupFolder;
         steps_.madeBackupFolder = !IsPresent(backup);
+        std::set<fs::path> looked, made;
         for (const JournalMember& member : steps_.members) {
             if (member.change != MemberChange::Replaced && member.change != MemberChange::Kept)
                 continue;
-            fs::path folder = backup;
+            fs::path relative;
             for (const fs::path& component : member.relativePath.parent_path()) {
-                FolderIndex& index = index_.folder(folder);
-                const FolderEntry* entry = index.find(component);
-                if (entry && entry->kind != EntryKind::Folder) {
-                    return LaunchRefusal{DisplayPath(folder / entry->name) +
+                bool parentMade = steps_.madeBackupFolder || made.contains(relative);
+                relative /= component;
+                if (!looked.insert(relative).second)
+                    continue;
+                fs::path folder = backup / relative;
+                if (parentMade || !IsPresent(folder)) {
+                    made.insert(relative);
+                    steps_.createdBackupFolders.push_back(relative);
+                } else if (IsLink(folder) || !IsFolder(folder)) {
+                    return LaunchRefusal{DisplayPath(folder) +
                                              " is in the way of the game's copies: it is not a "
                                              "folder.  Move it out of the backup folder, then "
                                              "launch again.",
                                          kBackupInUseTitle};
                 }
-                if (!entry) {
-                    index.add(component, EntryKind::Folder);
-                    steps_.createdBackupFolders.push_back(
-                        (folder / component).lexically_relative(backup));
-                }
-                folder /= entry ? entry->name : component;
             }
         }
         return std::nullopt;
@@ -245,12 +268,26 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
                              kBackupInUseTitle};
     }
 
+    steps.executableOriginal = FileStamp(steps.gameFolder / steps.executableName);
+    // The working files of the executable's copy and patch, and of config.cfg where it leads.
+    fs::path config = ConfigPath(steps.gameFolder);
+    if (IsLink(config))
+        steps.configLink = ReadLink(config);
+    for (const fs::path& folder :
+         {steps.gameFolder, steps.backupFolder, LinkTarget(config).parent_path()}) {
+        if (std::optional<std::string> why = HostCannotCreate(folder / LongestTemporaryName())) {
+            return LaunchRefusal{"Tolvane cannot make its working files in " + DisplayPath(folder) +
+                                     ": their name " + *why + ".  Nothing has been changed.",
+                                 "Launch Failed"};
+        }
+    }
+
     MemberPlanner planner(steps, index);
     for (const GobMember& member : contents.members()) {
         if (std::optional<LaunchRefusal> refusal = planner.plan(member))
             return *refusal;
     }
-    fs::path patchFolder = planner.patchFolder();
+    std::optional<fs::path> patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
     if (ask != nullptr)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -16,7 +17,9 @@ struct LaunchPlan {
     GobPackage package;  // open from planning to install, so both read the same directory
     fs::path journal;    // where the plan is written down
     LaunchJournal steps;
-    fs::path patchFolder;  // the game's "zt" folder, in the game's spelling, below the game folder
+    // The game's "zt" folder, in the game's spelling, below the game folder; none where a file
+    // has that name.
+    std::optional<fs::path> patchFolder;
 };
 
 // Opens the package once and checks what the install relies on (the package may be installed;

@@ -2,6 +2,7 @@
 
 #include "launch/game_folder_restore.h"
 #include "launch/launch_journal.h"
+#include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
@@ -66,6 +67,8 @@ bool PlayerClosesUnaccounted(Prompts& prompts, const fs::path& package,
 // Without a journal's record of the pilot line, "Last Pilot" goes back, when the game still has
 // that pilot.
 void RestorePilotFromSetting(Session& session) {
+    if (!IsPresent(ConfigPath(GameFolderOf(session.settings))))
+        return;  // no config.cfg to name a pilot in
     std::string pilot = session.setting(kLastPilotKey);
     std::vector<std::string> pilots = ReadPilotNames(GameFolderOf(session.settings)).names;
     if (std::find(pilots.begin(), pilots.end(), pilot) == pilots.end())
@@ -155,7 +158,6 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
     fs::path shipSetDir = ShipSetFolderOf(session.settings);
     fs::path journal = JournalPathFor(shipSetDir);
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
-    RemoveOwnFile(shipSetDir / "restore.txt");  // an old version's marker; nothing of the player's
     if (!report.complete()) {
         ReportIncomplete(session.prompts, report);
         return RestoreOutcome::RestoredInPart;

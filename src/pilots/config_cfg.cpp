@@ -17,6 +17,18 @@ std::string_view FirstLineOf(std::string_view config) {
     return config.substr(0, config.find_first_of("\r\n"));
 }
 
+std::string_view FirstLineWithEndOf(std::string_view config) {
+    std::size_t end = config.find_first_of("\r\n");
+    if (end == std::string_view::npos)
+        return config;
+    bool crlf = config.substr(end, 2) == "\r\n";
+    return config.substr(0, end + (crlf ? 2 : 1));
+}
+
+std::string WithFirstLineAndEnd(std::string_view config, std::string_view lineWithEnd) {
+    return std::string(lineWithEnd) + std::string(config.substr(FirstLineWithEndOf(config).size()));
+}
+
 std::string WithFirstLine(std::string_view config, std::string_view line) {
     std::size_t end = config.find_first_of("\r\n");
     std::string_view rest = end == std::string_view::npos ? "\r\n" : config.substr(end);
@@ -37,7 +49,7 @@ std::optional<std::string> ReadConfigFirstLine(const std::filesystem::path& game
     std::filesystem::path config = ConfigPath(gameFolder);
     if (!IsPresent(config))
         return std::nullopt;
-    return std::string(FirstLineOf(InputFile(config).readAll()));
+    return std::string(FirstLineWithEndOf(InputFile(config).readAll()));
 }
 
 void WriteConfig(const std::filesystem::path& config, std::string_view text) {

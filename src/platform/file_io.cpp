@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <utility>
 #include <vector>
@@ -252,6 +253,11 @@ const std::string& TemporaryPrefix() {
         return ".tolvane-" + std::string(hex) + "-";
     }();
     return prefix;
+}
+
+fs::path LongestTemporaryName() {
+    return TemporaryPrefix() + std::to_string(std::numeric_limits<unsigned>::max()) +
+           kTemporarySuffix;
 }
 
 fs::path FreshTemporaryPath(const fs::path& folder) {

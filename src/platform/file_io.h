@@ -76,6 +76,8 @@ void SyncFolder(const fs::path& folder);
 // The start of the names of this run's working files: unique to the run, so that a later run can
 // tell the working files of the runs it knows of from anyone else's files.
 const std::string& TemporaryPrefix();
+// The longest name a working file of this run can have, to check that a folder can hold one.
+fs::path LongestTemporaryName();
 // A name in `folder` that no entry has yet, for a working file of this run.
 fs::path FreshTemporaryPath(const fs::path& folder);
 // What a sweep of working files did in one folder.

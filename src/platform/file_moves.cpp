@@ -46,10 +46,15 @@ std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to)
 #endif
 }
 
+// What a new file takes over from the file it stands for.
+enum class Keep { Permissions, PermissionsAndTime };
+
 // Writes through a synced temporary file beside `target`, then puts it in place with `place`.
-// The new file keeps the permissions of `model` where that exists.
+// The new file keeps the permissions of `model` where that exists, and for a copy its time too,
+// so that a copy is known as the same file as its original.
 template <typename Fill, typename Place>
-void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill fill, Place place) {
+void WriteThroughTemporary(const fs::path& target, const fs::path& model, Keep keep, Fill fill,
+                           Place place) {
     fs::path temporary = FreshTemporaryPath(target.parent_path());
     try {
         OutputFile out = OutputFile::createNew(temporary);
@@ -60,6 +65,12 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Fill f
         fill(out);
         out.sync();
         out.close();
+        if (keep == Keep::PermissionsAndTime) {
+            std::error_code ec;
+            fs::last_write_time(temporary, fs::last_write_time(model, ec), ec);
+            if (ec)
+                Fail("Could not copy the time of " + DisplayPath(model) + " to", temporary, ec);
+        }
         place(temporary);
     } catch (...) {
         RemoveOwnFile(temporary);  // a working file of ours, never the target
@@ -96,7 +107,8 @@ void RenameOnto(const fs::path& temporary, const fs::path& target) {
 void CopyOnto(const fs::path& from, const fs::path& to) {
     InputFile in(from);
     WriteThroughTemporary(
-        to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
+        to, from, Keep::PermissionsAndTime,
+        [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
         [&](const fs::path& temporary) { RenameOnto(temporary, to); });
 }
 
@@ -104,7 +116,7 @@ void CopyOnto(const fs::path& from, const fs::path& to) {
 
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
     WriteThroughTemporary(
-        target, target, [&](OutputFile& out) { out.write(bytes); },
+        target, target, Keep::Permissions, [&](OutputFile& out) { out.write(bytes); },
         [&](const fs::path& temporary) { RenameOnto(temporary, target); });
 }
 
@@ -131,7 +143,8 @@ void MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
 void CopyWithoutReplacing(const fs::path& from, const fs::path& to) {
     InputFile in(from);
     WriteThroughTemporary(
-        to, from, [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
+        to, from, Keep::PermissionsAndTime,
+        [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
         [&](const fs::path& temporary) {
             std::error_code ec = RenameWithoutReplacing(temporary, to);
             if (ec)

@@ -51,6 +51,24 @@ fs::path LinkTarget(const fs::path& path) {
     return target;
 }
 
+fs::path ReadLink(const fs::path& path) {
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
+    fs::path target = ec ? fs::path() : fs::read_symlink(path, ec);
+    if (ec)
+        Fail("Could not follow the link", path, ec);
+    return target;
+}
+
+std::string FileStamp(const fs::path& path) {
+    std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
+    std::uintmax_t size = ec ? 0 : fs::file_size(path, ec);
+    fs::file_time_type time = ec ? fs::file_time_type() : fs::last_write_time(path, ec);
+    if (ec)
+        Fail("Could not look at", path, ec);
+    return std::to_string(size) + " bytes, written at " +
+           std::to_string(time.time_since_epoch().count());
+}
+
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative) {
     fs::path path = base;
     for (const fs::path& component : relative) {

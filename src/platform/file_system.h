@@ -24,6 +24,11 @@ bool IsFolder(const fs::path& path);
 bool IsLink(const fs::path& path);
 // The file a link leads to, through every link on the way; `path` itself when it is no link.
 fs::path LinkTarget(const fs::path& path);
+// Where the link at `path` leads, as the link itself says (perhaps relative to its folder).
+fs::path ReadLink(const fs::path& path);
+// The size and modification time of the file at `path` (after links) as one text, to tell later
+// whether it is still the same file. An Error naming it when it cannot be looked at.
+std::string FileStamp(const fs::path& path);
 // `base` / `relative`, once it is sure that no component of `relative` that exists is a link, so
 // that a step on it cannot reach outside `base`. Throws Error naming the link.
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "text/filesystem.h"
 
 namespace tolvane {
@@ -13,8 +15,14 @@ class InstanceLock {
     InstanceLock& operator=(const InstanceLock&) = delete;
     ~InstanceLock();
 
-    // False while another holder, in this process or another, has the same file locked.
-    bool acquired() const { return acquired_; }
+    enum class State {
+        Acquired,
+        HeldElsewhere,  // another holder, in this process or another, has the file locked
+        Failed,         // the file could not be opened or locked: failure() says why
+    };
+    State state() const { return state_; }
+    bool acquired() const { return state_ == State::Acquired; }
+    const std::string& failure() const { return failure_; }
 
   private:
 #ifdef _WIN32
@@ -22,7 +30,8 @@ class InstanceLock {
 #else
     int fd_ = -1;
 #endif
-    bool acquired_ = false;
+    State state_ = State::Failed;
+    std::string failure_;
 };
 
 }  // namespace tolvane

@@ -11,7 +11,7 @@ namespace tolvane {
 class SingleInstance {
   public:
     explicit SingleInstance(const QString& dataFolder);
-    bool acquired() const { return lock_.acquired(); }
+    const InstanceLock& lock() const { return lock_; }
 
   private:
     InstanceLock lock_;

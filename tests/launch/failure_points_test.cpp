@@ -108,7 +108,7 @@ class Cycle {
     bool firstLineInJournal(const fs::path& config, const std::string& bytes) const {
         try {
             std::optional<std::string> line = game.readJournal().configFirstLine;
-            return line && WithFirstLine(ReadFileBytes(config), *line) == bytes;
+            return line && WithFirstLineAndEnd(ReadFileBytes(config), *line) == bytes;
         } catch (const Error&) {
             return false;
         }

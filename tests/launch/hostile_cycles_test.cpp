@@ -74,7 +74,7 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
         std::string text = line;
         if (std::size_t at = text.find("OUT"); at != std::string::npos)
             text.replace(at, 3, fresh.outside().string());
-        std::ofstream(fresh.journalPath(), std::ios::app | std::ios::binary) << text << "\n";
+        AppendJournalLine(fresh.journalPath(), text);
         Tree gameInPlay = Snapshot(fresh.game()), backupInPlay = Snapshot(fresh.backup());
 
         fresh.prompts.allowMessage("Restore Incomplete");
@@ -295,7 +295,7 @@ TEST(HostileJournalTest, AJournalThatIsNotClosedRefusesTheNextLaunch) {
         } else {
             WriteFileBytes(game.game() / "config.cfg", "lastpilot Nova\r\nwindowed 1\r\n");
             open.configFirstLine = "lastpilot Ace";
-            JournalWriter::create(game.journalPath(), open).pilotSwitched();
+            JournalWriter::create(game.journalPath(), open).notePilotSwitch();
         }
         WriteGob(game.shipSets() / "Blue.gob", MixedMembers());
         auto plan = PlanLaunch(game.session, game.shipSets() / "Blue.gob");

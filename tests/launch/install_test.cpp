@@ -35,7 +35,7 @@ TEST_F(InstallTest, BacksUpWhatItReplacesAndInstallsEveryMember) {
     EXPECT_EQ(record.members[2].relativePath, fs::path("wave/X.WAV"));
     EXPECT_EQ(record.createdFolders, (std::vector<fs::path>{"new", "zt"}));
     EXPECT_TRUE(record.madeBackupFolder);
-    EXPECT_EQ(record.configFirstLine, "lastpilot Ace");
+    EXPECT_EQ(record.configFirstLine, "lastpilot Ace\r\n");
     EXPECT_EQ(record.executableName, "XWINGALLIANCE.EXE");
 
     EXPECT_EQ(progress.maximum(), 6);

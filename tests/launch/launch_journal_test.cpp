@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "platform/error.h"
+#include "support/stand_in_game.h"
 #include "support/temp_folder.h"
 
 namespace tolvane::testing {
@@ -31,7 +33,7 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     TempFolder folder;
     fs::path path = folder / "journal";
     JournalWriter writer = JournalWriter::create(path, Plan());
-    writer.memberRestored(2);
+    writer.noteMemberRestored(2);
     std::ofstream(path, std::ios::app | std::ios::binary)
         << "member\t3\tadd";  // the moment the power went
 
@@ -83,7 +85,7 @@ TEST(LaunchJournalTest, RefusesEveryLineThatReachesOutsideOrContradictsItsMember
         fs::path path = folder / "journal";
         fs::remove(path);
         JournalWriter::create(path, Plan());
-        std::ofstream(path, std::ios::app | std::ios::binary) << line << "\n";
+        AppendJournalLine(path, line);
         try {
             ReadJournal(path, kFolders);
             ADD_FAILURE() << "accepted";
@@ -91,6 +93,91 @@ TEST(LaunchJournalTest, RefusesEveryLineThatReachesOutsideOrContradictsItsMember
             EXPECT_NE(std::string(error.what()).find("line "), std::string::npos) << error.what();
         }
     }
+}
+
+// A journal changed behind the program's back is found, whatever was done to it; a line added
+// at its end without its checksum is taken for one a crash cut off, and not believed.
+TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
+    auto lineOf = [](const std::string& text, const std::string& start) {
+        std::size_t at = text.find("\n" + start) + 1;
+        return std::pair(at, text.find('\n', at) + 1 - at);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> change;
+    };
+    const Case cases[] = {
+        {"a line edited",
+         [&](const fs::path& path) {
+             std::string text = ReadFileBytes(path);
+             text.replace(text.find("lastpilot Ace"), 13, "lastpilot Bob");
+             WriteFileBytes(path, text);
+         }},
+        {"two lines swapped",
+         [&](const fs::path& path) {
+             std::string text = ReadFileBytes(path);
+             auto [at, length] = lineOf(text, "game");
+             std::string line = text.substr(at, length);
+             text.erase(at, length);
+             auto [next, nextLength] = lineOf(text, "backup");
+             text.insert(next + nextLength, line);
+             WriteFileBytes(path, text);
+         }},
+        {"a line left out",
+         [&](const fs::path& path) {
+             std::string text = ReadFileBytes(path);
+             auto [at, length] = lineOf(text, "backup-made");
+             WriteFileBytes(path, text.erase(at, length));
+         }},
+        {"a second config-line",
+         [](const fs::path& path) { AppendJournalLine(path, "config-line\tlastpilot Bob"); }},
+        {"a config-line of two lines",
+         [&](const fs::path& path) {
+             std::string text = ReadFileBytes(path);
+             auto [at, length] = lineOf(text, "config-line");
+             WriteFileBytes(path, text.erase(at, length));
+             AppendJournalLine(path, "config-line\tlastpilot Bob%0D%0Awindowed 0%0D%0A");
+         }},
+        {"working files of another form",
+         [](const fs::path& path) { AppendJournalLine(path, "temporaries\t.tolvane-"); }},
+        {"a second closed line",
+         [](const fs::path& path) {
+             AppendJournalLine(path, "closed");
+             AppendJournalLine(path, "closed");
+         }},
+    };
+    TempFolder folder;
+    fs::path path = folder / "journal";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(path);
+        JournalWriter::create(path, Plan());
+        c.change(path);
+        EXPECT_THROW(ReadJournal(path, kFolders), DamagedJournal);
+    }
+    fs::remove(path);
+    JournalWriter::create(path, Plan());
+    std::ofstream(path, std::ios::app | std::ios::binary) << "closed\n";
+    EXPECT_FALSE(ReadJournal(path, kFolders).closed);
+}
+
+// A journal of the first version is still restored, without the lines that would let a restore
+// remove anything but game files.
+TEST(LaunchJournalTest, AJournalOfTheFirstVersionIsReadWithoutWhatCouldRemoveOtherFiles) {
+    TempFolder folder;
+    WriteFileBytes(folder / "journal",
+                   "Tolvane launch journal 1\npackage\t/ships/Set.gob\ngame\t/xwa\n"
+                   "backup\t/ships/Backup\nexecutable\tXWINGALLIANCE.EXE\ntemporaries\t.tolvane-"
+                   "0123456789abcdef-\nconfig-line\tlastpilot Ace\nbackup-made\n"
+                   "backup-folder\twave\nmember\t1\treplaced\twave/A.WAV\nclosed\n");
+    LaunchJournal journal = ReadJournal(folder / "journal", kFolders);
+    EXPECT_TRUE(journal.firstVersion);
+    EXPECT_TRUE(journal.temporaryPrefixes.empty());
+    EXPECT_FALSE(journal.madeBackupFolder);
+    EXPECT_TRUE(journal.createdBackupFolders.empty());
+    ASSERT_EQ(journal.members.size(), 1u);
+    EXPECT_EQ(journal.configFirstLine, "lastpilot Ace");
+    EXPECT_TRUE(journal.closed);
 }
 
 TEST(LaunchJournalTest, AJournalOfOtherFoldersIsRefused) {

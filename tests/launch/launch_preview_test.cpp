@@ -80,7 +80,7 @@ TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
     RestoreAfterPlay(game.session, progress, launch(package("Old.gob", {{"B.LFD", "b"}})));
     JournalWriter::create(game.journalPath(),
                           {.gameFolder = game.game(), .backupFolder = game.backup()})
-        .closed();
+        .close();
     package("P.gob", {{"Ace.plt", "pilot"}, {"DATA.LFD", "d"}, {"new\\N.LFD", "n"}});
     auto before = Snapshot(game.game().parent_path());
     PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
@@ -119,7 +119,7 @@ TEST_F(PreviewedLaunchTest, ThePreviewListsWhatTheLaunchDoes) {
     game.prompts.expectQuestion(
         "Nova.PLT is left over from the last time this ShipSet was played.\r\rReplace?",
         "Pilot Exists!", Icon::Information, Answer::No, Answer::Yes);
-    game.prompts.expectQuestion("Would you like to keep Nova.plt?", "Keep Pilot?",
+    game.prompts.expectQuestion("Would you like to keep Nova.PLT?", "Keep Pilot?",
                                 Icon::Information, Answer::Yes, Answer::No);
     ExpectPreviewMatchesTheLaunch(game, package("Mixed.gob", {{"data.lfd", "d"},
                                                               {"NEW.LFD", "n"},

@@ -70,7 +70,7 @@ class PowerCutTest : public ::testing::Test {
             LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
         EXPECT_EQ(launched.outcome, LaunchOutcome::WaitingForPilot);
         game.prompts.allowedReply.reset();
-        JournalWriter::resume(game.journalPath()).pilotSwitched();
+        JournalWriter::resume(game.journalPath()).notePilotSwitch();
         SetLastPilot(game.game(), "Nova", game.prompts, false);
         RunGame(game.session.settings, game.session.folders, game.prompts);
         EXPECT_EQ(RestoreAfterPlay(game.session, progress, launched.record),
@@ -140,7 +140,7 @@ class PowerCutTest : public ::testing::Test {
         try {
             std::optional<std::string> line = game.readJournal().configFirstLine;
             auto config = now.find("XWA/Player/config.cfg");
-            return line == "lastpilot Ace" && config != now.end() &&
+            return line == "lastpilot Ace\r\n" && config != now.end() &&
                    config->second.ends_with("\r\nwindowed 1\r\n");
         } catch (const Error&) {
             return false;

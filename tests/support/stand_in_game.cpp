@@ -1,5 +1,6 @@
 #include "support/stand_in_game.h"
 
+#include "text/checksum.h"
 #include "text/path_text.h"
 
 namespace tolvane::testing {
@@ -29,6 +30,14 @@ StandInGame::StandInGame(const std::string& executableName, const std::string& g
     store.save("Settings", "Show Opening Cutscene", "0");
     store.save("Settings", "Last ShipSet", "None");
     session.loadSettings();
+}
+
+void AppendJournalLine(const std::filesystem::path& journal, const std::string& line) {
+    std::string text = ReadFileBytes(journal);
+    std::size_t lastStart = text.rfind('\n', text.size() - 2) + 1;
+    std::string last = text.substr(lastStart, text.size() - 1 - lastStart);
+    std::string previous = last.substr(last.rfind('\t') + 1);
+    WriteFileBytes(journal, text + line + "\t" + Checksum(line, previous) + "\n");
 }
 
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {

@@ -49,6 +49,10 @@ class StandInGame {
     std::string executableBytes_;
 };
 
+// Appends a line to a launch journal with the checksum the program would give it: a line of
+// this program's own form, so that what it says is judged, not its checksum.
+void AppendJournalLine(const std::filesystem::path& journal, const std::string& line);
+
 // Every file and folder below `root` with its bytes, by UTF-8 name (folders end in "/" and hold
 // nothing).
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);

@@ -17,9 +17,18 @@ int main(int argc, char* argv[]) {
 
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     tolvane::SingleInstance instance(dataFolder);
-    if (!instance.acquired()) {
-        QMessageBox::information(nullptr, "Tolvane", "Tolvane is already running.");
-        return 0;
+    switch (instance.lock().state()) {
+        case tolvane::InstanceLock::State::Acquired:
+            break;
+        case tolvane::InstanceLock::State::HeldElsewhere:
+            QMessageBox::information(nullptr, "Tolvane", "Tolvane is already running.");
+            return 0;
+        case tolvane::InstanceLock::State::Failed:
+            QMessageBox::critical(nullptr, "Tolvane",
+                                  tolvane::ToQString(instance.lock().failure() +
+                                                     "\r\rTolvane cannot tell whether it is "
+                                                     "running already, so it stops here."));
+            return 1;
     }
 
     // TOLVANE_SETTINGS names an INI file to keep the settings in, apart from the player's own.
