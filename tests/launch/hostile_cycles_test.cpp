@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
@@ -117,19 +118,25 @@ TEST_F(HostileCycleTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingCha
 // carries: the restore writes it back byte for byte, and "Last Pilot" names the pilot of before.
 TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
     struct Case {
-        std::string firstLine;
+        std::string config;
         bool packageCarriesConfig;
         const char* lastPilot;
     };
     const Case cases[] = {
-        {"lastpilot Ace, Jr", false, "Ace"}, {"  lastpilot Ace", false, "Ace"},
-        {"lastpilot Ace,1,2", false, "Ace"}, {"windowed 1", false, ""},
-        {"lastpilot \"Ace", false, "\"Ace"}, {"lastpilot Zo\xEB", true, "Zo\xC3\xAB"},
+        {"lastpilot Ace, Jr\r\nwindowed 1\r\n", false, "Ace"},
+        {"  lastpilot Ace\r\nwindowed 1\r\n", false, "Ace"},
+        {"lastpilot Ace,1,2\r\nwindowed 1\r\n", false, "Ace"},
+        {"windowed 1\r\nwindowed 1\r\n", false, ""},
+        {"lastpilot \"Ace\r\nwindowed 1\r\n", false, "\"Ace"},
+        {"lastpilot Zo\xEB\r\nwindowed 1\r\n", true, "Zo\xC3\xAB"},
+        {"lastpilot Ace", false, "Ace"},
+        {"", false, ""},
+        {"lastpilot Ace\nwindowed 1\n", false, "Ace"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.firstLine);
+        SCOPED_TRACE(c.config);
         StandInGame fresh;
-        std::string config = c.firstLine + "\r\nwindowed 1\r\n";
+        const std::string& config = c.config;
         WriteFileBytes(fresh.game() / "config.cfg", config);
         std::vector<GobEntry> members = {{"B.LFD", "b"}};
         if (c.packageCarriesConfig)
@@ -222,19 +229,124 @@ TEST_F(HostileCycleTest, AConfigLinkStaysALinkAndItsFileComesBack) {
 
 #ifndef _WIN32
 // A folder the launch made turned into a link during play, leading to someone else's file of the
-// same name: the restore does not follow it.
+// same name and a file named like this run's working files: the restore follows it for neither.
 TEST_F(HostileCycleTest, ALinkOnTheWayIsNotFollowed) {
     fs::path elsewhere = game.shipSets().parent_path() / "Elsewhere";
     WriteFileBytes(elsewhere / "D.LFD", "someone else's");
+    WriteFileBytes(elsewhere / (TemporaryPrefix() + "1.tmp"), "someone else's too");
     LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
     fs::remove_all(game.game() / "new");
     fs::create_directory_symlink(elsewhere, game.game() / "new");
     game.prompts.allowMessage("Restore Incomplete");
     EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
     EXPECT_EQ(ReadFileBytes(elsewhere / "D.LFD"), "someone else's");
+    EXPECT_EQ(ReadFileBytes(elsewhere / (TemporaryPrefix() + "1.tmp")), "someone else's too");
     EXPECT_NE(game.prompts.shown.back().text.find("is a link"), std::string::npos);
 }
+
+// What waits in Backup, and config.cfg, changed during play: nothing that is not what the launch
+// took comes back, the player is told which, and both files stay for the player to judge.
+TEST_F(HostileCycleTest, WhatChangedDuringPlayIsNotPutBackBlindly) {
+    struct Case {
+        const char* what;
+        std::function<void(StandInGame&)> change;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"a kept pilot's copy replaced",
+         [](StandInGame& g) { WriteFileBytes(g.backup() / "Ace.plt", "someone else's"); },
+         "Ace.plt"},
+        {"a replaced file's original replaced",
+         [](StandInGame& g) { WriteFileBytes(g.backup() / "DATA.LFD", "someone else's"); },
+         "DATA.LFD"},
+        {"the executable's original replaced",
+         [](StandInGame& g) { WriteFileBytes(g.backup() / "XWINGALLIANCE.EXE", "someone else's"); },
+         "XWINGALLIANCE.EXE"},
+        {"config.cfg turned into a link",
+         [](StandInGame& g) {
+             fs::remove(g.game() / "config.cfg");
+             fs::create_symlink(g.outside() / "sentinel.txt", g.game() / "config.cfg");
+         },
+         "config.cfg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandInGame fresh;
+        FakeProgress freshProgress;
+        WriteGob(fresh.shipSets() / "Blue.gob",
+                 {{"DATA.LFD", "package data"}, {"Ace.plt", "ship set's Ace"}});
+        fresh.prompts.allowMessage("Pilot Exists!");  // No: the game keeps its Ace
+        LaunchRecord record =
+            LaunchShipSet(
+                fresh.store, fresh.prompts, freshProgress,
+                std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")))
+                .record;
+        c.change(fresh);
+        Tree backupInPlay = Snapshot(fresh.backup());
+        std::string outside = ReadFileBytes(fresh.outside() / "sentinel.txt");
+        fresh.prompts.allowMessage("Restore Incomplete");
+        fresh.prompts.allowMessage("Keep Pilot?");
+        fresh.prompts.allowedReply = Answer::No;  // every copy from before would go back
+        EXPECT_EQ(RestoreAfterPlay(fresh.session, freshProgress, record),
+                  RestoreOutcome::RestoredInPart);
+        EXPECT_NE(fresh.prompts.shown.back().text.find(c.named), std::string::npos);
+        EXPECT_TRUE(LaunchCycleOpen(fresh.session.settings, fresh.store));
+        EXPECT_EQ(ReadFileBytes(fresh.outside() / "sentinel.txt"), outside);
+        for (const auto& [name, bytes] : backupInPlay) {
+            if (name.find(c.named) != std::string::npos) {
+                EXPECT_EQ(ReadFileBytes(fresh.backup() / name), bytes) << name;
+            }
+        }
+    }
+}
 #endif
+
+// The launch decides where patches come from before it changes anything: a file named zt is no
+// patch folder, and the launch plays without patches.
+TEST_F(HostileCycleTest, AFileNamedZtIsNoPatchFolder) {
+    WriteFileBytes(game.game() / "zt", "a file of the game's");
+    Tree before = Snapshot(game.game());
+    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
+    EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
+    RestoreAfterPlay(game.session, progress, record);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+// Backup's folders are spelled as the game's: an empty WAVE the player left in Backup is another
+// folder than the game's wave where the disk tells letter case apart, and stays.
+TEST_F(HostileCycleTest, BackupFoldersAreSpelledAsTheGamesFolders) {
+    fs::create_directories(game.backup() / "WAVE");
+    Tree before = Snapshot(game.game().parent_path());
+    LaunchRecord record = launch(package("Blue.gob", {{"wave\\GAME.WAV", "loud"}}));
+    EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
+    RestoreAfterPlay(game.session, progress, record);
+    before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
+    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+}
+
+// A game without config.cfg, a ship set that brings one: the pilot switch writes into it, the
+// restore removes it with the rest, and nothing is said of a pilot not restored.
+TEST_F(HostileCycleTest, AConfigTheShipSetBroughtGoesWithItQuietly) {
+    fs::remove(game.game() / "config.cfg");
+    Tree before = Snapshot(game.game());
+    LaunchRecord record =
+        launch(package("Blue.gob", {{"CONFIG.CFG", "lastpilot Package\r\n"}, {"B.LFD", "b"}}));
+    loadPilot("Nova");
+    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::Restored);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+// A file at the journal's place that this program did not write is never taken for a journal
+// cut off, nor deleted: the launch is refused and names it.
+TEST_F(HostileCycleTest, AFileAtTheJournalsPlaceIsNeverDeleted) {
+    WriteFileBytes(game.journalPath(), "the player's notes\n");
+    auto plan = PlanLaunch(game.session, package("Blue.gob", MixedMembers()));
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_NE(std::get<LaunchRefusal>(plan).text.find(game.journalPath().string()),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(game.journalPath()), "the player's notes\n");
+}
 
 // What the game writes into a folder the launch made stays, and so does the folder.
 TEST_F(HostileCycleTest, AFolderTheGameWroteIntoStaysWithItsFiles) {
@@ -338,6 +450,22 @@ TEST(HostileNamesTest, APathLongerThanTheHostCanMakeIsRefusedBeforeAnythingChang
     auto plan = PlanLaunch(game.session, game.shipSets() / "Deep.gob");
     ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
     EXPECT_NE(std::get<LaunchRefusal>(plan).text.find("member 1"), std::string::npos);
+    EXPECT_EQ(Snapshot(game.game()), before);
+}
+
+// A game folder so deep that its members' names fit but the program's own working files would
+// not: refused before anything changes, not half way through the install.
+TEST(HostileNamesTest, WorkingFileNamesAreCheckedWithTheMembers) {
+    std::string deep;
+    for (int i = 0; i < 20; ++i)
+        deep += std::string(200, 'd') + "/";
+    deep += std::string(4095 - 20 * 201 - 60, 'e');  // room for a member, not for a working file
+    StandInGame game("XWINGALLIANCE.EXE", deep);
+    WriteGob(game.shipSets() / "Deep.gob", {{"B.LFD", "b"}});
+    Tree before = Snapshot(game.game());
+    auto plan = PlanLaunch(game.session, game.shipSets() / "Deep.gob");
+    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+    EXPECT_NE(std::get<LaunchRefusal>(plan).text.find("working files"), std::string::npos);
     EXPECT_EQ(Snapshot(game.game()), before);
 }
 #endif
