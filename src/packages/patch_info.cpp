@@ -60,9 +60,10 @@ std::string ShipSetListName(const std::optional<std::string>& patchInfo) {
     std::optional<std::string> item = patchInfo ? FirstTextItem(*patchInfo) : std::nullopt;
     if (!item)
         return kNoPatchInfo;
-    if (*item == kNoPatchInfo || item->size() < 5)
+    if (*item == kNoPatchInfo)
         return Utf8FromWindows1252(*item);
-    return Utf8FromWindows1252(ValueAfterLabel(*item, 5));
+    // An item shorter than its label keeps its characters but still loses one leading space.
+    return Utf8FromWindows1252(ValueAfterLabel(*item, item->size() < 5 ? 0 : 5));
 }
 
 ShipSetInfo ParseShipSetInfo(std::string_view patchInfo) {

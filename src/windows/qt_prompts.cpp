@@ -27,18 +27,34 @@ QString Shown(const std::string& text) {
     return ToQString(text).replace('\r', '\n');
 }
 
+// The window the player is looking at, which the box belongs to and is centred on: the active
+// one, else the one Tolvane shows in front (a window manager may leave none active).
+QWidget* WindowInFront() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (const char* name :
+         {"optionsDialog", "pilotLoader", "infoWindow", "aboutBox", "mainWindow"}) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->objectName() == name)
+                return window;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void QtPrompts::message(const std::string& text, const std::string& title, Icon icon) {
-    QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Ok, WindowInFront());
     box.exec();
 }
 
 Answer QtPrompts::question(const std::string& text, const std::string& title, Icon icon,
                            Answer defaultAnswer) {
     QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+                    WindowInFront());
     box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -48,7 +48,7 @@ TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
         {"Name:  Blue Fleet\r\n", " Blue Fleet"},
         {"Tag: Fleet pack, second edition\r\n", "Fleet pack"},
         {"abc\r\n", "abc"},
-        {"\" ab\"\r\n", " ab"},
+        {"\" ab\"\r\n", "ab"},
         {"Name:\r\n", ""},
         {"\r\nName: second line\r\n", ""},
         {"\"Name: Quoted, with comma\"\r\n", "Quoted, with comma"},

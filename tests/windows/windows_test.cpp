@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTimer>
 #include <cstdlib>
 #include <functional>
 
@@ -17,6 +18,7 @@
 #include "support/waiting.h"
 #include "widgets.h"
 #include "windows/main_window.h"
+#include "windows/qt_prompts.h"
 #include "windows/window_set.h"
 
 namespace tolvane::testing {
@@ -508,6 +510,32 @@ TEST_F(WindowsTest, TheInformationWindowShowsTheChangesToTheGameFolder) {
     EXPECT_EQ(rows->index(0, 0).data().toString(), "DATA.LFD  (replaced)");
     EXPECT_EQ(rows->index(1, 0).data().toString(), "new\\N.LFD  (added)");
     EXPECT_EQ(rows->index(2, 0).data().toString(), "PATCHINFO.TXT  (added)");
+}
+
+}  // namespace
+}  // namespace tolvane::testing
+
+namespace tolvane::testing {
+namespace {
+
+// A box belongs to the window the player is looking at, whether or not a window manager made any
+// window active: with the options open over the main window, the options.
+TEST(QtPromptsTest, ABoxBelongsToTheWindowInFront) {
+    StandInGame game;
+    WindowSet windows(game.session);
+    OpenFirstWindow(game.session, windows);
+    windows.showOptionsDialog();
+    QApplication::processEvents();
+    QApplication::setActiveWindow(nullptr);  // as where no window manager runs
+    QString owner;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        owner = box && box->parentWidget() ? box->parentWidget()->objectName() : "none";
+        if (box)
+            box->close();
+    });
+    QtPrompts().message("Could not save Last ShipSet", "Options", Icon::Exclamation);
+    EXPECT_EQ(owner, "optionsDialog");
 }
 
 }  // namespace
