@@ -54,6 +54,14 @@ TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     window.selected = 0;
     logic.listClicked();
     EXPECT_EQ(LooksOf(window).enabled, entrySelected);
+    // A launch that changed nothing leaves the window as the press found it.
+    game.store.failingKey = "Last ShipSet";
+    game.prompts.expectMessage("Could not save Last ShipSet\r\rNothing has been changed.",
+                               "Launch Failed", Icon::Critical);
+    logic.launchClicked();
+    EXPECT_EQ(LooksOf(window).enabled, entrySelected);
+    EXPECT_TRUE(window.launchVisible);
+    game.store.failingKey.clear();
     window.bar().setValue(7);
     logic.launchClicked();
     EXPECT_EQ(window.pilotLoaderShown, 1);
