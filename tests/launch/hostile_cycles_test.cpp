@@ -331,7 +331,7 @@ TEST_F(HostileCycleTest, AConfigTheShipSetBroughtGoesWithItQuietly) {
     fs::remove(game.game() / "config.cfg");
     Tree before = Snapshot(game.game());
     LaunchRecord record =
-        launch(package("Blue.gob", {{"CONFIG.CFG", "lastpilot Package\r\n"}, {"B.LFD", "b"}}));
+        launch(package("Blue.gob", {{"CONFIG.CFG", "lastpilot Ace\r\n"}, {"B.LFD", "b"}}));
     loadPilot("Nova");
     EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::Restored);
     EXPECT_EQ(Snapshot(game.game()), before);
