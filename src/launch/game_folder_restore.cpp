@@ -1,5 +1,7 @@
 #include "launch/game_folder_restore.h"
 
+#include <ctime>
+
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
 #include "packages/package_validator.h"
@@ -26,6 +28,14 @@ std::string ShownName(const fs::path& relative) {
             c = '\\';
     }
     return name;
+}
+
+// What a kept-aside pilot's name says of its cycle: the ship set and the moment of the restore.
+std::string CycleName(const fs::path& package) {
+    std::time_t now = std::time(nullptr);
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H.%M.%S", std::localtime(&now));
+    return Utf8Of(package.stem()) + " " + when;
 }
 
 // The name the questions use: a pilot's as the package spells it.
@@ -65,6 +75,8 @@ void GameFolderRestore::attempt(std::vector<std::string>& into, Step step) {
 RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
                                              const LaunchJournal& journal) {
     report_.fromJournal = true;
+    keptAside_ = {KeptPilotsFolderIn(journal.backupFolder.parent_path()),
+                  CycleName(journal.package)};
     // A journal of the first version recorded no line when it could have: "Last Pilot" tells.
     report_.pilotFromSetting =
         journal.pilotSwitched && !journal.configFirstLine && journal.firstVersion;
@@ -130,7 +142,9 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                     RequireOriginal(backup, member.original, ContentChecksum, NameOf(member));
                 else
                     RequireOriginal(backup, member.original, FileStamp, NameOf(member));
-                restoreReplaced(NameOf(member), backup, game);
+                restoreReplaced(NameOf(member), backup, game,
+                                member.change == MemberChange::Kept ? Copy::OfAFileThatStayed
+                                                                    : Copy::TheOriginal);
             } else if (!IsPresent(game)) {
                 throw Error("The game's own " + ShownName(member.relativePath) +
                             " is neither in the backup folder " +
@@ -242,6 +256,7 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
                                              const fs::path& gameFolder,
                                              const fs::path& backupFolder) {
     report_.pilotFromSetting = true;
+    keptAside_ = {KeptPilotsFolderIn(backupFolder.parent_path()), CycleName(packagePath)};
     attempt([&] {
         if (IsLink(backupFolder))
             throw Error(DisplayPath(backupFolder) +
@@ -274,7 +289,7 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
             WithoutLinks(gameFolder, game.lexically_relative(gameFolder));
             WithoutLinks(backupFolder, backup.lexically_relative(backupFolder));
             if (IsPresent(backup))
-                restoreReplaced(DisplayName(name), backup, game);
+                restoreReplaced(DisplayName(name), backup, game, Copy::TheOriginal);
             else if (IsPresent(game))
                 report_.unaccounted.push_back(DisplayPath(game));
         });
@@ -301,15 +316,38 @@ void GameFolderRestore::startProgress(std::size_t members) {
 }
 
 // A file the launch replaced (or a pilot the player kept): the played copy stays if the player
-// keeps the pilot, else the copy from before the launch goes back over it.
+// keeps the pilot, else the copy from before the launch goes back over it. A player's own pilot
+// that the played one stays in place of is never deleted: it is kept aside.
 void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path& backup,
-                                        const fs::path& game) {
-    if (IsPilotFile(game) && keepPilot(name)) {
+                                        const fs::path& game, Copy copy) {
+    if (!IsPilotFile(game) || !keepPilot(name)) {
+        moveBack(backup, game);
+    } else if (copy == Copy::OfAFileThatStayed) {
         DeleteFileIfPresent(backup);
         changedFolders_.insert(backup.parent_path());
     } else {
-        moveBack(backup, game);
+        keepAside(backup);
     }
+}
+
+// Moves the player's own pilot from before the launch into a folder of its own beside the ship
+// sets, under a name no other cycle's copy has, never over a file.
+void GameFolderRestore::keepAside(const fs::path& original) {
+    fs::path folder = keptAside_.folder;
+    if (!IsPresent(folder)) {
+        MakeFolders(folder);
+        SyncFolder(folder.parent_path());  // the folder outlives a power cut before it is used
+    }
+    std::string name = Utf8Of(original.stem()) + " before " + keptAside_.cycle;
+    fs::path kept = folder / PathFromUtf8(name + Utf8Of(original.extension()));
+    for (int n = 2; IsPresent(kept); ++n)
+        kept = folder /
+               PathFromUtf8(name + " (" + std::to_string(n) + ")" + Utf8Of(original.extension()));
+    MoveWithoutReplacing(original, kept);
+    changedFolders_.insert(original.parent_path());
+    changedFolders_.insert(folder);
+    report_.keptAside.push_back(Utf8Of(kept.filename()));
+    report_.keptAsideFolder = folder;
 }
 
 void GameFolderRestore::moveBack(const fs::path& backup, const fs::path& game) {

@@ -23,8 +23,16 @@ struct RestoreReport {
     bool packageUnreadable = false;
     // Only a journal of an older version leaves the pilot to "Last Pilot": it records no line.
     bool pilotFromSetting = false;
+    // The player's own pilots that played ones stay in place of, moved into this folder.
+    std::vector<std::string> keptAside;
+    fs::path keptAsideFolder;
     bool complete() const { return notPutBack.empty() && !refusedJournal; }
 };
+
+// Where the player's own pilots are kept when the played ones stay: beside the ship sets.
+inline fs::path KeptPilotsFolderIn(const fs::path& shipSetDir) {
+    return shipSetDir / "Pilots kept by Tolvane";
+}
 
 // Puts the game folder back, one file at a time, so that running it again after a failure or a
 // crash continues where it stopped. Every path it acts on lies inside the game folder or the
@@ -51,7 +59,11 @@ class GameFolderRestore {
     void removeOwnFolders(const LaunchJournal& journal);
     void removeTemporaries(const LaunchJournal& journal);
     void removeRunBatch();
-    void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game);
+    // What a copy in Backup is: the game's original, or a copy of a pilot that stayed in place.
+    enum class Copy { TheOriginal, OfAFileThatStayed };
+    void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game,
+                         Copy copy);
+    void keepAside(const fs::path& original);
     void moveBack(const fs::path& backup, const fs::path& game);
     void flushChangedFolders();
     bool keepPilot(const std::string& name);
@@ -70,6 +82,10 @@ class GameFolderRestore {
     Progress& progress_;
     const ProgramFolders& folders_;
     RestoreReport report_;
+    struct {
+        fs::path folder;
+        std::string cycle;  // what each kept file's name says of the cycle
+    } keptAside_;
     std::set<fs::path> changedFolders_;  // whose entries the restore renamed or removed
 };
 

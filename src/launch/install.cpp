@@ -125,6 +125,10 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
     try {
         journal.emplace(JournalWriter::create(plan.journal, plan.steps));
         store.save(kSettingsSection, kLastShipSetKey, Utf8Of(plan.steps.package));
+        std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
+        std::string entry = Utf8Of(plan.steps.package.filename()) + "|";
+        if (("|" + played).find("|" + entry) == std::string::npos)
+            store.save(kSettingsSection, kPlayedShipSetsKey, played + entry);
     } catch (const Error& error) {
         if (journal) {
             journal.reset();  // closed first: Windows deletes no open file

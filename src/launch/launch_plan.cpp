@@ -130,14 +130,17 @@ class MemberPlanner {
 
     // Pilot files the ship set would replace: the player may keep the game's own, and then every
     // member that reaches the same file is left out too.
-    void askAboutPilots(Prompts& prompts, const GobPackage& package) {
+    // A ship set never launched here has left nothing over: the file is the game's own pilot.
+    void askAboutPilots(Prompts& prompts, const GobPackage& package, bool playedHere) {
         for (JournalMember& member : steps_.members) {
             if (member.change != MemberChange::Replaced || !IsPilotFile(member.relativePath))
                 continue;
             std::string name = DisplayName(InstalledName(package.members()[member.number - 1]));
-            Answer answer = prompts.question(
-                name + " is left over from the last time this ShipSet was played.\r\rReplace?",
-                "Pilot Exists!", Icon::Information, Answer::No);
+            std::string whose = playedHere
+                                    ? " is left over from the last time this ShipSet was played."
+                                    : " is the game's own pilot.";
+            Answer answer = prompts.question(name + whose + "\r\rReplace?", "Pilot Exists!",
+                                             Icon::Information, Answer::No);
             if (answer == Answer::No) {
                 member.change = MemberChange::Kept;
                 // The copy in Backup must come back as these very bytes.
@@ -229,7 +232,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
 // only shows what a launch would do.
 std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
                                              const ProgramFolders& folders, const fs::path& package,
-                                             Prompts* ask) {
+                                             Prompts* ask, bool playedHere) {
     std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
     if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
         return *refusal;
@@ -291,7 +294,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
     if (ask != nullptr)
-        planner.askAboutPilots(*ask, contents);
+        planner.askAboutPilots(*ask, contents, playedHere);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journal, std::move(steps), patchFolder};
@@ -299,9 +302,10 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
 
 std::variant<LaunchPlan, LaunchRefusal> PlanFor(const Settings& settings,
                                                 const ProgramFolders& folders,
-                                                const fs::path& package, Prompts* ask) {
+                                                const fs::path& package, Prompts* ask,
+                                                bool playedHere) {
     try {
-        return Plan(settings, folders, package, ask);
+        return Plan(settings, folders, package, ask, playedHere);
     } catch (const Error& error) {
         return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
                              "Launch Failed"};
@@ -311,13 +315,15 @@ std::variant<LaunchPlan, LaunchRefusal> PlanFor(const Settings& settings,
 }  // namespace
 
 std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
-    return PlanFor(session.settings, session.folders, package, &session.prompts);
+    std::string played = "|" + session.store.get(kSettingsSection, kPlayedShipSetsKey);
+    bool playedHere = played.find("|" + Utf8Of(package.filename()) + "|") != std::string::npos;
+    return PlanFor(session.settings, session.folders, package, &session.prompts, playedHere);
 }
 
 std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(const Settings& settings,
                                                     const ProgramFolders& folders,
                                                     const fs::path& package) {
-    return PlanFor(settings, folders, package, nullptr);
+    return PlanFor(settings, folders, package, nullptr, false);
 }
 
 }  // namespace tolvane

@@ -99,6 +99,15 @@ void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& 
     RemoveOwnFile(journal);  // a leftover closed journal is removed by the next launch
 }
 
+// Told once, after the restore: where the player's own pilots from before the launch went.
+void TellOfKeptPilots(Prompts& prompts, const RestoreReport& report) {
+    if (report.keptAside.empty())
+        return;
+    prompts.message("Your own pilot files from before the launch are kept in " +
+                        DisplayPath(report.keptAsideFolder) + ":" + ShortList(report.keptAside),
+                    "Pilots Kept", Icon::Information);
+}
+
 std::string LeftoversNote(const RestoreReport& report) {
     if (report.leftovers.empty())
         return "";
@@ -138,6 +147,7 @@ RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::
 
 RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record) {
     RestoreReport report = RestoreFromRecord(session, progress, record.journal, record.package);
+    TellOfKeptPilots(session.prompts, report);
     if (!report.complete()) {
         ReportIncomplete(session.prompts, report);
         return RestoreOutcome::RestoredInPart;
@@ -158,6 +168,7 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
     fs::path shipSetDir = ShipSetFolderOf(session.settings);
     fs::path journal = JournalPathFor(shipSetDir);
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
+    TellOfKeptPilots(session.prompts, report);
     if (!report.complete()) {
         ReportIncomplete(session.prompts, report);
         return RestoreOutcome::RestoredInPart;

@@ -23,6 +23,8 @@ inline constexpr const char* kCutsceneKey = "Show Opening Cutscene";
 inline constexpr const char* kLastShipSetKey = "Last ShipSet";
 inline constexpr const char* kLastPilotKey = "Last Pilot";
 inline constexpr const char* kNoShipSet = "None";
+// The file names of the packages launched here, each followed by "|", which no file name holds.
+inline constexpr const char* kPlayedShipSetsKey = "Played ShipSets";
 
 struct Settings {
     std::string gameExePath;

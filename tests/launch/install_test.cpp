@@ -47,9 +47,8 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
     for (Answer answer : {Answer::Yes, Answer::No}) {
         StandInGame fresh;
         WriteGob(fresh.shipSets() / "P.gob", {{"Ace.plt", "package ace"}, {"Zed.PLT", "zed"}});
-        fresh.prompts.expectQuestion(
-            "Ace.plt is left over from the last time this ShipSet was played.\r\rReplace?",
-            "Pilot Exists!", Icon::Information, Answer::No, answer);
+        fresh.prompts.expectQuestion("Ace.plt is the game's own pilot.\r\rReplace?",
+                                     "Pilot Exists!", Icon::Information, Answer::No, answer);
         FakeProgress freshProgress;
         auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
         LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan);

@@ -56,45 +56,72 @@ TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
 // own (No), the game's pilot of before the launch waits in Backup, and the player decides at the
 // restore whether the played file stays. A second spelling of the same pilot in the package
 // follows the first.
+// No pair of answers loses the player's own pilot: where the played one stays in its place, the
+// player's is kept aside, one file per cycle, and the player is told where.
 TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     struct Case {
         std::vector<GobEntry> members;
         std::optional<Answer> replace;  // asked only where the game has the pilot
         Answer keep;
         std::optional<std::string> afterwards;
+        bool keptAside;
     };
     const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
     const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
     const std::vector<GobEntry> twice = {{"Ace.plt", "package pilot"}, {"ACE.PLT", "again"}};
     const std::vector<GobEntry> zed = {{"Zed.plt", "package pilot"}};
-    const Case cases[] = {
-        {ace, Answer::Yes, Answer::Yes, "played"},    {ace, Answer::Yes, Answer::No, original},
-        {ace, Answer::No, Answer::Yes, "played"},     {ace, Answer::No, Answer::No, original},
-        {twice, Answer::No, Answer::No, original},    {zed, std::nullopt, Answer::Yes, "played"},
-        {zed, std::nullopt, Answer::No, std::nullopt}};
+    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played", true},
+                          {ace, Answer::Yes, Answer::No, original, false},
+                          {ace, Answer::No, Answer::Yes, "played", false},
+                          {ace, Answer::No, Answer::No, original, false},
+                          {twice, Answer::No, Answer::No, original, false},
+                          {zed, std::nullopt, Answer::Yes, "played", false},
+                          {zed, std::nullopt, Answer::No, std::nullopt, false}};
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
         StandInGame fresh;
-        FakeProgress freshProgress;
         WriteGob(fresh.shipSets() / "P.gob", c.members);
-        if (c.replace)
-            fresh.prompts.expectQuestion(
-                pilot + " is left over from the last time this ShipSet was played.\r\rReplace?",
-                "Pilot Exists!", Icon::Information, Answer::No, *c.replace);
-        auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-        LaunchRecord record = LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan).record;
-        if (c.replace == Answer::No) {
-            EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
+        fs::path keptFolder = fresh.shipSets() / "Pilots kept by Tolvane";
+        // A first launch of the ship set, then a second: only then is a pilot left over from it.
+        for (const char* whose : {" is the game's own pilot.",
+                                  " is left over from the last time "
+                                  "this ShipSet was played."}) {
+            FakeProgress freshProgress;
+            WriteFileBytes(fresh.game() / "Ace.plt", original);  // the game as before each play
+            fs::remove(fresh.game() / "Zed.plt");
+            if (c.replace)
+                fresh.prompts.expectQuestion(pilot + whose + "\r\rReplace?", "Pilot Exists!",
+                                             Icon::Information, Answer::No, *c.replace);
+            auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
+            LaunchRecord record =
+                LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan).record;
+            if (c.replace == Answer::No) {
+                EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
+            }
+            WriteFileBytes(fresh.game() / pilot, "played");
+            fresh.prompts.expectQuestion("Would you like to keep " + pilot + "?", "Keep Pilot?",
+                                         Icon::Information, Answer::Yes, c.keep);
+            if (c.keptAside)
+                fresh.prompts.allowMessage("Pilots Kept");
+            RestoreAfterPlay(fresh.session, freshProgress, record);
+            fs::path file = fresh.game() / pilot;
+            EXPECT_EQ(fs::exists(file) ? std::optional(ReadFileBytes(file)) : std::nullopt,
+                      c.afterwards);
+            EXPECT_FALSE(fs::exists(fresh.backup()));
         }
-        WriteFileBytes(fresh.game() / pilot, "played");
-        fresh.prompts.expectQuestion("Would you like to keep " + pilot + "?", "Keep Pilot?",
-                                     Icon::Information, Answer::Yes, c.keep);
-        RestoreAfterPlay(fresh.session, freshProgress, record);
-        fs::path file = fresh.game() / pilot;
-        EXPECT_EQ(fs::exists(file) ? std::optional(ReadFileBytes(file)) : std::nullopt,
-                  c.afterwards);
-        EXPECT_FALSE(fs::exists(fresh.backup()));
+        std::vector<std::string> kept;
+        if (fs::exists(keptFolder)) {
+            for (const auto& entry : fs::directory_iterator(keptFolder)) {
+                EXPECT_EQ(ReadFileBytes(entry.path()), original);
+                kept.push_back(entry.path().filename().string());
+            }
+        }
+        EXPECT_EQ(kept.size(), c.keptAside ? 2u : 0u) << "one file a cycle, none overwritten";
+        if (c.keptAside) {
+            EXPECT_EQ(fresh.prompts.shown.back().title, "Pilots Kept");
+            EXPECT_NE(fresh.prompts.shown.back().text.find(keptFolder.string()), std::string::npos);
+        }
     }
 }
 
