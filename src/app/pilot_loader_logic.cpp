@@ -6,6 +6,7 @@
 #include "pilots/pilot_switch.h"
 #include "pilots/run_batch.h"
 #include "platform/error.h"
+#include "platform/file_io.h"
 #include "text/code_page.h"
 
 namespace tolvane {
@@ -49,6 +50,14 @@ std::vector<std::string> LoadPilotList(const fs::path& gameFolder, Prompts& prom
         prompts.message(text, "Pilot Loader", Icon::Exclamation);
     }
     return pilots.names;
+}
+
+std::string CurrentPilot(const fs::path& gameFolder) {
+    try {
+        return Utf8FromWindows1252(PilotInConfig(InputFile(ConfigPath(gameFolder)).readAll()));
+    } catch (const Error&) {
+        return {};  // no config.cfg to read: nothing is chosen, the player picks
+    }
 }
 
 bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string& name,

@@ -13,6 +13,9 @@ namespace tolvane {
 // read are named in one message and left out.
 std::vector<std::string> LoadPilotList(const fs::path& gameFolder, Prompts& prompts);
 
+// The pilot config.cfg names now, which the loader opens with chosen; empty when it cannot tell.
+std::string CurrentPilot(const fs::path& gameFolder);
+
 // "&Load Pilot": remembers the current pilot, makes config.cfg name the chosen one (telling the
 // player), hides the loader, starts the game and brings back the launch button. A failure is
 // told to the player, who can then close the cycle; false then. The loader is hidden either way.

@@ -26,14 +26,19 @@ PilotLoader::PilotLoader(Session& session, MainWindowLogic& mainWindow)
     layout->addWidget(pilotList_);
     layout->addWidget(loadPilotButton_);
 
-    RunGuarded(session_.prompts, [this] {
-        for (const std::string& name :
-             LoadPilotList(GameFolderOf(session_.settings), session_.prompts))
-            pilotList_->addItem(ToQString(name));
-    });
     // A pilot chosen by mouse or by keyboard may be loaded; Enter or a double click loads it.
     connect(pilotList_, &QListWidget::itemSelectionChanged, loadPilotButton_,
             [this] { loadPilotButton_->setEnabled(!pilotList_->selectedItems().isEmpty()); });
+    // The loader opens with the pilot config.cfg names chosen, so "Load Pilot" is ready.
+    RunGuarded(session_.prompts, [this] {
+        fs::path game = GameFolderOf(session_.settings);
+        std::string current = CurrentPilot(game);
+        for (const std::string& name : LoadPilotList(game, session_.prompts)) {
+            pilotList_->addItem(ToQString(name));
+            if (name == current && pilotList_->selectedItems().isEmpty())
+                pilotList_->setCurrentRow(pilotList_->count() - 1);
+        }
+    });
     connect(pilotList_, &QListWidget::itemActivated, loadPilotButton_, &QPushButton::click);
     GiveDialogKeys(this, loadPilotButton_, [this] { close(); });
     // Whatever goes wrong, the launch button comes back so that the cycle can be closed.

@@ -18,6 +18,7 @@ static void InitIconResources() {
 namespace tolvane {
 
 WindowSet::WindowSet(Session& session) : session_(session) {
+    qApp->installEventFilter(&keys_);
     // Every window shows the program's icon.
     InitIconResources();
     QIcon icon;
@@ -27,6 +28,7 @@ WindowSet::WindowSet(Session& session) : session_(session) {
 }
 
 WindowSet::~WindowSet() {
+    qApp->removeEventFilter(&keys_);
     closingAll_ = true;
     for (QWidget* window : std::initializer_list<QWidget*>{options_, about_, info_, pilotLoader_})
         delete window;

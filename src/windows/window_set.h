@@ -5,6 +5,7 @@
 
 #include "app/startup.h"
 #include "session/session.h"
+#include "windows/dialog_keys.h"
 
 namespace tolvane {
 
@@ -38,6 +39,7 @@ class WindowSet : public StartupWindows {
     bool closingAll() const { return closingAll_; }
 
   private:
+    WindowsKeys keys_;
     Session& session_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ReadingWindow> reading_;

@@ -267,7 +267,7 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     auto* pilots = Child<QListWidget>(loader, "pilotList");
     ASSERT_EQ(pilots->count(), 3);
     EXPECT_EQ(pilots->item(1)->text(), "Nova");
-    EXPECT_FALSE(Enabled(loader, "loadPilotButton"));
+    EXPECT_TRUE(Enabled(loader, "loadPilotButton")) << "config.cfg's pilot is chosen";
 
     ClickItem(loader, "pilotList", 1);
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
@@ -423,30 +423,52 @@ TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
 
 // Arrow keys and Enter do what the mouse does, in both lists; Escape closes the loader, which
 // brings the button back.
-TEST_F(CycleTest, TheKeyboardChoosesShipSetsAndPilots) {
-    WriteGob(game.shipSets() / "A.gob", {{"A.LFD", "a"}});
+// A whole cycle with the keyboard alone: the first arrow press selects the row with the focus
+// frame, Enter presses the focused button, the loader opens with config.cfg's pilot chosen.
+TEST_F(CycleTest, TheKeyboardAlonePlaysAWholeCycle) {
     start();
     auto* ships = Child<QListWidget>(main(), "shipSetList");
-    ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the cursor
+    ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the frame
     QTest::keyClick(ships, Qt::Key_Down);
-    QApplication::processEvents();
-    EXPECT_TRUE(Enabled(main(), "launchButton"));
-    EXPECT_TRUE(Enabled(main(), "infoButton"));
-    QTest::keyClick(ships, Qt::Key_Return);
+    EXPECT_EQ(ships->currentRow(), 0);
+    ASSERT_TRUE(Enabled(main(), "launchButton"));
+    QTest::keyClick(Child<QPushButton>(main(), "launchButton"), Qt::Key_Return);
     QApplication::processEvents();
     QWidget* loader = OpenWindow("pilotLoader");
-    ASSERT_NE(loader, nullptr) << "Enter on a ship set launches it, as a double click does";
+    ASSERT_NE(loader, nullptr) << "Enter on the focused launch button launches";
 
     auto* pilots = Child<QListWidget>(loader, "pilotList");
-    pilots->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    EXPECT_FALSE(Enabled(loader, "loadPilotButton"));
-    QTest::keyClick(pilots, Qt::Key_Down);
+    ASSERT_NE(pilots->currentItem(), nullptr);
+    EXPECT_EQ(pilots->currentItem()->text(), "Ace");
     EXPECT_TRUE(Enabled(loader, "loadPilotButton"));
-    QTest::keyClick(loader, Qt::Key_Escape);
+    game.prompts.expectMessage("Pilot Ace will be loaded.", "Switched Pilot", Icon::Information);
+    QTest::keyClick(Child<QPushButton>(loader, "loadPilotButton"), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(OpenWindow("pilotLoader"), nullptr);
+    WaitFor([&] { return !windows_->mainWindow().gameRunning(); }, std::chrono::seconds(10),
+            [] { QTest::qWait(10); });
+
+    game.prompts.expectQuestion("Would you like to keep Zed.plt?", "Keep Pilot?", Icon::Information,
+                                Answer::Yes, Answer::No);
     auto* done = Child<QPushButton>(main(), "launchButton");
-    EXPECT_TRUE(done->isVisible() && done->isEnabled());
+    ASSERT_EQ(done->text(), "Click here when done playing");
+    QTest::keyClick(done, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(done->text(), "Launch ShipSet");
+    std::map<std::string, std::string> now = Snapshot(game.game().parent_path());
+    EXPECT_EQ(now, before);
+}
+
+// With two ship sets, the first arrow press selects the first, not the second.
+TEST_F(WindowsTest, TheFirstArrowPressSelectsTheFirstRow) {
+    WriteGob(game.shipSets() / "A.gob", {{"A.LFD", "a"}});
+    WriteGob(game.shipSets() / "B.gob", {{"B.LFD", "b"}});
+    start();
+    auto* ships = Child<QListWidget>(main(), "shipSetList");
+    ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QTest::keyClick(ships, Qt::Key_Down);
+    ASSERT_EQ(ships->selectedItems().size(), 1);
+    EXPECT_EQ(ships->row(ships->selectedItems().front()), 0);
 }
 
 TEST_F(WindowsTest, DialogKeysWorkAsOnWindows) {
