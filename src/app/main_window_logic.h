@@ -41,6 +41,9 @@ class MainWindowLogic {
     // back to close the cycle.
     void gameStarted(RunningProgram game);
     void pilotLoaderClosed();
+    // The game the window started has ended: one that ended at once with an error never
+    // started, and the player is told what its starter printed. The cycle stays open.
+    void gameEnded(const RunningProgram& game);
 
     // Closing the window: with a ship set still installed, the player is asked first.
     bool mayQuit();

@@ -11,6 +11,7 @@ namespace tolvane {
 namespace {
 
 constexpr const char* kBatchName = "RunXWA.bat";
+constexpr const char* kStartLogName = "Game start.log";
 
 // cmd expands "%" in a batch file even between quotes; doubled, it stands for itself.
 std::string Literal(std::string_view text) {
@@ -98,8 +99,10 @@ StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
     }
     std::vector<std::string> arguments = start.arguments;
     arguments.push_back(WineFormOf(batch));
-    RunningProgram program =
-        StartDetached(start.program, arguments, executable.parent_path(), start.environment);
+    // What the starter prints is kept, so that a game that never starts can be told.
+    MakeFolders(folders.userData);
+    RunningProgram program = StartDetached(start.program, arguments, executable.parent_path(),
+                                           start.environment, folders.userData / kStartLogName);
 #endif
     return {batch, std::move(program)};
 }

@@ -13,11 +13,17 @@
 // After windows.h, which it needs.
 #include <tlhelp32.h>
 #else
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 namespace tolvane {
+
+double RunningProgram::seconds() const {
+    auto end = ended_.value_or(std::chrono::steady_clock::now());
+    return std::chrono::duration<double>(end - started_).count();
+}
 
 #ifdef _WIN32
 
@@ -72,7 +78,8 @@ RunningProgram Start(const fs::path& program, std::wstring commandLine,
 }  // namespace
 
 RunningProgram StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                             const fs::path& workingFolder, const Environment& environment) {
+                             const fs::path& workingFolder, const Environment& environment,
+                             const fs::path&) {
     std::wstring commandLine = QuotedArgument(program.wstring());
     for (const std::string& argument : arguments)
         commandLine += L" " + QuotedArgument(Widen(argument));
@@ -80,10 +87,18 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
 }
 
 RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)) {}
+    : process_(std::exchange(other.process_, nullptr)),
+      started_(other.started_),
+      ended_(other.ended_),
+      exitCode_(other.exitCode_),
+      output_(std::move(other.output_)) {}
 
 RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
     std::swap(process_, other.process_);
+    std::swap(started_, other.started_);
+    std::swap(ended_, other.ended_);
+    std::swap(exitCode_, other.exitCode_);
+    std::swap(output_, other.output_);
     return *this;
 }
 
@@ -93,7 +108,16 @@ RunningProgram::~RunningProgram() {
 }
 
 bool RunningProgram::running() {
-    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    if (process_ == nullptr)
+        return false;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
+        return true;
+    DWORD code = 0;
+    if (!ended_ && GetExitCodeProcess(process_, &code))
+        exitCode_ = static_cast<int>(code);
+    if (!ended_)
+        ended_ = std::chrono::steady_clock::now();
+    return false;
 }
 
 bool ProgramIsRunning(const std::string& fileName) {
@@ -161,7 +185,8 @@ std::optional<fs::path> FindOnPath(const std::string& name) {
 #else
 
 RunningProgram StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
-                             const fs::path& workingFolder, const Environment& environment) {
+                             const fs::path& workingFolder, const Environment& environment,
+                             const fs::path& output) {
     std::optional<fs::path> found =
         program.has_parent_path() ? std::optional(program) : FindOnPath(program.string());
     if (!found || ::access(found->c_str(), X_OK) != 0)
@@ -181,6 +206,13 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
         Fail("Could not start", program, LastError());
     if (child == 0) {
         ::setsid();
+        if (!output.empty()) {
+            int log = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+            if (log >= 0) {
+                ::dup2(log, STDOUT_FILENO);
+                ::dup2(log, STDERR_FILENO);
+            }
+        }
         if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0)
             ::_exit(126);
         for (const auto& [name, value] : environment)
@@ -188,14 +220,25 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    return RunningProgram(child);
+    RunningProgram started(child);
+    if (!output.empty())
+        started.keepOutputIn(output);
+    return started;
 }
 
 RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : process_(std::exchange(other.process_, 0)) {}
+    : process_(std::exchange(other.process_, 0)),
+      started_(other.started_),
+      ended_(other.ended_),
+      exitCode_(other.exitCode_),
+      output_(std::move(other.output_)) {}
 
 RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
     std::swap(process_, other.process_);
+    std::swap(started_, other.started_);
+    std::swap(ended_, other.ended_);
+    std::swap(exitCode_, other.exitCode_);
+    std::swap(output_, other.output_);
     return *this;
 }
 
@@ -208,6 +251,11 @@ bool RunningProgram::running() {
     pid_t ended = ::waitpid(process_, &status, WNOHANG);
     if (ended == 0)
         return true;
+    if (ended == process_ && WIFEXITED(status))
+        exitCode_ = WEXITSTATUS(status);
+    else if (ended == process_ && WIFSIGNALED(status))
+        exitCode_ = 128 + WTERMSIG(status);
+    ended_ = std::chrono::steady_clock::now();
     process_ = 0;  // reaped, or not ours to ask about any more
     return false;
 }

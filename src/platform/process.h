@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,6 +30,20 @@ class RunningProgram {
 
     // False once it has ended, or when nothing was started.
     bool running();
+    // Its exit code once running() has seen it end (128 and the signal's number where a signal
+    // ended it); nothing before, or when it is not known.
+    std::optional<int> exitCode() const {
+        return exitCode_;
+    }
+    // Seconds from its start to its end, or to now while it runs.
+    double seconds() const;
+    // The file that holds what it printed, where StartDetached was asked to keep it.
+    const fs::path& output() const {
+        return output_;
+    }
+    void keepOutputIn(fs::path file) {
+        output_ = std::move(file);
+    }
 
   private:
 #ifdef _WIN32
@@ -36,14 +51,19 @@ class RunningProgram {
 #else
     int process_ = 0;
 #endif
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+    std::optional<std::chrono::steady_clock::time_point> ended_;
+    std::optional<int> exitCode_;
+    fs::path output_;
 };
 
 // Starts a program in `workingFolder` (the current folder when empty) and does not wait for it.
 // Throws Error naming the program when it cannot be started. On Windows the program gets a
-// normal window that does not take the focus.
+// normal window that does not take the focus. Elsewhere what it prints goes to `output` when
+// that is given (made anew), so that a start that fails can be told.
 RunningProgram StartDetached(const fs::path& program, const std::vector<std::string>& arguments,
                              const fs::path& workingFolder = {},
-                             const Environment& environment = {});
+                             const Environment& environment = {}, const fs::path& output = {});
 
 // True while a process runs whose program file is named `fileName` (letter case ignored), such as
 // the game started by an earlier run. False where that cannot be known.

@@ -100,6 +100,7 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
         raise();
         activateWindow();
         launchButton_->setFocus();
+        RunGuarded(prompts_, [this] { logic_.gameEnded(game_); });
     });
 }
 

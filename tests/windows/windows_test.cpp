@@ -459,6 +459,30 @@ TEST_F(CycleTest, TheKeyboardAlonePlaysAWholeCycle) {
     EXPECT_EQ(now, before);
 }
 
+// A starter that ends at once with an error (no Wine, a folder cmd cannot reach): the player is
+// told what it printed and its exit code, and the cycle stays open for the restore.
+TEST_F(CycleTest, AGameThatNeverStartsIsTold) {
+    WriteFileBytes(runner.path() / "failing.sh",
+                   "#!/bin/sh\necho 'cmd: cannot reach the game folder' >&2\nexit 53\n");
+    fs::permissions(runner.path() / "failing.sh", fs::perms::owner_all);
+    ScopedEnvironment failing("TOLVANE_BATCH_RUNNER", (runner.path() / "failing.sh").string());
+    start();
+    launchFirstShipSet();
+    game.prompts.expectMessage("Pilot Ace will be loaded.", "Switched Pilot", Icon::Information);
+    Press(OpenWindow("pilotLoader"), "loadPilotButton");
+    game.prompts.allowMessage("Game Not Started");
+    WaitFor(
+        [&] {
+            return !game.prompts.shown.empty() &&
+                   game.prompts.shown.back().title == "Game Not Started";
+        },
+        std::chrono::seconds(10), [] { QTest::qWait(10); });
+    const std::string& told = game.prompts.shown.back().text;
+    EXPECT_NE(told.find("exit code 53"), std::string::npos) << told;
+    EXPECT_NE(told.find("cmd: cannot reach the game folder"), std::string::npos) << told;
+    EXPECT_EQ(Child<QPushButton>(main(), "launchButton")->text(), "Click here when done playing");
+}
+
 // With two ship sets, the first arrow press selects the first, not the second.
 TEST_F(WindowsTest, TheFirstArrowPressSelectsTheFirstRow) {
     WriteGob(game.shipSets() / "A.gob", {{"A.LFD", "a"}});
