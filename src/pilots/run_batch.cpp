@@ -108,7 +108,8 @@ StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
 }
 
 std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders) {
-    return {folders.program / kBatchName, folders.userData / kBatchName};
+    return {folders.program / kBatchName, folders.userData / kBatchName,
+            folders.userData / kStartLogName};
 }
 
 void DeleteRunBatch(const ProgramFolders& folders) {

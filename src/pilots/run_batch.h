@@ -26,10 +26,11 @@ struct StartedGame {
 };
 StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts);
 
-// Where RunGame may write RunXWA.bat.
+// Where RunGame may write RunXWA.bat, and where it keeps what the game's starter prints: the
+// files a game start leaves, which go with the cycle.
 std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders);
 
-// Deletes RunXWA.bat from wherever RunGame may have written it.
+// Deletes RunXWA.bat and the starter's output from wherever RunGame may have written them.
 void DeleteRunBatch(const ProgramFolders& folders);
 
 }  // namespace tolvane

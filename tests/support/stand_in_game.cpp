@@ -21,6 +21,7 @@ StandInGame::StandInGame(const std::string& executableName, const std::string& g
     WriteFileBytes(game() / "wave" / "GAME.WAV", "game sound");
     std::filesystem::create_directories(shipSets());
     std::filesystem::create_directories(program());
+    std::filesystem::create_directories(root_.path() / "UserData");  // it holds the lock file
     WriteFileBytes(outside() / "sentinel.txt", "not the game's");
     std::filesystem::create_directories(outside() / "empty");
 
