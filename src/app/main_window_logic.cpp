@@ -7,8 +7,10 @@
 #include "launch/restore.h"
 #include "packages/catalogue.h"
 #include "packages/patch_info.h"
+#include "pilots/game_start.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 
@@ -89,7 +91,9 @@ void MainWindowLogic::infoClicked() {
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any
 // run of its executable): the player decides whether to restore under it.
 bool MainWindowLogic::mayRestore(bool earlierRun) {
-    bool running = window_.gameRunning() || (earlierRun && window_.anyGameRunning());
+    bool running = window_.gameRunning() ||
+                   (earlierRun && window_.gameRunningAt(
+                                      GameImagePaths(PathFromUtf8(session_.settings.gameExePath))));
     return !running || session_.prompts.question(
                            "The game is still running. Restore the game folder anyway?",
                            "Game Still Running", Icon::Exclamation, Answer::No) == Answer::Yes;

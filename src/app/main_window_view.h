@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "launch/launch_preview.h"
 #include "packages/patch_info.h"
@@ -49,9 +50,10 @@ class MainWindowView {
     virtual void watchGame(RunningProgram game) = 0;
     // True while the game this window watches runs.
     virtual bool gameRunning() = 0;
-    // True while the game runs, started by whoever, where that can be known: for a cycle that an
-    // earlier run left open.
-    virtual bool anyGameRunning() = 0;
+    // True while this player's game runs, started by whoever, where that can be known: for a
+    // cycle that an earlier run left open. `imagePaths` are the forms that name the game's
+    // executable (GameImagePaths).
+    virtual bool gameRunningAt(const std::vector<std::string>& imagePaths) = 0;
 };
 
 }  // namespace tolvane

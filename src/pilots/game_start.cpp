@@ -205,4 +205,12 @@ GameStart DecideGameStart(const fs::path& executable) {
     return DecideGameStart(executable, runner ? runner : "", home ? fs::path(home) : fs::path());
 }
 
+std::vector<std::string> GameImagePaths(const fs::path& executable) {
+#ifdef _WIN32
+    return {Utf8Of(executable)};
+#else
+    return {Utf8Of(executable), DecideGameStart(executable).windowsExePath, WineFormOf(executable)};
+#endif
+}
+
 }  // namespace tolvane

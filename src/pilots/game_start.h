@@ -42,4 +42,8 @@ GameStart DecideGameStart(const fs::path& executable);
 // A host path as Wine shows it to Windows programs: drive Z: and backslashes.
 std::string WineFormOf(const fs::path& hostPath);
 
+// Every form in which a running game's process names the executable: its host path, and under
+// Wine its path as the game sees it and Wine's Z: form.
+std::vector<std::string> GameImagePaths(const fs::path& executable);
+
 }  // namespace tolvane

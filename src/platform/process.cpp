@@ -14,11 +14,26 @@
 #include <tlhelp32.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 namespace tolvane {
+namespace {
+
+// Two paths as text, letter case and the kind of separator ignored, as Windows compares them.
+bool SamePathText(std::string a, std::string b) {
+    for (std::string* path : {&a, &b}) {
+        for (char& c : *path) {
+            if (c == '\\')
+                c = '/';
+        }
+    }
+    return !a.empty() && UpperAscii(a) == UpperAscii(b);
+}
+
+}  // namespace
 
 double RunningProgram::seconds() const {
     auto end = ended_.value_or(std::chrono::steady_clock::now());
@@ -120,17 +135,28 @@ bool RunningProgram::running() {
     return false;
 }
 
-bool ProgramIsRunning(const std::string& fileName) {
+bool ProgramIsRunning(const std::vector<std::string>& imagePaths) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return false;
-    std::wstring wanted = Widen(fileName);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     bool found = false;
     for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-         more = Process32NextW(snapshot, &entry))
-        found = _wcsicmp(entry.szExeFile, wanted.c_str()) == 0;
+         more = Process32NextW(snapshot, &entry)) {
+        // A process this user may not ask about is not this player's game.
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (process == nullptr)
+            continue;
+        std::wstring image(32768, L'\0');
+        DWORD size = static_cast<DWORD>(image.size());
+        if (QueryFullProcessImageNameW(process, 0, image.data(), &size)) {
+            image.resize(size);
+            for (const std::string& wanted : imagePaths)
+                found = found || SamePathText(Utf8Of(fs::path(image)), wanted);
+        }
+        CloseHandle(process);
+    }
     CloseHandle(snapshot);
     return found;
 }
@@ -260,16 +286,19 @@ bool RunningProgram::running() {
     return false;
 }
 
-// Wine runs a Windows program as a process whose arguments name its file, with either separator.
-bool ProgramIsRunning(const std::string& fileName) {
+// Wine runs a Windows program as a process whose arguments name its path, with either separator.
+bool ProgramIsRunning(const std::vector<std::string>& imagePaths) {
     std::error_code ec;
     for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        struct stat owner {};
+        if (::stat(it->path().c_str(), &owner) != 0 || owner.st_uid != ::getuid())
+            continue;
         std::ifstream cmdline(it->path() / "cmdline", std::ios::binary);
         for (std::string argument; std::getline(cmdline, argument, '\0');) {
-            std::size_t slash = argument.find_last_of("/\\");
-            std::string name = slash == std::string::npos ? argument : argument.substr(slash + 1);
-            if (UpperAscii(name) == UpperAscii(fileName))
-                return true;
+            for (const std::string& wanted : imagePaths) {
+                if (SamePathText(argument, wanted))
+                    return true;
+            }
         }
     }
     return false;

@@ -65,9 +65,11 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
                              const fs::path& workingFolder = {},
                              const Environment& environment = {}, const fs::path& output = {});
 
-// True while a process runs whose program file is named `fileName` (letter case ignored), such as
-// the game started by an earlier run. False where that cannot be known.
-bool ProgramIsRunning(const std::string& fileName);
+// True while a process of this user runs whose program is one of `imagePaths` (letter case and
+// the kind of separator ignored), such as the game an earlier run started: under Wine, a process
+// whose arguments name the program's path. Someone else's process, or one of another program of
+// the same name, does not count. False where that cannot be known.
+bool ProgramIsRunning(const std::vector<std::string>& imagePaths);
 
 // The full path of `name` found on the PATH, if it is there and may be run.
 std::optional<fs::path> FindOnPath(const std::string& name);

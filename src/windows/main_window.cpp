@@ -113,8 +113,8 @@ bool MainWindow::gameRunning() {
     return game_.running();
 }
 
-bool MainWindow::anyGameRunning() {
-    return ProgramIsRunning(kGameExecutableKey);
+bool MainWindow::gameRunningAt(const std::vector<std::string>& imagePaths) {
+    return ProgramIsRunning(imagePaths);
 }
 
 void MainWindow::optionsAccepted(bool folderChanged) {

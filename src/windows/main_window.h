@@ -38,7 +38,7 @@ class MainWindow : public QWidget, public MainWindowView {
     void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) override;
     void watchGame(RunningProgram game) override;
     bool gameRunning() override;
-    bool anyGameRunning() override;
+    bool gameRunningAt(const std::vector<std::string>& imagePaths) override;
     // The options were accepted: the list follows the ship set directory, and a cycle left open
     // there leads to the restore.
     void optionsAccepted(bool folderChanged);

@@ -12,19 +12,25 @@ namespace tolvane::testing {
 namespace {
 
 #ifndef _WIN32
-// A program that Wine runs names its executable among its arguments; it counts as running until
-// it ends, as the program this one started does.
+// A program that Wine runs names its executable's path among its arguments; it counts as running
+// until it ends, as the program this one started does. Another game folder's program of the same
+// name does not count, and neither does whatever else runs on the machine.
 TEST(ProcessTest, TheGameIsKnownToRunUntilItEnds) {
-    // A name of this test's own, which no other test run on the machine can show.
-    std::string name = "tolvane-process-test-" + std::to_string(::getpid()) + ".exe";
-    EXPECT_FALSE(ProgramIsRunning(name));
+    std::string folder = "Z:\\Games\\XWA-" + std::to_string(::getpid()) + "\\";
+    std::vector<std::string> ours = {
+        "/elsewhere/XWINGALLIANCE.EXE",
+        "z:/games/xwa-" + std::to_string(::getpid()) + "/xwingalliance.exe"};
+    std::vector<std::string> another = {"Z:\\Games\\Other\\XWINGALLIANCE.EXE"};
+    EXPECT_FALSE(ProgramIsRunning(ours));
     RunningProgram game =
-        StartDetached("/bin/sh", {"-c", "sleep 0.5; true", "Z:\\Games\\XWA\\" + name});
+        StartDetached("/bin/sh", {"-c", "sleep 0.5; exit 7", folder + "XWINGALLIANCE.EXE"});
     EXPECT_TRUE(game.running());
     // Until the child has started the program, it still shows this one's arguments.
-    EXPECT_TRUE(WaitFor([&] { return ProgramIsRunning(name); }));
+    EXPECT_TRUE(WaitFor([&] { return ProgramIsRunning(ours); }));
+    EXPECT_FALSE(ProgramIsRunning(another));
     EXPECT_TRUE(WaitFor([&] { return !game.running(); }));
-    EXPECT_FALSE(ProgramIsRunning(name));
+    EXPECT_EQ(game.exitCode(), 7);
+    EXPECT_FALSE(ProgramIsRunning(ours));
     EXPECT_FALSE(RunningProgram().running());
 }
 #endif

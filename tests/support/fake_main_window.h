@@ -35,7 +35,10 @@ class FakeMainWindow : public MainWindowView {
     }
     void watchGame(RunningProgram started) override { game = std::move(started); }
     bool gameRunning() override { return game.running(); }
-    bool anyGameRunning() override { return game.running() || earlierGameRunning; }
+    bool gameRunningAt(const std::vector<std::string>& imagePaths) override {
+        askedAbout = imagePaths;
+        return game.running() || earlierGameRunning;
+    }
 
     FakeProgress& bar() { return progress_; }
     FakeProgress& readingBar() { return reading_; }
@@ -48,7 +51,8 @@ class FakeMainWindow : public MainWindowView {
     std::vector<ShipSetInfo> infos;
     std::vector<LaunchPreview> previews;
     RunningProgram game;
-    bool earlierGameRunning = false;  // a game that an earlier run started
+    bool earlierGameRunning = false;      // a game that an earlier run started
+    std::vector<std::string> askedAbout;  // the forms of the game's path last looked for
 
   private:
     std::map<Control, bool> enabled_;
