@@ -22,18 +22,17 @@ std::string ShownPath(const fs::path& relative) {
     return text;
 }
 
-std::string Summary(const std::vector<ChangedPath>& paths, std::size_t newFolders) {
-    std::size_t counts[4] = {};
+std::string Summary(const std::vector<ChangedPath>& paths) {
+    std::size_t counts[5] = {};
     for (const ChangedPath& path : paths)
         ++counts[static_cast<int>(path.mark)];
     std::vector<std::string> parts;
     if (std::size_t n = counts[static_cast<int>(ChangeMark::Replaced)])
         parts.push_back("Replaces " + Counted(n, "game file", "game files"));
-    if (std::size_t n = counts[static_cast<int>(ChangeMark::Added)]) {
-        parts.push_back("adds " + Counted(n, "file", "files") +
-                        (newFolders ? " in " + Counted(newFolders, "new folder", "new folders")
-                                    : std::string()));
-    }
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Added)])
+        parts.push_back("adds " + Counted(n, "file", "files"));
+    if (std::size_t n = counts[static_cast<int>(ChangeMark::Folder)])
+        parts.push_back("makes " + Counted(n, "new folder", "new folders"));
     if (std::size_t n = counts[static_cast<int>(ChangeMark::Patch)])
         parts.push_back("patches the executable with " + Counted(n, "patch file", "patch files"));
     if (std::size_t n = counts[static_cast<int>(ChangeMark::Pilot)])
@@ -47,10 +46,12 @@ std::string Summary(const std::vector<ChangedPath>& paths, std::size_t newFolder
     return text;
 }
 
+// Exactly what the launch's journal will record: every member's file and every folder made.
 LaunchPreview FromPlan(const LaunchPlan& plan) {
     LaunchPreview preview;
     std::set<fs::path> listed;
-    std::set<fs::path> foldersWithFiles;  // that the ship set adds or replaces, patches aside
+    for (const fs::path& folder : plan.steps.createdFolders)
+        preview.paths.push_back({ShownPath(folder) + "\\", ChangeMark::Folder});
     for (const JournalMember& member : plan.steps.members) {
         if (!listed.insert(member.relativePath).second)
             continue;  // a second spelling of a file already listed
@@ -61,20 +62,13 @@ LaunchPreview FromPlan(const LaunchPlan& plan) {
             mark = ChangeMark::Patch;
         else if (IsPilotFile(member.relativePath))
             mark = ChangeMark::Pilot;
-        for (fs::path folder = member.relativePath.parent_path();
-             mark != ChangeMark::Patch && !folder.empty(); folder = folder.parent_path())
-            foldersWithFiles.insert(folder);
         preview.paths.push_back({ShownPath(member.relativePath), mark});
     }
     std::sort(preview.paths.begin(), preview.paths.end(),
               [](const ChangedPath& a, const ChangedPath& b) {
                   return LessIgnoringCase(a.path, b.path);
               });
-    // The patch folder is made for every launch, and told with the patches.
-    std::size_t newFolders =
-        std::count_if(plan.steps.createdFolders.begin(), plan.steps.createdFolders.end(),
-                      [&](const fs::path& folder) { return foldersWithFiles.contains(folder); });
-    preview.summary = Summary(preview.paths, newFolders);
+    preview.summary = Summary(preview.paths);
     return preview;
 }
 
@@ -90,6 +84,8 @@ const char* MarkName(ChangeMark mark) {
             return "patch";
         case ChangeMark::Pilot:
             return "pilot";
+        case ChangeMark::Folder:
+            return "new folder";
     }
     return "";
 }

@@ -10,7 +10,7 @@
 namespace tolvane {
 
 // What one path of the game folder undergoes when the ship set is launched.
-enum class ChangeMark { Replaced, Added, Patch, Pilot };
+enum class ChangeMark { Replaced, Added, Patch, Pilot, Folder };
 
 struct ChangedPath {
     std::string path;  // below the game folder, "\" between folders, the game's own spelling
@@ -19,7 +19,7 @@ struct ChangedPath {
 
 // What a launch of the ship set would change, shown before the player launches it.
 struct LaunchPreview {
-    // "Replaces 12 game files, adds 30 files in 4 new folders, ..."; or why the launch would be
+    // "Replaces 12 game files, adds 30 files, makes 4 new folders, ..."; or why the launch would be
     // refused, in the words the launch would use; or that no game folder is set yet.
     std::string summary;
     std::vector<ChangedPath> paths;  // sorted; empty where the launch would be refused

@@ -36,17 +36,30 @@ TEST(LaunchPreviewTest, SaysWhatALaunchWouldChange) {
     const Case cases[] = {
         {"a game file in another letter case",
          {{"data.lfd", "x"}, {"WAVE\\game.wav", "y"}},
-         "Replaces 2 game files",
-         {{"DATA.LFD", "replaced"}, {"wave\\GAME.WAV", "replaced"}}},
+         "Replaces 2 game files, makes 1 new folder",
+         {{"DATA.LFD", "replaced"}, {"wave\\GAME.WAV", "replaced"}, {"zt\\", "new folder"}}},
         {"files in new folders",
          {{"new\\deep\\X.LFD", "x"}, {"new\\Y.LFD", "y"}, {"Z.LFD", "z"}, {"z.lfd", "again"}},
-         "Adds 3 files in 2 new folders",
-         {{"new\\deep\\X.LFD", "added"}, {"new\\Y.LFD", "added"}, {"Z.LFD", "added"}}},
+         "Adds 3 files, makes 3 new folders",
+         {{"new\\", "new folder"},
+          {"new\\deep\\", "new folder"},
+          {"new\\deep\\X.LFD", "added"},
+          {"new\\Y.LFD", "added"},
+          {"Z.LFD", "added"},
+          {"zt\\", "new folder"}}},
         {"patches and pilots",
          {{"zt\\FIX.ZT", MakeZt({{0, "x"}})}, {"Ace.plt", "p"}, {"Zed.PLT", "z"}, {"B.LFD", "b"}},
-         "Adds 1 file, patches the executable with 1 patch file, carries 2 pilot files",
-         {{"Ace.plt", "pilot"}, {"B.LFD", "added"}, {"Zed.PLT", "pilot"}, {"zt\\FIX.ZT", "patch"}}},
-        {"nothing but a nameless member", {{"  ", "x"}}, "Changes nothing in the game folder", {}},
+         "Adds 1 file, makes 1 new folder, patches the executable with 1 patch file, carries 2 "
+         "pilot files",
+         {{"Ace.plt", "pilot"},
+          {"B.LFD", "added"},
+          {"Zed.PLT", "pilot"},
+          {"zt\\", "new folder"},
+          {"zt\\FIX.ZT", "patch"}}},
+        {"nothing but a nameless member",
+         {{"  ", "x"}},
+         "Makes 1 new folder",
+         {{"zt\\", "new folder"}}},
         {"a refused package",
          {{"XWINGALLIANCE.EXE", "evil"}},
          "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts wishes, "
@@ -103,11 +116,15 @@ void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
     const Settings& settings = game.session.settings;
     LaunchJournal journal = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),
                                         {GameFolderOf(settings), BackupFolderOf(settings)});
-    for (const JournalMember& member : journal.members) {
-        std::string path = member.relativePath.string();
+    auto shown = [](const fs::path& relative) {
+        std::string path = relative.string();
         std::replace(path.begin(), path.end(), '/', '\\');
-        journaled.insert(path);
-    }
+        return path;
+    };
+    for (const JournalMember& member : journal.members)
+        journaled.insert(shown(member.relativePath));
+    for (const fs::path& folder : journal.createdFolders)
+        journaled.insert(shown(folder) + "\\");
     std::set<std::string> listed;
     for (const ChangedPath& path : preview.paths)
         listed.insert(path.path);

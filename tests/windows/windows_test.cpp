@@ -550,12 +550,14 @@ TEST_F(WindowsTest, TheInformationWindowShowsTheChangesToTheGameFolder) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(Child<QGroupBox>(info, "changesFrame")->title(), "Changes to the game folder");
     EXPECT_EQ(Child<QLabel>(info, "changesSummary")->text(),
-              "Replaces 1 game file, adds 2 files in 1 new folder");
+              "Replaces 1 game file, adds 2 files, makes 2 new folders");
     QAbstractItemModel* rows = Child<QListView>(info, "changedPaths")->model();
-    ASSERT_EQ(rows->rowCount(), 3);
+    ASSERT_EQ(rows->rowCount(), 5);
     EXPECT_EQ(rows->index(0, 0).data().toString(), "DATA.LFD  (replaced)");
-    EXPECT_EQ(rows->index(1, 0).data().toString(), "new\\N.LFD  (added)");
-    EXPECT_EQ(rows->index(2, 0).data().toString(), "PATCHINFO.TXT  (added)");
+    EXPECT_EQ(rows->index(1, 0).data().toString(), "new\\  (new folder)");
+    EXPECT_EQ(rows->index(2, 0).data().toString(), "new\\N.LFD  (added)");
+    EXPECT_EQ(rows->index(3, 0).data().toString(), "PATCHINFO.TXT  (added)");
+    EXPECT_EQ(rows->index(4, 0).data().toString(), "zt\\  (new folder)");
 }
 
 }  // namespace
