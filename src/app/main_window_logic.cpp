@@ -10,6 +10,7 @@
 #include "pilots/game_start.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -66,9 +67,18 @@ void MainWindowLogic::offerRestore() {
 }
 
 void MainWindowLogic::readShipSets() {
+    fs::path folder = ShipSetFolderOf(session_.settings);
+    if (!IsFolder(folder)) {
+        window_.clearShipSets();
+        shipSets_.clear();
+        session_.prompts.message("The ShipSet directory " + DisplayPath(folder) +
+                                     " does not exist.  Choose the folder of your ShipSets in "
+                                     "Options.",
+                                 "ShipSet Directory", Icon::Exclamation);
+        return;
+    }
     Progress& reading = window_.showReadingWindow();
-    std::vector<ShipSetEntry> entries =
-        ReadShipSetNames(ShipSetFolderOf(session_.settings), reading);
+    std::vector<ShipSetEntry> entries = ReadShipSetNames(folder, reading);
     window_.clearShipSets();
     for (const ShipSetEntry& entry : entries)
         window_.addShipSet(entry.listName);

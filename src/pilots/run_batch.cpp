@@ -26,11 +26,13 @@ std::string Literal(std::string_view text) {
 
 fs::path WriteBatch(const ProgramFolders& folders, const std::string& text) {
     fs::path inProgramFolder = folders.program / kBatchName;
-    try {
-        WriteFileAtomically(inProgramFolder, text);
-        return inProgramFolder;
-    } catch (const Error&) {
-        // An installed program's folder is read-only for players: use their own data folder.
+    if (!IsSystemFolder(folders.program)) {
+        try {
+            WriteFileAtomically(inProgramFolder, text);
+            return inProgramFolder;
+        } catch (const Error&) {
+            // A folder the player may not write to: their own data folder serves as well.
+        }
     }
     MakeFolders(folders.userData);
     fs::path inDataFolder = folders.userData / kBatchName;
@@ -108,8 +110,11 @@ StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
 }
 
 std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders) {
-    return {folders.program / kBatchName, folders.userData / kBatchName,
-            folders.userData / kStartLogName};
+    std::vector<fs::path> places = {folders.userData / kBatchName,
+                                    folders.userData / kStartLogName};
+    if (!IsSystemFolder(folders.program))
+        places.push_back(folders.program / kBatchName);
+    return places;
 }
 
 void DeleteRunBatch(const ProgramFolders& folders) {

@@ -1,7 +1,10 @@
 #include "platform/file_system.h"
 
+#include <vector>
+
 #include "platform/error.h"
 #include "platform/fault_seam.h"
+#include "text/name_matching.h"
 #include "text/path_text.h"
 
 #ifdef _WIN32
@@ -99,6 +102,26 @@ std::optional<std::string> HostCannotCreate(const fs::path& path) {
         return "would make a path longer than the " + std::to_string(kLongestPath) +
                " characters this system allows";
     return std::nullopt;
+}
+
+bool IsSystemFolder(const fs::path& folder) {
+    std::vector<fs::path> roots;
+#ifdef _WIN32
+    for (const wchar_t* variable :
+         {L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432", L"SystemRoot"}) {
+        if (const wchar_t* value = _wgetenv(variable))
+            roots.emplace_back(value);
+    }
+#else
+    roots = {"/usr", "/bin", "/sbin", "/lib", "/lib64", "/opt", "/etc"};
+#endif
+    std::string key = UpperAscii(Utf8Of(folder.lexically_normal()));
+    for (const fs::path& root : roots) {
+        std::string rootKey = UpperAscii(Utf8Of(root.lexically_normal()));
+        if (key == rootKey || key.starts_with(rootKey + Utf8Of(fs::path("/").make_preferred())))
+            return true;
+    }
+    return false;
 }
 
 void MakeFolders(const fs::path& folder) {

@@ -37,6 +37,10 @@ fs::path WithoutLinks(const fs::path& base, const fs::path& relative);
 // nothing when it could.
 std::optional<std::string> HostCannotCreate(const fs::path& path);
 
+// True for a folder the system's programs are installed in (/usr, /opt, Program Files, the
+// Windows folder): an installed program writes nothing there, even where it may.
+bool IsSystemFolder(const fs::path& folder);
+
 void MakeFolders(const fs::path& folder);
 
 // Deletes a file if it is there; an Error when it stays.

@@ -133,15 +133,20 @@ TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
 }
 
-// The list could not be read ("ShipSet Dir" names a file): once the player mends the options and
-// refreshes, the first press of Launch launches.
+// "ShipSet Dir" names no folder: the player is told, not shown an empty list in silence; once the
+// options are mended and the list refreshed, the first press of Launch launches.
 TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
     WriteFileBytes(game.game().parent_path() / "not a folder", "x");
     game.store.save("Settings", "ShipSet Dir",
                     (game.game().parent_path() / "not a folder").string());
     game.session.loadSettings();  // as accepted options read them
-    EXPECT_THROW(logic.load(), Error);
-    logic.afterUnforeseenError();
+    game.prompts.expectMessage("The ShipSet directory " +
+                                   (game.game().parent_path() / "not a folder").string() +
+                                   " does not exist.  Choose the folder of your ShipSets in "
+                                   "Options.",
+                               "ShipSet Directory", Icon::Exclamation);
+    logic.load();
+    EXPECT_TRUE(window.shipSets.empty());
 
     game.store.save("Settings", "ShipSet Dir", (game.shipSets() / "").string());
     game.session.loadSettings();

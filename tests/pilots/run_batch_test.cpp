@@ -88,21 +88,27 @@ TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
     }
 }
 
-TEST(RunBatchTest, AnUnwritableProgramFolderUsesThePlayersDataFolder) {
-    StandInGame game;
-    WriteFileBytes(game.program() / "not-a-folder", "x");
-    game.session.folders.program = game.program() / "not-a-folder";
+// A program folder the player cannot write to, or a system one (where root could write), leaves
+// RunXWA.bat to the player's data folder.
+TEST(RunBatchTest, AnInstalledProgramWritesIntoThePlayersDataFolder) {
 #ifdef _WIN32
     GTEST_SKIP() << "on Windows the game is started by cmd.exe, with no runner to stand in";
 #endif
-    std::filesystem::path batch;
-    {
-        ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
+    for (bool system : {false, true}) {
+        StandInGame game;
+        WriteFileBytes(game.program() / "not-a-folder", "x");
+        game.session.folders.program =
+            system ? std::filesystem::path("/usr/bin") : game.program() / "not-a-folder";
+        std::filesystem::path batch;
+        {
+            ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
+            batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
+        }
+        EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
+        EXPECT_FALSE(std::filesystem::exists("/usr/bin/RunXWA.bat"));
+        DeleteRunBatch(game.session.folders);
+        EXPECT_FALSE(std::filesystem::exists(batch));
     }
-    EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
-    DeleteRunBatch(game.session.folders);
-    EXPECT_FALSE(std::filesystem::exists(batch));
 }
 
 }  // namespace
