@@ -61,6 +61,10 @@ InfoWindow::InfoWindow() {
     changedPaths_->setModel(changedPathsModel_);
     changedPaths_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     changedPaths_->setUniformItemSizes(true);
+    // Eight rows show without scrolling: most ship sets' whole list.
+    constexpr int kRowsShown = 8;
+    changedPaths_->setMinimumHeight((changedPaths_->fontMetrics().height() + 4) * kRowsShown +
+                                    2 * changedPaths_->frameWidth());
     auto* changesLayout = new QVBoxLayout(changes);
     changesLayout->addWidget(changesSummary_);
     changesLayout->addWidget(changedPaths_);

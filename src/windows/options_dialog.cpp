@@ -100,15 +100,16 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     OptionsFields fields = LoadOptionsFields(session_.settings);
     gameExecutableEdit_->setText(ToQString(fields.gameExePath));
     shipSetFolderEdit_->setText(ToQString(fields.shipSetDir));
-    // A long path shows its end, where the file's or the folder's own name is, and a usual path
-    // fits whole.
+    // A usual path fits whole; a long one shows its start when it is not being edited, and all
+    // of it as its tooltip.
     for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_}) {
         field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 48);
+        field->setToolTip(field->text());
+        connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
+        connect(field, &QLineEdit::editingFinished, field,
+                [field] { field->setCursorPosition(0); });
         // Once laid out at its final width, where the scroll position is settled.
-        QTimer::singleShot(0, field, [field] {
-            field->setCursorPosition(0);
-            field->setCursorPosition(field->text().size());
-        });
+        QTimer::singleShot(0, field, [field] { field->setCursorPosition(0); });
     }
     skipIntroCheckBox_->setChecked(fields.skipIntro);
 #ifndef Q_OS_WIN

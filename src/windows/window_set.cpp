@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 
 #include "windows/about_box.h"
 #include "windows/info_window.h"
@@ -77,10 +78,28 @@ void WindowSet::showAbout() {
 }
 
 void WindowSet::showPilotLoader() {
-    if (!pilotLoader_)
+    if (!pilotLoader_) {
         pilotLoader_ = new PilotLoader(session_, mainWindow().logic());
+        QRect main = mainWindow().frameGeometry();
+        QRect screen = mainWindow().screen()->availableGeometry();
+        QPoint right = main.topRight() + QPoint(8, 0);
+        bool fits = right.x() + pilotLoader_->frameGeometry().width() <= screen.right();
+        pilotLoader_->move(
+            fits ? right : main.topLeft() - QPoint(pilotLoader_->frameGeometry().width() + 8, 0));
+    }
     pilotLoader_->show();
     pilotLoader_->raise();
+}
+
+void WindowSet::bringToFront() {
+    QWidget* front = options_ && options_->isVisible() ? static_cast<QWidget*>(options_)
+                     : main_                           ? static_cast<QWidget*>(main_.get())
+                                                       : nullptr;
+    if (front == nullptr)
+        return;
+    front->showNormal();
+    front->raise();
+    front->activateWindow();
 }
 
 void WindowSet::closeAllBesideMain() {

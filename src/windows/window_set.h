@@ -32,7 +32,11 @@ class WindowSet : public StartupWindows {
     ReadingWindow& readingWindow();
     InfoWindow& infoWindow();
     void showAbout();
+    // The pilot loader opens beside the main window, where the player looks.
     void showPilotLoader();
+    // Brings the window the player works in to the front: the options while they are open, else
+    // the main window.
+    void bringToFront();
 
     // The main window's unload step: every other window closes with it.
     void closeAllBesideMain();

@@ -264,6 +264,8 @@ TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
     EXPECT_FALSE(Child<QWidget>(main(), "launchButton")->isVisible());
     QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr);
+    // Beside the main window, not over it.
+    EXPECT_FALSE(loader->frameGeometry().intersects(main()->frameGeometry()));
     auto* pilots = Child<QListWidget>(loader, "pilotList");
     ASSERT_EQ(pilots->count(), 3);
     EXPECT_EQ(pilots->item(1)->text(), "Nova");
@@ -495,6 +497,19 @@ TEST_F(WindowsTest, TheFirstArrowPressSelectsTheFirstRow) {
     EXPECT_EQ(ships->row(ships->selectedItems().front()), 0);
 }
 
+// A long path shows its start in the options while it is not edited, and all of it as a tooltip.
+TEST_F(WindowsTest, ALongPathShowsItsStart) {
+    start();
+    Press(main(), "optionsButton");
+    auto* field = Child<QLineEdit>(OpenWindow("optionsDialog"), "shipSetFolderEdit");
+    QString path = "/home/player/" + QString(200, 'f') + "/Ship Sets/";
+    field->setText(path);
+    emit field->editingFinished();
+    QApplication::processEvents();
+    EXPECT_EQ(field->cursorPosition(), 0);
+    EXPECT_EQ(field->toolTip(), path);
+}
+
 TEST_F(WindowsTest, DialogKeysWorkAsOnWindows) {
     WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
     start();
@@ -558,6 +573,8 @@ TEST_F(WindowsTest, TheInformationWindowShowsTheChangesToTheGameFolder) {
     EXPECT_EQ(rows->index(2, 0).data().toString(), "new\\N.LFD  (added)");
     EXPECT_EQ(rows->index(3, 0).data().toString(), "PATCHINFO.TXT  (added)");
     EXPECT_EQ(rows->index(4, 0).data().toString(), "zt\\  (new folder)");
+    auto* view = Child<QListView>(info, "changedPaths");
+    EXPECT_GE(view->viewport()->height(), 8 * view->sizeHintForRow(0)) << "eight rows in view";
 }
 
 }  // namespace

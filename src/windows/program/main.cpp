@@ -21,6 +21,7 @@ int main(int argc, char* argv[]) {
         case tolvane::InstanceLock::State::Acquired:
             break;
         case tolvane::InstanceLock::State::HeldElsewhere:
+            instance.askTheRunningOneToShow();
             QMessageBox::information(nullptr, "Tolvane", "Tolvane is already running.");
             return 0;
         case tolvane::InstanceLock::State::Failed:
@@ -37,6 +38,8 @@ int main(int argc, char* argv[]) {
     tolvane::Session session(store, prompts, tolvane::ToPath(QApplication::applicationDirPath()),
                              tolvane::ToPath(dataFolder));
     tolvane::WindowSet windows(session);
+    QObject::connect(&instance, &tolvane::SingleInstance::showRequested,
+                     [&windows] { windows.bringToFront(); });
     tolvane::OpenFirstWindow(session, windows);
     return QApplication::exec();
 }
