@@ -50,13 +50,42 @@ check Settings 'ShipSet Dir' "$ships"
 check Settings 'Show Opening Cutscene' 0
 check Settings 'Last ShipSet' None
 echo "smoke test: tolvane.exe ran its first run and wrote its settings"
+
+# The console program from a terminal, on the settings the first run wrote: the list, then a
+# whole cycle that starts the stand-in game through cmd and puts the game folder back.
+xwa="$WINEPREFIX/drive_c/Games/XWA"
+cp "$build/tests/stand_in_xwa.exe" "$xwa/XWINGALLIANCE.EXE"
+printf 'lastpilot Ace\r\nwindowed 1\r\n' >"$xwa/config.cfg"
+printf 'original data' >"$xwa/DATA.LFD"
+python3 - "$WINEPREFIX/drive_c/Games/Ship Sets/Blue.gob" <<'PY'
+import struct, sys
+members = [(b"DATA.LFD", b"package data"), (b"NEW.LFD", b"new file")]
+directory, data, start = b"", b"", 16 + 136 * len(members)
+for name, body in members:
+    directory += struct.pack("<II", start + len(data), len(body)) + name.ljust(128, b"\0")
+    data += body
+header = b"GOB\n" + b"\0" * 8 + struct.pack("<I", len(members))
+open(sys.argv[1], "wb").write(header + directory + data)
+PY
+snapshot() { (cd "$xwa" && find . -type f -print0 | sort -z | xargs -0 md5sum); }
+before=$(snapshot)
+listed=$(wine "$build/tolvane-cli.exe" --list | tr -d '\r')
+[ "$listed" = "$(printf 'Patchinfo.txt not found\tBlue.gob')" ] ||
+    { echo "tolvane-cli.exe --list printed '$listed'"; exit 1; }
+status=0
+TOLVANE_STAND_IN_RECORD='C:\played.txt' wine "$build/tolvane-cli.exe" --play Blue.gob || status=$?
+[ "$status" -eq 0 ] || { echo "tolvane-cli.exe --play ended with $status"; exit 1; }
+[ -s "$WINEPREFIX/drive_c/played.txt" ] || { echo "the stand-in game was not started"; exit 1; }
+[ "$(snapshot)" = "$before" ] || { echo "the game folder did not come back"; exit 1; }
+echo "console program: listed and played a ship set, and the game folder came back"
 wineserver --kill || true
 
 # The release zip: the program, what to read first, and the licences the static Qt requires.
 version=$(sed -n 's/^project(Tolvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage="$build/Tolvane-$version-windows-x64"
 rm -rf "$stage" && mkdir -p "$stage/licences"
-cp "$build/tolvane.exe" README.md LICENSE packaging/windows/HOW-TO-START.txt "$stage/"
+cp "$build/tolvane.exe" "$build/tolvane-cli.exe" README.md LICENSE packaging/windows/HOW-TO-START.txt \
+    "$stage/"
 tolvane_static_qt_licences "$stage/licences"
 # Tolvane's own source, so that anyone can relink it with another Qt, as Qt's LGPL asks.
 mkdir -p "$stage/source"

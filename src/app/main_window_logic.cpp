@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "app/game_end.h"
 #include "launch/launch_preview.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
@@ -151,26 +152,12 @@ void MainWindowLogic::gameStarted(RunningProgram game) {
 }
 
 void MainWindowLogic::gameEnded(const RunningProgram& game) {
-    constexpr double kAtOnce = 15;          // seconds: no game is played in less
-    constexpr std::uint64_t kShown = 2000;  // the end of what it printed, where the error is
-    if (!game.exitCode() || *game.exitCode() == 0 || game.seconds() > kAtOnce)
-        return;
-    std::string printed;
-    try {
-        if (!game.output().empty()) {
-            InputFile output(game.output());
-            std::uint64_t from = output.size() > kShown ? output.size() - kShown : 0;
-            printed = output.readAt(from, static_cast<std::size_t>(output.size() - from));
-        }
-    } catch (const Error&) {
-        // Nothing printed to show: the exit code is told all the same.
+    if (std::optional<std::string> why = WhyTheGameNeverStarted(game)) {
+        session_.prompts.message(*why +
+                                     "\r\rThe game folder can be put back: press \"Click here "
+                                     "when done playing\".",
+                                 "Game Not Started", Icon::Exclamation);
     }
-    session_.prompts.message(
-        "The game ended as soon as it was started, with exit code " +
-            std::to_string(*game.exitCode()) + "." +
-            (printed.empty() ? "" : "  Its starter printed:\r" + printed) +
-            "\r\rThe game folder can be put back: press \"Click here when done playing\".",
-        "Game Not Started", Icon::Exclamation);
 }
 
 void MainWindowLogic::pilotLoaderClosed() {

@@ -52,6 +52,12 @@ std::vector<std::string> LoadPilotList(const fs::path& gameFolder, Prompts& prom
     return pilots.names;
 }
 
+void SwitchPilot(Session& session, const std::string& name, bool tellPlayer) {
+    RememberPilotBeforeLaunch(session);
+    NotePilotSwitch(session);
+    SetLastPilot(GameFolderOf(session.settings), name, session.prompts, tellPlayer);
+}
+
 std::string CurrentPilot(const fs::path& gameFolder) {
     try {
         return Utf8FromWindows1252(PilotInConfig(InputFile(ConfigPath(gameFolder)).readAll()));
@@ -63,9 +69,7 @@ std::string CurrentPilot(const fs::path& gameFolder) {
 bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string& name,
                const std::function<void()>& hideLoader) {
     try {
-        RememberPilotBeforeLaunch(session);
-        NotePilotSwitch(session);
-        SetLastPilot(GameFolderOf(session.settings), name, session.prompts, true);
+        SwitchPilot(session, name, true);
         hideLoader();
         mainWindow.gameStarted(RunGame(session.settings, session.folders, session.prompts).program);
     } catch (const Error& error) {

@@ -82,14 +82,16 @@ PowerCutReplay::PowerCutReplay(fs::path root, const DiskTree& before) : root_(st
     before_ = current_;
 }
 
-std::vector<fs::path::string_type> PowerCutReplay::componentsOf(const fs::path& path) const {
+std::vector<std::string> PowerCutReplay::componentsOf(const fs::path& path) const {
     fs::path relative = path.lexically_normal().lexically_relative(root_);
-    std::vector<fs::path::string_type> components;
+    std::vector<std::string> components;
     for (const fs::path& component : relative) {
         if (component == "..")
             ReportTestFailure("the run reached outside its folders: " + path.string());
-        if (!component.empty() && component != ".")
-            components.push_back(component.native());
+        if (!component.empty() && component != ".") {
+            std::u8string name = component.u8string();
+            components.push_back(std::string(name.begin(), name.end()));
+        }
     }
     return components;
 }

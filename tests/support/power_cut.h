@@ -67,8 +67,8 @@ class PowerCutReplay {
 
     int lookUp(const std::filesystem::path& path) const;
     std::pair<int, std::string> parentOf(const std::filesystem::path& path) const;
-    std::vector<std::filesystem::path::string_type> componentsOf(
-        const std::filesystem::path& path) const;
+    // The names below the root on the way to `path`, in UTF-8.
+    std::vector<std::string> componentsOf(const std::filesystem::path& path) const;
     void change(Change change);
     void apply(std::vector<Node>& nodes, const Change& change) const;
     DiskTree treeOf(const std::vector<Node>& nodes) const;

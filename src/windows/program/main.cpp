@@ -8,9 +8,13 @@
 #include "windows/qt_settings_store.h"
 #include "windows/qt_text.h"
 #include "windows/single_instance.h"
+#include "windows/terminal.h"
 #include "windows/window_set.h"
 
 int main(int argc, char* argv[]) {
+    // With arguments, Tolvane runs from the terminal, with no window and no display.
+    if (argc > 1)
+        return tolvane::RunFromTerminal(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tolvane");
     QApplication::setOrganizationName("Tolvane");
