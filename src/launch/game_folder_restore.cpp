@@ -43,15 +43,18 @@ std::string NameOf(const JournalMember& member) {
     return member.name.empty() ? ShownName(member.relativePath) : member.name;
 }
 
-std::string ContentChecksum(const fs::path& file) {
-    return Checksum(InputFile(file).readAll());
-}
+// How the cycle knows its copies again: a kept pilot's copy by its bytes, an original the cycle
+// moved by its size and time.
+enum class Known { ByBytes, ByStamp };
 
 // What waits in Backup comes back only while it is the original the cycle took; anything else
 // stays where it is, with the game's file, for the player to judge.
-void RequireOriginal(const fs::path& backup, const std::string& original,
-                     std::string (*identify)(const fs::path&), const std::string& name) {
-    if (original.empty() || identify(backup) == original)
+void RequireOriginal(const fs::path& backup, const std::string& original, Known known,
+                     const std::string& name) {
+    if (original.empty())
+        return;  // not recorded: a journal of the first version
+    if (known == Known::ByBytes ? Checksum(InputFile(backup).readAll()) == original
+                                : SameStamp(FileStamp(backup), original))
         return;
     throw Error(DisplayPath(backup) + " is no longer the " + name +
                 " that the launch took from the game: it has changed since.  Tolvane has left "
@@ -107,7 +110,8 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
             fs::path backup = WithoutLinks(journal.backupFolder, journal.executableName);
             if (!IsPresent(backup))
                 return;
-            RequireOriginal(backup, journal.executableOriginal, FileStamp, "XWINGALLIANCE.EXE");
+            RequireOriginal(backup, journal.executableOriginal, Known::ByStamp,
+                            "XWINGALLIANCE.EXE");
             moveBack(backup, WithoutLinks(journal.gameFolder, journal.executableName));
         });
     }
@@ -138,10 +142,10 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
         case MemberChange::Kept: {
             fs::path backup = WithoutLinks(journal.backupFolder, member.relativePath);
             if (IsPresent(backup)) {
-                if (member.change == MemberChange::Kept)
-                    RequireOriginal(backup, member.original, ContentChecksum, NameOf(member));
-                else
-                    RequireOriginal(backup, member.original, FileStamp, NameOf(member));
+                RequireOriginal(
+                    backup, member.original,
+                    member.change == MemberChange::Kept ? Known::ByBytes : Known::ByStamp,
+                    NameOf(member));
                 restoreReplaced(NameOf(member), backup, game,
                                 member.change == MemberChange::Kept ? Copy::OfAFileThatStayed
                                                                     : Copy::TheOriginal);

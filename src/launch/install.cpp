@@ -125,10 +125,6 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
     try {
         journal.emplace(JournalWriter::create(plan.journal, plan.steps));
         store.save(kSettingsSection, kLastShipSetKey, Utf8Of(plan.steps.package));
-        std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
-        std::string entry = Utf8Of(plan.steps.package.filename()) + "|";
-        if (("|" + played).find("|" + entry) == std::string::npos)
-            store.save(kSettingsSection, kPlayedShipSetsKey, played + entry);
     } catch (const Error& error) {
         if (journal) {
             journal.reset();  // closed first: Windows deletes no open file
@@ -137,6 +133,14 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
         prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
                         "Launch Failed", Icon::Critical);
         return {LaunchOutcome::NotStarted, record};
+    }
+    try {
+        std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
+        std::string entry = Utf8Of(plan.steps.package.filename()) + "|";
+        if (("|" + played).find("|" + entry) == std::string::npos)
+            store.save(kSettingsSection, kPlayedShipSetsKey, played + entry);
+    } catch (const Error&) {
+        // Only the wording of a later question about pilot files depends on it.
     }
     try {
         progress.setMaximum(static_cast<int>(plan.steps.members.size()) + 2);

@@ -1,5 +1,8 @@
 #include "platform/file_system.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/error.h"
@@ -68,8 +71,17 @@ std::string FileStamp(const fs::path& path) {
     fs::file_time_type time = ec ? fs::file_time_type() : fs::last_write_time(path, ec);
     if (ec)
         Fail("Could not look at", path, ec);
-    return std::to_string(size) + " bytes, written at " +
-           std::to_string(time.time_since_epoch().count());
+    auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time.time_since_epoch());
+    return std::to_string(size) + " bytes, written at " + std::to_string(seconds.count());
+}
+
+bool SameStamp(const std::string& a, const std::string& b) {
+    constexpr long long kCoarsest = 2;  // seconds: FAT keeps a file's time to two seconds
+    unsigned long long sizeA = 0, sizeB = 0;
+    long long timeA = 0, timeB = 0;
+    bool read = std::sscanf(a.c_str(), "%llu bytes, written at %lld", &sizeA, &timeA) == 2 &&
+                std::sscanf(b.c_str(), "%llu bytes, written at %lld", &sizeB, &timeB) == 2;
+    return read && sizeA == sizeB && std::llabs(timeA - timeB) <= kCoarsest;
 }
 
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative) {

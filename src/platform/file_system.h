@@ -29,6 +29,9 @@ fs::path ReadLink(const fs::path& path);
 // The size and modification time of the file at `path` (after links) as one text, to tell later
 // whether it is still the same file. An Error naming it when it cannot be looked at.
 std::string FileStamp(const fs::path& path);
+// Whether two stamps are of the same file: the same size, written within two seconds of each
+// other, as a copy onto a file system with coarse times (FAT) keeps it.
+bool SameStamp(const std::string& a, const std::string& b);
 // `base` / `relative`, once it is sure that no component of `relative` that exists is a link, so
 // that a step on it cannot reach outside `base`. Throws Error naming the link.
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative);
