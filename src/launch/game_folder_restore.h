@@ -21,7 +21,8 @@ struct RestoreReport {
     std::optional<std::string> refusedJournal;  // a journal nothing was done from, and why
     bool fromJournal = false;
     bool packageUnreadable = false;
-    // Only a journal of an older version leaves the pilot to "Last Pilot": it records no line.
+    // "Last Pilot" names the pilot to put back: without a journal, or with one of the first
+    // version, which recorded no config.cfg line.
     bool pilotFromSetting = false;
     // The player's own pilots that played ones stay in place of, moved into this folder.
     std::vector<std::string> keptAside;

@@ -24,9 +24,9 @@ struct LaunchResult {
     LaunchRecord record;
 };
 
-// Installs the ship set as planned: records it in "Last ShipSet", writes the plan to the
-// journal, moves every game file a member replaces to the backup folder, writes every member
-// straight into place, then backs up and patches the executable. A failure is told to the
+// Installs the ship set as planned: writes the plan to the journal, records the ship set in
+// "Last ShipSet", moves every game file a member replaces to the backup folder, writes every
+// member straight into place, then backs up and patches the executable. A failure is told to the
 // player; the cycle stays open so that a restore can close it.
 LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& progress,
                            const LaunchPlan& plan);

@@ -16,14 +16,16 @@ namespace tolvane {
 // cutscene is skipped. Four lines, each ending in CR LF, that cmd reads literally ("%" doubled).
 std::string RunBatchText(const std::string& windowsExePath, bool skipIntro);
 
-// Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
-// writable) and starts it without waiting, in the game folder: cmd.exe on Windows, elsewhere as
-// DecideGameStart says (Wine in the game's prefix, Proton, or the runner that
-// TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
+// A game start: where RunXWA.bat was written, and the program that runs it.
 struct StartedGame {
     fs::path batch;
     RunningProgram program;  // the batch's runner, which waits for the game
 };
+
+// Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
+// writable or is a system folder) and starts it without waiting, in the game folder: cmd.exe on
+// Windows, elsewhere as DecideGameStart says (Wine in the game's prefix, Proton, or the runner
+// that TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
 StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts);
 
 // Where RunGame may write RunXWA.bat, and where it keeps what the game's starter prints: the

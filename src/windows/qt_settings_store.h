@@ -9,7 +9,7 @@ namespace tolvane {
 
 // The per-user settings of "Tolvane", each section a group: on Windows the registry key
 // HKEY_CURRENT_USER\Software\Tolvane (so "Settings/XWA Exe" is the value "XWA Exe" of
-// HKCU\Software\Tolvane\Settings), elsewhere the INI file Tolvane.conf in the XDG configuration
+// HKCU\Software\Tolvane\Settings), elsewhere the INI file Tolvane.ini in the XDG configuration
 // folder. A non-empty `iniFile` keeps them in that file instead, apart from the player's own.
 class QtSettingsStore : public SettingsStore {
   public:

@@ -36,11 +36,25 @@ WindowLooks LooksOf(const FakeMainWindow& window) {
     return {window.launchCaption(), window.launchVisible, enabled};
 }
 
-// The controls as a player meets them through a whole cycle, pressed through the handlers.
-TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
+// The handlers choose the state from what the procedure they ran reports.
+class MainWindowLogicTest : public ::testing::Test {
+  protected:
+    MainWindowLogicTest() : logic(game.session, window) {}
+
+    void launchFirstEntry() {
+        logic.load();
+        window.selected = 0;
+        logic.listClicked();
+        logic.launchClicked();
+    }
+
     StandInGame game;
     FakeMainWindow window;
-    MainWindowLogic logic(game.session, window);
+    MainWindowLogic logic;
+};
+
+// The controls as a player meets them through a whole cycle, pressed through the handlers.
+TEST_F(MainWindowLogicTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     std::set<Control> entrySelected = kNothingSelected;
     entrySelected.insert({Control::launchButton, Control::infoButton});
@@ -86,23 +100,6 @@ TEST(WindowStatesTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     logic.refreshClicked();
     EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
 }
-
-// The handlers choose the state from what the procedure they ran reports.
-class MainWindowLogicTest : public ::testing::Test {
-  protected:
-    MainWindowLogicTest() : logic(game.session, window) {}
-
-    void launchFirstEntry() {
-        logic.load();
-        window.selected = 0;
-        logic.listClicked();
-        logic.launchClicked();
-    }
-
-    StandInGame game;
-    FakeMainWindow window;
-    MainWindowLogic logic;
-};
 
 TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     WriteGob(game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
