@@ -70,8 +70,6 @@ void GameFolderRestore::attempt(std::vector<std::string>& into, Step step) {
         step();
     } catch (const Error& error) {
         into.push_back(error.what());
-    } catch (const fs::filesystem_error& error) {
-        into.push_back(error.what());
     }
 }
 

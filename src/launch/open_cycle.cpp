@@ -57,6 +57,7 @@ fs::path OpenCyclePackage(const Settings& settings, const SettingsStore& store) 
     try {
         return ReadJournal(JournalPathFor(ShipSetFolderOf(settings)), FoldersOf(settings)).package;
     } catch (const Error&) {
+        // No package to name: the restore goes by the journal, or says what it cannot read.
         return {};
     }
 }

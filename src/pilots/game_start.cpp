@@ -97,7 +97,7 @@ std::optional<SteamCopy> SteamCopyOf(const fs::path& executable) {
 fs::path SteamRoot(const fs::path& home, const fs::path& library) {
     for (const char* place : {".steam/root", ".steam/steam", ".local/share/Steam"}) {
         if (IsFolder(home / place))
-            return fs::weakly_canonical(home / place);
+            return LinkTarget(home / place);
     }
     return library;
 }
@@ -155,7 +155,10 @@ std::optional<fs::path> ProtonFor(const fs::path& compatData, const fs::path& st
 }  // namespace
 
 std::string WineFormOf(const fs::path& hostPath) {
-    return "Z:" + WithBackslashes(fs::absolute(hostPath).lexically_normal().string());
+    std::error_code noCurrentFolder;  // a relative path then stays as it is
+    fs::path absolute = fs::absolute(hostPath, noCurrentFolder);
+    return "Z:" +
+           WithBackslashes((noCurrentFolder ? hostPath : absolute).lexically_normal().string());
 }
 
 GameStart DecideGameStart(const fs::path& executable, const std::string& runner,
