@@ -89,7 +89,8 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
                                  : "Starts the game: " +
                                        ToQString(DecideGameStart(ToPath(path)).description));
     };
-    connect(gameExecutableEdit_, &QLineEdit::textChanged, this, showStarter);
+    connect(gameExecutableEdit_, &QLineEdit::textChanged, this,
+            Guarded(session_.prompts, showStarter));
 #endif
     layout->addStretch();
     layout->addLayout(buttons);
