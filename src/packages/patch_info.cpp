@@ -11,6 +11,11 @@
 namespace tolvane {
 namespace {
 
+// patchinfo.txt's five lines, each a label of its own length and a value: the ship set's name,
+// the author, the e-mail address, the web site and the description.
+constexpr std::size_t kInfoLines = 5;
+constexpr std::size_t kLabelLengths[kInfoLines] = {5, 7, 6, 8, 6};
+
 // Drops a label of `length` characters and then one space, if there is one.
 std::string ValueAfterLabel(std::string_view line, std::size_t length) {
     if (line.size() < length)
@@ -63,16 +68,17 @@ std::string ShipSetListName(const std::optional<std::string>& patchInfo) {
     if (*item == kNoPatchInfo)
         return Utf8FromWindows1252(*item);
     // An item shorter than its label keeps its characters but still loses one leading space.
-    return Utf8FromWindows1252(ValueAfterLabel(*item, item->size() < 5 ? 0 : 5));
+    std::size_t label = kLabelLengths[0];
+    return Utf8FromWindows1252(ValueAfterLabel(*item, item->size() < label ? 0 : label));
 }
 
 ShipSetInfo ParseShipSetInfo(std::string_view patchInfo) {
-    std::vector<std::string_view> lines = CrLines(patchInfo, 5);
-    lines.resize(5);
-    auto field = [&](std::size_t line, std::size_t label) {
-        return Utf8FromWindows1252(ValueAfterLabel(lines[line], label));
+    std::vector<std::string_view> lines = CrLines(patchInfo, kInfoLines);
+    lines.resize(kInfoLines);
+    auto field = [&](std::size_t line) {
+        return Utf8FromWindows1252(ValueAfterLabel(lines[line], kLabelLengths[line]));
     };
-    return {field(0, 5), field(1, 7), field(2, 6), field(3, 8), field(4, 6)};
+    return {field(0), field(1), field(2), field(3), field(4)};
 }
 
 }  // namespace tolvane

@@ -8,9 +8,12 @@
 
 namespace tolvane {
 
+// "lastpilot " with its space: what stands before the pilot's name.
+constexpr std::size_t kPilotLabelLength = 10;
+
 std::string PilotInConfig(std::string_view config) {
     std::string item = FirstTextItem(FirstLineOf(config)).value_or("");
-    return item.size() > 10 ? item.substr(10) : std::string();
+    return item.size() > kPilotLabelLength ? item.substr(kPilotLabelLength) : std::string();
 }
 
 std::string_view FirstLineOf(std::string_view config) {

@@ -14,6 +14,10 @@
 namespace tolvane {
 namespace {
 
+// A Steam library names each copy's manifest "appmanifest_<id>.acf".
+constexpr std::string_view kManifestStart = "appmanifest_";
+constexpr std::string_view kManifestEnd = ".acf";
+
 // A Steam file of a few lines; one that cannot be read says nothing.
 std::string ReadSmallText(const fs::path& path) {
     try {
@@ -78,7 +82,8 @@ std::optional<SteamCopy> SteamCopyOf(const fs::path& executable) {
         fs::path steamapps = common.parent_path();
         std::vector<fs::path> manifests;
         try {
-            manifests = ListFiles(steamapps, "appmanifest_*.acf");
+            manifests =
+                ListFiles(steamapps, std::string(kManifestStart) + "*" + std::string(kManifestEnd));
         } catch (const Error&) {
             // A library that cannot be listed is no Steam copy Tolvane can start.
         }
@@ -87,7 +92,9 @@ std::optional<SteamCopy> SteamCopyOf(const fs::path& executable) {
             std::optional<std::string> installdir =
                 VdfValue(ReadSmallText(steamapps / manifest), "installdir");
             if (installdir && UpperAscii(*installdir) == UpperAscii(Utf8Of(folder.filename())))
-                return SteamCopy{steamapps, name.substr(12, name.size() - 12 - 4)};
+                return SteamCopy{steamapps, name.substr(kManifestStart.size(),
+                                                        name.size() - kManifestStart.size() -
+                                                            kManifestEnd.size())};
         }
     }
     return std::nullopt;

@@ -20,8 +20,11 @@ bool IsPilotFile(const std::filesystem::path& path) {
     return MatchesPattern(kPilotPattern, Utf8Of(path.filename()));
 }
 
+// A pilot file begins with the pilot's name: 12 bytes, ended by a NUL when shorter.
+constexpr std::size_t kPilotNameBytes = 12;
+
 std::string PilotNameFromHeader(std::string_view header) {
-    header = header.substr(0, std::min<std::size_t>(header.size(), 12));
+    header = header.substr(0, std::min<std::size_t>(header.size(), kPilotNameBytes));
     return Utf8FromWindows1252(header.substr(0, header.find('\0')));
 }
 
@@ -36,7 +39,8 @@ PilotList ReadPilotNames(const std::filesystem::path& gameFolder) {
     for (const fs::path& name : names) {
         try {
             InputFile file(gameFolder / name);
-            std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 12));
+            std::size_t length =
+                static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), kPilotNameBytes));
             pilots.names.push_back(PilotNameFromHeader(file.readAt(0, length)));
         } catch (const Error& error) {
             pilots.unreadable.push_back(error.what());
