@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "bench_support.h"
+#include "gui/main_window.h"
+#include "gui/window_set.h"
 #include "session/session.h"
 #include "support/package_files.h"
-#include "windows/main_window.h"
-#include "windows/window_set.h"
 
 using namespace tolvane;
 

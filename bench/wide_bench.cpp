@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "bench_support.h"
+#include "gui/info_window.h"
 #include "launch/install.h"
 #include "launch/launch_preview.h"
 #include "launch/restore.h"
@@ -19,7 +20,6 @@
 #include "session/session.h"
 #include "support/fake_progress.h"
 #include "support/package_files.h"
-#include "windows/info_window.h"
 
 using namespace tolvane;
 

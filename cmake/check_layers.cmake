@@ -10,7 +10,7 @@
 if(CMAKE_SCRIPT_MODE_FILE)
     cmake_minimum_required(VERSION 3.25)
 endif()
-set(TOLVANE_LAYERS text platform session packages pilots launch app windows)
+set(TOLVANE_LAYERS text platform session packages pilots game_start launch app gui)
 set(src "${TOLVANE_SOURCE_DIR}/src")
 
 set(allowed "")

@@ -3,12 +3,12 @@
 #include <variant>
 
 #include "app/game_end.h"
+#include "game_start/game_start.h"
 #include "launch/launch_preview.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "packages/catalogue.h"
 #include "packages/patch_info.h"
-#include "pilots/game_start.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"

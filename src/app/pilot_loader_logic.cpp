@@ -1,10 +1,10 @@
 #include "app/pilot_loader_logic.h"
 
+#include "game_start/run_batch.h"
 #include "launch/launch_journal.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
-#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "text/code_page.h"

@@ -2,12 +2,12 @@
 
 #include <ctime>
 
+#include "game_start/run_batch.h"
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
 #include "packages/package_validator.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
-#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_moves.h"

@@ -3,10 +3,10 @@
 #include <set>
 #include <unordered_map>
 
+#include "game_start/run_batch.h"
 #include "packages/package_checks.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
-#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"

@@ -1,7 +1,7 @@
 #include "launch/open_cycle.h"
 
+#include "game_start/run_batch.h"
 #include "launch/launch_journal.h"
-#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"

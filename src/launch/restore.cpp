@@ -1,11 +1,11 @@
 #include "launch/restore.h"
 
+#include "game_start/run_batch.h"
 #include "launch/game_folder_restore.h"
 #include "launch/launch_journal.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
-#include "pilots/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "text/path_text.h"

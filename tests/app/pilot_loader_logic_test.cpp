@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_logic.h"
-#include "pilots/run_batch.h"
+#include "game_start/run_batch.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/stand_in_game.h"

@@ -4,7 +4,7 @@
 
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
-#include "pilots/run_batch.h"
+#include "game_start/run_batch.h"
 #include "platform/process.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "game_start/run_batch.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "pilots/pilot_switch.h"
-#include "pilots/run_batch.h"
 #include "support/environment.h"
 #include "support/launch_fixture.h"
 #include "support/power_cut.h"

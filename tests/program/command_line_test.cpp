@@ -7,13 +7,13 @@
 #include <csignal>
 #include <thread>
 
+#include "gui/qt_settings_store.h"
 #include "launch/launch_preview.h"
 #include "platform/instance_lock.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/temp_folder.h"
 #include "support/waiting.h"
-#include "windows/qt_settings_store.h"
 
 namespace tolvane::testing {
 namespace {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/qt_settings_store.h"
+#include "gui/qt_text.h"
 #include "launch/launch_journal.h"
 #include "packages/gob_package.h"
 #include "pilots/config_cfg.h"
@@ -13,8 +15,6 @@
 #include "platform/file_io.h"
 #include "session/settings.h"
 #include "text/code_page.h"
-#include "windows/qt_settings_store.h"
-#include "windows/qt_text.h"
 
 using namespace tolvane;
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "demo_world.h"
-#include "windows/qt_settings_store.h"
-#include "windows/qt_text.h"
+#include "gui/qt_settings_store.h"
+#include "gui/qt_text.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);

@@ -9,10 +9,10 @@
 
 #include "app/startup.h"
 #include "demo_world.h"
+#include "gui/qt_settings_store.h"
+#include "gui/qt_text.h"
+#include "gui/window_set.h"
 #include "support/recording_prompts.h"
-#include "windows/qt_settings_store.h"
-#include "windows/qt_text.h"
-#include "windows/window_set.h"
 
 using namespace tolvane;
 

@@ -1,4 +1,4 @@
-#include "windows/guarded.h"
+#include "gui/guarded.h"
 
 #include <exception>
 #include <string>

@@ -1,4 +1,4 @@
-#include "windows/main_window.h"
+#include "gui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -7,14 +7,14 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "gui/banner.h"
+#include "gui/guarded.h"
+#include "gui/info_window.h"
+#include "gui/qt_text.h"
+#include "gui/reading_window.h"
+#include "gui/tab_order.h"
+#include "gui/window_set.h"
 #include "packages/package_checks.h"
-#include "windows/banner.h"
-#include "windows/guarded.h"
-#include "windows/info_window.h"
-#include "windows/qt_text.h"
-#include "windows/reading_window.h"
-#include "windows/tab_order.h"
-#include "windows/window_set.h"
 
 namespace tolvane {
 

@@ -1,12 +1,12 @@
-#include "windows/info_window.h"
+#include "gui/info_window.h"
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <type_traits>
 
-#include "windows/dialog_keys.h"
-#include "windows/qt_text.h"
+#include "gui/dialog_keys.h"
+#include "gui/qt_text.h"
 
 namespace tolvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "pilots/game_start.h"
+#include "game_start/game_start.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -7,10 +7,10 @@
 
 #include "app/main_window_logic.h"
 #include "app/pilot_loader_logic.h"
+#include "game_start/game_start.h"
+#include "game_start/run_batch.h"
 #include "launch/install.h"
 #include "launch/restore.h"
-#include "pilots/game_start.h"
-#include "pilots/run_batch.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/package_files.h"

@@ -1,9 +1,9 @@
-#include "windows/qt_prompts.h"
+#include "gui/qt_prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "windows/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace tolvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/options_dialog.h"
+#include "gui/options_dialog.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 
 #include "app/options.h"
-#include "pilots/game_start.h"
-#include "windows/guarded.h"
-#include "windows/main_window.h"
-#include "windows/qt_text.h"
-#include "windows/tab_order.h"
-#include "windows/window_set.h"
+#include "game_start/game_start.h"
+#include "gui/guarded.h"
+#include "gui/main_window.h"
+#include "gui/qt_text.h"
+#include "gui/tab_order.h"
+#include "gui/window_set.h"
 
 namespace tolvane {
 namespace {

@@ -3,13 +3,13 @@
 #include <QStandardPaths>
 
 #include "app/startup.h"
+#include "gui/qt_prompts.h"
+#include "gui/qt_settings_store.h"
+#include "gui/qt_text.h"
+#include "gui/single_instance.h"
+#include "gui/terminal.h"
+#include "gui/window_set.h"
 #include "session/session.h"
-#include "windows/qt_prompts.h"
-#include "windows/qt_settings_store.h"
-#include "windows/qt_text.h"
-#include "windows/single_instance.h"
-#include "windows/terminal.h"
-#include "windows/window_set.h"
 
 int main(int argc, char* argv[]) {
     // With arguments, Tolvane runs from the terminal, with no window and no display.

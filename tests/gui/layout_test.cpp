@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "app/startup.h"
+#include "gui/main_window.h"
+#include "gui/window_set.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "widgets.h"
-#include "windows/main_window.h"
-#include "windows/window_set.h"
 
 namespace tolvane::testing {
 namespace {

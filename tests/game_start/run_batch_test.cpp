@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "pilots/game_start.h"
-#include "pilots/run_batch.h"
+#include "game_start/game_start.h"
+#include "game_start/run_batch.h"
 #include "platform/error.h"
 #include "support/environment.h"
 #include "support/stand_in_game.h"

@@ -1,4 +1,4 @@
-#include "windows/reading_window.h"
+#include "gui/reading_window.h"
 
 #include <QVBoxLayout>
 

@@ -1,4 +1,4 @@
-#include "windows/about_box.h"
+#include "gui/about_box.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "app/about.h"
-#include "windows/dialog_keys.h"
-#include "windows/guarded.h"
-#include "windows/main_window.h"
-#include "windows/qt_text.h"
-#include "windows/window_set.h"
+#include "gui/dialog_keys.h"
+#include "gui/guarded.h"
+#include "gui/main_window.h"
+#include "gui/qt_text.h"
+#include "gui/window_set.h"
 
 namespace tolvane {
 namespace {

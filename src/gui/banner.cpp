@@ -1,4 +1,4 @@
-#include "windows/banner.h"
+#include "gui/banner.h"
 
 #include <QApplication>
 #include <QLinearGradient>

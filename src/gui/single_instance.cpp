@@ -1,10 +1,10 @@
-#include "windows/single_instance.h"
+#include "gui/single_instance.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 
-#include "windows/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace tolvane {
 namespace {

@@ -1,7 +1,7 @@
-#include "windows/qt_settings_store.h"
+#include "gui/qt_settings_store.h"
 
+#include "gui/qt_text.h"
 #include "platform/error.h"
-#include "windows/qt_text.h"
 
 namespace tolvane {
 

@@ -1,4 +1,4 @@
-#include "windows/terminal.h"
+#include "gui/terminal.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,9 +8,9 @@
 #include <variant>
 
 #include "app/command_line.h"
-#include "windows/qt_settings_store.h"
-#include "windows/qt_text.h"
-#include "windows/single_instance.h"
+#include "gui/qt_settings_store.h"
+#include "gui/qt_text.h"
+#include "gui/single_instance.h"
 
 #ifdef _WIN32
 #include <io.h>

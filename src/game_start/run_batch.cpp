@@ -1,6 +1,6 @@
-#include "pilots/run_batch.h"
+#include "game_start/run_batch.h"
 
-#include "pilots/game_start.h"
+#include "game_start/game_start.h"
 #include "platform/error.h"
 #include "platform/file_moves.h"
 #include "platform/file_system.h"

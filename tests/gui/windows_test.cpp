@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <functional>
 
+#include "gui/main_window.h"
+#include "gui/qt_prompts.h"
+#include "gui/window_set.h"
 #include "launch/install.h"
 #include "platform/fault_seam.h"
 #include "support/environment.h"
@@ -17,9 +20,6 @@
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
 #include "widgets.h"
-#include "windows/main_window.h"
-#include "windows/qt_prompts.h"
-#include "windows/window_set.h"
 
 namespace tolvane::testing {
 namespace {

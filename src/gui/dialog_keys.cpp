@@ -1,4 +1,4 @@
-#include "windows/dialog_keys.h"
+#include "gui/dialog_keys.h"
 
 #include <QKeyEvent>
 #include <QListWidget>

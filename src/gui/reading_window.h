@@ -3,7 +3,7 @@
 #include <QProgressBar>
 #include <QWidget>
 
-#include "windows/bar_progress.h"
+#include "gui/bar_progress.h"
 
 namespace tolvane {
 

@@ -8,7 +8,7 @@
 
 #include "app/main_window_logic.h"
 #include "app/main_window_view.h"
-#include "windows/bar_progress.h"
+#include "gui/bar_progress.h"
 
 namespace tolvane {
 

@@ -1,15 +1,15 @@
-#include "windows/window_set.h"
+#include "gui/window_set.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
 
-#include "windows/about_box.h"
-#include "windows/info_window.h"
-#include "windows/main_window.h"
-#include "windows/options_dialog.h"
-#include "windows/pilot_loader.h"
-#include "windows/reading_window.h"
+#include "gui/about_box.h"
+#include "gui/info_window.h"
+#include "gui/main_window.h"
+#include "gui/options_dialog.h"
+#include "gui/pilot_loader.h"
+#include "gui/reading_window.h"
 
 // The icons are compiled into this library; Qt's macro must name them outside any namespace.
 static void InitIconResources() {

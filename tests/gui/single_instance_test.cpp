@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QTest>
 
+#include "gui/single_instance.h"
 #include "support/temp_folder.h"
 #include "support/waiting.h"
-#include "windows/single_instance.h"
 
 namespace tolvane::testing {
 namespace {

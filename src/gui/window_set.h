@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "gui/dialog_keys.h"
 #include "session/session.h"
-#include "windows/dialog_keys.h"
 
 namespace tolvane {
 

@@ -1,12 +1,12 @@
-#include "windows/pilot_loader.h"
+#include "gui/pilot_loader.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
 #include "app/pilot_loader_logic.h"
-#include "windows/dialog_keys.h"
-#include "windows/guarded.h"
-#include "windows/qt_text.h"
+#include "gui/dialog_keys.h"
+#include "gui/guarded.h"
+#include "gui/qt_text.h"
 
 namespace tolvane {
 

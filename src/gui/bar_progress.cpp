@@ -1,4 +1,4 @@
-#include "windows/bar_progress.h"
+#include "gui/bar_progress.h"
 
 #include <QCoreApplication>
 #include <algorithm>
