@@ -15,6 +15,7 @@
 #include "support/environment.h"
 #include "support/launch_fixture.h"
 #include "support/power_cut.h"
+#include "support/waiting.h"
 
 namespace tolvane::testing {
 namespace {
@@ -72,7 +73,9 @@ class PowerCutTest : public ::testing::Test {
         game.prompts.allowedReply.reset();
         JournalWriter::resume(game.journalPath()).notePilotSwitch();
         SetLastPilot(game.game(), "Nova", game.prompts, false);
-        RunGame(game.session.settings, game.session.folders, game.prompts);
+        StartedGame started = RunGame(game.session.settings, game.session.folders, game.prompts);
+        // The game's starter writes what it prints on its own time: it ends before the restore.
+        EXPECT_TRUE(WaitFor([&] { return !started.program.running(); }));
         EXPECT_EQ(RestoreAfterPlay(game.session, progress, launched.record),
                   RestoreOutcome::Restored);
         std::vector<RecordedStep> steps = FaultSeam::Recorded();
