@@ -10,6 +10,7 @@
 #include "gui/banner.h"
 #include "gui/guarded.h"
 #include "gui/info_window.h"
+#include "gui/named_button.h"
 #include "gui/qt_text.h"
 #include "gui/reading_window.h"
 #include "gui/tab_order.h"
@@ -21,16 +22,21 @@ namespace tolvane {
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
       prompts_(session.prompts),
-      infoButton_(button("infoButton", "Info on Shipset")),
-      refreshButton_(button("refreshButton", "Refresh ShipSet List")),
+      infoButton_(NamedButton("infoButton", "Info on Shipset")),
+      refreshButton_(NamedButton("refreshButton", "Refresh ShipSet List")),
       progressBar_(new QProgressBar),
-      launchButton_(button("launchButton", kLaunchCaption)),
+      launchButton_(NamedButton("launchButton", kLaunchCaption)),
       shipSetList_(new QListWidget),
-      aboutButton_(button("aboutButton", "About Tolvane")),
-      optionsButton_(button("optionsButton", "Options")),
-      exitButton_(button("exitButton", "E&xit")),
+      aboutButton_(NamedButton("aboutButton", "About Tolvane")),
+      optionsButton_(NamedButton("optionsButton", "Options")),
+      exitButton_(NamedButton("exitButton", "E&xit")),
       progress_(progressBar_),
       logic_(session, *this) {
+    layOut();
+    connectHandlers();
+}
+
+void MainWindow::layOut() {
     setObjectName("mainWindow");
     setWindowTitle("Tolvane");
 
@@ -64,10 +70,12 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     SetTabOrder({infoButton_, refreshButton_, launchButton_, shipSetList_, aboutButton_,
                  optionsButton_, exitButton_});
     resize(267, 422);  // the default size; the layout lets every text show whole
+}
 
-    auto handle = [this, &session](void (MainWindowLogic::*handler)()) {
+void MainWindow::connectHandlers() {
+    auto handle = [this](void (MainWindowLogic::*handler)()) {
         return Guarded(
-            session.prompts, [this, handler] { (logic_.*handler)(); },
+            prompts_, [this, handler] { (logic_.*handler)(); },
             [this] { logic_.afterUnforeseenError(); });
     };
     // A selection by keyboard does what the same selection by mouse does.
@@ -82,12 +90,12 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
     connect(infoButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::infoClicked));
     connect(refreshButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::refreshClicked));
     connect(launchButton_, &QPushButton::clicked, this, handle(&MainWindowLogic::launchClicked));
-    connect(optionsButton_, &QPushButton::clicked, this, Guarded(session.prompts, [this] {
+    connect(optionsButton_, &QPushButton::clicked, this, Guarded(prompts_, [this] {
                 windows_.showOptionsDialog();
                 QWidget::setEnabled(false);
             }));
     connect(aboutButton_, &QPushButton::clicked, this,
-            Guarded(session.prompts, [this] { windows_.showAbout(); }));
+            Guarded(prompts_, [this] { windows_.showAbout(); }));
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
     gameWatch_.setInterval(500);
@@ -126,12 +134,6 @@ void MainWindow::optionsAccepted(bool folderChanged) {
 void MainWindow::load() {
     RunGuarded(
         prompts_, [this] { logic_.load(); }, [this] { logic_.afterUnforeseenError(); });
-}
-
-QPushButton* MainWindow::button(const char* name, const char* caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    return button;
 }
 
 QWidget* MainWindow::control(Control control) const {

@@ -47,7 +47,9 @@ class MainWindow : public QWidget, public MainWindowView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QPushButton* button(const char* name, const char* caption);
+    void layOut();
+    // The controls' signals to the logic's handlers, each guarded.
+    void connectHandlers();
     QWidget* control(Control control) const;
 
     WindowSet& windows_;

@@ -16,18 +16,13 @@
 #include "game_start/game_start.h"
 #include "gui/guarded.h"
 #include "gui/main_window.h"
+#include "gui/named_button.h"
 #include "gui/qt_text.h"
 #include "gui/tab_order.h"
 #include "gui/window_set.h"
 
 namespace tolvane {
 namespace {
-
-QPushButton* Button(const char* name, const char* caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    return button;
-}
 
 // A framed row: a text box with its "..." button beside it.
 QGroupBox* Frame(const char* name, const char* caption, QLineEdit* text, QPushButton* browse) {
@@ -47,86 +42,99 @@ OptionsDialog::OptionsDialog(Session& session, WindowSet& windows)
     : session_(session),
       windows_(windows),
       gameExecutableEdit_(new QLineEdit),
+      gameExecutableBrowse_(NamedButton("gameExecutableBrowseButton", "...")),
       skipIntroCheckBox_(new QCheckBox("Skip Opening Cutscene?")),
-      shipSetFolderEdit_(new QLineEdit) {
+      shipSetFolderEdit_(new QLineEdit),
+      shipSetFolderBrowse_(NamedButton("shipSetFolderBrowseButton", "...")),
+      gameStarter_(new QLabel),
+      okButton_(NamedButton("okButton", "&OK")),
+      cancelButton_(NamedButton("cancelButton", "&Cancel")) {
+    layOut();
+    fill();
+    connectHandlers();
+}
+
+void OptionsDialog::layOut() {
     setObjectName("optionsDialog");
     setWindowTitle("Options");
     setWindowFlag(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
 
     gameExecutableEdit_->setObjectName("gameExecutableEdit");
-    auto* gameExecutableBrowse = Button("gameExecutableBrowseButton", "...");
     skipIntroCheckBox_->setObjectName("skipIntroCheckBox");
     QGroupBox* gameExecutableFrame = Frame("gameExecutableFrame", "XWingAlliance.exe",
-                                           gameExecutableEdit_, gameExecutableBrowse);
+                                           gameExecutableEdit_, gameExecutableBrowse_);
     static_cast<QGridLayout*>(gameExecutableFrame->layout())
         ->addWidget(skipIntroCheckBox_, 1, 0, 1, 2);
     shipSetFolderEdit_->setObjectName("shipSetFolderEdit");
-    auto* shipSetFolderBrowse = Button("shipSetFolderBrowseButton", "...");
     QGroupBox* shipSetFolderFrame =
-        Frame("shipSetFolderFrame", "ShipSet Directory", shipSetFolderEdit_, shipSetFolderBrowse);
-    auto* okButton = Button("okButton", "&OK");
-    auto* cancelButton = Button("cancelButton", "&Cancel");
-    okButton->setDefault(true);
+        Frame("shipSetFolderFrame", "ShipSet Directory", shipSetFolderEdit_, shipSetFolderBrowse_);
+    okButton_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(gameExecutableFrame);
     layout->addWidget(shipSetFolderFrame);
-#ifndef Q_OS_WIN
-    // What will start the game, decided from where the executable lies.
-    auto* gameStarter = new QLabel;
-    gameStarter->setObjectName("gameStarterLabel");
-    gameStarter->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(gameStarter);
-    auto showStarter = [this, gameStarter] {
-        QString path = gameExecutableEdit_->text();
-        gameStarter->setText(path.isEmpty()
-                                 ? QString()
-                                 : "Starts the game: " +
-                                       ToQString(DecideGameStart(ToPath(path)).description));
-    };
-    connect(gameExecutableEdit_, &QLineEdit::textChanged, this,
-            Guarded(session_.prompts, showStarter));
+    // What will start the game, decided from where the executable lies: Windows starts it itself.
+    gameStarter_->setObjectName("gameStarterLabel");
+    gameStarter_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+#ifdef Q_OS_WIN
+    gameStarter_->hide();
 #endif
+    layout->addWidget(gameStarter_);
     layout->addStretch();
     layout->addLayout(buttons);
-    SetTabOrder({gameExecutableEdit_, gameExecutableBrowse, skipIntroCheckBox_, shipSetFolderEdit_,
-                 shipSetFolderBrowse, okButton, cancelButton});
+    SetTabOrder({gameExecutableEdit_, gameExecutableBrowse_, skipIntroCheckBox_, shipSetFolderEdit_,
+                 shipSetFolderBrowse_, okButton_, cancelButton_});
+    // A usual path fits whole; a long one shows its start when it is not being edited.
+    for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_})
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 48);
     resize(432, 158);  // the default size; the layout lets every text show whole
+}
 
+void OptionsDialog::fill() {
     OptionsFields fields = LoadOptionsFields(session_.settings);
     gameExecutableEdit_->setText(ToQString(fields.gameExePath));
     shipSetFolderEdit_->setText(ToQString(fields.shipSetDir));
-    // A usual path fits whole; a long one shows its start when it is not being edited, and all
-    // of it as its tooltip.
+    skipIntroCheckBox_->setChecked(fields.skipIntro);
     for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_}) {
-        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 48);
         field->setToolTip(field->text());
-        connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
-        connect(field, &QLineEdit::editingFinished, field,
-                [field] { field->setCursorPosition(0); });
         // Once laid out at its final width, where the scroll position is settled.
         QTimer::singleShot(0, field, [field] { field->setCursorPosition(0); });
     }
-    skipIntroCheckBox_->setChecked(fields.skipIntro);
-#ifndef Q_OS_WIN
     showStarter();
-#endif
+}
 
+void OptionsDialog::showStarter() {
+#ifndef Q_OS_WIN
+    QString path = gameExecutableEdit_->text();
+    gameStarter_->setText(path.isEmpty()
+                              ? QString()
+                              : "Starts the game: " +
+                                    ToQString(DecideGameStart(ToPath(path)).description));
+#endif
+}
+
+void OptionsDialog::connectHandlers() {
     Prompts& prompts = session_.prompts;
-    connect(gameExecutableBrowse, &QPushButton::clicked, this,
+    for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_}) {
+        connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
+        connect(field, &QLineEdit::editingFinished, field,
+                [field] { field->setCursorPosition(0); });
+        // Enter in a path field presses OK, as in a Windows dialog.
+        connect(field, &QLineEdit::returnPressed, okButton_, &QPushButton::click);
+    }
+    connect(gameExecutableEdit_, &QLineEdit::textChanged, this,
+            Guarded(prompts, [this] { showStarter(); }));
+    connect(gameExecutableBrowse_, &QPushButton::clicked, this,
             Guarded(prompts, [this] { pickExecutable(); }));
-    connect(shipSetFolderBrowse, &QPushButton::clicked, this,
+    connect(shipSetFolderBrowse_, &QPushButton::clicked, this,
             Guarded(prompts, [this] { pickDirectory(); }));
-    connect(okButton, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
-    // Enter in a path field presses OK, as in a Windows dialog.
-    for (QLineEdit* field : {gameExecutableEdit_, shipSetFolderEdit_})
-        connect(field, &QLineEdit::returnPressed, okButton, &QPushButton::click);
-    connect(cancelButton, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
+    connect(okButton_, &QPushButton::clicked, this, Guarded(prompts, [this] { accept(); }));
+    connect(cancelButton_, &QPushButton::clicked, this, Guarded(prompts, [this] { cancel(); }));
 }
 
 void OptionsDialog::pickExecutable() {

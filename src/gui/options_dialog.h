@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include "session/session.h"
@@ -20,6 +22,13 @@ class OptionsDialog : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void layOut();
+    // The fields as the settings hold them.
+    void fill();
+    // The controls' signals to their handlers, each guarded.
+    void connectHandlers();
+    // Says what will start the game at the executable in the field (on hosts other than Windows).
+    void showStarter();
     void pickExecutable();
     void pickDirectory();
     void accept();
@@ -28,8 +37,13 @@ class OptionsDialog : public QWidget {
     Session& session_;
     WindowSet& windows_;
     QLineEdit* gameExecutableEdit_;
+    QPushButton* gameExecutableBrowse_;
     QCheckBox* skipIntroCheckBox_;
     QLineEdit* shipSetFolderEdit_;
+    QPushButton* shipSetFolderBrowse_;
+    QLabel* gameStarter_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace tolvane
