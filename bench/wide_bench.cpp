@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     for (int run = 0; run < 3; ++run) {
         InfoWindow window;
         previewTimes.push_back(bench::SecondsOf([&] {
-            window.fill(ShipSetInfo{}, PreviewLaunch(session.settings, session.folders, package));
+            window.fill(ShipSetInfo{}, PreviewLaunch(session, package));
             window.show();
             QApplication::processEvents();
         }));

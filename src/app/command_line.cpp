@@ -143,7 +143,7 @@ class CommandRun {
         std::optional<fs::path> package = shipSet();
         if (!package)
             return kBadArguments;
-        LaunchPreview preview = PreviewLaunch(session_.settings, session_.folders, *package);
+        LaunchPreview preview = PreviewLaunch(session_, *package);
         out_ << Printable(preview.summary) << "\n";
         for (const ChangedPath& path : preview.paths)
             out_ << "  " << path.path << "  (" << MarkName(path.mark) << ")\n";

@@ -95,8 +95,7 @@ void MainWindowLogic::infoClicked() {
     if (!entry.hasInfo)
         return;
     std::optional<std::string> text = ReadPatchInfo(entry.package);
-    window_.showInfo(ParseShipSetInfo(text.value_or("")),
-                     PreviewLaunch(session_.settings, session_.folders, entry.package));
+    window_.showInfo(ParseShipSetInfo(text.value_or("")), PreviewLaunch(session_, entry.package));
 }
 
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any

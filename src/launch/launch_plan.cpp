@@ -228,23 +228,11 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
         kBackupInUseTitle};
 }
 
-// The plan for a launch that asks `ask` about the pilot files it would replace, or, without it,
-// only shows what a launch would do.
-std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
-                                             const ProgramFolders& folders, const fs::path& package,
-                                             Prompts* ask, bool playedHere) {
-    std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
-    if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
-        return *refusal;
-    GobPackage& contents = std::get<GobPackage>(opened);
-
-    LaunchJournal steps;
-    steps.package = package;
-    steps.gameFolder = GameFolderOf(settings);
-    steps.backupFolder = BackupFolderOf(settings);
-    fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
-
-    TreeIndex index;  // every folder is listed once, the game folder's for the executable too
+// What the plan needs to know before it looks at a single member: the game's executable, the
+// program's own places, an earlier launch's leftovers, where working files will go.
+std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJournal& steps,
+                                          TreeIndex& index, const fs::path& journal,
+                                          Planning planning) {
     FolderIndex& gameFiles = index.folder(steps.gameFolder);
     const FolderEntry* executable =
         steps.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
@@ -261,8 +249,8 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
         if (IsLink(place))
             return LinkAt(place);
     }
-    if (auto refusal =
-            EarlierJournal(journal, {steps.gameFolder, steps.backupFolder}, ask == nullptr))
+    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder},
+                                      planning == Planning::ForPreview))
         return *refusal;
     if (HoldsAnyFile(steps.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
@@ -270,7 +258,6 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
                                  "it before launching a ShipSet.",
                              kBackupInUseTitle};
     }
-
     steps.executableOriginal = FileStamp(steps.gameFolder / steps.executableName);
     // The working files of the executable's copy and patch, and of config.cfg where it leads.
     fs::path config = ConfigPath(steps.gameFolder);
@@ -284,6 +271,30 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
                                  "Launch Failed"};
         }
     }
+    return std::nullopt;
+}
+
+// A ship set launched here before may have left its pilot files in the game folder.
+bool PlayedHere(const SettingsStore& store, const fs::path& package) {
+    std::string played = "|" + store.get(kSettingsSection, kPlayedShipSetsKey);
+    return played.find("|" + Utf8Of(package.filename()) + "|") != std::string::npos;
+}
+
+std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,
+                                             Planning planning) {
+    std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
+    if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
+        return *refusal;
+    GobPackage& contents = std::get<GobPackage>(opened);
+
+    LaunchJournal steps;
+    steps.package = package;
+    steps.gameFolder = GameFolderOf(session.settings);
+    steps.backupFolder = BackupFolderOf(session.settings);
+    fs::path journal = JournalPathFor(ShipSetFolderOf(session.settings));
+    TreeIndex index;  // every folder is listed once, the game folder's for the executable too
+    if (auto refusal = PlanTheCycle(session.folders, steps, index, journal, planning))
+        return *refusal;
 
     MemberPlanner planner(steps, index);
     for (const GobMember& member : contents.members()) {
@@ -293,37 +304,23 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(const Settings& settings,
     std::optional<fs::path> patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
     steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
-    if (ask != nullptr)
-        planner.askAboutPilots(*ask, contents, playedHere);
+    if (planning == Planning::ForLaunch)
+        planner.askAboutPilots(session.prompts, contents, PlayedHere(session.store, package));
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journal, std::move(steps), patchFolder};
 }
 
-std::variant<LaunchPlan, LaunchRefusal> PlanFor(const Settings& settings,
-                                                const ProgramFolders& folders,
-                                                const fs::path& package, Prompts* ask,
-                                                bool playedHere) {
+}  // namespace
+
+std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package,
+                                                   Planning planning) {
     try {
-        return Plan(settings, folders, package, ask, playedHere);
+        return Plan(session, package, planning);
     } catch (const Error& error) {
         return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
                              "Launch Failed"};
     }
-}
-
-}  // namespace
-
-std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::path& package) {
-    std::string played = "|" + session.store.get(kSettingsSection, kPlayedShipSetsKey);
-    bool playedHere = played.find("|" + Utf8Of(package.filename()) + "|") != std::string::npos;
-    return PlanFor(session.settings, session.folders, package, &session.prompts, playedHere);
-}
-
-std::variant<LaunchPlan, LaunchRefusal> PreviewPlan(const Settings& settings,
-                                                    const ProgramFolders& folders,
-                                                    const fs::path& package) {
-    return PlanFor(settings, folders, package, nullptr, false);
 }
 
 }  // namespace tolvane

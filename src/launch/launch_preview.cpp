@@ -90,15 +90,15 @@ const char* MarkName(ChangeMark mark) {
     return "";
 }
 
-LaunchPreview PreviewLaunch(const Settings& settings, const ProgramFolders& folders,
-                            const fs::path& package) {
-    if (GameFolderOf(settings).empty()) {
+LaunchPreview PreviewLaunch(Session& session, const fs::path& package) {
+    if (GameFolderOf(session.settings).empty()) {
         return {
             "No game folder is set yet: set the game's XWINGALLIANCE.EXE in Options to see "
             "what this ShipSet changes.",
             {}};
     }
-    std::variant<LaunchPlan, LaunchRefusal> plan = PreviewPlan(settings, folders, package);
+    std::variant<LaunchPlan, LaunchRefusal> plan =
+        PlanLaunch(session, package, Planning::ForPreview);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan))
         return {refusal->text, {}};
     return FromPlan(std::get<LaunchPlan>(plan));

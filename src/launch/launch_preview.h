@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "session/program_folders.h"
+#include "session/session.h"
 #include "session/settings.h"
 #include "text/filesystem.h"
 
@@ -26,8 +27,7 @@ struct LaunchPreview {
 };
 
 // Plans the launch from the settings in force, asking nothing and changing no file.
-LaunchPreview PreviewLaunch(const Settings& settings, const ProgramFolders& folders,
-                            const fs::path& package);
+LaunchPreview PreviewLaunch(Session& session, const fs::path& package);
 
 // "replaced", "added", "patch", "pilot".
 const char* MarkName(ChangeMark mark);

@@ -71,8 +71,7 @@ TEST(LaunchPreviewTest, SaysWhatALaunchWouldChange) {
         SCOPED_TRACE(c.name);
         StandInGame game;
         WriteGob(game.shipSets() / "P.gob", c.members);
-        LaunchPreview preview =
-            PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
+        LaunchPreview preview = PreviewLaunch(game.session, game.shipSets() / "P.gob");
         EXPECT_EQ(preview.summary, c.summary);
         EXPECT_EQ(MarksOf(preview), c.marks);
     }
@@ -82,8 +81,7 @@ TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
     StandInGame game;
     game.session.settings.gameExePath.clear();
     WriteGob(game.shipSets() / "P.gob", {{"B.LFD", "b"}});
-    LaunchPreview preview =
-        PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
+    LaunchPreview preview = PreviewLaunch(game.session, game.shipSets() / "P.gob");
     EXPECT_EQ(preview.summary.find("No game folder is set yet"), 0u);
     EXPECT_TRUE(preview.paths.empty());
 }
@@ -96,7 +94,7 @@ TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
         .close();
     package("P.gob", {{"Ace.plt", "pilot"}, {"DATA.LFD", "d"}, {"new\\N.LFD", "n"}});
     auto before = Snapshot(game.game().parent_path());
-    PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "P.gob");
+    PreviewLaunch(game.session, game.shipSets() / "P.gob");
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
     EXPECT_TRUE(game.prompts.shown.empty());
 }
@@ -104,7 +102,7 @@ TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
 // The list is what the launch that follows then writes down in its journal.
 void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
     SCOPED_TRACE(package.filename().string());
-    LaunchPreview preview = PreviewLaunch(game.session.settings, game.session.folders, package);
+    LaunchPreview preview = PreviewLaunch(game.session, package);
     game.prompts.allowMessage("Pilot Exists!");
     game.prompts.allowMessage("Keep Pilot?");
     FakeProgress progress;

@@ -107,8 +107,7 @@ TEST_F(CommandLineTest, ListsAndPreviewsWithNoDisplay) {
     Ended previewed = run({"--preview", "Blue Fleet"});
     EXPECT_EQ(previewed.exitCode, 0) << previewed.errors;
     // What the information window lists for the same ship set.
-    LaunchPreview window =
-        PreviewLaunch(game.session.settings, game.session.folders, game.shipSets() / "Blue.gob");
+    LaunchPreview window = PreviewLaunch(game.session, game.shipSets() / "Blue.gob");
     std::string expected = window.summary + "\n";
     for (const ChangedPath& path : window.paths)
         expected += "  " + path.path + "  (" + MarkName(path.mark) + ")\n";
