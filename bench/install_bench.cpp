@@ -119,7 +119,7 @@ int main() {
             sync();
         ChildRun restore = InChild([&] {
             testing::FakeProgress progress;
-            LaunchRecord record{package, JournalPathFor(ships)};
+            LaunchedShipSet record{package, JournalPathFor(ships)};
             return RestoreAfterPlay(session, progress, record) == RestoreOutcome::Restored;
         });
         restoreTimes.push_back(restore.seconds);

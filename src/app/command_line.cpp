@@ -230,7 +230,7 @@ class CommandRun {
         }
         try {
             RestoreOutcome outcome = RestoreLastShipSet(
-                session_, progress_, OpenCyclePackage(session_.settings, session_.store));
+                session_, progress_, LastShipSetPackage(session_.settings, session_.store));
             if (outcome == RestoreOutcome::Restored)
                 return kDone;
             errors_ << kLeftOpen << "\n";

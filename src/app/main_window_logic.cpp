@@ -33,7 +33,7 @@ void MainWindowLogic::load() {
 }
 
 void MainWindowLogic::afterUnforeseenError() {
-    enter(LaunchCycleOpen(session_.settings, session_.store) ? WindowState::RestoreMode
+    enter(LaunchCycleOpen(session_.settings, session_.store) ? WindowState::LastShipSetToRestore
                                                              : WindowState::NothingSelected);
     window_.hideReadingWindow();
 }
@@ -64,7 +64,7 @@ void MainWindowLogic::offerRestore() {
         "Tolvane was shut down before it could restore the backup files of the last launched "
         "shipset.  You can restore those backup files now if you wish.",
         "Uh-oh", Icon::Exclamation);
-    enter(WindowState::RestoreMode);
+    enter(WindowState::LastShipSetToRestore);
 }
 
 void MainWindowLogic::readShipSets() {
@@ -118,22 +118,22 @@ bool MainWindowLogic::mayQuit() {
 }
 
 void MainWindowLogic::launchClicked() {
-    if (state_ == WindowState::RestoreMode)
-        restoreOpenCycle();
+    if (state_ == WindowState::LastShipSetToRestore)
+        restoreLastShipSet();
     else if (state_ == WindowState::WaitingForPlayToEnd && launchRecord_)
         restoreAfterPlay();
     else if (readyToLaunch())
         launchSelected();
 }
 
-void MainWindowLogic::restoreOpenCycle() {
+void MainWindowLogic::restoreLastShipSet() {
     if (!mayRestore(true))
         return;
-    enter(WindowState::RecoveryRunning);
+    enter(WindowState::RestoringLastShipSet);
     RestoreOutcome outcome = RestoreLastShipSet(
-        session_, window_.progress(), OpenCyclePackage(session_.settings, session_.store));
+        session_, window_.progress(), LastShipSetPackage(session_.settings, session_.store));
     enter(outcome == RestoreOutcome::Restored ? WindowState::NothingSelected
-                                              : WindowState::RestoreMode);
+                                              : WindowState::LastShipSetToRestore);
 }
 
 void MainWindowLogic::restoreAfterPlay() {
@@ -142,7 +142,7 @@ void MainWindowLogic::restoreAfterPlay() {
     enter(WindowState::RestoringAfterPlay);
     RestoreOutcome outcome = RestoreAfterPlay(session_, window_.progress(), *launchRecord_);
     enter(outcome == RestoreOutcome::Restored ? WindowState::OrdinaryAfterPlay
-                                              : WindowState::RestoreMode);
+                                              : WindowState::LastShipSetToRestore);
 }
 
 void MainWindowLogic::gameStarted(RunningProgram game) {

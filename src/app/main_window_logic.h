@@ -48,14 +48,14 @@ class MainWindowLogic {
     // Closing the window: with a ship set still installed, the player is asked first.
     bool mayQuit();
 
-    // After an error nobody foresaw: a cycle that is open can still be closed from restore mode,
-    // and otherwise the window is as after a refresh.
+    // After an error nobody foresaw: a cycle that is open can still be closed by restoring the last
+    // ship set, and otherwise the window is as after a refresh.
     void afterUnforeseenError();
 
   private:
     void launchSelected();
     void restoreAfterPlay();
-    void restoreOpenCycle();
+    void restoreLastShipSet();
     bool mayRestore(bool earlierRun);
     // Fills the list from the catalogue, showing the reading window meanwhile.
     void readShipSets();
@@ -64,7 +64,7 @@ class MainWindowLogic {
     MainWindowView& window_;
     WindowState state_ = WindowState::NothingSelected;
     std::vector<ShipSetEntry> shipSets_;
-    std::optional<LaunchRecord> launchRecord_;
+    std::optional<LaunchedShipSet> launchRecord_;
 };
 
 }  // namespace tolvane

@@ -15,8 +15,8 @@ class StartupWindows {
     virtual void showOptionsDialog() = 0;
 };
 
-// Chooses the first window: restore mode when the last launch was never restored, else the
-// options dialog when the options must be set up, else the main window.
+// Chooses the first window: the restore of the last ship set when its launch was never restored,
+// else the options dialog when the options must be set up, else the main window.
 void OpenFirstWindow(Session& session, StartupWindows& windows);
 
 }  // namespace tolvane

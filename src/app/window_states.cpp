@@ -46,11 +46,11 @@ const std::array kStates{
              {{Control::infoButton, on}, {Control::optionsButton, on}, {Control::refreshButton, on},
               {Control::exitButton, on}, {Control::aboutButton, on}, {Control::launchButton, on},
               {Control::shipSetList, on}}},
-    StateRow{WindowState::RestoreMode, kRestoreFilesCaption, true, true,
+    StateRow{WindowState::LastShipSetToRestore, kRestoreFilesCaption, true, true,
              {{Control::launchButton, on}, {Control::shipSetList, off}, {Control::infoButton, off},
               {Control::optionsButton, off}, {Control::refreshButton, off}, {Control::aboutButton, off},
               {Control::exitButton, on}}},
-    StateRow{WindowState::RecoveryRunning, nullptr, false, false,
+    StateRow{WindowState::RestoringLastShipSet, nullptr, false, false,
              {{Control::infoButton, off}, {Control::optionsButton, off}, {Control::refreshButton, off},
               {Control::aboutButton, off}, {Control::exitButton, off}}},
 };

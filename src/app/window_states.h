@@ -8,16 +8,16 @@ namespace tolvane {
 // one it is in and enters the next after the procedure it ran reports what happened; the controls
 // follow from one table.
 enum class WindowState {
-    NothingSelected,      // ordinary: loaded, refreshed, or recovered
-    EntrySelected,        // ordinary, after a click on an entry
-    Refreshing,           // the list is being read again
-    Installing,           // a ship set is being installed; the progress bar shows
-    WaitingForPilot,      // installed; the pilot loader is open
-    WaitingForPlayToEnd,  // the launch button closes the cycle
-    RestoringAfterPlay,   // the game folder is being put back; the progress bar shows
-    OrdinaryAfterPlay,    // restored after play; the selected entry stays selected
-    RestoreMode,          // a cycle is still open: only restoring and Exit
-    RecoveryRunning,      // a cycle left open is being put back; the progress bar shows
+    NothingSelected,       // ordinary: loaded, refreshed, or recovered
+    EntrySelected,         // ordinary, after a click on an entry
+    Refreshing,            // the list is being read again
+    Installing,            // a ship set is being installed; the progress bar shows
+    WaitingForPilot,       // installed; the pilot loader is open
+    WaitingForPlayToEnd,   // the launch button closes the cycle
+    RestoringAfterPlay,    // the game folder is being put back; the progress bar shows
+    OrdinaryAfterPlay,     // restored after play; the selected entry stays selected
+    LastShipSetToRestore,  // a cycle is still open: only restoring and Exit
+    RestoringLastShipSet,  // a cycle left open is being put back; the progress bar shows
 };
 
 // Sets the launch button's caption and visibility and enables or disables the controls, in the

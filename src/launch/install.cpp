@@ -16,8 +16,8 @@ namespace {
 
 class Installer {
   public:
-    Installer(const LaunchPlan& plan, JournalWriter& journal)
-        : plan_(plan), steps_(plan.steps), journal_(journal) {}
+    Installer(const LaunchPlan& plan, JournalWriter& writer)
+        : plan_(plan), journal_(plan.journal), writer_(writer) {}
 
     // Each new folder's entry reaches the disk before anything moves into it: after a power cut,
     // a Backup folder that vanished would take every original in it along.
@@ -27,17 +27,17 @@ class Installer {
             MakeFolders(folder);
             parents.insert(folder.parent_path());
         };
-        make(steps_.backupFolder);
-        for (const fs::path& folder : steps_.createdBackupFolders)
-            make(steps_.backupFolder / folder);
-        for (const fs::path& folder : steps_.createdFolders)
-            make(steps_.gameFolder / folder);
+        make(journal_.backupFolder);
+        for (const fs::path& folder : journal_.createdBackupFolders)
+            make(journal_.backupFolder / folder);
+        for (const fs::path& folder : journal_.createdFolders)
+            make(journal_.gameFolder / folder);
         for (const fs::path& parent : parents)
             SyncFolder(parent);
     }
 
     void installMembers(Progress& progress) {
-        for (const JournalMember& step : steps_.members) {
+        for (const JournalMember& step : journal_.members) {
             const GobMember& member = plan_.package.members()[step.number - 1];
             try {
                 installMember(member, step);
@@ -52,7 +52,7 @@ class Installer {
     std::vector<fs::path> patchFiles() const {
         if (!plan_.patchFolder)
             return {};
-        fs::path folder = steps_.gameFolder / *plan_.patchFolder;
+        fs::path folder = journal_.gameFolder / *plan_.patchFolder;
         std::vector<fs::path> paths;
         for (const fs::path& name : ListFiles(folder, "*.zt"))
             paths.push_back(folder / name);
@@ -60,25 +60,25 @@ class Installer {
     }
 
     fs::path backUpExecutable() const {
-        fs::path executable = steps_.gameFolder / steps_.executableName;
-        CopyWithoutReplacing(executable, steps_.backupFolder / steps_.executableName);
+        fs::path executable = journal_.gameFolder / journal_.executableName;
+        CopyWithoutReplacing(executable, journal_.backupFolder / journal_.executableName);
         return executable;
     }
 
   private:
     void installMember(const GobMember& member, const JournalMember& step) {
-        fs::path target = steps_.gameFolder / step.relativePath;
+        fs::path target = journal_.gameFolder / step.relativePath;
         switch (step.change) {
             case MemberChange::Kept:
                 // The game plays with its own pilot; a copy from before lets the player go back.
                 if (keptPilots_.insert(step.relativePath).second)
-                    CopyWithoutReplacing(target, steps_.backupFolder / step.relativePath);
+                    CopyWithoutReplacing(target, journal_.backupFolder / step.relativePath);
                 return;
             case MemberChange::Replaced:
                 // The game's file goes to the backup folder first (a rename on one file system),
                 // so the member is written straight into place: whatever moment the program dies
                 // at, the journal and the backup put the game's file back.
-                MoveWithoutReplacing(target, steps_.backupFolder / step.relativePath);
+                MoveWithoutReplacing(target, journal_.backupFolder / step.relativePath);
                 break;
             case MemberChange::Repeated:
                 DeleteFileIfPresent(target);  // an earlier member's file, not the game's
@@ -103,14 +103,14 @@ class Installer {
             return OutputFile::createNew(target);
         } catch (const Error&) {
             if (step.change == MemberChange::Added)
-                journal_.noteMemberUntouched(step.number);
+                writer_.noteMemberUntouched(step.number);
             throw;
         }
     }
 
     const LaunchPlan& plan_;
-    const LaunchJournal& steps_;
-    JournalWriter& journal_;
+    const LaunchJournal& journal_;
+    JournalWriter& writer_;
     std::set<fs::path> keptPilots_;
 };
 
@@ -118,17 +118,17 @@ class Installer {
 
 LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& progress,
                            const LaunchPlan& plan) {
-    LaunchRecord record{plan.steps.package, plan.journal};
+    LaunchedShipSet record{plan.journal.package, plan.journalPath};
     // The journal first, then the setting: an open journal alone leads the next start to the
     // restore, so a crash between the two, or a setting that cannot be kept, loses nothing.
-    std::optional<JournalWriter> journal;
+    std::optional<JournalWriter> writer;
     try {
-        journal.emplace(JournalWriter::create(plan.journal, plan.steps));
-        store.save(kSettingsSection, kLastShipSetKey, Utf8Of(plan.steps.package));
+        writer.emplace(JournalWriter::create(plan.journalPath, plan.journal));
+        store.save(kSettingsSection, kLastShipSetKey, Utf8Of(plan.journal.package));
     } catch (const Error& error) {
-        if (journal) {
-            journal.reset();  // closed first: Windows deletes no open file
-            RemoveOwnFile(plan.journal);
+        if (writer) {
+            writer.reset();  // closed first: Windows deletes no open file
+            RemoveOwnFile(plan.journalPath);
         }
         prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
                         "Launch Failed", Icon::Critical);
@@ -136,15 +136,15 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
     }
     try {
         std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
-        std::string entry = Utf8Of(plan.steps.package.filename()) + "|";
+        std::string entry = Utf8Of(plan.journal.package.filename()) + "|";
         if (("|" + played).find("|" + entry) == std::string::npos)
             store.save(kSettingsSection, kPlayedShipSetsKey, played + entry);
     } catch (const Error&) {
         // Only the wording of a later question about pilot files depends on it.
     }
     try {
-        progress.setMaximum(static_cast<int>(plan.steps.members.size()) + 2);
-        Installer installer(plan, *journal);
+        progress.setMaximum(static_cast<int>(plan.journal.members.size()) + 2);
+        Installer installer(plan, *writer);
         installer.makeFolders();
         installer.installMembers(progress);
         std::vector<fs::path> patches = installer.patchFiles();

@@ -8,9 +8,9 @@
 namespace tolvane {
 
 // What a restore needs of a launch: its package and its journal.
-struct LaunchRecord {
+struct LaunchedShipSet {
     fs::path package;
-    fs::path journal;
+    fs::path journalPath;
 };
 
 enum class LaunchOutcome {
@@ -21,7 +21,7 @@ enum class LaunchOutcome {
 
 struct LaunchResult {
     LaunchOutcome outcome;
-    LaunchRecord record;
+    LaunchedShipSet record;
 };
 
 // Installs the ship set as planned: writes the plan to the journal, records the ship set in

@@ -47,26 +47,26 @@ bool IsBlank(const std::string& name) {
 // Settles, member by member, which game file each one reaches and what the install does to it.
 class MemberPlanner {
   public:
-    MemberPlanner(LaunchJournal& steps, TreeIndex& index) : steps_(steps), index_(index) {}
+    MemberPlanner(LaunchJournal& journal, TreeIndex& index) : journal_(journal), index_(index) {}
 
     std::optional<LaunchRefusal> plan(const GobMember& member) {
         if (IsBlank(member.name))
             return std::nullopt;  // a member without a name is skipped
         std::string name = InstalledName(member);
-        auto [first, isNew] = firstByKey_.try_emplace(MemberKey(name), steps_.members.size());
+        auto [first, isNew] = firstByKey_.try_emplace(MemberKey(name), journal_.members.size());
         firstOf_.push_back(first->second);
         if (!isNew) {
-            JournalMember repeated = steps_.members[first->second];
+            JournalMember repeated = journal_.members[first->second];
             repeated.number = member.number;
             repeated.change = MemberChange::Repeated;
-            steps_.members.push_back(repeated);
+            journal_.members.push_back(repeated);
             return std::nullopt;
         }
         std::vector<fs::path> components = NameComponents(name);
         fs::path fileName = components.back();
         components.pop_back();
 
-        fs::path folder = steps_.gameFolder;
+        fs::path folder = journal_.gameFolder;
         for (const fs::path& component : components) {
             FolderIndex& index = index_.folder(folder);
             const FolderEntry* entry = index.find(component);
@@ -77,8 +77,8 @@ class MemberPlanner {
             }
             if (!entry) {
                 index.add(component, EntryKind::Folder);
-                steps_.createdFolders.push_back(
-                    (folder / component).lexically_relative(steps_.gameFolder));
+                journal_.createdFolders.push_back(
+                    (folder / component).lexically_relative(journal_.gameFolder));
             }
             folder /= entry ? entry->name : component;
         }
@@ -89,13 +89,13 @@ class MemberPlanner {
                                            ", which is " + KindOf(entry->kind));
         }
         fs::path target = folder / (entry ? entry->name : fileName);
-        fs::path relative = target.lexically_relative(steps_.gameFolder);
+        fs::path relative = target.lexically_relative(journal_.gameFolder);
         // A short name reaches the executable as surely as its long one does.
         if (relative == relative.filename() && NameKey(Utf8Of(relative)) == kGameExecutableKey)
             return CarriesExecutableRefusal();
         // Every name the cycle makes for the member: its file, its copy in Backup, and the
         // working files of both folders.
-        fs::path backup = steps_.backupFolder / relative;
+        fs::path backup = journal_.backupFolder / relative;
         for (const fs::path& place : {target, backup, target.parent_path() / LongestTemporaryName(),
                                       backup.parent_path() / LongestTemporaryName()}) {
             if (std::optional<std::string> why = HostCannotCreate(place))
@@ -109,7 +109,7 @@ class MemberPlanner {
             planned.original = FileStamp(target);
         if (IsPilotFile(relative))
             planned.name = DisplayName(InstalledName(member));
-        steps_.members.push_back(planned);
+        journal_.members.push_back(planned);
         return std::nullopt;
     }
 
@@ -117,14 +117,14 @@ class MemberPlanner {
     // the ship set gives it; the install makes it when neither has it. A file of that name means
     // there is no patch folder, and so no patch.
     std::optional<fs::path> patchFolder() {
-        FolderIndex& index = index_.folder(steps_.gameFolder);
+        FolderIndex& index = index_.folder(journal_.gameFolder);
         if (const FolderEntry* entry = index.find("zt")) {
             if (entry->kind != EntryKind::Folder)
                 return std::nullopt;
             return entry->name;
         }
         index.add("zt", EntryKind::Folder);
-        steps_.createdFolders.push_back("zt");
+        journal_.createdFolders.push_back("zt");
         return fs::path("zt");
     }
 
@@ -132,7 +132,7 @@ class MemberPlanner {
     // member that reaches the same file is left out too.
     // A ship set never launched here has left nothing over: the file is the game's own pilot.
     void askAboutPilots(Prompts& prompts, const GobPackage& package, bool playedHere) {
-        for (JournalMember& member : steps_.members) {
+        for (JournalMember& member : journal_.members) {
             if (member.change != MemberChange::Replaced || !IsPilotFile(member.relativePath))
                 continue;
             std::string name = DisplayName(InstalledName(package.members()[member.number - 1]));
@@ -145,12 +145,12 @@ class MemberPlanner {
                 member.change = MemberChange::Kept;
                 // The copy in Backup must come back as these very bytes.
                 member.original =
-                    Checksum(InputFile(steps_.gameFolder / member.relativePath).readAll());
+                    Checksum(InputFile(journal_.gameFolder / member.relativePath).readAll());
             }
         }
-        for (std::size_t i = 0; i < steps_.members.size(); ++i) {
-            if (steps_.members[firstOf_[i]].change == MemberChange::Kept)
-                steps_.members[i].change = MemberChange::Kept;
+        for (std::size_t i = 0; i < journal_.members.size(); ++i) {
+            if (journal_.members[firstOf_[i]].change == MemberChange::Kept)
+                journal_.members[i].change = MemberChange::Kept;
         }
     }
 
@@ -159,22 +159,22 @@ class MemberPlanner {
     // a folder of Backup spelled otherwise is another folder. Folders that are there already are
     // used as they are, and stay after the restore.
     std::optional<LaunchRefusal> planBackupFolders() {
-        const fs::path& backup = steps_.backupFolder;
-        steps_.madeBackupFolder = !IsPresent(backup);
+        const fs::path& backup = journal_.backupFolder;
+        journal_.madeBackupFolder = !IsPresent(backup);
         std::set<fs::path> looked, made;
-        for (const JournalMember& member : steps_.members) {
+        for (const JournalMember& member : journal_.members) {
             if (member.change != MemberChange::Replaced && member.change != MemberChange::Kept)
                 continue;
             fs::path relative;
             for (const fs::path& component : member.relativePath.parent_path()) {
-                bool parentMade = steps_.madeBackupFolder || made.contains(relative);
+                bool parentMade = journal_.madeBackupFolder || made.contains(relative);
                 relative /= component;
                 if (!looked.insert(relative).second)
                     continue;
                 fs::path folder = backup / relative;
                 if (parentMade || !IsPresent(folder)) {
                     made.insert(relative);
-                    steps_.createdBackupFolders.push_back(relative);
+                    journal_.createdBackupFolders.push_back(relative);
                 } else if (IsLink(folder) || !IsFolder(folder)) {
                     return LaunchRefusal{DisplayPath(folder) +
                                              " is in the way of the game's copies: it is not a "
@@ -188,7 +188,7 @@ class MemberPlanner {
     }
 
   private:
-    LaunchJournal& steps_;
+    LaunchJournal& journal_;
     TreeIndex& index_;
     std::unordered_map<std::string, std::size_t> firstByKey_;  // member key to its first member
     std::vector<std::size_t> firstOf_;  // for each planned member, the first that reaches its file
@@ -230,41 +230,41 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
 
 // What the plan needs to know before it looks at a single member: the game's executable, the
 // program's own places, an earlier launch's leftovers, where working files will go.
-std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJournal& steps,
-                                          TreeIndex& index, const fs::path& journal,
+std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJournal& journal,
+                                          TreeIndex& index, const fs::path& journalPath,
                                           Planning planning) {
-    FolderIndex& gameFiles = index.folder(steps.gameFolder);
+    FolderIndex& gameFiles = index.folder(journal.gameFolder);
     const FolderEntry* executable =
-        steps.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
+        journal.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
     if (executable == nullptr || executable->kind != EntryKind::File) {
         return LaunchRefusal{"Tolvane cannot find XWINGALLIANCE.EXE in the game folder " +
-                                 DisplayPath(steps.gameFolder) +
+                                 DisplayPath(journal.gameFolder) +
                                  ".  Set the path of the game in Options, then launch again.",
                              "Game Not Found"};
     }
-    steps.executableName = executable->name;
+    journal.executableName = executable->name;
     std::vector<fs::path> ownPlaces = RunBatchPlaces(folders);
-    ownPlaces.push_back(steps.backupFolder);
+    ownPlaces.push_back(journal.backupFolder);
     for (const fs::path& place : ownPlaces) {
         if (IsLink(place))
             return LinkAt(place);
     }
-    if (auto refusal = EarlierJournal(journal, {steps.gameFolder, steps.backupFolder},
+    if (auto refusal = EarlierJournal(journalPath, {journal.gameFolder, journal.backupFolder},
                                       planning == Planning::ForPreview))
         return *refusal;
-    if (HoldsAnyFile(steps.backupFolder)) {
-        return LaunchRefusal{"The backup folder " + DisplayPath(steps.backupFolder) +
+    if (HoldsAnyFile(journal.backupFolder)) {
+        return LaunchRefusal{"The backup folder " + DisplayPath(journal.backupFolder) +
                                  " still holds files from an earlier launch.  Move them out of "
                                  "it before launching a ShipSet.",
                              kBackupInUseTitle};
     }
-    steps.executableOriginal = FileStamp(steps.gameFolder / steps.executableName);
+    journal.executableOriginal = FileStamp(journal.gameFolder / journal.executableName);
     // The working files of the executable's copy and patch, and of config.cfg where it leads.
-    fs::path config = ConfigPath(steps.gameFolder);
+    fs::path config = ConfigPath(journal.gameFolder);
     if (IsLink(config))
-        steps.configLink = ReadLink(config);
+        journal.configLink = ReadLink(config);
     for (const fs::path& folder :
-         {steps.gameFolder, steps.backupFolder, LinkTarget(config).parent_path()}) {
+         {journal.gameFolder, journal.backupFolder, LinkTarget(config).parent_path()}) {
         if (std::optional<std::string> why = HostCannotCreate(folder / LongestTemporaryName())) {
             return LaunchRefusal{"Tolvane cannot make its working files in " + DisplayPath(folder) +
                                      ": their name " + *why + ".  Nothing has been changed.",
@@ -287,28 +287,28 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
         return *refusal;
     GobPackage& contents = std::get<GobPackage>(opened);
 
-    LaunchJournal steps;
-    steps.package = package;
-    steps.gameFolder = GameFolderOf(session.settings);
-    steps.backupFolder = BackupFolderOf(session.settings);
-    fs::path journal = JournalPathFor(ShipSetFolderOf(session.settings));
+    LaunchJournal journal;
+    journal.package = package;
+    journal.gameFolder = GameFolderOf(session.settings);
+    journal.backupFolder = BackupFolderOf(session.settings);
+    fs::path journalPath = JournalPathFor(ShipSetFolderOf(session.settings));
     TreeIndex index;  // every folder is listed once, the game folder's for the executable too
-    if (auto refusal = PlanTheCycle(session.folders, steps, index, journal, planning))
+    if (auto refusal = PlanTheCycle(session.folders, journal, index, journalPath, planning))
         return *refusal;
 
-    MemberPlanner planner(steps, index);
+    MemberPlanner planner(journal, index);
     for (const GobMember& member : contents.members()) {
         if (std::optional<LaunchRefusal> refusal = planner.plan(member))
             return *refusal;
     }
     std::optional<fs::path> patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
-    steps.configFirstLine = ReadConfigFirstLine(steps.gameFolder);
+    journal.configFirstLine = ReadConfigFirstLine(journal.gameFolder);
     if (planning == Planning::ForLaunch)
         planner.askAboutPilots(session.prompts, contents, PlayedHere(session.store, package));
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
-    return LaunchPlan{std::move(contents), journal, std::move(steps), patchFolder};
+    return LaunchPlan{std::move(contents), journalPath, std::move(journal), patchFolder};
 }
 
 }  // namespace

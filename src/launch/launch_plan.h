@@ -14,9 +14,9 @@ namespace tolvane {
 
 // Everything a launch will do, settled before anything is touched.
 struct LaunchPlan {
-    GobPackage package;  // open from planning to install, so both read the same directory
-    fs::path journal;    // where the plan is written down
-    LaunchJournal steps;
+    GobPackage package;     // open from planning to install, so both read the same directory
+    fs::path journalPath;   // where the journal is written
+    LaunchJournal journal;  // the cycle's record: every change the install will make
     // The game's "zt" folder, in the game's spelling, below the game folder; none where a file
     // has that name.
     std::optional<fs::path> patchFolder;

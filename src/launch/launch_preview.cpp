@@ -50,9 +50,9 @@ std::string Summary(const std::vector<ChangedPath>& paths) {
 LaunchPreview FromPlan(const LaunchPlan& plan) {
     LaunchPreview preview;
     std::set<fs::path> listed;
-    for (const fs::path& folder : plan.steps.createdFolders)
+    for (const fs::path& folder : plan.journal.createdFolders)
         preview.paths.push_back({ShownPath(folder) + "\\", ChangeMark::Folder});
-    for (const JournalMember& member : plan.steps.members) {
+    for (const JournalMember& member : plan.journal.members) {
         if (!listed.insert(member.relativePath).second)
             continue;  // a second spelling of a file already listed
         ChangeMark mark =

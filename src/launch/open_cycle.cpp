@@ -50,7 +50,7 @@ void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& f
     }
 }
 
-fs::path OpenCyclePackage(const Settings& settings, const SettingsStore& store) {
+fs::path LastShipSetPackage(const Settings& settings, const SettingsStore& store) {
     std::string lastShipSet = store.get(kSettingsSection, kLastShipSetKey);
     if (!lastShipSet.empty() && lastShipSet != kNoShipSet)
         return PathFromUtf8(lastShipSet);

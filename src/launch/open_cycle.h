@@ -18,6 +18,6 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store);
 void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders);
 
 // The package of the open cycle: the one "Last ShipSet" names, else the journal's.
-fs::path OpenCyclePackage(const Settings& settings, const SettingsStore& store);
+fs::path LastShipSetPackage(const Settings& settings, const SettingsStore& store);
 
 }  // namespace tolvane

@@ -145,8 +145,9 @@ RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::
 
 }  // namespace
 
-RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record) {
-    RestoreReport report = RestoreFromRecord(session, progress, record.journal, record.package);
+RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress,
+                                const LaunchedShipSet& record) {
+    RestoreReport report = RestoreFromRecord(session, progress, record.journalPath, record.package);
     TellOfKeptPilots(session.prompts, report);
     if (!report.complete()) {
         ReportIncomplete(session.prompts, report);
@@ -155,7 +156,7 @@ RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const Laun
     if (LeavesUnaccountedFiles(report) &&
         !PlayerClosesUnaccounted(session.prompts, record.package, report))
         return RestoreOutcome::RestoredInPart;
-    CloseCycle(session, record.journal, report);
+    CloseCycle(session, record.journalPath, report);
     if (!report.leftovers.empty()) {
         session.prompts.message("Every file is back in place." + LeftoversNote(report), "Restore",
                                 Icon::Information);

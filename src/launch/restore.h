@@ -15,7 +15,8 @@ enum class RestoreOutcome {
 // "Click here when done playing": puts the game folder back as it was before the launch, asking
 // about each pilot file, then closes the cycle. When a file cannot be put back the player is
 // told which, and its backup stays for another try.
-RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress, const LaunchRecord& record);
+RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress,
+                                const LaunchedShipSet& record);
 
 // "Click here to restore files": the same for a cycle that an earlier run left open, from the
 // launch journal when there is one, otherwise from the package and the backup folder. A journal

@@ -19,7 +19,7 @@ const std::set<Control> kAll = {
 const std::set<Control> kNothingSelected = {Control::shipSetList, Control::refreshButton,
                                             Control::exitButton, Control::aboutButton,
                                             Control::optionsButton};
-const std::set<Control> kRestoreMode = {Control::launchButton, Control::exitButton};
+const std::set<Control> kLastShipSetToRestore = {Control::launchButton, Control::exitButton};
 
 struct WindowLooks {
     std::string caption;
@@ -111,7 +111,7 @@ TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
 }
 
-TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
+TEST_F(MainWindowLogicTest, ARestoreInPartOffersTheRestoreAgain) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     launchFirstEntry();
     logic.pilotLoaderClosed();
@@ -119,7 +119,7 @@ TEST_F(MainWindowLogicTest, ARestoreInPartGoesToRestoreMode) {
     WriteFileBytes(game.game() / "DATA.LFD" / "busy", "the game holds it");
     game.prompts.allowMessage("Restore Incomplete");
     logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kRestoreMode);
+    EXPECT_EQ(LooksOf(window).enabled, kLastShipSetToRestore);
     EXPECT_EQ(window.launchCaption(), "Click here to restore files");
 
     std::filesystem::remove_all(game.game() / "DATA.LFD");
@@ -157,10 +157,11 @@ TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
 
 // A cycle an earlier run left open, while a game (that run's, perhaps) still runs: the restore asks
 // first, and No leaves everything as it is.
-TEST_F(MainWindowLogicTest, ARestoreModeStartUnderARunningGameAsksFirst) {
+TEST_F(MainWindowLogicTest, ARestoreOfTheLastShipSetUnderARunningGameAsksFirst) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     launchFirstEntry();
-    logic.enter(WindowState::RestoreMode);  // as start-up leaves a cycle an earlier run left open
+    logic.enter(
+        WindowState::LastShipSetToRestore);  // as start-up leaves a cycle an earlier run left open
     window.earlierGameRunning = true;
     const char* ask = "The game is still running. Restore the game folder anyway?";
     game.prompts.expectQuestion(ask, "Game Still Running", Icon::Exclamation, Answer::No,

@@ -76,7 +76,7 @@ TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
 
 // The settings lost "Last ShipSet" (a write that failed, a settings file from elsewhere) while a
 // launch journal is open: the next start still offers the restore.
-TEST(StartupTest, AnOpenJournalLeadsToRestoreModeWhateverTheSettingsSay) {
+TEST(StartupTest, AnOpenJournalLeadsToTheLastShipSetsRestoreWhateverTheSettingsSay) {
     StandInGame game;
     FakeProgress progress;
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});

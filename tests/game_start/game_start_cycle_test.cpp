@@ -28,7 +28,7 @@ void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
     auto before = Snapshot(game.game());
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
     FakeProgress progress;
-    LaunchRecord record =
+    LaunchedShipSet record =
         LaunchShipSet(game.store, game.prompts, progress,
                       std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
             .record;

@@ -308,7 +308,7 @@ TEST_F(CycleTest, ClosingThePilotLoaderBringsTheButtonBack) {
     EXPECT_EQ(button->text(), "Click here when done playing");
 }
 
-TEST_F(CycleTest, ARestartMidCycleRecoversInRestoreMode) {
+TEST_F(CycleTest, ARestartMidCycleOffersToRestoreTheLastShipSet) {
     start();
     launchFirstShipSet();
     game.prompts.expectQuestion(

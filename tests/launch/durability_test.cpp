@@ -75,7 +75,7 @@ TEST_F(DurabilityTest, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
 // Every folder whose entries the restore changed (working files of a run that died included) is
 // flushed after its last change and before the journal is closed, once each.
 TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
-    LaunchRecord record = launch(package("Blue.gob", Members()));
+    LaunchedShipSet record = launch(package("Blue.gob", Members()));
     WriteFileBytes(game.program() / (TemporaryPrefix() + "7.tmp"), "half");
     FaultSeam::Record();
     RestoreAfterPlay(game.session, progress, record);
@@ -149,7 +149,7 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
         auto before = Snapshot(game.game());
         WriteGob(game.shipSets() / "Blue.gob", Members());
         for (bool afterPlay : {true, false}) {
-            LaunchRecord record =
+            LaunchedShipSet record =
                 LaunchShipSet(
                     game.store, game.prompts, progress,
                     std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
@@ -161,7 +161,7 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
                 game.prompts.expectMessage("All the files have been restored succesfully.",
                                            "Success!", Icon::Information);
                 RestoreLastShipSet(game.session, progress,
-                                   OpenCyclePackage(game.session.settings, game.store));
+                                   LastShipSetPackage(game.session.settings, game.store));
             }
             EXPECT_EQ(Snapshot(game.game()), before);
             EXPECT_FALSE(fs::exists(game.backup()));

@@ -64,7 +64,7 @@ class Cycle {
 
     // What the launch handler does, telling a refusal as it does; nothing when the launch was
     // refused or did not start.
-    std::optional<LaunchRecord> install() {
+    std::optional<LaunchedShipSet> install() {
         auto plan = PlanLaunch(game.session, package());
         if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
             game.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
@@ -80,15 +80,16 @@ class Cycle {
         return result.record;
     }
 
-    RestoreOutcome restoreAfterPlay(const LaunchRecord& record) {
+    RestoreOutcome restoreAfterPlay(const LaunchedShipSet& record) {
         return RestoreAfterPlay(game.session, progress, record);
     }
 
-    // The next start: restore mode while "Last ShipSet" names a package or a journal is open.
+    // The next start: the restore of the last ship set while "Last ShipSet" names a package or a
+    // journal is open.
     bool cycleOpen() const { return LaunchCycleOpen(game.session.settings, game.store); }
     RestoreOutcome recover() {
         return RestoreLastShipSet(game.session, progress,
-                                  OpenCyclePackage(game.session.settings, game.store));
+                                  LastShipSetPackage(game.session.settings, game.store));
     }
 
     // Each original file is where the player can get it back: in the game folder or in Backup;
@@ -191,7 +192,7 @@ TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("install, operation " + std::to_string(n));
         Cycle cycle;
-        std::optional<LaunchRecord> record;
+        std::optional<LaunchedShipSet> record;
         bool died = RunArmed(GetParam(), n, [&] { record = cycle.install(); });
         cycle.expectOriginalsSafe();
         if (!died && cycle.installed) {
@@ -210,14 +211,14 @@ TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
 
 TEST_P(FailurePointsTest, TheRestoreAfterPlayAtEveryPoint) {
     std::uint64_t points = OperationsOf([](Cycle& cycle) {
-        std::optional<LaunchRecord> record = cycle.install();
+        std::optional<LaunchedShipSet> record = cycle.install();
         FaultSeam::Disarm();
         cycle.restoreAfterPlay(*record);
     });
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("restore after play, operation " + std::to_string(n));
         Cycle cycle;
-        std::optional<LaunchRecord> record = cycle.install();
+        std::optional<LaunchedShipSet> record = cycle.install();
         ASSERT_TRUE(record);
         RestoreOutcome outcome = RestoreOutcome::Restored;
         bool died = RunArmed(GetParam(), n, [&] { outcome = cycle.restoreAfterPlay(*record); });

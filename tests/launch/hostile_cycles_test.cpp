@@ -27,7 +27,7 @@ class HostileCycleTest : public LaunchFixture {
 
     RestoreOutcome recover() {
         return RestoreLastShipSet(game.session, progress,
-                                  OpenCyclePackage(game.session.settings, game.store));
+                                  LastShipSetPackage(game.session.settings, game.store));
     }
 
     // The pilot loader's "Load Pilot", with a runner that starts nothing.
@@ -80,7 +80,7 @@ TEST_F(HostileCycleTest, AnEditedJournalMovesNothingAndKeepsTheCycleOpen) {
 
         fresh.prompts.allowMessage("Restore Incomplete");
         EXPECT_EQ(RestoreLastShipSet(fresh.session, freshProgress,
-                                     OpenCyclePackage(fresh.session.settings, fresh.store)),
+                                     LastShipSetPackage(fresh.session.settings, fresh.store)),
                   RestoreOutcome::RestoredInPart);
         EXPECT_NE(fresh.prompts.shown.back().text.find("line "), std::string::npos);
         EXPECT_EQ(Snapshot(fresh.game()), gameInPlay);
@@ -143,7 +143,7 @@ TEST_F(HostileCycleTest, ConfigsFirstLineComesBackByteForByte) {
             members.push_back({"CONFIG.CFG", "lastpilot Package\r\n"});
         WriteGob(fresh.shipSets() / "P.gob", members);
         FakeProgress freshProgress;
-        LaunchRecord record =
+        LaunchedShipSet record =
             LaunchShipSet(
                 fresh.store, fresh.prompts, freshProgress,
                 std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob")))
@@ -217,7 +217,7 @@ TEST_F(HostileCycleTest, AConfigLinkStaysALinkAndItsFileComesBack) {
     WriteFileBytes(real, "lastpilot Ace\r\nwindowed 1\r\n");
     fs::remove(game.game() / "config.cfg");
     fs::create_symlink(real, game.game() / "config.cfg");
-    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", MixedMembers()));
     loadPilot("Nova");
     EXPECT_TRUE(fs::is_symlink(game.game() / "config.cfg"));
     EXPECT_EQ(ReadFileBytes(real), "lastpilot Nova\r\nwindowed 1\r\n");
@@ -234,7 +234,7 @@ TEST_F(HostileCycleTest, ALinkOnTheWayIsNotFollowed) {
     fs::path elsewhere = game.shipSets().parent_path() / "Elsewhere";
     WriteFileBytes(elsewhere / "D.LFD", "someone else's");
     WriteFileBytes(elsewhere / (TemporaryPrefix() + "1.tmp"), "someone else's too");
-    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", MixedMembers()));
     fs::remove_all(game.game() / "new");
     fs::create_directory_symlink(elsewhere, game.game() / "new");
     game.prompts.allowMessage("Restore Incomplete");
@@ -276,7 +276,7 @@ TEST_F(HostileCycleTest, WhatChangedDuringPlayIsNotPutBackBlindly) {
         WriteGob(fresh.shipSets() / "Blue.gob",
                  {{"DATA.LFD", "package data"}, {"Ace.plt", "ship set's Ace"}});
         fresh.prompts.allowMessage("Pilot Exists!");  // No: the game keeps its Ace
-        LaunchRecord record =
+        LaunchedShipSet record =
             LaunchShipSet(
                 fresh.store, fresh.prompts, freshProgress,
                 std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "Blue.gob")))
@@ -306,7 +306,7 @@ TEST_F(HostileCycleTest, WhatChangedDuringPlayIsNotPutBackBlindly) {
 TEST_F(HostileCycleTest, AFileNamedZtIsNoPatchFolder) {
     WriteFileBytes(game.game() / "zt", "a file of the game's");
     Tree before = Snapshot(game.game());
-    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", MixedMembers()));
     EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
     EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
     RestoreAfterPlay(game.session, progress, record);
@@ -318,7 +318,7 @@ TEST_F(HostileCycleTest, AFileNamedZtIsNoPatchFolder) {
 TEST_F(HostileCycleTest, BackupFoldersAreSpelledAsTheGamesFolders) {
     fs::create_directories(game.backup() / "WAVE");
     Tree before = Snapshot(game.game().parent_path());
-    LaunchRecord record = launch(package("Blue.gob", {{"wave\\GAME.WAV", "loud"}}));
+    LaunchedShipSet record = launch(package("Blue.gob", {{"wave\\GAME.WAV", "loud"}}));
     EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
     RestoreAfterPlay(game.session, progress, record);
     before["Ships/Blue.gob"] = ReadFileBytes(game.shipSets() / "Blue.gob");
@@ -330,7 +330,7 @@ TEST_F(HostileCycleTest, BackupFoldersAreSpelledAsTheGamesFolders) {
 TEST_F(HostileCycleTest, AConfigTheShipSetBroughtGoesWithItQuietly) {
     fs::remove(game.game() / "config.cfg");
     Tree before = Snapshot(game.game());
-    LaunchRecord record =
+    LaunchedShipSet record =
         launch(package("Blue.gob", {{"CONFIG.CFG", "lastpilot Ace\r\n"}, {"B.LFD", "b"}}));
     loadPilot("Nova");
     EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::Restored);
@@ -351,7 +351,7 @@ TEST_F(HostileCycleTest, AFileAtTheJournalsPlaceIsNeverDeleted) {
 // What the game writes into a folder the launch made stays, and so does the folder.
 TEST_F(HostileCycleTest, AFolderTheGameWroteIntoStaysWithItsFiles) {
     Tree before = Snapshot(game.game());
-    LaunchRecord record = launch(package("Blue.gob", MixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", MixedMembers()));
     WriteFileBytes(game.game() / "new" / "SAVE.DAT", "the player's");
     RestoreAfterPlay(game.session, progress, record);
     EXPECT_EQ(ReadFileBytes(game.game() / "new" / "SAVE.DAT"), "the player's");
@@ -365,7 +365,7 @@ TEST_F(HostileCycleTest, OnlyTheWorkingFilesOfThisCycleAreDeleted) {
     WriteFileBytes(game.game() / ".tolvane-1.tmp", "the game's own");
     WriteFileBytes(game.game() / ".tolvane-0123456789abcdef-0.tmp", "another program's");
     Tree before = Snapshot(game.game());
-    LaunchRecord record = launch(package("Blue.gob", {{".tolvane-1.tmp", "replaced"}}));
+    LaunchedShipSet record = launch(package("Blue.gob", {{".tolvane-1.tmp", "replaced"}}));
     WriteFileBytes(FreshTemporaryPath(game.game()), "left by a run that died");
     RestoreAfterPlay(game.session, progress, record);
     EXPECT_EQ(Snapshot(game.game()), before);
@@ -380,7 +380,7 @@ TEST(HostileBackupTest, ABackupFolderThePlayerHadIsReusedAndKept) {
         fs::create_directories(game.backup() / inside);
         WriteGob(game.shipSets() / "Blue.gob", {{"wave\\GAME.WAV", "loud"}, {"DATA.LFD", "d"}});
         Tree before = Snapshot(game.game().parent_path());
-        LaunchRecord record =
+        LaunchedShipSet record =
             LaunchShipSet(
                 game.store, game.prompts, progress,
                 std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
@@ -420,7 +420,7 @@ TEST(HostileJournalTest, AJournalThatIsNotClosedRefusesTheNextLaunch) {
 TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) {
     fs::create_directories(game.game() / "ZT");
     WriteFileBytes(game.game() / "ZT" / "OWN.ZT", MakeZt({{0, "OWN"}}));
-    LaunchRecord record =
+    LaunchedShipSet record =
         launch(package("Blue.gob", {{"zt\\FIX.ZT", MakeZt({{4, "FIX"}})}, {"B.LFD", "b"}}));
     std::string patched = ReadFileBytes(game.executable());
     EXPECT_EQ(patched.substr(0, 3), "OWN");
@@ -432,7 +432,7 @@ TEST_F(HostileCycleTest, PatchesAreAppliedFromTheGamesPatchFolderInAnySpelling) 
 
 TEST_F(HostileCycleTest, AMemberWithoutANameIsSkipped) {
     Tree before = Snapshot(game.game());
-    LaunchRecord record = launch(package("Blue.gob", {{"   ", "nameless"}, {"B.LFD", "b"}}));
+    LaunchedShipSet record = launch(package("Blue.gob", {{"   ", "nameless"}, {"B.LFD", "b"}}));
     EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
     EXPECT_EQ(ReadFileBytes(game.game() / "B.LFD"), "b");
     RestoreAfterPlay(game.session, progress, record);

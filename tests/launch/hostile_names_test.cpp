@@ -120,7 +120,7 @@ TEST(HostileNamesTest, AliasesArePlayedAsOneFileAndTheGameFolderComesBack) {
 TEST_F(HostileInstallTest, ARestoredFileKeepsTheGamesSpelling) {
     fs::remove(game.game() / "DATA.LFD");
     WriteFileBytes(game.game() / "Data.Lfd", "original data");
-    LaunchRecord record = launch(package("P.gob", {{"DATA.LFD", "package data"}}));
+    LaunchedShipSet record = launch(package("P.gob", {{"DATA.LFD", "package data"}}));
     auto installed = Snapshot(game.game());
     EXPECT_EQ(installed["Data.Lfd"], "package data");
     EXPECT_FALSE(installed.contains("DATA.LFD"));
@@ -170,7 +170,7 @@ TEST_F(HostileInstallTest, AShortNameReachesTheSameGameFile) {
     ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(refused));
     EXPECT_EQ(std::get<LaunchRefusal>(refused).title, "Sorry...");
 
-    LaunchRecord record =
+    LaunchedShipSet record =
         launch(package("Short.gob", {{Utf8Of(folder) + "\\" + Utf8Of(file), "package model"}}));
     EXPECT_EQ(ReadFileBytes(game.game() / "FLIGHTMODELS" / "XWINGMODEL.OPT"), "package model");
     EXPECT_EQ(ReadFileBytes(game.backup() / "FLIGHTMODELS" / "XWINGMODEL.OPT"), "game model");

@@ -108,7 +108,7 @@ void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
     FakeProgress progress;
     auto plan = PlanLaunch(game.session, package);
     ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan)) << preview.summary;
-    LaunchRecord record =
+    LaunchedShipSet record =
         LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan)).record;
     std::set<std::string> journaled;
     const Settings& settings = game.session.settings;

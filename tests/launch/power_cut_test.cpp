@@ -99,7 +99,7 @@ class PowerCutTest : public ::testing::Test {
         FakeProgress progress;
         if (LaunchCycleOpen(game.session.settings, game.store))
             RestoreLastShipSet(game.session, progress,
-                               OpenCyclePackage(game.session.settings, game.store));
+                               LastShipSetPackage(game.session.settings, game.store));
         else
             RemoveEndedCycleLeftovers(game.session.settings, game.session.folders);
     }

@@ -42,7 +42,7 @@ TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
     WriteFileBytes(game.program() / "RunXWA.bat", "REM Do not delete this file!\r\n");
     auto before = everything();
     before.erase("Program/RunXWA.bat");
-    LaunchRecord record = launch(package("Blue.gob", mixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", mixedMembers()));
     std::filesystem::remove(game.shipSets() / "Blue.gob");  // the journal is all it needs
     before.erase("Ships/Blue.gob");
 
@@ -94,7 +94,7 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
                 fresh.prompts.expectQuestion(pilot + whose + "\r\rReplace?", "Pilot Exists!",
                                              Icon::Information, Answer::No, *c.replace);
             auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-            LaunchRecord record =
+            LaunchedShipSet record =
                 LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan).record;
             if (c.replace == Answer::No) {
                 EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
@@ -224,7 +224,7 @@ TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
     auto before = everything();
     auto path = package("Blue.gob", mixedMembers());
     before["Ships/Blue.gob"] = ReadFileBytes(path);
-    LaunchRecord record = launch(path);
+    LaunchedShipSet record = launch(path);
     // The game holds DATA.LFD in a way that a file cannot replace.
     fs::remove(game.game() / "DATA.LFD");
     WriteFileBytes(game.game() / "DATA.LFD" / "busy", "x");
@@ -247,7 +247,7 @@ TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
 // A power cut on a file system that keeps no order can lose an original outright: the restore
 // names it and never calls the cycle a success.
 TEST_F(RestoreTest, AnOriginalThatIsNowhereKeepsTheCycleOpen) {
-    LaunchRecord record = launch(package("Blue.gob", mixedMembers()));
+    LaunchedShipSet record = launch(package("Blue.gob", mixedMembers()));
     fs::remove(game.backup() / "DATA.LFD");
     fs::remove(game.game() / "DATA.LFD");
     game.prompts.allowMessage("Restore Incomplete");
@@ -313,7 +313,7 @@ TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
         StandInGame game;
         FakeProgress progress;
         WriteGob(game.shipSets() / "Blue.gob", {{"new\\D.LFD", "in a new folder"}});
-        LaunchRecord record =
+        LaunchedShipSet record =
             LaunchShipSet(
                 game.store, game.prompts, progress,
                 std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))

@@ -24,7 +24,7 @@ class LaunchFixture : public ::testing::Test {
     }
 
     // The launch handler's part after the checks: plan, then install.
-    LaunchRecord launch(const std::filesystem::path& packagePath) {
+    LaunchedShipSet launch(const std::filesystem::path& packagePath) {
         auto plan = PlanLaunch(game.session, packagePath);
         if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
             ADD_FAILURE() << "refused: " << refusal->text;
