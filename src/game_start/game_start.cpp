@@ -35,11 +35,6 @@ std::string Shown(const fs::path& path, const fs::path& home) {
     return Utf8Of(path);
 }
 
-std::string WithBackslashes(std::string text) {
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
-}
-
 // The Wine prefix around the executable: the nearest folder named drive_c whose parent holds
 // system.reg. Returns the prefix and the executable's path below drive_c.
 std::optional<std::pair<fs::path, fs::path>> WinePrefixOf(const fs::path& executable) {

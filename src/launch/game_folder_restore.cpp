@@ -22,12 +22,7 @@ namespace {
 
 // A member's path as the package names it: "\" between folders.
 std::string ShownName(const fs::path& relative) {
-    std::string name = Utf8Of(relative);
-    for (char& c : name) {
-        if (c == '/')
-            c = '\\';
-    }
-    return name;
+    return WithBackslashes(Utf8Of(relative));
 }
 
 // What a kept-aside pilot's name says of its cycle: the ship set and the moment of the restore.
@@ -83,8 +78,7 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
         journal.pilotSwitched && !journal.configFirstLine && journal.firstVersion;
     attempt([&] {
         if (IsLink(journal.backupFolder))
-            throw Error(DisplayPath(journal.backupFolder) +
-                        " is a link, and Tolvane does not follow links there");
+            throw LinkNotFollowed(journal.backupFolder);
     });
     if (!report_.complete())
         return report_;
@@ -261,8 +255,7 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
     keptAside_ = {KeptPilotsFolderIn(backupFolder.parent_path()), CycleName(packagePath)};
     attempt([&] {
         if (IsLink(backupFolder))
-            throw Error(DisplayPath(backupFolder) +
-                        " is a link, and Tolvane does not follow links there");
+            throw LinkNotFollowed(backupFolder);
     });
     if (!report_.complete())
         return report_;

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "packages/package_checks.h"
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr std::string_view kHeader = "Tolvane launch journal 2";
 // The first version's journals carry no checksums; they are still restored.
 constexpr std::string_view kFirstVersionHeader = "Tolvane launch journal 1";
-constexpr const char* kExecutableKey = "XWINGALLIANCE.EXE";
-constexpr std::string_view kTemporaryStart = ".tolvane-";
 constexpr std::size_t kTemporaryTokenLength = 16;
 
 const std::map<std::string, MemberChange> kChanges = {{"replaced", MemberChange::Replaced},
@@ -129,9 +128,10 @@ int MemberNumber(const std::string& field) {
 
 // Exactly the form TemporaryPrefix makes: ".tolvane-", 16 hex digits, "-".
 bool IsTemporaryPrefix(const std::string& field) {
-    std::size_t length = kTemporaryStart.size() + kTemporaryTokenLength + 1;
-    return field.size() == length && field.starts_with(kTemporaryStart) && field.back() == '-' &&
-           field.find_first_not_of("0123456789abcdef", kTemporaryStart.size()) == length - 1;
+    std::size_t length = kTemporaryNameStart.size() + kTemporaryTokenLength + 1;
+    return field.size() == length && field.starts_with(kTemporaryNameStart) &&
+           field.back() == '-' &&
+           field.find_first_not_of("0123456789abcdef", kTemporaryNameStart.size()) == length - 1;
 }
 
 // A line as a message shows it: a hostile line may be long.
@@ -162,7 +162,7 @@ class JournalReader {
             journal_.backupFolder = SameFolder(field(f, 1), folders_.backup, "backup folder");
         } else if (kind == "executable") {
             journal_.executableName = PathField(field(f, 1));
-            if (NameKey(field(f, 1)) != kExecutableKey)
+            if (NameKey(field(f, 1)) != kGameExecutableKey)
                 throw Refusal{"it names another file than the game's executable"};
             if (f.size() > 2)
                 journal_.executableOriginal = f[2];

@@ -17,9 +17,7 @@ std::string Counted(std::size_t count, const std::string& one, const std::string
 }
 
 std::string ShownPath(const fs::path& relative) {
-    std::string text = Utf8Of(relative);
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
+    return WithBackslashes(Utf8Of(relative));
 }
 
 std::string Summary(const std::vector<ChangedPath>& paths) {

@@ -250,7 +250,7 @@ const std::string& TemporaryPrefix() {
             std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
         char hex[17];
         std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
-        return ".tolvane-" + std::string(hex) + "-";
+        return std::string(kTemporaryNameStart) + hex + "-";
     }();
     return prefix;
 }

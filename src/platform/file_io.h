@@ -73,6 +73,10 @@ std::uint64_t FlushesSoFar();
 // Linux needs this; on Windows the file system keeps its folders' entries by itself.
 void SyncFolder(const fs::path& folder);
 
+// How every working file's name of this program begins; a run's names go on with a token of
+// its own (TemporaryPrefix).
+inline constexpr std::string_view kTemporaryNameStart = ".tolvane-";
+
 // The start of the names of this run's working files: unique to the run, so that a later run can
 // tell the working files of the runs it knows of from anyone else's files.
 const std::string& TemporaryPrefix();

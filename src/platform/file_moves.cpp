@@ -19,12 +19,19 @@
 namespace tolvane {
 namespace {
 
-// Renames `from` to `to` unless `to` exists; the check and the rename are one step.
-std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to) {
+// Whether a rename may replace a file found where it goes.
+enum class Replacing { Allowed, Never };
+
+// Renames `from` to `to`. Where replacing is never allowed a file at `to` stays, and the check and
+// the rename are one step.
+std::error_code Rename(const fs::path& from, const fs::path& to, Replacing replacing) {
     if (std::error_code injected = BeforeFileOperation(FileStep::Rename, from, to))
         return injected;
 #ifdef _WIN32
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+    // Write-through: the rename is in NTFS's log on disk before the call returns.
+    DWORD flags =
+        MOVEFILE_WRITE_THROUGH | (replacing == Replacing::Allowed ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (MoveFileExW(from.c_str(), to.c_str(), flags))
         return {};
     DWORD error = GetLastError();
     if (error == ERROR_NOT_SAME_DEVICE)
@@ -33,6 +40,11 @@ std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to)
         return std::make_error_code(std::errc::file_exists);
     return {static_cast<int>(error), std::system_category()};
 #else
+    if (replacing == Replacing::Allowed) {
+        std::error_code ec;
+        fs::rename(from, to, ec);
+        return ec;
+    }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return {};
     if (errno != EINVAL && errno != ENOSYS)
@@ -49,12 +61,13 @@ std::error_code RenameWithoutReplacing(const fs::path& from, const fs::path& to)
 // What a new file takes over from the file it stands for.
 enum class Keep { Permissions, PermissionsAndTime };
 
-// Writes through a synced temporary file beside `target`, then puts it in place with `place`.
-// The new file keeps the permissions of `model` where that exists, and for a copy its time too,
-// so that a copy is known as the same file as its original.
-template <typename Fill, typename Place>
-void WriteThroughTemporary(const fs::path& target, const fs::path& model, Keep keep, Fill fill,
-                           Place place) {
+// Writes through a synced temporary file beside `target`, then renames it into `target`'s place
+// and flushes the folder, so that the rename outlives a power cut; `what` says what failed. The
+// new file keeps the permissions of `model` where that exists, and for a copy its time too, so
+// that a copy is known as the same file as its original.
+template <typename Fill>
+void WriteThroughTemporary(const fs::path& target, const fs::path& model, Keep keep,
+                           Replacing replacing, const std::string& what, Fill fill) {
     fs::path temporary = FreshTemporaryPath(target.parent_path());
     try {
         OutputFile out = OutputFile::createNew(temporary);
@@ -71,86 +84,51 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Keep k
             if (ec)
                 Fail("Could not copy the time of " + DisplayPath(model) + " to", temporary, ec);
         }
-        place(temporary);
+        std::error_code ec = Rename(temporary, target, replacing);
+        if (ec)
+            Fail(what, target, ec);
+        SyncFolder(target.parent_path());
     } catch (...) {
         RemoveOwnFile(temporary);  // a working file of ours, never the target
         throw;
     }
 }
 
-// Renames `from` onto `to`, replacing it.
-std::error_code RenameReplacing(const fs::path& from, const fs::path& to) {
-    std::error_code ec = BeforeFileOperation(FileStep::Rename, from, to);
-    if (ec)
-        return ec;
-#ifdef _WIN32
-    // Write-through: the rename is in NTFS's log on disk before the call returns.
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    DWORD error = GetLastError();
-    if (error == ERROR_NOT_SAME_DEVICE)
-        return std::make_error_code(std::errc::cross_device_link);
-    return {static_cast<int>(error), std::system_category()};
-#else
-    fs::rename(from, to, ec);
-    return ec;
-#endif
-}
-
-void RenameOnto(const fs::path& temporary, const fs::path& target) {
-    std::error_code ec = RenameReplacing(temporary, target);
-    if (ec)
-        Fail("Could not replace", target, ec);
-    SyncFolder(target.parent_path());
-}
-
-void CopyOnto(const fs::path& from, const fs::path& to) {
+void Copy(const fs::path& from, const fs::path& to, Replacing replacing) {
     InputFile in(from);
-    WriteThroughTemporary(
-        to, from, Keep::PermissionsAndTime,
-        [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
-        [&](const fs::path& temporary) { RenameOnto(temporary, to); });
+    WriteThroughTemporary(to, from, Keep::PermissionsAndTime, replacing,
+                          "Could not copy " + DisplayPath(from) + " to",
+                          [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); });
+}
+
+// A rename where the file system allows, else a durable copy after which `from` is deleted.
+void Move(const fs::path& from, const fs::path& to, Replacing replacing) {
+    std::error_code ec = Rename(from, to, replacing);
+    if (!ec)
+        return;
+    if (ec != std::errc::cross_device_link)
+        Fail("Could not move " + DisplayPath(from) + " to", to, ec);
+    Copy(from, to, replacing);
+    DeleteFileIfPresent(from);
 }
 
 }  // namespace
 
 void WriteFileAtomically(const fs::path& target, std::string_view bytes) {
-    WriteThroughTemporary(
-        target, target, Keep::Permissions, [&](OutputFile& out) { out.write(bytes); },
-        [&](const fs::path& temporary) { RenameOnto(temporary, target); });
+    WriteThroughTemporary(target, target, Keep::Permissions, Replacing::Allowed,
+                          "Could not replace", [&](OutputFile& out) { out.write(bytes); });
 }
 
 void MoveFileOnto(const fs::path& from, const fs::path& to) {
-    std::error_code ec = RenameReplacing(from, to);
-    if (!ec)
-        return;
-    if (ec != std::errc::cross_device_link)
-        Fail("Could not move " + DisplayPath(from) + " to", to, ec);
-    CopyOnto(from, to);
-    DeleteFileIfPresent(from);
+    Move(from, to, Replacing::Allowed);
 }
 
 void MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
-    std::error_code ec = RenameWithoutReplacing(from, to);
-    if (!ec)
-        return;
-    if (ec != std::errc::cross_device_link)
-        Fail("Could not move " + DisplayPath(from) + " to", to, ec);
-    CopyWithoutReplacing(from, to);
-    DeleteFileIfPresent(from);
+    Move(from, to, Replacing::Never);
 }
 
 void CopyWithoutReplacing(const fs::path& from, const fs::path& to) {
-    InputFile in(from);
-    WriteThroughTemporary(
-        to, from, Keep::PermissionsAndTime,
-        [&](OutputFile& out) { out.writeFrom(in, 0, in.size()); },
-        [&](const fs::path& temporary) {
-            std::error_code ec = RenameWithoutReplacing(temporary, to);
-            if (ec)
-                Fail("Could not copy " + DisplayPath(from) + " to", to, ec);
-            SyncFolder(to.parent_path());
-        });
+    Copy(from, to, Replacing::Never);
 }
 
 }  // namespace tolvane

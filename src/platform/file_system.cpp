@@ -84,12 +84,16 @@ bool SameStamp(const std::string& a, const std::string& b) {
     return read && sizeA == sizeB && std::llabs(timeA - timeB) <= kCoarsest;
 }
 
+Error LinkNotFollowed(const fs::path& link) {
+    return Error(DisplayPath(link) + " is a link, and Tolvane does not follow links there");
+}
+
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative) {
     fs::path path = base;
     for (const fs::path& component : relative) {
         path /= component;
         if (IsLink(path))
-            throw Error(DisplayPath(path) + " is a link, and Tolvane does not follow links there");
+            throw LinkNotFollowed(path);
         if (!IsPresent(path))
             break;
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/error.h"
 #include "text/filesystem.h"
 
 namespace tolvane {
@@ -32,6 +33,8 @@ std::string FileStamp(const fs::path& path);
 // Whether two stamps are of the same file: the same size, written within two seconds of each
 // other, as a copy onto a file system with coarse times (FAT) keeps it.
 bool SameStamp(const std::string& a, const std::string& b);
+// The error for a path the program reaches only where it is no link.
+Error LinkNotFollowed(const fs::path& link);
 // `base` / `relative`, once it is sure that no component of `relative` that exists is a link, so
 // that a step on it cannot reach outside `base`. Throws Error naming the link.
 fs::path WithoutLinks(const fs::path& base, const fs::path& relative);

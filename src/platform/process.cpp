@@ -35,6 +35,22 @@ bool SamePathText(std::string a, std::string b) {
 
 }  // namespace
 
+RunningProgram::RunningProgram(RunningProgram&& other) noexcept
+    : process_(std::exchange(other.process_, {})),
+      started_(other.started_),
+      ended_(other.ended_),
+      exitCode_(other.exitCode_),
+      output_(std::move(other.output_)) {}
+
+RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
+    std::swap(process_, other.process_);
+    std::swap(started_, other.started_);
+    std::swap(ended_, other.ended_);
+    std::swap(exitCode_, other.exitCode_);
+    std::swap(output_, other.output_);
+    return *this;
+}
+
 double RunningProgram::seconds() const {
     auto end = ended_.value_or(std::chrono::steady_clock::now());
     return std::chrono::duration<double>(end - started_).count();
@@ -99,22 +115,6 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
     for (const std::string& argument : arguments)
         commandLine += L" " + QuotedArgument(Widen(argument));
     return Start(program, commandLine, workingFolder, environment);
-}
-
-RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)),
-      started_(other.started_),
-      ended_(other.ended_),
-      exitCode_(other.exitCode_),
-      output_(std::move(other.output_)) {}
-
-RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
-    std::swap(process_, other.process_);
-    std::swap(started_, other.started_);
-    std::swap(ended_, other.ended_);
-    std::swap(exitCode_, other.exitCode_);
-    std::swap(output_, other.output_);
-    return *this;
 }
 
 RunningProgram::~RunningProgram() {
@@ -250,22 +250,6 @@ RunningProgram StartDetached(const fs::path& program, const std::vector<std::str
     if (!output.empty())
         started.keepOutputIn(output);
     return started;
-}
-
-RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : process_(std::exchange(other.process_, 0)),
-      started_(other.started_),
-      ended_(other.ended_),
-      exitCode_(other.exitCode_),
-      output_(std::move(other.output_)) {}
-
-RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
-    std::swap(process_, other.process_);
-    std::swap(started_, other.started_);
-    std::swap(ended_, other.ended_);
-    std::swap(exitCode_, other.exitCode_);
-    std::swap(output_, other.output_);
-    return *this;
 }
 
 RunningProgram::~RunningProgram() = default;  // a child still running is left to run

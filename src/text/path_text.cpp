@@ -15,4 +15,12 @@ std::string DisplayPath(const fs::path& path) {
     return Utf8Of(fs::path(path).make_preferred());
 }
 
+std::string WithBackslashes(std::string text) {
+    for (char& c : text) {
+        if (c == '/')
+            c = '\\';
+    }
+    return text;
+}
+
 }  // namespace tolvane

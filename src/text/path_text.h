@@ -14,4 +14,7 @@ std::string Utf8Of(const fs::path& path);
 // A path as messages show it: UTF-8 with the host's separators.
 std::string DisplayPath(const fs::path& path);
 
+// `text` with every "/" turned into "\", as Windows and the game's packages write paths.
+std::string WithBackslashes(std::string text);
+
 }  // namespace tolvane
