@@ -15,7 +15,6 @@
 #include "gui/reading_window.h"
 #include "gui/tab_order.h"
 #include "gui/window_set.h"
-#include "packages/package_checks.h"
 
 namespace tolvane {
 

@@ -5,7 +5,6 @@
 #include "game_start/run_batch.h"
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
-#include "packages/package_validator.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "platform/error.h"
@@ -15,6 +14,7 @@
 #include "platform/folder_index.h"
 #include "platform/folder_lookup.h"
 #include "text/checksum.h"
+#include "text/name_key.h"
 #include "text/path_text.h"
 
 namespace tolvane {

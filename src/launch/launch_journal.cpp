@@ -3,7 +3,6 @@
 #include <map>
 #include <set>
 
-#include "packages/package_checks.h"
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
 #include "platform/file_system.h"

@@ -1,21 +1,22 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 
 #include "packages/gob_package.h"
-#include "session/prompts.h"
+#include "packages/launch_refusal.h"
 
 namespace tolvane {
 
-// Why a launch cannot start, as the box that tells the player; nothing has changed.
-struct LaunchRefusal {
-    std::string text;
-    std::string title;
-    Icon icon = Icon::Exclamation;
-};
+// Why a member name cannot be written below the game folder (empty, absolute, a drive, "..",
+// an empty folder name, a character Windows forbids, a component Windows cannot create or one
+// that names a device), or nothing when it can.
+std::optional<std::string> NameFault(const std::string& name);
 
-inline constexpr const char* kGameExecutableKey = "XWINGALLIANCE.EXE";
+// What is wrong with the open package, in the words of the message that refuses it: member data
+// outside the file, or a name that cannot be written safely. Nothing when it may be installed.
+std::optional<std::string> PackageFault(const GobPackage& package);
 
 // The refusal of a ship set that carries the game's executable.
 LaunchRefusal CarriesExecutableRefusal();

@@ -5,6 +5,9 @@
 
 namespace tolvane {
 
+// The game's executable, by the key every spelling of its name has.
+inline constexpr const char* kGameExecutableKey = "XWINGALLIANCE.EXE";
+
 // Windows reaches one file through many spellings: letter case is ignored (beyond ASCII), the
 // trailing dots and spaces of each component are dropped, and "/" and "\" are both separators.
 // NameKey maps a UTF-8 name to the one key Windows files it under, so that two names with one
