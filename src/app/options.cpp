@@ -11,17 +11,6 @@ OptionsFields LoadOptionsFields(const Settings& settings) {
     return {settings.gameExePath, settings.shipSetDir, settings.skipIntro};
 }
 
-std::string WithTrailingSeparator(std::string folder) {
-    char last = folder.empty() ? '\0' : folder.back();
-    bool endsInSeparator = last == '/' || last == '\\';
-#ifndef _WIN32
-    endsInSeparator = last == '/';
-#endif
-    if (!endsInSeparator)
-        folder += static_cast<char>(std::filesystem::path::preferred_separator);
-    return folder;
-}
-
 bool AcceptOptions(Session& session, OptionsFields fields) {
     session.store.save(kVersionSection, kVersionKey, CurrentVersion());
     if (fields.gameExePath.empty()) {

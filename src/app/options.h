@@ -23,7 +23,4 @@ bool AcceptOptions(Session& session, OptionsFields fields);
 // Cancel: refused with a message while the options must still be set up.
 bool MayCancelOptions(const Settings& settings, Prompts& prompts);
 
-// The folder text as it is stored: ending with the host's separator.
-std::string WithTrailingSeparator(std::string folder);
-
 }  // namespace tolvane

@@ -20,6 +20,7 @@
 #include "gui/qt_text.h"
 #include "gui/tab_order.h"
 #include "gui/window_set.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 namespace {

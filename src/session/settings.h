@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "session/prompts.h"
 #include "session/settings_store.h"
@@ -51,9 +50,5 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
 // Makes the ship set directory the current directory, for the programs the game start runs. A
 // directory that cannot be entered leaves the current directory as it was.
 void EnterShipSetFolder(const Settings& settings);
-
-// The leading number of `text` as its shortest decimal text: blanks are skipped, reading stops
-// at the first character that cannot continue the number, and no number at all gives "0".
-std::string LeadingNumberText(std::string_view text);
 
 }  // namespace tolvane

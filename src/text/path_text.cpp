@@ -23,4 +23,15 @@ std::string WithBackslashes(std::string text) {
     return text;
 }
 
+std::string WithTrailingSeparator(std::string folder) {
+    char last = folder.empty() ? '\0' : folder.back();
+    bool endsInSeparator = last == '/' || last == '\\';
+#ifndef _WIN32
+    endsInSeparator = last == '/';
+#endif
+    if (!endsInSeparator)
+        folder += static_cast<char>(std::filesystem::path::preferred_separator);
+    return folder;
+}
+
 }  // namespace tolvane

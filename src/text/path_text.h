@@ -17,4 +17,7 @@ std::string DisplayPath(const fs::path& path);
 // `text` with every "/" turned into "\", as Windows and the game's packages write paths.
 std::string WithBackslashes(std::string text);
 
+// The folder text as it is stored: ending with the host's separator.
+std::string WithTrailingSeparator(std::string folder);
+
 }  // namespace tolvane
