@@ -1,0 +1,13 @@
+#pragma once
+
+#include <optional>
+
+#include "text/filesystem.h"
+
+namespace tolvane {
+
+// The system's information tool: on Windows the one the registry names; elsewhere a desktop
+// system-information program found on the PATH. Nothing where there is none.
+std::optional<fs::path> SystemInformationProgram();
+
+}  // namespace tolvane
