@@ -1,10 +1,9 @@
 #pragma once
 
 #include "session/prompts.h"
+#include "session/settings.h"
 
 namespace tolvane {
-
-inline constexpr const char* kProgramTitle = "Tolvane";
 
 // "Version 2.5"
 std::string VersionLabel();

@@ -114,7 +114,7 @@ bool MainWindowLogic::mayQuit() {
            session_.prompts.question(
                "A ShipSet is still installed. Quit anyway? The next start "
                "will offer to restore the game folder.",
-               "Tolvane", Icon::Exclamation, Answer::No) == Answer::Yes;
+               kProgramTitle, Icon::Exclamation, Answer::No) == Answer::Yes;
 }
 
 void MainWindowLogic::launchClicked() {

@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+#include "session/settings.h"
+
 namespace tolvane {
 
 void RunGuarded(Prompts& prompts, const std::function<void()>& handler,
@@ -17,8 +19,8 @@ void RunGuarded(Prompts& prompts, const std::function<void()>& handler,
         problem = "an error of unknown kind";
     }
     try {
-        prompts.message("Tolvane ran into an unexpected problem: " + problem, "Tolvane",
-                        Icon::Critical);
+        prompts.message(std::string(kProgramTitle) + " ran into an unexpected problem: " + problem,
+                        kProgramTitle, Icon::Critical);
         if (afterwards)
             afterwards();
     } catch (...) {

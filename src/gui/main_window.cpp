@@ -37,7 +37,7 @@ MainWindow::MainWindow(Session& session, WindowSet& windows)
 
 void MainWindow::layOut() {
     setObjectName("mainWindow");
-    setWindowTitle("Tolvane");
+    setWindowTitle(kProgramTitle);
 
     auto* picture = new QLabel;
     picture->setObjectName("bannerPicture");

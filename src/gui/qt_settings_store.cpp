@@ -2,6 +2,7 @@
 
 #include "gui/qt_text.h"
 #include "platform/error.h"
+#include "session/settings.h"
 
 namespace tolvane {
 
@@ -13,7 +14,7 @@ QSettings* OpenSettings(const QString& iniFile) {
 #ifdef Q_OS_WIN
     return new QSettings("HKEY_CURRENT_USER\\Software\\Tolvane", QSettings::NativeFormat);
 #else
-    return new QSettings(QSettings::IniFormat, QSettings::UserScope, "Tolvane");
+    return new QSettings(QSettings::IniFormat, QSettings::UserScope, kProgramTitle);
 #endif
 }
 

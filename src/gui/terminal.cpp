@@ -77,8 +77,8 @@ std::variant<Command, QString> Parse(QCommandLineParser& parser, const QStringLi
 
 int RunFromTerminal(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName("Tolvane");
-    QCoreApplication::setOrganizationName("Tolvane");
+    QCoreApplication::setApplicationName(tolvane::kProgramTitle);
+    QCoreApplication::setOrganizationName(tolvane::kProgramTitle);
     QCoreApplication::setApplicationVersion(QString::fromStdString(CurrentVersion()));
 
     QCommandLineParser parser;

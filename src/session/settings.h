@@ -8,6 +8,9 @@
 
 namespace tolvane {
 
+// The program's name, as its windows, boxes and settings store show it.
+inline constexpr const char* kProgramTitle = "Tolvane";
+
 inline constexpr int kMajorVersion = 2;
 inline constexpr int kMinorVersion = 5;
 std::string CurrentVersion();

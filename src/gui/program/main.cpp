@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
     if (argc > 1)
         return tolvane::RunFromTerminal(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tolvane");
-    QApplication::setOrganizationName("Tolvane");
+    QApplication::setApplicationName(tolvane::kProgramTitle);
+    QApplication::setOrganizationName(tolvane::kProgramTitle);
 
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     tolvane::SingleInstance instance(dataFolder);
@@ -26,10 +26,11 @@ int main(int argc, char* argv[]) {
             break;
         case tolvane::InstanceLock::State::HeldElsewhere:
             instance.askTheRunningOneToShow();
-            QMessageBox::information(nullptr, "Tolvane", "Tolvane is already running.");
+            QMessageBox::information(nullptr, tolvane::kProgramTitle,
+                                     "Tolvane is already running.");
             return 0;
         case tolvane::InstanceLock::State::Failed:
-            QMessageBox::critical(nullptr, "Tolvane",
+            QMessageBox::critical(nullptr, tolvane::kProgramTitle,
                                   tolvane::ToQString(instance.lock().failure() +
                                                      "\r\rTolvane cannot tell whether it is "
                                                      "running already, so it stops here."));
