@@ -9,10 +9,16 @@
 namespace tolvane {
 namespace {
 
+// A .zt file: a header, a 16-bit record count at byte 13, then records from byte 15, each a
+// 32-bit offset into the executable, an 8-bit length and that many bytes.
 constexpr std::size_t kCountOffset = 13;
 constexpr std::size_t kFirstRecord = 15;
-// The most that 32,767 records of 255 bytes take; bytes after the last record are ignored.
-constexpr std::uint64_t kLongestZtFile = kFirstRecord + 32767 * (5 + 255);
+constexpr std::size_t kRecordHeader = 4 + 1;  // the offset and the length
+constexpr std::size_t kLongestRecordData = 255;
+constexpr std::size_t kMostRecords = 32767;
+// The most that the records can take; bytes after the last record are ignored.
+constexpr std::uint64_t kLongestZtFile =
+    kFirstRecord + kMostRecords * (kRecordHeader + kLongestRecordData);
 
 }  // namespace
 
@@ -29,17 +35,18 @@ std::vector<ZtRecord> ReadZtPatch(const std::filesystem::path& path) {
     std::size_t position = kFirstRecord;
     for (int j = 1; j <= count; ++j) {
         std::string label = "record " + std::to_string(j) + " of " + std::to_string(count);
-        if (position + 5 > bytes.size())
+        if (position + kRecordHeader > bytes.size())
             throw damaged(label + " runs past the end of the file");
         auto offset =
             static_cast<std::int32_t>(LittleEndian(std::string_view(bytes).substr(position, 4)));
-        std::size_t length = static_cast<unsigned char>(bytes[position + 4]);
-        if (position + 5 + length > bytes.size())
+        std::size_t length = static_cast<unsigned char>(bytes[position + kRecordHeader - 1]);
+        if (position + kRecordHeader + length > bytes.size())
             throw damaged(label + " runs past the end of the file");
         if (offset < 0)
             throw damaged(label + " writes at a negative offset");
-        records.push_back({static_cast<std::uint32_t>(offset), bytes.substr(position + 5, length)});
-        position += 5 + length;
+        records.push_back(
+            {static_cast<std::uint32_t>(offset), bytes.substr(position + kRecordHeader, length)});
+        position += kRecordHeader + length;
     }
     return records;
 }

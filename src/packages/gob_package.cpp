@@ -11,7 +11,7 @@
 namespace tolvane {
 
 GobPackage::GobPackage(InputFile file) : file_(std::move(file)) {
-    auto count = static_cast<std::int32_t>(LittleEndian(file_.readAt(12, 4)));
+    auto count = static_cast<std::int32_t>(LittleEndian(file_.readAt(kGobCountOffset, 4)));
     if (count <= 0)
         return;
     std::uint64_t directorySize = std::uint64_t(count) * kGobEntrySize;
@@ -23,7 +23,7 @@ GobPackage::GobPackage(InputFile file) : file_(std::move(file)) {
     members_.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const char* entry = directory.data() + std::size_t(i) * kGobEntrySize;
-        const char* name = entry + 8;
+        const char* name = entry + kGobNameOffset;
         members_.push_back({i + 1, LittleEndian({entry, 4}), LittleEndian({entry + 4, 4}),
                             std::string(name, strnlen(name, kGobNameSize))});
     }

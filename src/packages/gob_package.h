@@ -39,8 +39,11 @@ class GobPackage {
     std::vector<GobMember> members_;
 };
 
+inline constexpr std::size_t kGobCountOffset = 12;  // the member count, 32 bits
 inline constexpr std::size_t kGobHeaderSize = 16;
+// A directory entry: the member's offset and size, 32 bits each, then its name field.
 inline constexpr std::size_t kGobEntrySize = 136;
+inline constexpr std::size_t kGobNameOffset = 8;
 inline constexpr std::size_t kGobNameSize = 128;
 
 // The member name as Windows creates it, and so as the install writes it: each component
