@@ -2,7 +2,6 @@
 #include "fuzz_input.h"
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
-#include "packages/package_checks.h"
 #include "packages/patch_info.h"
 #include "platform/error.h"
 #include "text/name_key.h"
