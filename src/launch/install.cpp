@@ -135,10 +135,7 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
         return {LaunchOutcome::NotStarted, record};
     }
     try {
-        std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
-        std::string entry = Utf8Of(plan.journal.package.filename()) + "|";
-        if (("|" + played).find("|" + entry) == std::string::npos)
-            store.save(kSettingsSection, kPlayedShipSetsKey, played + entry);
+        NotePlayedHere(store, plan.journal.package);
     } catch (const Error&) {
         // Only the wording of a later question about pilot files depends on it.
     }

@@ -274,12 +274,6 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
     return std::nullopt;
 }
 
-// A ship set launched here before may have left its pilot files in the game folder.
-bool PlayedHere(const SettingsStore& store, const fs::path& package) {
-    std::string played = "|" + store.get(kSettingsSection, kPlayedShipSetsKey);
-    return played.find("|" + Utf8Of(package.filename()) + "|") != std::string::npos;
-}
-
 std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& package,
                                              Planning planning) {
     std::variant<GobPackage, LaunchRefusal> opened = OpenPackageForLaunch(package);
@@ -304,6 +298,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     std::optional<fs::path> patchFolder = planner.patchFolder();
     // What the game names before any member lands, so that exactly this comes back.
     journal.configFirstLine = ReadConfigFirstLine(journal.gameFolder);
+    // A ship set launched here before may have left its pilot files in the game folder.
     if (planning == Planning::ForLaunch)
         planner.askAboutPilots(session.prompts, contents, PlayedHere(session.store, package));
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())

@@ -45,6 +45,34 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     settings.skipIntro = LeadingNumberText(store.get(kSettingsSection, kCutsceneKey)) == "1";
 }
 
+namespace {
+
+// A package's entry in "Played ShipSets": its file name and the "|" that ends it.
+std::string PlayedEntry(const fs::path& package) {
+    std::string entry = Utf8Of(package.filename());
+    entry += '|';
+    return entry;
+}
+
+}  // namespace
+
+bool PlayedHere(const SettingsStore& store, const fs::path& package) {
+    std::string played = store.get(kSettingsSection, kPlayedShipSetsKey);
+    std::string entry = PlayedEntry(package);
+    for (std::size_t at = played.find(entry); at != std::string::npos;
+         at = played.find(entry, at + 1)) {
+        if (at == 0 || played[at - 1] == '|')
+            return true;  // a whole entry, not the end of a longer name
+    }
+    return false;
+}
+
+void NotePlayedHere(SettingsStore& store, const fs::path& package) {
+    if (!PlayedHere(store, package))
+        store.save(kSettingsSection, kPlayedShipSetsKey,
+                   store.get(kSettingsSection, kPlayedShipSetsKey) + PlayedEntry(package));
+}
+
 void EnterShipSetFolder(const Settings& settings) {
     if (settings.shipSetDir.empty())
         return;

@@ -50,6 +50,11 @@ fs::path BackupFolderOf(const Settings& settings);
 // version).
 void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
 
+// Whether the package was launched here before ("Played ShipSets"), and the note that it was;
+// the note throws Error when the store cannot keep it.
+bool PlayedHere(const SettingsStore& store, const fs::path& package);
+void NotePlayedHere(SettingsStore& store, const fs::path& package);
+
 // Makes the ship set directory the current directory, for the programs the game start runs. A
 // directory that cannot be entered leaves the current directory as it was.
 void EnterShipSetFolder(const Settings& settings);
