@@ -16,7 +16,7 @@
 #include "launch/install.h"
 #include "launch/launch_preview.h"
 #include "launch/restore.h"
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 #include "session/session.h"
 #include "support/fake_progress.h"
 #include "support/package_files.h"

@@ -15,7 +15,7 @@
 #include "packages/catalogue.h"
 #include "pilots/pilot_files.h"
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/path_checks.h"
 #include "platform/interrupt.h"
 #include "platform/process.h"
 #include "text/name_matching.h"
@@ -109,7 +109,7 @@ class CommandRun {
   private:
     std::optional<std::vector<ShipSetEntry>> shipSets() {
         fs::path folder = ShipSetFolderOf(session_.settings);
-        if (!IsFolder(folder)) {
+        if (!IsAccessibleFolder(folder)) {
             errors_ << "The ShipSet directory " << DisplayPath(folder) << " does not exist.\n";
             return std::nullopt;
         }

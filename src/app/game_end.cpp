@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/error.h"
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 
 namespace tolvane {
 

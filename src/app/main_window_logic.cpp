@@ -10,8 +10,7 @@
 #include "packages/catalogue.h"
 #include "packages/patch_info.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_system.h"
+#include "platform/path_checks.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -69,7 +68,7 @@ void MainWindowLogic::offerRestore() {
 
 void MainWindowLogic::readShipSets() {
     fs::path folder = ShipSetFolderOf(session_.settings);
-    if (!IsFolder(folder)) {
+    if (!IsAccessibleFolder(folder)) {
         window_.clearShipSets();
         shipSets_.clear();
         session_.prompts.message("The ShipSet directory " + DisplayPath(folder) +

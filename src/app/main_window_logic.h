@@ -9,7 +9,7 @@
 #include "launch/install.h"
 #include "packages/catalogue.h"
 #include "session/session.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/file_system.h"
+#include "platform/path_checks.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -29,11 +29,11 @@ bool AcceptOptions(Session& session, OptionsFields fields) {
                                         Answer::No) == Answer::Yes;
     };
     fs::path executable = PathFromUtf8(fields.gameExePath);
-    if (!IsFile(executable) &&
+    if (!IsAccessibleFile(executable) &&
         !keepAnyway("The game's executable " + DisplayPath(executable) + " is not a file."))
         return false;
     fs::path shipSets = PathFromUtf8(fields.shipSetDir);
-    if (!IsFolder(shipSets) &&
+    if (!IsAccessibleFolder(shipSets) &&
         !keepAnyway("The ShipSet directory " + DisplayPath(shipSets) + " is not a folder."))
         return false;
     if (session.settings.optionsNeeded)

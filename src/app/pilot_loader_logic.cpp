@@ -6,7 +6,7 @@
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 #include "text/code_page.h"
 
 namespace tolvane {

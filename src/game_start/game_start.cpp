@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_system.h"
-#include "platform/folder_lookup.h"
+#include "platform/file_handles.h"
+#include "platform/path_checks.h"
+#include "platform/folder_listing.h"
 #include "text/name_matching.h"
 #include "text/path_text.h"
 
@@ -40,7 +40,7 @@ std::string Shown(const fs::path& path, const fs::path& home) {
 std::optional<std::pair<fs::path, fs::path>> WinePrefixOf(const fs::path& executable) {
     for (fs::path folder = executable.parent_path(); folder.has_relative_path();
          folder = folder.parent_path()) {
-        if (folder.filename() == "drive_c" && IsFile(folder.parent_path() / "system.reg"))
+        if (folder.filename() == "drive_c" && IsAccessibleFile(folder.parent_path() / "system.reg"))
             return std::pair{folder.parent_path(), executable.lexically_relative(folder)};
     }
     return std::nullopt;
@@ -98,7 +98,7 @@ std::optional<SteamCopy> SteamCopyOf(const fs::path& executable) {
 // Steam's own folder, for STEAM_COMPAT_CLIENT_INSTALL_PATH and its compatibility tools.
 fs::path SteamRoot(const fs::path& home, const fs::path& library) {
     for (const char* place : {".steam/root", ".steam/steam", ".local/share/Steam"}) {
-        if (IsFolder(home / place))
+        if (IsAccessibleFolder(home / place))
             return LinkTarget(home / place);
     }
     return library;
@@ -128,7 +128,7 @@ std::optional<fs::path> ProtonFor(const fs::path& compatData, const fs::path& st
     for (std::string line; std::getline(info, line);) {
         for (const char* marker : {"/files/", "/dist/"}) {
             std::size_t at = line.find(marker);
-            if (at != std::string::npos && IsFile(fs::path(line.substr(0, at)) / "proton"))
+            if (at != std::string::npos && IsAccessibleFile(fs::path(line.substr(0, at)) / "proton"))
                 return fs::path(line.substr(0, at));
         }
     }
@@ -142,7 +142,7 @@ std::optional<fs::path> ProtonFor(const fs::path& compatData, const fs::path& st
         }
         for (const fs::path& tool : found) {
             if (Utf8Of(tool.filename()).find("Proton") != std::string::npos &&
-                IsFile(tool / "proton"))
+                IsAccessibleFile(tool / "proton"))
                 tools.push_back(tool);
         }
     }

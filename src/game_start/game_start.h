@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -2,8 +2,9 @@
 
 #include "game_start/game_start.h"
 #include "platform/error.h"
-#include "platform/file_moves.h"
-#include "platform/file_system.h"
+#include "platform/whole_file_steps.h"
+#include "platform/folder_steps.h"
+#include "platform/path_checks.h"
 #include "platform/process.h"
 #include "text/path_text.h"
 

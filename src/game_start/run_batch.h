@@ -7,7 +7,7 @@
 #include "session/program_folders.h"
 #include "session/prompts.h"
 #include "session/settings.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

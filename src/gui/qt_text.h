@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

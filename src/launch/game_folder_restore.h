@@ -9,7 +9,7 @@
 #include "session/program_folders.h"
 #include "session/progress.h"
 #include "session/prompts.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -5,10 +5,10 @@
 
 #include "launch/zt_patch.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_moves.h"
-#include "platform/file_system.h"
-#include "platform/folder_lookup.h"
+#include "platform/file_handles.h"
+#include "platform/whole_file_steps.h"
+#include "platform/folder_steps.h"
+#include "platform/folder_listing.h"
 #include "text/path_text.h"
 
 namespace tolvane {

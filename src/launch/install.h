@@ -3,7 +3,7 @@
 #include "launch/launch_plan.h"
 #include "session/progress.h"
 #include "session/session.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

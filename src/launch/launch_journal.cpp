@@ -5,7 +5,8 @@
 
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/folder_steps.h"
+#include "platform/working_files.h"
 #include "text/checksum.h"
 #include "text/name_key.h"
 #include "text/path_text.h"

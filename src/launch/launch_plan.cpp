@@ -8,9 +8,11 @@
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_system.h"
-#include "platform/folder_index.h"
+#include "platform/file_handles.h"
+#include "platform/working_files.h"
+#include "platform/folder_steps.h"
+#include "platform/path_checks.h"
+#include "platform/case_blind_index.h"
 #include "text/checksum.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
@@ -175,7 +177,7 @@ class MemberPlanner {
                 if (parentMade || !IsPresent(folder)) {
                     made.insert(relative);
                     journal_.createdBackupFolders.push_back(relative);
-                } else if (IsLink(folder) || !IsFolder(folder)) {
+                } else if (IsLink(folder) || !IsAccessibleFolder(folder)) {
                     return LaunchRefusal{DisplayPath(folder) +
                                              " is in the way of the game's copies: it is not a "
                                              "folder.  Move it out of the backup folder, then "

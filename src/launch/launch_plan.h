@@ -8,7 +8,7 @@
 #include "packages/gob_package.h"
 #include "packages/package_checks.h"
 #include "session/session.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

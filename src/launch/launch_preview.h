@@ -6,7 +6,7 @@
 #include "session/program_folders.h"
 #include "session/session.h"
 #include "session/settings.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

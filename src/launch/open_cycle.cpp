@@ -3,8 +3,9 @@
 #include "game_start/run_batch.h"
 #include "launch/launch_journal.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_system.h"
+#include "platform/working_files.h"
+#include "platform/folder_steps.h"
+#include "platform/path_checks.h"
 #include "text/path_text.h"
 
 namespace tolvane {

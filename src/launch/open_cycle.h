@@ -3,7 +3,7 @@
 #include "session/program_folders.h"
 #include "session/settings.h"
 #include "session/settings_store.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -7,7 +7,8 @@
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/folder_steps.h"
+#include "platform/path_checks.h"
 #include "text/path_text.h"
 
 namespace tolvane {

@@ -1,8 +1,8 @@
 #include "launch/zt_patch.h"
 
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/file_moves.h"
+#include "platform/file_handles.h"
+#include "platform/whole_file_steps.h"
 #include "text/little_endian.h"
 #include "text/path_text.h"
 

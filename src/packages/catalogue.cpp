@@ -1,7 +1,7 @@
 #include "packages/catalogue.h"
 
 #include "packages/patch_info.h"
-#include "platform/folder_lookup.h"
+#include "platform/folder_listing.h"
 
 namespace tolvane {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "session/progress.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_io.h"
-#include "text/filesystem.h"
+#include "platform/file_handles.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

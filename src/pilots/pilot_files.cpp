@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/error.h"
-#include "platform/file_io.h"
-#include "platform/folder_lookup.h"
+#include "platform/file_handles.h"
+#include "platform/folder_listing.h"
 #include "text/code_page.h"
 #include "text/name_matching.h"
 #include "text/path_text.h"

@@ -2,7 +2,7 @@
 
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 #include "session/settings.h"
 #include "text/code_page.h"
 #include "text/path_text.h"

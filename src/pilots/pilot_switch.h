@@ -4,7 +4,7 @@
 
 #include "session/prompts.h"
 #include "session/settings_store.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

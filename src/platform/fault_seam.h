@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

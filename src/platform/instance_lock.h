@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

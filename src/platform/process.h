@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
 #include "platform/system_information.h"
 
-#include "platform/file_system.h"
+#include "platform/path_checks.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 
@@ -14,7 +14,7 @@ std::optional<fs::path> SystemInformationProgram() {
     if (auto folder =
             GetKeyValue(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO")) {
         fs::path program = fs::path(*folder) / "MSINFO32.EXE";
-        return IsFile(program) ? std::optional(program) : std::nullopt;
+        return IsAccessibleFile(program) ? std::optional(program) : std::nullopt;
     }
 #ifndef _WIN32
     for (const char* candidate : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor"}) {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

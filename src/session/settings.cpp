@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/error.h"
-#include "platform/file_system.h"
+#include "platform/folder_steps.h"
 #include "text/leading_number.h"
 #include "text/path_text.h"
 

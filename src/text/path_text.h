@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

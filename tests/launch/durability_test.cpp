@@ -9,6 +9,7 @@
 #include "launch/restore.h"
 #include "pilots/pilot_switch.h"
 #include "platform/fault_seam.h"
+#include "platform/working_files.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {

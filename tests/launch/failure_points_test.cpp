@@ -11,7 +11,7 @@
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_switch.h"
 #include "platform/fault_seam.h"
-#include "platform/file_system.h"
+#include "platform/folder_steps.h"
 #include "support/launch_fixture.h"
 
 namespace tolvane::testing {

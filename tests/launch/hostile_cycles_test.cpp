@@ -10,7 +10,7 @@
 #include "app/pilot_loader_logic.h"
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
-#include "platform/file_io.h"
+#include "platform/working_files.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
 #include "support/launch_fixture.h"

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "launch/restore.h"
-#include "platform/file_io.h"
 #include "support/launch_fixture.h"
 #include "text/path_text.h"
 

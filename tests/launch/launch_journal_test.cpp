@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/error.h"
+#include "platform/working_files.h"
 #include "support/stand_in_game.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/file_moves.h"
+#include "platform/whole_file_steps.h"
 
 #include <gtest/gtest.h>
 

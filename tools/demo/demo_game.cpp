@@ -12,7 +12,7 @@
 #include "packages/gob_package.h"
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 #include "session/settings.h"
 #include "text/code_page.h"
 

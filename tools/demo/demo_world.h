@@ -2,7 +2,7 @@
 
 #include "session/settings.h"
 #include "session/settings_store.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane::demo {
 

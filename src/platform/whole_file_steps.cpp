@@ -1,11 +1,12 @@
-#include "platform/file_moves.h"
+#include "platform/whole_file_steps.h"
 
 #include <cerrno>
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
-#include "platform/file_io.h"
-#include "platform/file_system.h"
+#include "platform/file_handles.h"
+#include "platform/folder_steps.h"
+#include "platform/working_files.h"
 #include "text/path_text.h"
 
 #ifdef _WIN32

@@ -5,21 +5,22 @@
 #include <system_error>
 
 #include "platform/error.h"
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 
-// Folder and file steps of the core, each through the fault seam. The throwing ones throw Error
-// naming the path.
+// What is at a path, each look through the fault seam. The throwing ones throw Error naming the
+// path.
 
 // True when something (a file, a folder, a link) is at `path`. A path that cannot be looked at
-// is an Error, never taken for an absent one.
+// is an Error, never taken for an absent one: what the cycle decides from it may move files.
 bool IsPresent(const fs::path& path);
 
-// True when `path` is a file (after links), or a folder; a path that cannot be looked at is
-// neither.
-bool IsFile(const fs::path& path);
-bool IsFolder(const fs::path& path);
+// True when `path` is a file (after links), or a folder, that this program can look at. For
+// finding things (a game, a prefix, a Proton), where one that cannot be looked at is as good as
+// none; never for deciding what to move.
+bool IsAccessibleFile(const fs::path& path);
+bool IsAccessibleFolder(const fs::path& path);
 
 // True when `path` itself is a symbolic link (or, on Windows, any reparse point).
 bool IsLink(const fs::path& path);
@@ -46,24 +47,5 @@ std::optional<std::string> HostCannotCreate(const fs::path& path);
 // True for a folder the system's programs are installed in (/usr, /opt, Program Files, the
 // Windows folder): an installed program writes nothing there, even where it may.
 bool IsSystemFolder(const fs::path& folder);
-
-void MakeFolders(const fs::path& folder);
-
-// Deletes a file if it is there; an Error when it stays.
-void DeleteFileIfPresent(const fs::path& file);
-// Deletes a file of the program's own whose failure to go harms nothing; true when it is gone.
-bool RemoveOwnFile(const fs::path& file);
-// Makes `folder` the current folder; an Error naming it when it cannot be entered.
-void EnterFolder(const fs::path& folder);
-
-// Removes `folder` when it is a folder (not a link) and empty; true when it is gone. An empty
-// folder that stays is an Error naming it.
-bool RemoveFolderIfEmpty(const fs::path& folder);
-// True when a file (or anything but a folder) is somewhere in the tree below `folder`; false
-// when there is no `folder`. A tree that cannot be read through is an Error naming it.
-bool HoldsAnyFile(const fs::path& folder);
-// Removes the empty folders of the tree below `root`, innermost first, and `root` if it empties;
-// a folder that cannot be removed stays.
-void RemoveEmptyFolders(const fs::path& root);
 
 }  // namespace tolvane

@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
 

@@ -1,7 +1,8 @@
-#include "platform/folder_index.h"
+#include "platform/case_blind_index.h"
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
+#include "platform/folder_listing.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
 
@@ -29,19 +30,14 @@ EntryKind KindOf(const fs::directory_entry& entry) {
 }  // namespace
 
 FolderIndex::FolderIndex(const fs::path& folder) : folder_(folder) {
-    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
-    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
-    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        fs::path name = it->path().filename();
-        auto [place, added] = entries_.try_emplace(KeyOf(name), FolderEntry{name, KindOf(*it)});
+    ForEachEntry(folder, [&](const fs::directory_entry& entry) {
+        fs::path name = entry.path().filename();
+        auto [place, added] = entries_.try_emplace(KeyOf(name), FolderEntry{name, KindOf(entry)});
         // On a case-sensitive disk several entries may share a key: the one first in byte order
         // stands for them all, whatever order the folder lists them in.
         if (!added && name < place->second.name)
-            place->second = {name, KindOf(*it)};
-    }
-    // A folder that is not there holds nothing yet; one that cannot be read might hold anything.
-    if (ec && ec != std::errc::no_such_file_or_directory)
-        Fail("Could not list the folder", folder, ec);
+            place->second = {name, KindOf(entry)};
+    });
 }
 
 const FolderEntry* FolderIndex::find(const fs::path& name) const {

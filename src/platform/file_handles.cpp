@@ -1,4 +1,4 @@
-#include "platform/file_io.h"
+#include "platform/file_handles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -234,65 +234,6 @@ void SyncFolder(const fs::path& folder) {
     if (synced != 0)
         Fail("Could not write", folder, error);
 #endif
-}
-
-namespace {
-
-constexpr const char* kTemporarySuffix = ".tmp";
-
-}  // namespace
-
-const std::string& TemporaryPrefix() {
-    static const std::string prefix = [] {
-        std::random_device random;
-        std::uint64_t token =
-            (std::uint64_t(random()) << 32) ^ random() ^
-            std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
-        return std::string(kTemporaryNameStart) + hex + "-";
-    }();
-    return prefix;
-}
-
-fs::path LongestTemporaryName() {
-    return TemporaryPrefix() + std::to_string(std::numeric_limits<unsigned>::max()) +
-           kTemporarySuffix;
-}
-
-fs::path FreshTemporaryPath(const fs::path& folder) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        fs::path candidate =
-            folder / (TemporaryPrefix() + std::to_string(counter++) + kTemporarySuffix);
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec)))
-            return candidate;
-    }
-}
-
-TemporarySweep RemoveTemporaries(const fs::path& folder, const std::vector<std::string>& prefixes) {
-    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
-    std::vector<fs::path> leftovers;
-    fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folder, ec);
-    for (fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::string name = Utf8Of(it->path().filename());
-        bool ours = std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& prefix) {
-            return name.starts_with(prefix);
-        });
-        if (ours && name.ends_with(kTemporarySuffix))
-            leftovers.push_back(it->path());
-    }
-    TemporarySweep sweep;
-    sweep.allGone = !ec || ec == std::errc::no_such_file_or_directory;
-    for (const fs::path& leftover : leftovers) {
-        std::error_code removeError = BeforeFileOperation(FileStep::Delete, leftover);
-        if (!removeError)
-            fs::remove(leftover, removeError);
-        sweep.removedAny = sweep.removedAny || !removeError;
-        sweep.allGone = sweep.allGone && !removeError;
-    }
-    return sweep;
 }
 
 }  // namespace tolvane

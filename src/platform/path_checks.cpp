@@ -1,4 +1,4 @@
-#include "platform/file_system.h"
+#include "platform/path_checks.h"
 
 #include <chrono>
 #include <cstdio>
@@ -24,12 +24,12 @@ bool IsPresent(const fs::path& path) {
     return fs::exists(status);
 }
 
-bool IsFile(const fs::path& path) {
+bool IsAccessibleFile(const fs::path& path) {
     std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
     return !ec && fs::is_regular_file(path, ec);
 }
 
-bool IsFolder(const fs::path& path) {
+bool IsAccessibleFolder(const fs::path& path) {
     std::error_code ec = BeforeFileOperation(FileStep::LookUp, path);
     return !ec && fs::is_directory(path, ec);
 }
@@ -138,79 +138,6 @@ bool IsSystemFolder(const fs::path& folder) {
             return true;
     }
     return false;
-}
-
-void MakeFolders(const fs::path& folder) {
-    std::error_code ec = BeforeFileOperation(FileStep::MakeFolder, folder);
-    if (!ec)
-        fs::create_directories(folder, ec);
-    if (!ec && !fs::is_directory(folder, ec))
-        ec = std::make_error_code(std::errc::not_a_directory);
-    if (ec)
-        Fail("Could not make the folder", folder, ec);
-}
-
-void DeleteFileIfPresent(const fs::path& file) {
-    std::error_code ec = BeforeFileOperation(FileStep::Delete, file);
-    if (!ec)
-        fs::remove(file, ec);
-    if (ec)
-        Fail("Could not delete", file, ec);
-}
-
-bool RemoveOwnFile(const fs::path& file) {
-    std::error_code ec = BeforeFileOperation(FileStep::Delete, file);
-    if (!ec)
-        fs::remove(file, ec);
-    return !ec;
-}
-
-void EnterFolder(const fs::path& folder) {
-    std::error_code ec;
-    fs::current_path(folder, ec);
-    if (ec)
-        Fail("Could not enter the folder", folder, ec);
-}
-
-bool RemoveFolderIfEmpty(const fs::path& folder) {
-    std::error_code ec = BeforeFileOperation(FileStep::RemoveFolder, folder);
-    if (!ec && (!fs::is_directory(fs::symlink_status(folder, ec)) || !fs::is_empty(folder, ec)))
-        return false;
-    if (!ec && fs::remove(folder, ec))
-        return true;
-    Fail("Could not remove the folder", folder,
-         ec ? ec : std::make_error_code(std::errc::directory_not_empty));
-}
-
-bool HoldsAnyFile(const fs::path& folder) {
-    if (!IsPresent(folder))
-        return false;
-    std::error_code ec = BeforeFileOperation(FileStep::List, folder);
-    fs::recursive_directory_iterator it =
-        ec ? fs::recursive_directory_iterator() : fs::recursive_directory_iterator(folder, ec);
-    for (fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_directory(ec) || it->is_symlink(ec))
-            return true;
-    }
-    // A folder that cannot be read through may hold anything.
-    if (ec)
-        Fail("Could not list", folder, ec);
-    return false;
-}
-
-void RemoveEmptyFolders(const fs::path& root) {
-    std::error_code ec = BeforeFileOperation(FileStep::List, root);
-    if (ec || !fs::is_directory(fs::symlink_status(root, ec)))
-        return;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec))
-            RemoveEmptyFolders(it->path());
-    }
-    try {
-        RemoveFolderIfEmpty(root);
-    } catch (const Error&) {
-        // An empty folder holds nothing that could be lost; the next launch may use it.
-    }
 }
 
 }  // namespace tolvane

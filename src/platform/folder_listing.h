@@ -1,12 +1,23 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "text/filesystem.h"
+#include "text/fs_alias.h"
 
 namespace tolvane {
+
+// Calls `visit` with each entry of `folder`, listed once through the fault seam. A folder that
+// does not exist has none; one that cannot be listed is an Error naming it, thrown after `visit`
+// has seen the entries listed before the failure.
+void ForEachEntry(const fs::path& folder,
+                  const std::function<void(const fs::directory_entry&)>& visit);
+// The same through the whole tree below `folder`, links not followed, for as long as `visit`
+// returns true.
+void ForEachEntryBelow(const fs::path& folder,
+                       const std::function<bool(const fs::directory_entry&)>& visit);
 
 // The names of the files (not folders, not hidden ones) in `folder` that match `pattern`
 // without regard to letter case, in ascending order of name compared the same way. A folder
