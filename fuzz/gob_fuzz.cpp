@@ -10,9 +10,12 @@ using namespace tolvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fs::path path = fuzz::WriteInput(data, size);
-    if (std::optional<std::string> text = ReadPatchInfo(path)) {
-        if (text->size() > kPatchInfoCap)
+    try {
+        std::optional<std::string> text = ReadPatchInfo(path);
+        if (text && text->size() > kPatchInfoCap)
             __builtin_trap();
+    } catch (const Error&) {
+        // What cannot be read is said so; only a crash or an overlong text is a finding.
     }
     OpenPackageForLaunch(path);
     try {

@@ -15,8 +15,8 @@
 #include "packages/catalogue.h"
 #include "pilots/pilot_files.h"
 #include "platform/error.h"
-#include "platform/path_checks.h"
 #include "platform/interrupt.h"
+#include "platform/path_checks.h"
 #include "platform/process.h"
 #include "text/name_matching.h"
 #include "text/path_text.h"
@@ -195,7 +195,7 @@ class CommandRun {
         try {
             if (command_.pilot)
                 SwitchPilot(session_, *command_.pilot, false);
-            StartedGame game = RunGame(session_.settings, session_.folders, session_.prompts);
+            StartedGame game = RunGame(session_);
             out_ << "The game has started; the game folder is put back when it ends.\n"
                  << std::flush;
             while (game.program.running()) {

@@ -71,7 +71,7 @@ bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string&
     try {
         SwitchPilot(session, name, true);
         hideLoader();
-        mainWindow.gameStarted(RunGame(session.settings, session.folders, session.prompts).program);
+        mainWindow.gameStarted(RunGame(session).program);
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game was not started.  Press \"Click here when done "

@@ -2,10 +2,10 @@
 
 #include "game_start/game_start.h"
 #include "platform/error.h"
-#include "platform/whole_file_steps.h"
 #include "platform/folder_steps.h"
 #include "platform/path_checks.h"
 #include "platform/process.h"
+#include "platform/whole_file_steps.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -77,8 +77,9 @@ std::string BatchForCmd(const fs::path& executable, bool skipIntro) {
 #endif
 
 // Windows starts the game itself and has nothing to tell the player on the way.
-StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
-                    [[maybe_unused]] Prompts& prompts) {
+StartedGame RunGame(Session& session) {
+    const Settings& settings = session.settings;
+    const ProgramFolders& folders = session.folders;
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
     fs::path batch = WriteBatch(folders, BatchForCmd(executable, settings.skipIntro));
@@ -91,10 +92,9 @@ StartedGame RunGame(const Settings& settings, const ProgramFolders& folders,
             "Wine is not installed, and on this system Tolvane starts the game through it.  "
             "Install Wine (on Debian or Ubuntu: sudo apt install wine), then launch again.");
     }
-    static bool toldOfNoProton = false;
-    if (start.starter == Starter::SteamPrefix && !toldOfNoProton) {
-        toldOfNoProton = true;
-        prompts.message(
+    if (start.starter == Starter::SteamPrefix && !session.toldOfNoProton) {
+        session.toldOfNoProton = true;
+        session.prompts.message(
             "Tolvane found no Proton for this Steam copy of the game, so it "
             "starts the game with " +
                 start.description + ".",

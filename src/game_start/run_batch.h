@@ -6,6 +6,7 @@
 #include "platform/process.h"
 #include "session/program_folders.h"
 #include "session/prompts.h"
+#include "session/session.h"
 #include "session/settings.h"
 #include "text/fs_alias.h"
 
@@ -26,7 +27,7 @@ struct StartedGame {
 // writable or is a system folder) and starts it without waiting, in the game folder: cmd.exe on
 // Windows, elsewhere as DecideGameStart says (Wine in the game's prefix, Proton, or the runner
 // that TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
-StartedGame RunGame(const Settings& settings, const ProgramFolders& folders, Prompts& prompts);
+StartedGame RunGame(Session& session);
 
 // Where RunGame may write RunXWA.bat, and where it keeps what the game's starter prints: the
 // files a game start leaves, which go with the cycle.

@@ -44,21 +44,15 @@ std::vector<std::string_view> CrLines(std::string_view text, std::size_t wanted)
 }  // namespace
 
 std::optional<std::string> ReadPatchInfo(const std::filesystem::path& path) {
-    try {
-        GobPackage package(path);
-        const GobMember* found = nullptr;
-        for (const GobMember& member : package.members()) {
-            if (UpperAscii(member.name) == "PATCHINFO.TXT")
-                found = &member;
-        }
-        if (found == nullptr)
-            return std::nullopt;
-        return package.readMember(*found, kPatchInfoCap);
-    } catch (const Error&) {
-        // An unreadable package has no text: the list says "Patchinfo.txt not found" for it, and
-        // a launch says what is wrong with it.
-        return std::nullopt;
+    GobPackage package(path);
+    const GobMember* found = nullptr;
+    for (const GobMember& member : package.members()) {
+        if (UpperAscii(member.name) == "PATCHINFO.TXT")
+            found = &member;
     }
+    if (found == nullptr)
+        return std::nullopt;
+    return package.readMember(*found, kPatchInfoCap);
 }
 
 std::string ShipSetListName(const std::optional<std::string>& patchInfo) {

@@ -30,6 +30,8 @@ struct Session {
     Prompts& prompts;
     Settings settings;
     ProgramFolders folders;
+    // A Steam copy of the game started without Proton is told of once a run, not at every start.
+    bool toldOfNoProton = false;
 };
 
 }  // namespace tolvane

@@ -57,7 +57,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").string());
-        batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
+        batch = RunGame(game.session).batch;
     }
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
@@ -80,7 +80,7 @@ TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
     ScopedEnvironment path("PATH", nothing.path().string());
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     try {
-        RunGame(game.session.settings, game.session.folders, game.prompts);
+        RunGame(game.session);
         ADD_FAILURE() << "started without Wine";
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)
@@ -102,7 +102,7 @@ TEST(RunBatchTest, AnInstalledProgramWritesIntoThePlayersDataFolder) {
         std::filesystem::path batch;
         {
             ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-            batch = RunGame(game.session.settings, game.session.folders, game.prompts).batch;
+            batch = RunGame(game.session).batch;
         }
         EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
         EXPECT_FALSE(std::filesystem::exists("/usr/bin/RunXWA.bat"));

@@ -73,7 +73,7 @@ class PowerCutTest : public ::testing::Test {
         game.prompts.allowedReply.reset();
         JournalWriter::resume(game.journalPath()).notePilotSwitch();
         SetLastPilot(game.game(), "Nova", game.prompts, false);
-        StartedGame started = RunGame(game.session.settings, game.session.folders, game.prompts);
+        StartedGame started = RunGame(game.session);
         // The game's starter writes what it prints on its own time: it ends before the restore.
         EXPECT_TRUE(WaitFor([&] { return !started.program.running(); }));
         EXPECT_EQ(RestoreAfterPlay(game.session, progress, launched.record),

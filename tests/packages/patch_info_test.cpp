@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "packages/patch_info.h"
+#include "platform/error.h"
 #include "support/package_files.h"
 #include "support/temp_folder.h"
 
@@ -38,7 +39,7 @@ TEST(ReadPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
         EXPECT_EQ(ReadPatchInfo(folder / "P.gob"), c.expected)
             << (c.entries.empty() ? "no members" : c.entries.front().name);
     }
-    EXPECT_EQ(ReadPatchInfo(folder / "Missing.gob"), std::nullopt);
+    EXPECT_THROW(ReadPatchInfo(folder / "Missing.gob"), Error);
 }
 
 TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
@@ -66,7 +67,7 @@ TEST(ReadPatchInfoTest, TheTextIsReadUpToACapAndNeverPastTheFile) {
     TempFolder folder;
     WriteGob(folder / "Huge.gob",
              {{"PATCHINFO.TXT", "Name: x", std::nullopt, std::nullopt, 0xF0000000u}});
-    EXPECT_EQ(ReadPatchInfo(folder / "Huge.gob"), std::nullopt);
+    EXPECT_THROW(ReadPatchInfo(folder / "Huge.gob"), Error);
     WriteGob(folder / "Long.gob", {{"PATCHINFO.TXT", std::string(100 * 1024, 'a')}});
     EXPECT_EQ(ReadPatchInfo(folder / "Long.gob"), std::string(64 * 1024, 'a'));
 }

@@ -8,7 +8,7 @@
 namespace tolvane::testing {
 namespace {
 
-TEST(FileMovesTest, NothingTakenIsEverReplaced) {
+TEST(WholeFileStepsTest, NothingTakenIsEverReplaced) {
     TempFolder folder;
     WriteFileBytes(folder / "game" / "A.LFD", "the game's file");
     WriteFileBytes(folder / "backup" / "A.LFD", "an earlier backup");
