@@ -144,31 +144,12 @@ RestoreReport RestoreFromRecord(Session& session, Progress& progress, const fs::
     return restore.fromPackage(package, folders.game, folders.backup);
 }
 
-}  // namespace
+// What the player is told when every file is back: after play, only what could not be removed;
+// after a restore of a cycle an earlier run left open, that it succeeded.
+enum class Told { LeftoversOnly, Success };
 
-RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress,
-                                const LaunchedShipSet& record) {
-    RestoreReport report = RestoreFromRecord(session, progress, record.journalPath, record.package);
-    TellOfKeptPilots(session.prompts, report);
-    if (!report.complete()) {
-        ReportIncomplete(session.prompts, report);
-        return RestoreOutcome::RestoredInPart;
-    }
-    if (LeavesUnaccountedFiles(report) &&
-        !PlayerClosesUnaccounted(session.prompts, record.package, report))
-        return RestoreOutcome::RestoredInPart;
-    CloseCycle(session, record.journalPath, report);
-    if (!report.leftovers.empty()) {
-        session.prompts.message("Every file is back in place." + LeftoversNote(report), "Restore",
-                                Icon::Information);
-    }
-    DeleteRunBatch(session.folders);
-    return RestoreOutcome::Restored;
-}
-
-RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package) {
-    fs::path shipSetDir = ShipSetFolderOf(session.settings);
-    fs::path journal = JournalPathFor(shipSetDir);
+RestoreOutcome Restore(Session& session, Progress& progress, const fs::path& journal,
+                       const fs::path& package, Told told) {
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
     TellOfKeptPilots(session.prompts, report);
     if (!report.complete()) {
@@ -179,12 +160,27 @@ RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs
     if (unaccounted && !PlayerClosesUnaccounted(session.prompts, package, report))
         return RestoreOutcome::RestoredInPart;
     CloseCycle(session, journal, report);
-    if (!unaccounted) {
+    if (told == Told::Success && !unaccounted) {
         session.prompts.message(kSuccessText + LeftoversNote(report), "Success!",
+                                Icon::Information);
+    } else if (told == Told::LeftoversOnly && !report.leftovers.empty()) {
+        session.prompts.message("Every file is back in place." + LeftoversNote(report), "Restore",
                                 Icon::Information);
     }
     DeleteRunBatch(session.folders);
     return RestoreOutcome::Restored;
+}
+
+}  // namespace
+
+RestoreOutcome RestoreAfterPlay(Session& session, Progress& progress,
+                                const LaunchedShipSet& record) {
+    return Restore(session, progress, record.journalPath, record.package, Told::LeftoversOnly);
+}
+
+RestoreOutcome RestoreLastShipSet(Session& session, Progress& progress, const fs::path& package) {
+    fs::path journal = JournalPathFor(ShipSetFolderOf(session.settings));
+    return Restore(session, progress, journal, package, Told::Success);
 }
 
 }  // namespace tolvane
