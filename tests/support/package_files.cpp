@@ -92,10 +92,10 @@ std::string Numbered(const std::string& prefix, std::size_t number, const std::s
     return name;
 }
 
-std::string PatchInfoText(const std::string& name, const std::string& author) {
-    return name + "\r\n" + author +
-           "\r\nEmail: pilot@example.org\r\nWebsite: example.org\r\n"
-           "About: New ships.\r\n";
+std::string PatchInfoText(const std::string& name, const std::string& author,
+                          const std::string& about) {
+    return name + "\r\n" + author + "\r\nEmail: pilot@example.org\r\nWebsite: example.org\r\n" +
+           about + "\r\n";
 }
 
 std::string MakeZt(const std::vector<ZtEntry>& records, std::optional<std::int16_t> countOverride,

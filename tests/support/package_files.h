@@ -35,8 +35,9 @@ void WriteGeneratedGob(const std::filesystem::path& path,
 // "<prefix><number><suffix>", such as "M12.LFD", for the members of wide packages.
 std::string Numbered(const std::string& prefix, std::size_t number, const std::string& suffix);
 
-// A PATCHINFO.TXT text with CR LF lines.
-std::string PatchInfoText(const std::string& name, const std::string& author = "Author: Red Nine");
+// A PATCHINFO.TXT text with CR LF lines; each argument is a whole line, label included.
+std::string PatchInfoText(const std::string& name, const std::string& author = "Author: Red Nine",
+                          const std::string& about = "About: New ships.");
 
 struct ZtEntry {
     std::int32_t offset;

@@ -14,8 +14,7 @@ using testing::MakeZt;
 using testing::WriteFileBytes;
 
 std::string Info(const std::string& name, const std::string& about) {
-    return "Name: " + name + "\r\nAuthor: The Tolvane demo\r\nEmail: none\r\nWebsite: none\r\n" +
-           "About: " + about + "\r\n";
+    return testing::PatchInfoText("Name: " + name, "Author: The Tolvane demo", "About: " + about);
 }
 
 std::string Pilot(const std::string& name) {
