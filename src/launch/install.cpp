@@ -4,11 +4,12 @@
 #include <set>
 
 #include "launch/zt_patch.h"
+#include "packages/launch_refusal.h"
 #include "platform/error.h"
 #include "platform/file_handles.h"
-#include "platform/whole_file_steps.h"
-#include "platform/folder_steps.h"
 #include "platform/folder_listing.h"
+#include "platform/folder_steps.h"
+#include "platform/whole_file_steps.h"
 #include "text/path_text.h"
 
 namespace tolvane {
@@ -130,8 +131,7 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
             writer.reset();  // closed first: Windows deletes no open file
             RemoveOwnFile(plan.journalPath);
         }
-        prompts.message(std::string(error.what()) + "\r\rNothing has been changed.",
-                        "Launch Failed", Icon::Critical);
+        prompts.message(NothingChanged(error.what()), "Launch Failed", Icon::Critical);
         return {LaunchOutcome::NotStarted, record};
     }
     try {

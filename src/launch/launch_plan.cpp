@@ -7,12 +7,12 @@
 #include "packages/package_checks.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
+#include "platform/case_blind_index.h"
 #include "platform/error.h"
 #include "platform/file_handles.h"
-#include "platform/working_files.h"
 #include "platform/folder_steps.h"
 #include "platform/path_checks.h"
-#include "platform/case_blind_index.h"
+#include "platform/working_files.h"
 #include "text/checksum.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
@@ -216,8 +216,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
     } catch (const UnfinishedJournal&) {
         settled = true;  // cut off before its first line, so before the install changed anything
     } catch (const DamagedJournal& error) {
-        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
-                             kBackupInUseTitle};
+        return LaunchRefusal{NothingChanged(error.what()), kBackupInUseTitle};
     } catch (const Error&) {
         // Unreadable now: whatever it records may still be out, so the launch is refused below.
     }
@@ -315,8 +314,7 @@ std::variant<LaunchPlan, LaunchRefusal> PlanLaunch(Session& session, const fs::p
     try {
         return Plan(session, package, planning);
     } catch (const Error& error) {
-        return LaunchRefusal{std::string(error.what()) + "\r\rNothing has been changed.",
-                             "Launch Failed"};
+        return LaunchRefusal{NothingChanged(error.what()), "Launch Failed"};
     }
 }
 

@@ -3,9 +3,9 @@
 #include "game_start/run_batch.h"
 #include "launch/launch_journal.h"
 #include "platform/error.h"
-#include "platform/working_files.h"
 #include "platform/folder_steps.h"
 #include "platform/path_checks.h"
+#include "platform/working_files.h"
 #include "text/path_text.h"
 
 namespace tolvane {

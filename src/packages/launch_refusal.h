@@ -13,4 +13,10 @@ struct LaunchRefusal {
     Icon icon = Icon::Exclamation;
 };
 
+// A failure's own text, and that nothing has changed: how every launch that stops before its
+// first change tells why.
+inline std::string NothingChanged(const std::string& why) {
+    return why + "\r\rNothing has been changed.";
+}
+
 }  // namespace tolvane
