@@ -23,7 +23,7 @@ std::string ReadSmallText(const fs::path& path) {
     try {
         return InputFile(path).readFirst(1 << 20);
     } catch (const Error&) {
-        return {};
+        return {};  // a Steam file that cannot be read names no copy and no Proton
     }
 }
 

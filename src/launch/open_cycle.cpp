@@ -28,7 +28,7 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store) {
     } catch (const UnfinishedJournal&) {
         return false;  // cut off before its header: nothing had changed yet
     } catch (const Error&) {
-        return true;
+        return true;  // a journal that cannot be read may record files that are still out
     }
 }
 
