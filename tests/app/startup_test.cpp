@@ -83,10 +83,17 @@ TEST(StartupTest, AnOpenJournalLeadsToTheLastShipSetsRestoreWhateverTheSettingsS
     LaunchShipSet(game.store, game.prompts, progress,
                   std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
     game.store.save("Settings", "Last ShipSet", "None");
-    game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
-    RecordingWindows windows(game.session);
-    OpenFirstWindow(game.session, windows);
-    EXPECT_EQ(windows.events, (std::vector<std::string>{"load main", "show main"}));
+    for (bool readable : {true, false}) {
+        SCOPED_TRACE(readable ? "a journal" : "a journal that cannot be read");
+        if (!readable) {
+            std::filesystem::remove(game.journalPath());
+            std::filesystem::create_directory(game.journalPath());  // there, and unreadable
+        }
+        game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
+        RecordingWindows windows(game.session);
+        OpenFirstWindow(game.session, windows);
+        EXPECT_EQ(windows.events, (std::vector<std::string>{"load main", "show main"}));
+    }
 }
 
 }  // namespace

@@ -444,13 +444,18 @@ TEST(HostileNamesTest, APathLongerThanTheHostCanMakeIsRefusedBeforeAnythingChang
     std::string deep;
     for (int i = 0; i < 19; ++i)
         deep += std::string(200, 'd') + "/";
-    StandInGame game("XWINGALLIANCE.EXE", deep + "XWA");
-    WriteGob(game.shipSets() / "Deep.gob", {{std::string(84, '\x80'), "x"}});
-    Tree before = Snapshot(game.game());
-    auto plan = PlanLaunch(game.session, game.shipSets() / "Deep.gob");
-    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
-    EXPECT_NE(std::get<LaunchRefusal>(plan).text.find("member 1"), std::string::npos);
-    EXPECT_EQ(Snapshot(game.game()), before);
+    // Deep on either side: the game folder, or the ship set directory that holds Backup.
+    for (bool deepGame : {true, false}) {
+        SCOPED_TRACE(deepGame ? "a deep game folder" : "a deep ship set directory");
+        StandInGame game("XWINGALLIANCE.EXE", deepGame ? deep + "XWA" : "XWA",
+                         deepGame ? "Ships" : deep + "Ships");
+        WriteGob(game.shipSets() / "Deep.gob", {{std::string(84, '\x80'), "x"}});
+        Tree before = Snapshot(game.game());
+        auto plan = PlanLaunch(game.session, game.shipSets() / "Deep.gob");
+        ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(plan));
+        EXPECT_NE(std::get<LaunchRefusal>(plan).text.find("member 1"), std::string::npos);
+        EXPECT_EQ(Snapshot(game.game()), before);
+    }
 }
 
 // A game folder so deep that its members' names fit but the program's own working files would

@@ -86,17 +86,26 @@ TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
     EXPECT_TRUE(preview.paths.empty());
 }
 
-// Nothing is asked, written or removed, not even a closed journal the next launch would remove.
+// Nothing is asked, written or removed, not even the settled journal of an earlier cycle that
+// the next launch removes (left by a restore whose setting could not be saved).
 TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
-    RestoreAfterPlay(game.session, progress, launch(package("Old.gob", {{"B.LFD", "b"}})));
-    JournalWriter::create(game.journalPath(),
-                          {.gameFolder = game.game(), .backupFolder = game.backup()})
-        .close();
+    LaunchedShipSet earlier = launch(package("Old.gob", {{"B.LFD", "b"}}));
+    game.store.failingKey = "Last ShipSet";
+    game.prompts.allowMessage("Restore");
+    RestoreAfterPlay(game.session, progress, earlier);
+    game.store.failingKey.clear();
+    game.store.save("Settings", "Last ShipSet", "None");
+    ASSERT_TRUE(journal().closed);
+    game.prompts.shown.clear();
     package("P.gob", {{"Ace.plt", "pilot"}, {"DATA.LFD", "d"}, {"new\\N.LFD", "n"}});
     auto before = Snapshot(game.game().parent_path());
     PreviewLaunch(game.session, game.shipSets() / "P.gob");
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
     EXPECT_TRUE(game.prompts.shown.empty());
+    game.prompts.allowMessage("Pilot Exists!");
+    ASSERT_TRUE(
+        std::holds_alternative<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "P.gob")));
+    EXPECT_FALSE(fs::exists(game.journalPath())) << "the launch removes what the preview kept";
 }
 
 // The list is what the launch that follows then writes down in its journal.

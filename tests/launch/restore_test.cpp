@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "platform/fault_seam.h"
 #include "support/launch_fixture.h"
@@ -242,6 +243,22 @@ TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
     recover();
     EXPECT_EQ(everything(), before);
     expectClosedCycle();
+}
+
+// A journal that is there but cannot be read now may record added files the package cannot
+// tell of: the restore changes nothing, says why, and the cycle stays open for another try.
+TEST_F(RestoreTest, AJournalThatCannotBeReadMovesNothing) {
+    launch(package("Blue.gob", mixedMembers()));
+    auto inPlay = everything();
+    fs::rename(game.journalPath(), game.shipSets() / "saved.journal");
+    fs::create_directory(game.journalPath());  // there, and no file to read
+    game.prompts.allowMessage("Restore Incomplete");
+    game.prompts.allowMessage("Restore Incomplete");
+    recover();
+    fs::remove(game.journalPath());
+    fs::rename(game.shipSets() / "saved.journal", game.journalPath());
+    EXPECT_EQ(everything(), inPlay);
+    EXPECT_TRUE(LaunchCycleOpen(game.session.settings, game.store));
 }
 
 // A power cut on a file system that keeps no order can lose an original outright: the restore
