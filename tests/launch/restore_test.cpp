@@ -16,42 +16,12 @@ class RestoreTest : public LaunchFixture {
   protected:
     RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
 
-    std::map<std::string, std::string> everything() { return Snapshot(game.game().parent_path()); }
-
     void expectClosedCycle() {
         EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
         EXPECT_FALSE(fs::exists(game.backup()));
-        EXPECT_FALSE(fs::exists(JournalPathFor(game.shipSets())));
-    }
-
-    void recover() {
-        RestoreLastShipSet(game.session, progress, game.store.get("Settings", "Last ShipSet"));
-    }
-
-    std::vector<GobEntry> mixedMembers() {
-        return {{"A.LFD", "package a"},
-                {"B.LFD", "package b"},
-                {"wave\\C.WAV", "c"},
-                {"new\\D.LFD", "package d"},
-                {"two\\levels\\E.LFD", "package e"},
-                {"DATA.LFD", "new data"}};
+        EXPECT_FALSE(fs::exists(game.journalPath()));
     }
 };
-
-TEST_F(RestoreTest, AfterPlayTheGameFolderIsBackByteForByte) {
-    WriteFileBytes(game.game() / "A.LFD", "game a");
-    WriteFileBytes(game.program() / "RunXWA.bat", "REM Do not delete this file!\r\n");
-    auto before = everything();
-    before.erase("Program/RunXWA.bat");
-    LaunchedShipSet record = launch(package("Blue.gob", mixedMembers()));
-    std::filesystem::remove(game.shipSets() / "Blue.gob");  // the journal is all it needs
-    before.erase("Ships/Blue.gob");
-
-    RestoreAfterPlay(game.session, progress, record);
-
-    EXPECT_EQ(everything(), before);
-    expectClosedCycle();
-}
 
 // Whether the ship set's pilot replaced the game's (Yes to "Pilot Exists!") or the game kept its
 // own (No), the game's pilot of before the launch waits in Backup, and the player decides at the
@@ -81,35 +51,33 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
-        StandInGame fresh;
-        WriteGob(fresh.shipSets() / "P.gob", c.members);
-        fs::path keptFolder = fresh.shipSets() / "Pilots kept by Tolvane";
+        Cycle fresh;
+        fs::path package = fresh.package("P.gob", c.members);
+        fs::path keptFolder = fresh.game.shipSets() / "Pilots kept by Tolvane";
         // A first launch of the ship set, then a second: only then is a pilot left over from it.
         for (const char* whose : {" is the game's own pilot.",
                                   " is left over from the last time "
                                   "this ShipSet was played."}) {
-            FakeProgress freshProgress;
-            WriteFileBytes(fresh.game() / "Ace.plt", original);  // the game as before each play
-            fs::remove(fresh.game() / "Zed.plt");
+            WriteFileBytes(fresh.game.game() / "Ace.plt",
+                           original);  // the game as before each play
+            fs::remove(fresh.game.game() / "Zed.plt");
             if (c.replace)
-                fresh.prompts.expectQuestion(pilot + whose + "\r\rReplace?", "Pilot Exists!",
-                                             Icon::Information, Answer::No, *c.replace);
-            auto plan = std::get<LaunchPlan>(PlanLaunch(fresh.session, fresh.shipSets() / "P.gob"));
-            LaunchedShipSet record =
-                LaunchShipSet(fresh.store, fresh.prompts, freshProgress, plan).record;
+                fresh.game.prompts.expectQuestion(pilot + whose + "\r\rReplace?", "Pilot Exists!",
+                                                  Icon::Information, Answer::No, *c.replace);
+            LaunchedShipSet record = fresh.launch(package);
             if (c.replace == Answer::No) {
-                EXPECT_EQ(ReadFileBytes(fresh.game() / pilot), original);
+                EXPECT_EQ(ReadFileBytes(fresh.game.game() / pilot), original);
             }
-            WriteFileBytes(fresh.game() / pilot, "played");
-            fresh.prompts.expectQuestion("Would you like to keep " + pilot + "?", "Keep Pilot?",
-                                         Icon::Information, Answer::Yes, c.keep);
+            WriteFileBytes(fresh.game.game() / pilot, "played");
+            fresh.game.prompts.expectQuestion("Would you like to keep " + pilot + "?",
+                                              "Keep Pilot?", Icon::Information, Answer::Yes,
+                                              c.keep);
             if (c.keptAside)
-                fresh.prompts.allowMessage("Pilots Kept");
-            RestoreAfterPlay(fresh.session, freshProgress, record);
-            fs::path file = fresh.game() / pilot;
+                fresh.game.prompts.allowMessage("Pilots Kept");
+            fresh.restore(record);
+            fs::path file = fresh.game.game() / pilot;
             EXPECT_EQ(fs::exists(file) ? std::optional(ReadFileBytes(file)) : std::nullopt,
                       c.afterwards);
-            EXPECT_FALSE(fs::exists(fresh.backup()));
         }
         std::vector<std::string> kept;
         if (fs::exists(keptFolder)) {
@@ -120,44 +88,24 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
         }
         EXPECT_EQ(kept.size(), c.keptAside ? 2u : 0u) << "one file a cycle, none overwritten";
         if (c.keptAside) {
-            EXPECT_EQ(fresh.prompts.shown.back().title, "Pilots Kept");
-            EXPECT_NE(fresh.prompts.shown.back().text.find(keptFolder.string()), std::string::npos);
+            EXPECT_NE(fresh.lastMessage().find(keptFolder.string()), std::string::npos);
         }
     }
 }
 
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
-    auto before = everything();
+    Tree before = everything();
     std::vector<GobEntry> thirty, twelve;
     for (int i = 0; i < 30; ++i)
         thirty.push_back({Numbered("T", i, ".LFD"), "t"});
     for (int i = 0; i < 12; ++i)
         twelve.push_back({Numbered("W", i, ".LFD"), "w"});
     thirty.push_back({"DATA.LFD", "thirty"});
-    RestoreAfterPlay(game.session, progress, launch(package("Thirty.gob", thirty)));
-    RestoreAfterPlay(game.session, progress, launch(package("Twelve.gob", twelve)));
+    restore(launch(package("Thirty.gob", thirty)));
+    restore(launch(package("Twelve.gob", twelve)));
     before["Ships/Thirty.gob"] = ReadFileBytes(game.shipSets() / "Thirty.gob");
     before["Ships/Twelve.gob"] = ReadFileBytes(game.shipSets() / "Twelve.gob");
     EXPECT_EQ(everything(), before);
-}
-
-TEST_F(RestoreTest, TheRecoveryWorksFromTheJournalOfAnEarlierRun) {
-    WriteFileBytes(game.game() / "zt" / "foreign.zt", MakeZt({{0, "F"}}));
-    WriteFileBytes(game.game() / "A.LFD", "game a");
-    auto before = everything();
-    auto path = package("Blue.gob", mixedMembers());
-    launch(path);
-    // Files of the ship set directory are not the cycle's, whatever their name.
-    WriteFileBytes(game.shipSets() / "restore.txt", "the player's");
-    before["Ships/restore.txt"] = "the player's";
-    fs::remove(path);
-
-    FakeProgress restarted;
-    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    EXPECT_EQ(RestoreLastShipSet(game.session, restarted, path), RestoreOutcome::Restored);
-
-    EXPECT_EQ(everything(), before);
-    expectClosedCycle();
 }
 
 // Without a journal (an older version's cycle) the files that have no backup may be the ship
@@ -174,13 +122,12 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
                           {Answer::No, "Nova", "lastpilot Ace\r\nwindowed 1\r\n"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lastPilot);
-        StandInGame fresh;
-        FakeProgress freshProgress;
+        Cycle cycle;
+        StandInGame& fresh = cycle.game;
         fs::create_directory(fresh.game() / "empty");
-        fs::path path = fresh.shipSets() / "Blue.gob";
-        WriteGob(path, {{"DATA.LFD", "new data"}, {"B.LFD", "added"}, {"empty\\E.LFD", "e"}});
-        LaunchShipSet(fresh.store, fresh.prompts, freshProgress,
-                      std::get<LaunchPlan>(PlanLaunch(fresh.session, path)));
+        fs::path path = cycle.package(
+            "Blue.gob", {{"DATA.LFD", "new data"}, {"B.LFD", "added"}, {"empty\\E.LFD", "e"}});
+        cycle.launch(path);
         fs::remove(fresh.journalPath());  // as an older version leaves a cycle
         fs::remove(fresh.game() / "empty" / "E.LFD");
         fresh.store.save("Settings", "Last Pilot", c.lastPilot);
@@ -191,9 +138,8 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
                 "\r\rMark the ShipSet as restored anyway?  Answer No to keep it open and restore "
                 "again later.",
             "Restore Incomplete", Icon::Exclamation, Answer::No, c.answer);
-        EXPECT_EQ(
-            RestoreLastShipSet(fresh.session, freshProgress, path),
-            c.answer == Answer::Yes ? RestoreOutcome::Restored : RestoreOutcome::RestoredInPart);
+        EXPECT_EQ(cycle.recover(), c.answer == Answer::Yes ? RestoreOutcome::Restored
+                                                           : RestoreOutcome::RestoredInPart);
         EXPECT_EQ(ReadFileBytes(fresh.game() / "DATA.LFD"), "original data");
         EXPECT_EQ(ReadFileBytes(fresh.game() / "B.LFD"), "added");
         EXPECT_TRUE(fs::is_directory(fresh.game() / "empty"));
@@ -221,61 +167,6 @@ TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
     expectClosedCycle();
 }
 
-TEST_F(RestoreTest, AFileThatCannotGoBackKeepsItsBackupAndTheCycleOpen) {
-    auto before = everything();
-    auto path = package("Blue.gob", mixedMembers());
-    before["Ships/Blue.gob"] = ReadFileBytes(path);
-    LaunchedShipSet record = launch(path);
-    // The game holds DATA.LFD in a way that a file cannot replace.
-    fs::remove(game.game() / "DATA.LFD");
-    WriteFileBytes(game.game() / "DATA.LFD" / "busy", "x");
-
-    game.prompts.allowMessage("Restore Incomplete");
-    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
-    ASSERT_EQ(game.prompts.shown.size(), 1u);
-    EXPECT_NE(game.prompts.shown[0].text.find((game.backup() / "DATA.LFD").string()),
-              std::string::npos);
-    EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
-    EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), path.string());
-
-    fs::remove_all(game.game() / "DATA.LFD");
-    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    recover();
-    EXPECT_EQ(everything(), before);
-    expectClosedCycle();
-}
-
-// A journal that is there but cannot be read now may record added files the package cannot
-// tell of: the restore changes nothing, says why, and the cycle stays open for another try.
-TEST_F(RestoreTest, AJournalThatCannotBeReadMovesNothing) {
-    launch(package("Blue.gob", mixedMembers()));
-    auto inPlay = everything();
-    fs::rename(game.journalPath(), game.shipSets() / "saved.journal");
-    fs::create_directory(game.journalPath());  // there, and no file to read
-    game.prompts.allowMessage("Restore Incomplete");
-    game.prompts.allowMessage("Restore Incomplete");
-    recover();
-    fs::remove(game.journalPath());
-    fs::rename(game.shipSets() / "saved.journal", game.journalPath());
-    EXPECT_EQ(everything(), inPlay);
-    EXPECT_TRUE(LaunchCycleOpen(game.session.settings, game.store));
-}
-
-// A power cut on a file system that keeps no order can lose an original outright: the restore
-// names it and never calls the cycle a success.
-TEST_F(RestoreTest, AnOriginalThatIsNowhereKeepsTheCycleOpen) {
-    LaunchedShipSet record = launch(package("Blue.gob", mixedMembers()));
-    fs::remove(game.backup() / "DATA.LFD");
-    fs::remove(game.game() / "DATA.LFD");
-    game.prompts.allowMessage("Restore Incomplete");
-    EXPECT_EQ(RestoreAfterPlay(game.session, progress, record), RestoreOutcome::RestoredInPart);
-    ASSERT_EQ(game.prompts.shown.size(), 1u);
-    EXPECT_NE(game.prompts.shown[0].text.find("DATA.LFD is neither in the backup folder"),
-              std::string::npos);
-    EXPECT_NE(game.store.get("Settings", "Last ShipSet"), "None");
-    EXPECT_FALSE(game.readJournal().closed);
-}
-
 // The disk as a crash at each point of one member's install leaves it, and what the restore
 // makes of it. The journal always announces the member before its first change.
 TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
@@ -295,7 +186,8 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        StandInGame fresh;
+        Cycle cycle;
+        StandInGame& fresh = cycle.game;
         fs::path name = c.change == MemberChange::Replaced ? "DATA.LFD" : "NEW.LFD";
         auto before = Snapshot(fresh.game());
         fs::path gone = fresh.shipSets() / "Gone.gob";
@@ -313,9 +205,8 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
         if (c.inGame)
             WriteFileBytes(fresh.game() / name, *c.inGame);
 
-        FakeProgress restarted;
         fresh.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-        RestoreLastShipSet(fresh.session, restarted, gone);
+        cycle.recover();
         EXPECT_EQ(Snapshot(fresh.game()), before);
         EXPECT_FALSE(fs::exists(fresh.backup()));
     }
@@ -327,18 +218,13 @@ TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
 TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
     bool seen = false;
     for (std::uint64_t n = 1; n < 200 && !seen; ++n) {
-        StandInGame game;
-        FakeProgress progress;
-        WriteGob(game.shipSets() / "Blue.gob", {{"new\\D.LFD", "in a new folder"}});
-        LaunchedShipSet record =
-            LaunchShipSet(
-                game.store, game.prompts, progress,
-                std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
-                .record;
+        Cycle cycle;
+        StandInGame& game = cycle.game;
+        LaunchedShipSet record = cycle.launchOf({{"new\\D.LFD", "in a new folder"}});
         game.prompts.allowMessage("Restore");
         game.prompts.allowMessage("Restore Incomplete");
         FaultSeam::FailAt(n, std::make_error_code(std::errc::device_or_resource_busy));
-        RestoreOutcome outcome = RestoreAfterPlay(game.session, progress, record);
+        RestoreOutcome outcome = cycle.restore(record);
         FaultSeam::Disarm();
         if (outcome != RestoreOutcome::Restored || !fs::exists(game.game() / "new"))
             continue;
