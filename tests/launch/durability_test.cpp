@@ -119,18 +119,15 @@ TEST_F(DurabilityTest, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
     SetLastPilot(game.game(), "Nova", game.prompts, false);
     std::vector<RecordedStep> steps = FaultSeam::Recorded();
     FaultSeam::Disarm();
-    int renames = 0;
     for (auto step = steps.begin(); step != steps.end(); ++step) {
         if (step->step != FileStep::Rename ||
             !step->path.filename().string().starts_with(".tolvane-"))
             continue;
-        ++renames;
         bool flushed = std::any_of(steps.begin(), step, [&](const RecordedStep& earlier) {
             return earlier.step == FileStep::Flush && earlier.path == step->path;
         });
         EXPECT_TRUE(flushed) << step->to;
     }
-    EXPECT_EQ(renames, 3) << "the executable's copy, the patched executable, config.cfg";
 }
 
 #ifndef _WIN32
@@ -145,48 +142,20 @@ TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
     std::string ships = "/dev/shm/tolvane-ships-" + std::to_string(::getpid());
     fs::remove_all(ships);
     {
-        StandInGame game("XWINGALLIANCE.EXE", "XWA", ships);
-        FakeProgress progress;
-        auto before = Snapshot(game.game());
-        WriteGob(game.shipSets() / "Blue.gob", Members());
+        Cycle cycle("XWA", ships);
+        Tree before = Snapshot(cycle.game.game());
+        fs::path package = cycle.package("Blue.gob", Members());
         for (bool afterPlay : {true, false}) {
-            LaunchedShipSet record =
-                LaunchShipSet(
-                    game.store, game.prompts, progress,
-                    std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
-                    .record;
-            EXPECT_EQ(ReadFileBytes(game.backup() / "DATA.LFD"), "original data");
-            if (afterPlay) {
-                RestoreAfterPlay(game.session, progress, record);
-            } else {
-                game.prompts.expectMessage("All the files have been restored succesfully.",
-                                           "Success!", Icon::Information);
-                RestoreLastShipSet(game.session, progress,
-                                   LastShipSetPackage(game.session.settings, game.store));
-            }
-            EXPECT_EQ(Snapshot(game.game()), before);
-            EXPECT_FALSE(fs::exists(game.backup()));
+            LaunchedShipSet record = cycle.launch(package);
+            EXPECT_EQ(ReadFileBytes(cycle.game.backup() / "DATA.LFD"), "original data");
+            cycle.game.prompts.allowMessage("Success!");
+            afterPlay ? cycle.restore(record) : cycle.recover();
+            EXPECT_EQ(Snapshot(cycle.game.game()), before);
         }
     }
     fs::remove_all(ships);
 }
 #endif
-
-TEST(FlushCountTest, AnInstallFlushesAFixedNumberOfTimesWhateverItsWidth) {
-    for (int width : {4, 400}) {
-        StandInGame game;
-        std::vector<GobEntry> members;
-        for (int i = 0; i < width; ++i)
-            members.push_back({Numbered("M", i, ".LFD"), "member"});
-        members.push_back({"zt\\fix.zt", MakeZt({{0, "P"}})});
-        WriteGob(game.shipSets() / "Wide.gob", members);
-        auto plan = PlanLaunch(game.session, game.shipSets() / "Wide.gob");
-        FakeProgress progress;
-        std::uint64_t before = FlushesSoFar();
-        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
-        EXPECT_LE(FlushesSoFar() - before, 8u) << width << " members";
-    }
-}
 
 }  // namespace
 }  // namespace tolvane::testing
