@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "app/main_window_logic.h"
 #include "app/window_states.h"
 #include "launch/launch_journal.h"
@@ -13,27 +11,17 @@
 namespace tolvane::testing {
 namespace {
 
-const std::set<Control> kAll = {
-    Control::infoButton,  Control::refreshButton, Control::launchButton, Control::shipSetList,
-    Control::aboutButton, Control::optionsButton, Control::exitButton};
-const std::set<Control> kNothingSelected = {Control::shipSetList, Control::refreshButton,
-                                            Control::exitButton, Control::aboutButton,
-                                            Control::optionsButton};
-const std::set<Control> kLastShipSetToRestore = {Control::launchButton, Control::exitButton};
-
-struct WindowLooks {
-    std::string caption;
-    bool launchVisible;
-    std::set<Control> enabled;
+// What the player can do in the state the window is in: launch (or restore), pick another entry,
+// and leave.
+struct Can {
+    bool launch;
+    bool pick;
+    bool exit;
+    bool operator==(const Can&) const = default;
 };
-
-WindowLooks LooksOf(const FakeMainWindow& window) {
-    std::set<Control> enabled;
-    for (Control control : kAll) {
-        if (window.enabled(control))
-            enabled.insert(control);
-    }
-    return {window.launchCaption(), window.launchVisible, enabled};
+Can CanIn(const FakeMainWindow& window) {
+    return {window.enabled(Control::launchButton) && window.launchVisible,
+            window.enabled(Control::shipSetList), window.enabled(Control::exitButton)};
 }
 
 // The handlers choose the state from what the procedure they ran reports.
@@ -53,52 +41,45 @@ class MainWindowLogicTest : public ::testing::Test {
     MainWindowLogic logic;
 };
 
-// The controls as a player meets them through a whole cycle, pressed through the handlers.
+// What the player can press through a whole cycle, pressed through the handlers; a launch that
+// changed nothing, or one whose install failed, and a restore in part each leave the way on.
 TEST_F(MainWindowLogicTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    std::set<Control> entrySelected = kNothingSelected;
-    entrySelected.insert({Control::launchButton, Control::infoButton});
-
     logic.load();
-    EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
-    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
+    EXPECT_EQ(CanIn(window), (Can{false, true, true}));
     logic.launchClicked();  // nothing selected: nothing happens
     EXPECT_EQ(window.pilotLoaderShown, 0);
-
     window.selected = 0;
     logic.listClicked();
-    EXPECT_EQ(LooksOf(window).enabled, entrySelected);
-    // A launch that changed nothing leaves the window as the press found it.
+    EXPECT_EQ(CanIn(window), (Can{true, true, true}));
+
     game.store.failingKey = "Last ShipSet";
-    game.prompts.expectMessage("Could not save Last ShipSet\r\rNothing has been changed.",
-                               "Launch Failed", Icon::Critical);
+    game.prompts.allowMessage("Launch Failed");
     logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, entrySelected);
-    EXPECT_TRUE(window.launchVisible);
+    EXPECT_EQ(CanIn(window), (Can{true, true, true})) << "a launch that changed nothing";
     game.store.failingKey.clear();
     window.bar().setValue(7);
     logic.launchClicked();
     EXPECT_EQ(window.pilotLoaderShown, 1);
-    EXPECT_FALSE(logic.readyToLaunch());
-    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{});
-    EXPECT_FALSE(window.launchVisible);
+    EXPECT_EQ(CanIn(window), (Can{false, false, false}));
+    logic.pilotLoaderClosed();
+    logic.listClicked();  // a stray selection event changes nothing while the ship set is in
+    EXPECT_EQ(CanIn(window), (Can{true, false, false}));
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
 
-    logic.pilotLoaderClosed();
-    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
-    EXPECT_TRUE(window.launchVisible);
-    logic.listClicked();  // a stray selection event changes nothing while the ship set is in
-    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
-
+    std::filesystem::remove(game.game() / "DATA.LFD");
+    WriteFileBytes(game.game() / "DATA.LFD" / "busy", "the game holds it");
+    game.prompts.allowMessage("Restore Incomplete");
     logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kAll);
+    EXPECT_EQ(CanIn(window), (Can{true, false, true})) << "a restore in part";
+    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
+    std::filesystem::remove_all(game.game() / "DATA.LFD");
+    game.prompts.allowMessage("Success!");
+    logic.launchClicked();
     EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
     EXPECT_EQ(window.bar().value(), 0);
     EXPECT_TRUE(logic.readyToLaunch());
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-
-    logic.refreshClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
 }
 
 TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
@@ -106,28 +87,8 @@ TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     game.prompts.allowMessage("Launch Failed");
     launchFirstEntry();
     EXPECT_EQ(window.pilotLoaderShown, 0);
-    EXPECT_EQ(LooksOf(window).enabled, std::set<Control>{Control::launchButton});
-    EXPECT_TRUE(window.launchVisible);
+    EXPECT_EQ(CanIn(window), (Can{true, false, false}));
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");
-}
-
-TEST_F(MainWindowLogicTest, ARestoreInPartOffersTheRestoreAgain) {
-    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    launchFirstEntry();
-    logic.pilotLoaderClosed();
-    std::filesystem::remove(game.game() / "DATA.LFD");
-    WriteFileBytes(game.game() / "DATA.LFD" / "busy", "the game holds it");
-    game.prompts.allowMessage("Restore Incomplete");
-    logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kLastShipSetToRestore);
-    EXPECT_EQ(window.launchCaption(), "Click here to restore files");
-
-    std::filesystem::remove_all(game.game() / "DATA.LFD");
-    game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
-                               Icon::Information);
-    logic.launchClicked();
-    EXPECT_EQ(LooksOf(window).enabled, kNothingSelected);
-    EXPECT_EQ(window.launchCaption(), "Launch ShipSet");
 }
 
 // "ShipSet Dir" names no folder: the player is told, not shown an empty list in silence; once the
