@@ -20,7 +20,7 @@ void GiveDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<v
     }
 }
 
-bool WindowsKeys::eventFilter(QObject* watched, QEvent* event) {
+bool DialogKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

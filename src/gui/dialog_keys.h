@@ -13,7 +13,7 @@ void GiveDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<v
 // Keys as a Windows player knows them, in every window of the program: Enter presses the button
 // that has the focus (before any default button), and in a list where nothing is selected yet
 // the first arrow press selects the row that has the focus frame, the first when none has.
-class WindowsKeys : public QObject {
+class DialogKeys : public QObject {
   public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -43,7 +43,7 @@ class WindowSet : public StartupWindows {
     bool closingAll() const { return closingAll_; }
 
   private:
-    WindowsKeys keys_;
+    DialogKeys keys_;
     Session& session_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ReadingWindow> reading_;
