@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "launch/install.h"
 #include "support/fake_main_window.h"
+#include "support/launch_fixture.h"
 #include "support/memory_settings_store.h"
 #include "support/package_files.h"
 #include "support/recording_prompts.h"
-#include "support/stand_in_game.h"
 
 namespace tolvane::testing {
 namespace {
@@ -77,11 +76,9 @@ TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
 // The settings lost "Last ShipSet" (a write that failed, a settings file from elsewhere) while a
 // launch journal is open: the next start still offers the restore.
 TEST(StartupTest, AnOpenJournalLeadsToTheLastShipSetsRestoreWhateverTheSettingsSay) {
-    StandInGame game;
-    FakeProgress progress;
-    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    LaunchShipSet(game.store, game.prompts, progress,
-                  std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
+    Cycle cycle;
+    StandInGame& game = cycle.game;
+    cycle.launchOf({{"DATA.LFD", "package data"}});
     game.store.save("Settings", "Last ShipSet", "None");
     for (bool readable : {true, false}) {
         SCOPED_TRACE(readable ? "a journal" : "a journal that cannot be read");

@@ -9,10 +9,9 @@
 #include "app/pilot_loader_logic.h"
 #include "game_start/game_start.h"
 #include "game_start/run_batch.h"
-#include "launch/install.h"
-#include "launch/restore.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
+#include "support/launch_fixture.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
@@ -24,26 +23,23 @@ namespace {
 #ifndef _WIN32
 // Launch, load pilot Nova (which starts the game), check the game's start, restore: the game
 // folder is as before.
-void PlayCycle(StandInGame& game, const std::function<void()>& checkStart) {
+void PlayCycle(Cycle& cycle, const std::function<void()>& checkStart) {
+    StandInGame& game = cycle.game;
     auto before = Snapshot(game.game());
-    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    FakeProgress progress;
-    LaunchedShipSet record =
-        LaunchShipSet(game.store, game.prompts, progress,
-                      std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")))
-            .record;
+    LaunchedShipSet record = cycle.launchOf({{"DATA.LFD", "package data"}});
     game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
     FakeMainWindow window;
     MainWindowLogic logic(game.session, window);
     ASSERT_TRUE(LoadPilot(game.session, logic, "Nova", [] {}));
     EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
     checkStart();
-    RestoreAfterPlay(game.session, progress, record);
+    cycle.restore(record);
     EXPECT_EQ(Snapshot(game.game()), before);
 }
 
 TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
-    StandInGame game("XWINGALLIANCE.EXE", "Library/steamapps/common/XWA");
+    Cycle cycle("Library/steamapps/common/XWA");
+    StandInGame& game = cycle.game;
     fs::path library = game.game().parent_path().parent_path().parent_path();
     fs::path record = game.program() / "proton.txt";
     WriteFileBytes(library / "steamapps/appmanifest_361670.acf",
@@ -56,7 +52,7 @@ TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
     fs::permissions(proton, fs::perms::owner_all);
     ScopedEnvironment home("HOME", library.string());
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
-    PlayCycle(game, [&] {
+    PlayCycle(cycle, [&] {
         std::vector<std::string> lines = RecordedLines(record);
         ASSERT_EQ(lines.size(), 4u) << "Proton was not started";
         EXPECT_EQ(lines[0], "run cmd /c " + WineFormOf(game.program() / "RunXWA.bat"));
@@ -74,7 +70,8 @@ TEST(GameStartCycleTest, AGameInItsOwnPrefixRunsThereAsDriveC) {
     const char* standIn = std::getenv("TOLVANE_STAND_IN_EXE");
     if (standIn == nullptr || *standIn == '\0')
         GTEST_SKIP() << "TOLVANE_STAND_IN_EXE names no Windows stand-in game";
-    StandInGame game("XWINGALLIANCE.EXE", "prefix/drive_c/Games/XWA");
+    Cycle cycle("prefix/drive_c/Games/XWA");
+    StandInGame& game = cycle.game;
     fs::path prefix = game.game().parent_path().parent_path().parent_path();
     std::string mark = "prefix " + std::to_string(std::rand());
     ScopedEnvironment quiet("WINEDEBUG", "-all");
@@ -91,7 +88,7 @@ TEST(GameStartCycleTest, AGameInItsOwnPrefixRunsThereAsDriveC) {
     ScopedEnvironment recordTo("TOLVANE_STAND_IN_RECORD", WineFormOf(record));
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     EXPECT_EQ(DecideGameStart(game.executable()).starter, Starter::WinePrefix);
-    PlayCycle(game, [&] {
+    PlayCycle(cycle, [&] {
         std::vector<std::string> lines = RecordedLines(record);
         ASSERT_EQ(lines.size(), 4u) << "the game did not record its start";
         EXPECT_EQ(lines[1], "C:\\Games\\XWA");

@@ -15,7 +15,7 @@
 #include "launch/install.h"
 #include "platform/fault_seam.h"
 #include "support/environment.h"
-#include "support/fake_progress.h"
+#include "support/launch_fixture.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
@@ -34,7 +34,7 @@ const char* kRestoreMessage =
     "shipset.  You can restore those backup files now if you wish.";
 const char* kSuccess = "All the files have been restored succesfully.";
 
-class WindowsTest : public ::testing::Test {
+class WindowsTest : public ::testing::Test, public Cycle {
   protected:
     void start() {
         windows_.reset();
@@ -59,7 +59,6 @@ class WindowsTest : public ::testing::Test {
                 [] { QTest::qWait(10); });
     }
 
-    StandInGame game;
     std::unique_ptr<WindowSet> windows_;
 };
 
@@ -122,10 +121,7 @@ TEST_F(WindowsTest, TheOptionsListTheDirectoryJustChosen) {
 // Settings lost while a cycle's journal is open: once the options name its directory again, the
 // main window offers the restore.
 TEST_F(WindowsTest, AnOpenJournalLeadsToTheRestoreOnceTheOptionsNameItsDirectory) {
-    WriteGob(game.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-    FakeProgress progress;
-    LaunchShipSet(game.store, game.prompts, progress,
-                  std::get<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "Blue.gob")));
+    launchOf({{"DATA.LFD", "package data"}});
     game.store.values.clear();
     game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
     start();
