@@ -17,8 +17,6 @@
 namespace tolvane::testing {
 namespace {
 
-using Tree = std::map<std::string, std::string>;
-
 enum class Armed { Fails, Dies };
 
 // How the tests' names show the parameter.
@@ -35,22 +33,20 @@ const std::error_code kFaults[] = {std::make_error_code(std::errc::io_error),
                                    std::make_error_code(std::errc::cross_device_link)};
 
 // One game with a ship set that replaces, adds, makes a folder and patches the executable.
-class Cycle {
+class ArmedCycle : public Cycle {
   public:
-    Cycle() {
-        WriteGob(package(), {{"DATA.LFD", "package data"},
-                             {"NEW.LFD", "new file"},
-                             {"wave\\GAME.WAV", "new sound"},
-                             {"new\\D.LFD", "in a new folder"},
-                             {"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
+    ArmedCycle() {
+        shipSet = package("Blue.gob", {{"DATA.LFD", "package data"},
+                                       {"NEW.LFD", "new file"},
+                                       {"wave\\GAME.WAV", "new sound"},
+                                       {"new\\D.LFD", "in a new folder"},
+                                       {"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
         before = Snapshot(game.game());
         for (const char* title :
              {"Launch Failed", "Restore Incomplete", "Success!", "Restore", "Pilot Loader",
               "Invalid .Gob", "Game Not Found", "Backup Folder In Use"})
             game.prompts.allowMessage(title);
     }
-
-    fs::path package() const { return game.shipSets() / "Blue.gob"; }
 
     // The pilot loader's part that writes config.cfg, so that the restore must write it back.
     void switchPilot() {
@@ -65,7 +61,7 @@ class Cycle {
     // What the launch handler does, telling a refusal as it does; nothing when the launch was
     // refused or did not start.
     std::optional<LaunchedShipSet> install() {
-        auto plan = PlanLaunch(game.session, package());
+        auto plan = PlanLaunch(game.session, shipSet);
         if (auto* refusal = std::get_if<LaunchRefusal>(&plan)) {
             game.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
             return std::nullopt;
@@ -78,18 +74,6 @@ class Cycle {
         if (result.outcome == LaunchOutcome::NotStarted)
             return std::nullopt;
         return result.record;
-    }
-
-    RestoreOutcome restoreAfterPlay(const LaunchedShipSet& record) {
-        return RestoreAfterPlay(game.session, progress, record);
-    }
-
-    // The next start: the restore of the last ship set while "Last ShipSet" names a package or a
-    // journal is open.
-    bool cycleOpen() const { return LaunchCycleOpen(game.session.settings, game.store); }
-    RestoreOutcome recover() {
-        return RestoreLastShipSet(game.session, progress,
-                                  LastShipSetPackage(game.session.settings, game.store));
     }
 
     // Each original file is where the player can get it back: in the game folder or in Backup;
@@ -140,8 +124,7 @@ class Cycle {
         return false;
     }
 
-    StandInGame game;
-    FakeProgress progress;
+    fs::path shipSet;
     Tree before;
     bool installed = false;  // the last install said it was done
 };
@@ -167,8 +150,8 @@ bool RunArmed(Armed armed, std::uint64_t n, const std::function<void()>& step) {
 }
 
 // How many file operations `step` makes on an unarmed seam.
-std::uint64_t OperationsOf(const std::function<void(Cycle&)>& step) {
-    Cycle cycle;
+std::uint64_t OperationsOf(const std::function<void(ArmedCycle&)>& step) {
+    ArmedCycle cycle;
     FaultSeam::Disarm();
     step(cycle);
     return FaultSeam::Operations();
@@ -176,7 +159,7 @@ std::uint64_t OperationsOf(const std::function<void(Cycle&)>& step) {
 
 // Runs the recovery until the cycle is closed, as a player pressing the restore button again
 // would; a failure that is gone by then must not keep anything out of place.
-void RecoverUntilClosed(Cycle& cycle) {
+void RecoverUntilClosed(ArmedCycle& cycle) {
     for (int attempt = 0; attempt < 2 && cycle.cycleOpen(); ++attempt)
         cycle.recover();
 }
@@ -185,13 +168,13 @@ class FailurePointsTest : public ::testing::TestWithParam<Armed> {};
 
 TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
     Tree installedTree;
-    std::uint64_t points = OperationsOf([&](Cycle& cycle) {
+    std::uint64_t points = OperationsOf([&](ArmedCycle& cycle) {
         cycle.install();
         installedTree = Snapshot(cycle.game.game());
     });
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("install, operation " + std::to_string(n));
-        Cycle cycle;
+        ArmedCycle cycle;
         std::optional<LaunchedShipSet> record;
         bool died = RunArmed(GetParam(), n, [&] { record = cycle.install(); });
         cycle.expectOriginalsSafe();
@@ -202,26 +185,26 @@ TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
             EXPECT_FALSE(cycle.game.prompts.shown.empty()) << "a failure nobody was told of";
         }
         if (!died && record)
-            cycle.restoreAfterPlay(*record);  // the player closes the cycle
-        RecoverUntilClosed(cycle);            // or the next start does
+            cycle.restore(*record);  // the player closes the cycle
+        RecoverUntilClosed(cycle);   // or the next start does
         cycle.expectBackAsBefore();
     }
     std::printf("install: %llu failure points tried\n", static_cast<unsigned long long>(points));
 }
 
 TEST_P(FailurePointsTest, TheRestoreAfterPlayAtEveryPoint) {
-    std::uint64_t points = OperationsOf([](Cycle& cycle) {
+    std::uint64_t points = OperationsOf([](ArmedCycle& cycle) {
         std::optional<LaunchedShipSet> record = cycle.install();
         FaultSeam::Disarm();
-        cycle.restoreAfterPlay(*record);
+        cycle.restore(*record);
     });
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("restore after play, operation " + std::to_string(n));
-        Cycle cycle;
+        ArmedCycle cycle;
         std::optional<LaunchedShipSet> record = cycle.install();
         ASSERT_TRUE(record);
         RestoreOutcome outcome = RestoreOutcome::Restored;
-        bool died = RunArmed(GetParam(), n, [&] { outcome = cycle.restoreAfterPlay(*record); });
+        bool died = RunArmed(GetParam(), n, [&] { outcome = cycle.restore(*record); });
         cycle.expectOriginalsSafe();
         if (!died && outcome == RestoreOutcome::RestoredInPart) {
             EXPECT_TRUE(cycle.cycleOpen());
@@ -237,14 +220,14 @@ TEST_P(FailurePointsTest, TheRestoreAfterPlayAtEveryPoint) {
 }
 
 TEST_P(FailurePointsTest, TheRecoveryAtEveryPoint) {
-    std::uint64_t points = OperationsOf([](Cycle& cycle) {
+    std::uint64_t points = OperationsOf([](ArmedCycle& cycle) {
         cycle.install();
         FaultSeam::Disarm();
         cycle.recover();
     });
     for (std::uint64_t n = 1; n <= points; ++n) {
         SCOPED_TRACE("recovery, operation " + std::to_string(n));
-        Cycle cycle;
+        ArmedCycle cycle;
         ASSERT_TRUE(cycle.install());
         bool died = RunArmed(GetParam(), n, [&] { cycle.recover(); });
         cycle.expectOriginalsSafe();

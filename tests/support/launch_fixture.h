@@ -58,7 +58,7 @@ struct Cycle {
         return RestoreLastShipSet(game.session, progress,
                                   LastShipSetPackage(game.session.settings, game.store));
     }
-    bool cycleOpen() { return LaunchCycleOpen(game.session.settings, game.store); }
+    bool cycleOpen() const { return LaunchCycleOpen(game.session.settings, game.store); }
     LaunchJournal journal() { return game.readJournal(); }
     // The game folder, the ship set directory, the program's folder and the one beside them.
     Tree everything() const { return Snapshot(game.game().parent_path()); }
