@@ -84,7 +84,8 @@ TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
 TEST(InstallExecutableTest, KeepsTheExecutablesSpellingOnDiskAndAppliesEveryPatch) {
     Cycle c("XWA");
     fs::path spelled = c.game.game() / "XWingAlliance.exe";
-    fs::rename(c.game.executable(), spelled);
+    fs::remove(c.game.executable());  // the settings still name it XWINGALLIANCE.EXE
+    WriteFileBytes(spelled, c.game.executableBytes());
     WriteFileBytes(c.game.game() / "zt" / "a.zt", MakeZt({{0, "AA"}, {4, "A"}}));
     c.launchOf({{"zt\\b.zt", MakeZt({{1, "B"}})}});
     EXPECT_EQ(c.outcome, LaunchOutcome::WaitingForPilot);
