@@ -1,13 +1,11 @@
-// What must reach the disk before what: a power cut at any moment leaves a journal that knows
-// every change to the game folder, and never originals in Backup with no journal to offer the
-// restore.
+// What the power-cut replay cannot see: which folders the restore flushes before it closes the
+// cycle, and a Backup on another file system than the game.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
-#include "pilots/pilot_switch.h"
 #include "platform/fault_seam.h"
 #include "platform/working_files.h"
 #include "support/launch_fixture.h"
@@ -53,26 +51,6 @@ std::vector<GobEntry> Members() {
             {"two\\levels\\E.LFD", "deep"}};
 }
 
-TEST_F(DurabilityTest, TheJournalReachesTheDiskBeforeTheGameFolderChanges) {
-    fs::path path = package("Blue.gob", Members());
-    FaultSeam::Record();
-    launch(path);
-    std::vector<RecordedStep> steps = FaultSeam::Recorded();
-    FaultSeam::Disarm();
-
-    auto firstChange = std::find_if(steps.begin(), steps.end(), [&](const RecordedStep& step) {
-        return Changes(step) && (Inside(step.path, game.game()) || Inside(step.to, game.game()));
-    });
-    ASSERT_NE(firstChange, steps.end());
-    auto flushed = [&](const fs::path& what) {
-        return std::any_of(steps.begin(), firstChange, [&](const RecordedStep& step) {
-            return step.step == FileStep::Flush && step.path == what;
-        });
-    };
-    EXPECT_TRUE(flushed(game.journalPath())) << "the journal's bytes";
-    EXPECT_TRUE(flushed(game.shipSets())) << "the journal's entry in its folder";
-}
-
 // Every folder whose entries the restore changed (working files of a run that died included) is
 // flushed after its last change and before the journal is closed, once each.
 TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
@@ -107,27 +85,6 @@ TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
     }
     EXPECT_LE(flushes, static_cast<int>(flushedSinceChange.size()));
     EXPECT_FALSE(LaunchCycleOpen(game.session.settings, game.store));
-}
-
-// Whatever replaces a file through a working file (the patched executable, config.cfg, the copy
-// of the executable in Backup) flushes the working file's bytes before the rename that puts it in
-// place: a power cut leaves the old file or the whole new one.
-TEST_F(DurabilityTest, AWorkingFileReachesTheDiskBeforeItTakesAFilesPlace) {
-    fs::path path = package("Blue.gob", {{"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
-    FaultSeam::Record();
-    launch(path);
-    SetLastPilot(game.game(), "Nova", game.prompts, false);
-    std::vector<RecordedStep> steps = FaultSeam::Recorded();
-    FaultSeam::Disarm();
-    for (auto step = steps.begin(); step != steps.end(); ++step) {
-        if (step->step != FileStep::Rename ||
-            !step->path.filename().string().starts_with(".tolvane-"))
-            continue;
-        bool flushed = std::any_of(steps.begin(), step, [&](const RecordedStep& earlier) {
-            return earlier.step == FileStep::Flush && earlier.path == step->path;
-        });
-        EXPECT_TRUE(flushed) << step->to;
-    }
 }
 
 #ifndef _WIN32

@@ -55,49 +55,10 @@ TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
     EXPECT_FALSE(journal.pilotSwitched);
 }
 
-// Lines appended to a real journal: each would have a restore act outside the game and backup
-// folders, or leave the game's own file out, so the whole journal is refused and named.
-TEST(LaunchJournalTest, RefusesEveryLineThatReachesOutsideOrContradictsItsMember) {
-    const char* lines[] = {
-        "member\t90\tadded\t../outside/x",
-        "member\t91\tadded\t/outside/x",
-        "member\t92\tadded\tnew/../../outside/x",
-        "member\t93\tadded\t",
-        "member\t2\tadded\tnew/D2.LFD",
-        "member\t94\tmoved\tE.LFD",
-        "member\tx\tadded\tE.LFD",
-        "folder\t../outside/empty",
-        "folder\t/outside",
-        "backup-folder\t../../outside",
-        "executable\t/elsewhere/x",
-        "executable\tDATA.LFD",
-        "game\t/elsewhere",
-        "backup\t/elsewhere/Backup",
-        "untouched\t1",
-        "untouched\t3",
-        "restored\t1",
-        "restored\t99",
-        "temporaries\t../outside/",
-        "delete\t/outside",
-    };
-    TempFolder folder;
-    for (const char* line : lines) {
-        SCOPED_TRACE(line);
-        fs::path path = folder / "journal";
-        fs::remove(path);
-        JournalWriter::create(path, Plan());
-        AppendJournalLine(path, line);
-        try {
-            ReadJournal(path, kFolders);
-            ADD_FAILURE() << "accepted";
-        } catch (const DamagedJournal& error) {
-            EXPECT_NE(std::string(error.what()).find("line "), std::string::npos) << error.what();
-        }
-    }
-}
-
-// A journal changed behind the program's back is found, whatever was done to it; a line added
-// at its end without its checksum is taken for one a crash cut off, and not believed.
+// A journal changed behind the program's back is found, whatever was done to it, and so is a line
+// of the program's own form that would have a restore act outside the game and backup folders,
+// or leave the game's own file out: the whole journal is refused, by line. A line added at its
+// end without its checksum is taken for one a crash cut off, and not believed.
 TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
     auto lineOf = [](const std::string& text, const std::string& start) {
         std::size_t at = text.find("\n" + start) + 1;
@@ -107,7 +68,31 @@ TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
         const char* what;
         std::function<void(const fs::path&)> change;
     };
-    const Case cases[] = {
+    auto appended = [](const char* line) {
+        return Case{line, [line](const fs::path& path) { AppendJournalLine(path, line); }};
+    };
+    std::vector<Case> cases = {
+        appended("member\t90\tadded\t../outside/x"),
+        appended("member\t91\tadded\t/outside/x"),
+        appended("member\t92\tadded\tnew/../../outside/x"),
+        appended("member\t93\tadded\t"),
+        appended("member\t2\tadded\tnew/D2.LFD"),
+        appended("member\t94\tmoved\tE.LFD"),
+        appended("member\tx\tadded\tE.LFD"),
+        appended("folder\t../outside/empty"),
+        appended("folder\t/outside"),
+        appended("backup-folder\t../../outside"),
+        appended("executable\t/elsewhere/x"),
+        appended("executable\tDATA.LFD"),
+        appended("game\t/elsewhere"),
+        appended("backup\t/elsewhere/Backup"),
+        appended("untouched\t1"),
+        appended("untouched\t3"),
+        appended("restored\t1"),
+        appended("restored\t99"),
+        appended("temporaries\t../outside/"),
+        appended("temporaries\t.tolvane-"),
+        appended("delete\t/outside"),
         {"a line edited",
          [&](const fs::path& path) {
              std::string text = ReadFileBytes(path);
@@ -139,8 +124,6 @@ TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
              WriteFileBytes(path, text.erase(at, length));
              AppendJournalLine(path, "config-line\tlastpilot Bob%0D%0Awindowed 0%0D%0A");
          }},
-        {"working files of another form",
-         [](const fs::path& path) { AppendJournalLine(path, "temporaries\t.tolvane-"); }},
         {"a second closed line",
          [](const fs::path& path) {
              AppendJournalLine(path, "closed");
@@ -154,7 +137,12 @@ TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
         fs::remove(path);
         JournalWriter::create(path, Plan());
         c.change(path);
-        EXPECT_THROW(ReadJournal(path, kFolders), DamagedJournal);
+        try {
+            ReadJournal(path, kFolders);
+            ADD_FAILURE() << "believed";
+        } catch (const DamagedJournal& error) {
+            EXPECT_NE(std::string(error.what()).find("line "), std::string::npos) << error.what();
+        }
     }
     fs::remove(path);
     JournalWriter::create(path, Plan());

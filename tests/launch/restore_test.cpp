@@ -10,8 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* kSuccess = "All the files have been restored succesfully.";
-
 class RestoreTest : public LaunchFixture {
   protected:
     RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
@@ -165,51 +163,6 @@ TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
     EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "game sound");
     EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
     expectClosedCycle();
-}
-
-// The disk as a crash at each point of one member's install leaves it, and what the restore
-// makes of it. The journal always announces the member before its first change.
-TEST_F(RestoreTest, EveryCrashPointOfAMemberRestoresTheGameFolder) {
-    struct Case {
-        const char* name;
-        MemberChange change;
-        bool backup;                        // the game's file was moved to the backup folder
-        std::optional<std::string> inGame;  // what the game folder holds under the name
-    };
-    const Case cases[] = {
-        {"announced only", MemberChange::Replaced, false, "original data"},
-        {"moved to the backup folder", MemberChange::Replaced, true, std::nullopt},
-        {"partly written", MemberChange::Replaced, true, "pack"},
-        {"installed", MemberChange::Replaced, true, "package"},
-        {"added, announced only", MemberChange::Added, false, std::nullopt},
-        {"added, partly written", MemberChange::Added, false, "pack"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Cycle cycle;
-        StandInGame& fresh = cycle.game;
-        fs::path name = c.change == MemberChange::Replaced ? "DATA.LFD" : "NEW.LFD";
-        auto before = Snapshot(fresh.game());
-        fs::path gone = fresh.shipSets() / "Gone.gob";
-        fresh.store.save("Settings", "Last ShipSet", gone.string());
-        LaunchJournal plan{.package = gone,
-                           .gameFolder = fresh.game(),
-                           .backupFolder = fresh.backup(),
-                           .executableName = "XWINGALLIANCE.EXE",
-                           .madeBackupFolder = true};
-        plan.members = {{1, c.change, name}};
-        JournalWriter::create(JournalPathFor(fresh.shipSets()), plan);
-        fs::create_directories(fresh.backup());
-        if (c.backup)
-            fs::rename(fresh.game() / name, fresh.backup() / name);
-        if (c.inGame)
-            WriteFileBytes(fresh.game() / name, *c.inGame);
-
-        fresh.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-        cycle.recover();
-        EXPECT_EQ(Snapshot(fresh.game()), before);
-        EXPECT_FALSE(fs::exists(fresh.backup()));
-    }
 }
 
 // Once every file is back, an empty folder of the launch's that will not go is named and the
