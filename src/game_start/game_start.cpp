@@ -6,8 +6,8 @@
 
 #include "platform/error.h"
 #include "platform/file_handles.h"
-#include "platform/path_checks.h"
 #include "platform/folder_listing.h"
+#include "platform/path_checks.h"
 #include "text/name_matching.h"
 #include "text/path_text.h"
 
@@ -128,7 +128,8 @@ std::optional<fs::path> ProtonFor(const fs::path& compatData, const fs::path& st
     for (std::string line; std::getline(info, line);) {
         for (const char* marker : {"/files/", "/dist/"}) {
             std::size_t at = line.find(marker);
-            if (at != std::string::npos && IsAccessibleFile(fs::path(line.substr(0, at)) / "proton"))
+            if (at != std::string::npos &&
+                IsAccessibleFile(fs::path(line.substr(0, at)) / "proton"))
                 return fs::path(line.substr(0, at));
         }
     }

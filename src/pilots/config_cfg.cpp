@@ -1,9 +1,9 @@
 #include "pilots/config_cfg.h"
 
-#include "platform/file_handles.h"
-#include "platform/whole_file_steps.h"
-#include "platform/path_checks.h"
 #include "platform/case_blind_index.h"
+#include "platform/file_handles.h"
+#include "platform/path_checks.h"
+#include "platform/whole_file_steps.h"
 #include "text/text_items.h"
 
 namespace tolvane {
