@@ -1,7 +1,5 @@
 #include "platform/case_blind_index.h"
 
-#include "platform/error.h"
-#include "platform/fault_seam.h"
 #include "platform/folder_listing.h"
 #include "text/name_key.h"
 #include "text/path_text.h"
