@@ -13,13 +13,15 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     WriteGob(game.shipSets() / "b.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Bravo")}});
     WriteGob(game.shipSets() / "A.GOB", {{"A.LFD", "no information here"}});
     WriteGob(game.shipSets() / "c.Gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Charlie, 2")}});
+    WriteGob(game.shipSets() / "d.gob", {{"PATCHINFO.TXT", ""}});
+    WriteFileBytes(game.shipSets() / "e.gob", "a download cut short");
     WriteFileBytes(game.shipSets() / "readme.txt", "not a package");
     WriteFileBytes(game.shipSets() / "patchinfo.txt", "the player's own notes");
     FakeProgress reading;
 
     std::vector<ShipSetEntry> entries = ReadShipSetNames(game.shipSets(), reading);
 
-    ASSERT_EQ(entries.size(), 3u);
+    ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].package, game.shipSets() / "A.GOB");
     EXPECT_EQ(entries[0].listName, "Patchinfo.txt not found");
     EXPECT_FALSE(entries[0].hasInfo);
@@ -28,8 +30,13 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     EXPECT_TRUE(entries[1].hasInfo);
     EXPECT_EQ(entries[2].package, game.shipSets() / "c.Gob");
     EXPECT_EQ(entries[2].listName, "Charlie");
-    EXPECT_EQ(reading.values, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(reading.maximum(), 3);
+    // An empty text has nothing to show; a package that cannot be read is listed all the same.
+    for (std::size_t i : {3u, 4u}) {
+        EXPECT_EQ(entries[i].listName, "Patchinfo.txt not found");
+        EXPECT_FALSE(entries[i].hasInfo);
+    }
+    EXPECT_EQ(reading.values, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(reading.maximum(), 5);
     EXPECT_EQ(ReadFileBytes(game.shipSets() / "patchinfo.txt"), "the player's own notes");
 }
 

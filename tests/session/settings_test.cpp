@@ -79,6 +79,18 @@ TEST_F(LoadSettingsTest, TheIntroIsSkippedWhenTheLeadingNumberIsOne) {
     }
 }
 
+// A ship set played here is known by its whole file name, not by the end of a longer one.
+TEST(PlayedShipSetsTest, OnlyAWholeNameCounts) {
+    MemorySettingsStore store;
+    NotePlayedHere(store, "/ships/DarkBlue.gob");
+    NotePlayedHere(store, "/ships/Red.gob");
+    NotePlayedHere(store, "/elsewhere/Red.gob");
+    EXPECT_EQ(store.get("Settings", "Played ShipSets"), "DarkBlue.gob|Red.gob|");
+    EXPECT_TRUE(PlayedHere(store, "/ships/Red.gob"));
+    EXPECT_FALSE(PlayedHere(store, "/ships/Blue.gob"));
+    EXPECT_FALSE(PlayedHere(store, "/ships/Dark.gob"));
+}
+
 #ifdef _WIN32
 // Windows paths as the player stores them, joined with backslashes.
 TEST(SettingsFoldersTest, WindowsPathsJoinWithBackslashes) {
