@@ -90,10 +90,11 @@ def main():
     chosen = set(kept | alone)
     left = [names for _, _, names in faults if not names & chosen]
     while left:
+        now = size(chosen, blocks, shared, kit)
+
         def worth(test):
             gain = sum(test in names for names in left)
-            return gain / max(1, size(chosen | {test}, blocks, shared, kit) - size(
-                chosen, blocks, shared, kit))
+            return gain / max(1, size(chosen | {test}, blocks, shared, kit) - now)
         best = max((test for test in blocks if test not in chosen), key=worth)
         chosen.add(best)
         left = [names for names in left if best not in names]
