@@ -216,7 +216,7 @@ class CommandRun {
 
     ExitCode restore() {
         if (!LaunchCycleOpen(session_.settings, session_.store)) {
-            RemoveEndedCycleLeftovers(session_.settings, session_.folders);
+            RemoveEndedCycleLeftovers(session_.settings, session_.folders, session_.prompts);
             out_ << "No ShipSet is installed: the game folder is as it was.\n";
             return kDone;
         }

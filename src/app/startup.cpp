@@ -15,7 +15,7 @@ void OpenFirstWindow(Session& session, StartupWindows& windows) {
     } else if (session.settings.optionsNeeded) {
         windows.showOptionsDialog();
     } else {
-        RemoveEndedCycleLeftovers(session.settings, session.folders);
+        RemoveEndedCycleLeftovers(session.settings, session.folders, session.prompts);
         windows.showMainWindow();
     }
 }

@@ -28,11 +28,16 @@ std::string ShownName(const fs::path& relative) {
 }
 
 // What a kept-aside pilot's name says of its cycle: the ship set and the moment of the restore.
-std::string CycleName(const fs::path& package) {
+KeptCycle CycleOf(const fs::path& package) {
     std::time_t now = std::time(nullptr);
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H.%M.%S", std::localtime(&now));
-    return Utf8Of(package.stem()) + " " + when;
+    return {Utf8Of(package.stem()), when};
+}
+
+// Whether two small files (pilots) hold the same bytes.
+bool SameBytes(const fs::path& a, const fs::path& b) {
+    return InputFile(a).readAll() == InputFile(b).readAll();
 }
 
 // The name the questions use: a pilot's as the package spells it.
@@ -59,6 +64,17 @@ void RequireOriginal(const fs::path& backup, const std::string& original, Known 
                 name + ", as they are.");
 }
 
+// A game file whose copy is not in Backup comes through the cycle only while it is the original
+// the launch would have taken: anything else means the copy went behind the program's back.
+void RequireUntaken(const fs::path& game, const std::string& original, const std::string& name,
+                    const fs::path& backupFolder) {
+    if (original.empty() || SameStamp(FileStamp(game), original))
+        return;
+    throw Error("The game's own " + name + " is not in the backup folder " +
+                DisplayPath(backupFolder) + ", and " + DisplayPath(game) +
+                " is not the file the launch found there.  Tolvane has left it as it is.");
+}
+
 }  // namespace
 
 template <typename Step>
@@ -73,8 +89,7 @@ void GameFolderRestore::attempt(std::vector<std::string>& into, Step step) {
 RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
                                              const LaunchJournal& journal) {
     report_.fromJournal = true;
-    keptAside_ = {KeptPilotsFolderIn(journal.backupFolder.parent_path()),
-                  CycleName(journal.package)};
+    keptAside_ = {KeptPilotsFolderIn(journal.backupFolder.parent_path()), CycleOf(journal.package)};
     // A journal of the first version recorded no line when it could have: "Last Pilot" tells.
     report_.pilotFromSetting =
         journal.pilotSwitched && !journal.configFirstLine && journal.firstVersion;
@@ -102,11 +117,16 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
     if (!journal.executableName.empty()) {
         attempt([&] {
             fs::path backup = WithoutLinks(journal.backupFolder, journal.executableName);
-            if (!IsPresent(backup))
+            fs::path game = WithoutLinks(journal.gameFolder, journal.executableName);
+            if (!IsPresent(backup)) {
+                if (IsPresent(game))
+                    RequireUntaken(game, journal.executableOriginal, "XWINGALLIANCE.EXE",
+                                   journal.backupFolder);
                 return;
+            }
             RequireOriginal(backup, journal.executableOriginal, Known::ByStamp,
                             "XWINGALLIANCE.EXE");
-            moveBack(backup, WithoutLinks(journal.gameFolder, journal.executableName));
+            moveBack(backup, game);
         });
     }
     if (journal.configFirstLine)
@@ -148,6 +168,11 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                             " is neither in the backup folder " +
                             DisplayPath(journal.backupFolder) + " nor in the game folder " +
                             DisplayPath(journal.gameFolder) + ".");
+            } else if (member.change == MemberChange::Replaced && !IsPilotFile(game)) {
+                // No copy to put back: the game's file must be the original itself, never taken
+                // (a played pilot that the player kept is the one file that may differ).
+                RequireUntaken(game, member.original, ShownName(member.relativePath),
+                               journal.backupFolder);
             }
             return;
         }
@@ -254,7 +279,7 @@ RestoreReport GameFolderRestore::fromPackage(const fs::path& packagePath,
                                              const fs::path& gameFolder,
                                              const fs::path& backupFolder) {
     report_.pilotFromSetting = true;
-    keptAside_ = {KeptPilotsFolderIn(backupFolder.parent_path()), CycleName(packagePath)};
+    keptAside_ = {KeptPilotsFolderIn(backupFolder.parent_path()), CycleOf(packagePath)};
     attempt([&] {
         if (IsLink(backupFolder))
             throw LinkNotFollowed(backupFolder);
@@ -313,35 +338,42 @@ void GameFolderRestore::startProgress(std::size_t members) {
 }
 
 // A file the launch replaced (or a pilot the player kept): the played copy stays if the player
-// keeps the pilot, else the copy from before the launch goes back over it. A player's own pilot
-// that the played one stays in place of is never deleted: it is kept aside.
+// keeps the pilot, else the copy from before the launch goes back over it. A pilot gone from the
+// game folder during play gets its copy back unasked. Of a pilot whose two versions differ, the
+// one not chosen is kept aside, never deleted.
 void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path& backup,
                                         const fs::path& game, Copy copy) {
-    if (!IsPilotFile(game) || !keepPilot(name)) {
+    if (!IsPilotFile(game) || !IsPresent(game)) {
         moveBack(backup, game);
-    } else if (copy == Copy::OfAFileThatStayed) {
-        DeleteFileIfPresent(backup);
-        changedFolders_.insert(backup.parent_path());
+        return;
+    }
+    bool played = !SameBytes(backup, game);
+    if (!keepPilot(name)) {
+        if (played && copy == Copy::OfAFileThatStayed)
+            keepAside(game, "played");
+        moveBack(backup, game);
+    } else if (played || copy == Copy::TheOriginal) {
+        keepAside(backup, "before");
     } else {
-        keepAside(backup);
+        DeleteFileIfPresent(backup);  // the same bytes stay in the game folder
+        changedFolders_.insert(backup.parent_path());
     }
 }
 
-// Moves the player's own pilot from before the launch into a folder of its own beside the ship
-// sets, under a name no other cycle's copy has, never over a file.
-void GameFolderRestore::keepAside(const fs::path& original) {
+// Moves a version of a pilot that the player did not choose into a folder of its own beside the
+// ship sets, under a name that says which version and which cycle, no other file has, and the
+// host can make; never through a link, never over a file.
+void GameFolderRestore::keepAside(const fs::path& pilot, const std::string& version) {
     fs::path folder = keptAside_.folder;
+    if (IsLink(folder))
+        throw LinkNotFollowed(folder);
     if (!IsPresent(folder)) {
         MakeFolders(folder);
         SyncFolder(folder.parent_path());  // the folder outlives a power cut before it is used
     }
-    std::string name = Utf8Of(original.stem()) + " before " + keptAside_.cycle;
-    fs::path kept = folder / PathFromUtf8(name + Utf8Of(original.extension()));
-    for (int n = 2; IsPresent(kept); ++n)
-        kept = folder /
-               PathFromUtf8(name + " (" + std::to_string(n) + ")" + Utf8Of(original.extension()));
-    MoveWithoutReplacing(original, kept);
-    changedFolders_.insert(original.parent_path());
+    fs::path kept = KeptPilotPath(folder, pilot.filename(), version, keptAside_.cycle);
+    MoveWithoutReplacing(pilot, kept);
+    changedFolders_.insert(pilot.parent_path());
     changedFolders_.insert(folder);
     report_.keptAside.push_back(Utf8Of(kept.filename()));
     report_.keptAsideFolder = folder;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/kept_pilots.h"
 #include "launch/launch_journal.h"
 #include "session/program_folders.h"
 #include "session/progress.h"
@@ -24,16 +25,11 @@ struct RestoreReport {
     // "Last Pilot" names the pilot to put back: without a journal, or with one of the first
     // version, which recorded no config.cfg line.
     bool pilotFromSetting = false;
-    // The player's own pilots that played ones stay in place of, moved into this folder.
+    // The versions of pilots that the player did not choose, moved into this folder.
     std::vector<std::string> keptAside;
     fs::path keptAsideFolder;
     bool complete() const { return notPutBack.empty() && !refusedJournal; }
 };
-
-// Where the player's own pilots are kept when the played ones stay: beside the ship sets.
-inline fs::path KeptPilotsFolderIn(const fs::path& shipSetDir) {
-    return shipSetDir / "Pilots kept by Tolvane";
-}
 
 // Puts the game folder back, one file at a time, so that running it again after a failure or a
 // crash continues where it stopped. Every path it acts on lies inside the game folder or the
@@ -64,7 +60,7 @@ class GameFolderRestore {
     enum class Copy { TheOriginal, OfAFileThatStayed };
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game,
                          Copy copy);
-    void keepAside(const fs::path& original);
+    void keepAside(const fs::path& pilot, const std::string& version);
     void moveBack(const fs::path& backup, const fs::path& game);
     void flushChangedFolders();
     bool keepPilot(const std::string& name);
@@ -85,7 +81,7 @@ class GameFolderRestore {
     RestoreReport report_;
     struct {
         fs::path folder;
-        std::string cycle;  // what each kept file's name says of the cycle
+        KeptCycle cycle;  // what each kept file's name says of the cycle
     } keptAside_;
     std::set<fs::path> changedFolders_;  // whose entries the restore renamed or removed
 };

@@ -6,6 +6,8 @@
 #include "pilots/config_cfg.h"
 #include "platform/error.h"
 #include "platform/folder_steps.h"
+#include "platform/path_checks.h"
+#include "platform/whole_file_steps.h"
 #include "platform/working_files.h"
 #include "text/checksum.h"
 #include "text/name_key.h"
@@ -17,6 +19,7 @@ namespace {
 constexpr std::string_view kHeader = "Tolvane launch journal 2";
 // The first version's journals carry no checksums; they are still restored.
 constexpr std::string_view kFirstVersionHeader = "Tolvane launch journal 1";
+constexpr std::string_view kAnyVersionHeader = "Tolvane launch journal ";
 constexpr std::size_t kTemporaryTokenLength = 16;
 
 const std::map<std::string, MemberChange> kChanges = {{"replaced", MemberChange::Replaced},
@@ -134,10 +137,22 @@ bool IsTemporaryPrefix(const std::string& field) {
            field.find_first_not_of("0123456789abcdef", kTemporaryNameStart.size()) == length - 1;
 }
 
-// A line as a message shows it: a hostile line may be long.
+// A line as a message shows it: a hostile line may be long, and a byte that no message can show
+// (a NUL would end it there) is written as its hex value.
 std::string Shown(const std::string& line) {
     constexpr std::size_t kLongest = 160;
-    return line.size() <= kLongest ? line : line.substr(0, kLongest) + "...";
+    std::string shown;
+    for (char c : line.substr(0, kLongest)) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return line.size() <= kLongest ? shown : shown + "...";
 }
 
 // Turns journal lines into a journal, refusing what this program never writes.
@@ -193,6 +208,13 @@ class JournalReader {
         } else {
             throw Refusal{"it is not a line of a launch journal"};
         }
+    }
+
+    // The plan names both folders before any member: a journal without them was cut off
+    // while its plan was written.
+    bool cutOffBeforeItsFolders() const {
+        return (journal_.gameFolder.empty() || journal_.backupFolder.empty()) &&
+               journal_.members.empty();
     }
 
     LaunchJournal finish() {
@@ -256,10 +278,27 @@ std::pair<std::string_view, std::string_view> WithoutChecksum(std::string_view l
     return {line.substr(0, tab), line.substr(tab + 1)};
 }
 
+bool ChainsFrom(std::string_view line, std::string_view previous) {
+    auto [body, checksum] = WithoutChecksum(line);
+    return checksum == Checksum(body, previous);
+}
+
+// Whether two neighbours among `lines` from `first` on go on one from the other: what a line
+// changed, moved or removed leaves behind it. What a power cut leaves (a line cut short, zeros, the
+// stale bytes of a file system that kept the file's size but not its data) holds no such pair.
+bool HoldAChainOfTheirOwn(const std::vector<std::string>& lines, std::size_t first) {
+    for (std::size_t i = first; i + 1 < lines.size(); ++i) {
+        if (ChainsFrom(lines[i + 1], WithoutChecksum(lines[i]).second))
+            return true;
+    }
+    return false;
+}
+
 // The lines of a journal that may be believed, by line number, after the checks of their
-// checksums: a line whose checksum fails is left out when it is the last (cut off by a crash) or
-// when the next line goes on from the one before it (a line cut off, after which the journal was
-// resumed); anywhere else it was changed, moved or removed, and is refused.
+// checksums. Lines that do not go on from the last good one are the remains of power cuts (any
+// number of them, each followed by a resumed run) when a later line goes on from it, or when none
+// does and they hold no chain of their own; otherwise a line was changed, moved or removed, and
+// the journal is refused.
 struct JournalLines {
     bool firstVersion = false;
     std::vector<std::pair<int, std::string>> believed;
@@ -268,44 +307,67 @@ struct JournalLines {
     bool endsWithLineEnd = true;
 };
 
+// The bytes a power cut before the first flush leaves of a file: none, or zeros where the file's
+// size reached the disk before its data.
+std::string_view WithoutTrailingZeros(std::string_view text) {
+    std::size_t end = text.find_last_not_of('\0');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
 JournalLines LinesOf(const fs::path& path, const std::string& text) {
     std::size_t headerEnd = text.find('\n');
     std::string_view header = std::string_view(text).substr(0, headerEnd);
-    if (headerEnd == std::string::npos &&
-        (kHeader.starts_with(text) || kFirstVersionHeader.starts_with(text)))
+    std::string_view written = WithoutTrailingZeros(text);
+    if (written.find('\n') == std::string_view::npos &&
+        (kHeader.starts_with(written) || kFirstVersionHeader.starts_with(written)))
         throw UnfinishedJournal(DisplayPath(path) + " was cut off before its first line");
-    if (header != kHeader && header != kFirstVersionHeader) {
+    if (header.starts_with(kAnyVersionHeader) && header != kHeader &&
+        header != kFirstVersionHeader) {
         throw DamagedJournal(DisplayPath(path) +
-                             " is not a launch journal of Tolvane, and Tolvane keeps its own "
-                             "there.  Move it out of the ShipSet directory.");
+                             " is a launch journal of another version of Tolvane.  Restore the "
+                             "game folder with that version.");
+    }
+    if (header != kHeader && header != kFirstVersionHeader) {
+        // No journal's first line: the journal is written whole and flushed before the first
+        // change, so what is there (zeros, stale bytes) is what a power cut left of its writing.
+        throw UnfinishedJournal(DisplayPath(path) + " holds no launch journal");
     }
     JournalLines lines;
     lines.firstVersion = header == kFirstVersionHeader;
     lines.lastChecksum = lines.firstVersion ? "" : Checksum(kHeader);
     lines.endsWithLineEnd = text.ends_with('\n');
 
-    std::vector<std::string> whole;  // every line that has its line end
-    for (std::size_t start = headerEnd + 1, end;
-         (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    // Every line that has its line end; and, where the checksums tell, the last line without it:
+    // a line written whole whose line end a cut took is believed like the others (a resumed run
+    // goes on from it), and any other rest of a cut is passed over with them.
+    std::vector<std::string> whole;
+    std::size_t start = headerEnd + 1;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         whole.push_back(text.substr(start, end - start));
-    auto chainsFrom = [](std::string_view line, const std::string& previous) {
-        auto [body, checksum] = WithoutChecksum(line);
-        return checksum == Checksum(body, previous);
-    };
-    for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (!lines.firstVersion && start < text.size())
+        whole.push_back(text.substr(start));
+    for (std::size_t i = 0; i < whole.size();) {
         int number = static_cast<int>(i) + 2;
         if (lines.firstVersion) {
-            lines.believed.emplace_back(number, whole[i]);
+            lines.believed.emplace_back(number, whole[i++]);
             continue;
         }
-        if (chainsFrom(whole[i], lines.lastChecksum)) {
+        if (ChainsFrom(whole[i], lines.lastChecksum)) {
             auto [body, checksum] = WithoutChecksum(whole[i]);
             lines.believed.emplace_back(number, std::string(body));
             lines.lastChecksum = checksum;
-        } else if (i + 1 < whole.size() && !chainsFrom(whole[i + 1], lines.lastChecksum)) {
+            ++i;
+            continue;
+        }
+        std::size_t next = i + 1;
+        while (next < whole.size() && !ChainsFrom(whole[next], lines.lastChecksum))
+            ++next;
+        if (next == whole.size() && HoldAChainOfTheirOwn(whole, i)) {
             lines.refused.push_back("line " + std::to_string(number) + " (" + Shown(whole[i]) +
                                     "): it was changed, moved or removed since it was written");
+            break;
         }
+        i = next;
     }
     return lines;
 }
@@ -335,18 +397,46 @@ fs::path JournalPathFor(const fs::path& shipSetDir) {
     return shipSetDir / "Tolvane launch.journal";
 }
 
+std::optional<std::string> PutAsideUnwrittenJournal(const fs::path& path) {
+    if (InputFile(path, Links::Refuse).size() == 0) {
+        if (!RemoveOwnFile(path))
+            throw Error("Could not remove " + DisplayPath(path));
+        return std::nullopt;  // holds nothing to look at
+    }
+    fs::path aside = path.parent_path() / "Tolvane launch (never written).journal";
+    for (int n = 2; IsPresent(aside) || IsLink(aside); ++n)
+        aside = path.parent_path() /
+                ("Tolvane launch (never written " + std::to_string(n) + ").journal");
+    MoveWithoutReplacing(path, aside);
+    SyncFolder(path.parent_path());
+    return "The launch journal " + DisplayPath(path) +
+           " was never written whole: the power went off before the launch changed anything.  "
+           "Tolvane has moved it to " +
+           DisplayPath(aside) + "; the game folder needs no restore.";
+}
+
 LaunchJournal ReadJournal(const fs::path& path, const JournalFolders& folders) {
     JournalLines lines = LinesOf(path, ReadText(path));
     JournalReader reader(folders, lines.firstVersion);
     std::vector<std::string> refused = lines.refused;
-    for (const auto& [number, line] : lines.believed) {
+    for (std::size_t i = 0; i < lines.believed.size(); ++i) {
+        const auto& [number, line] = lines.believed[i];
         try {
             reader.read(SplitFields(line));
         } catch (const Refusal& refusal) {
-            refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
-                              "): " + refusal.why);
+            // The first version has no checksums: a line cut short by a crash is known by what
+            // follows it, the end or the first line of a run that resumed the cycle.
+            bool cutShort =
+                lines.firstVersion && (i + 1 == lines.believed.size() ||
+                                       lines.believed[i + 1].second.starts_with("temporaries\t"));
+            if (!cutShort)
+                refused.push_back("line " + std::to_string(number) + " (" + Shown(line) +
+                                  "): " + refusal.why);
         }
     }
+    if (refused.empty() && reader.cutOffBeforeItsFolders())
+        throw UnfinishedJournal(DisplayPath(path) +
+                                " was cut off before it named its folders, so before any change");
     try {
         LaunchJournal journal = reader.finish();
         if (refused.empty())
@@ -404,9 +494,11 @@ JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& p
 
 JournalWriter JournalWriter::resume(const fs::path& path) {
     JournalLines lines = LinesOf(path, ReadText(path));
+    if (!lines.refused.empty())
+        throw DamagedJournal(DisplayPath(path) + " has lines Tolvane refuses");
     JournalWriter writer(OutputFile::appendTo(path), lines.lastChecksum);
     if (!lines.endsWithLineEnd)
-        writer.file_.write("\n");  // a line cut off by a crash stays a line of its own
+        writer.file_.write("\n");  // what a cut left stays a line of its own, passed over
     return writer;
 }
 

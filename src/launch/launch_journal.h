@@ -67,6 +67,12 @@ struct UnfinishedJournal : Error {
     using Error::Error;
 };
 
+// Clears the way of a journal that threw UnfinishedJournal: an empty file is removed, anything
+// else moved aside, beside where it was, under a name no file there has. Returns what to tell the
+// player of a file moved. Throws Error naming the file when it stays.
+std::optional<std::string> PutAsideUnwrittenJournal(const fs::path& path);
+inline constexpr const char* kUnwrittenJournalTitle = "Launch Journal";
+
 // A journal with lines that this program did not write or that reach outside its folders. Its
 // text names every refused line; nothing it says may be acted on.
 struct DamagedJournal : Error {

@@ -199,7 +199,7 @@ class MemberPlanner {
 // A journal left by an earlier launch: only a closed one whose files are all back may go (a
 // preview leaves it where it is).
 std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders,
-                                            bool preview) {
+                                            bool preview, Prompts& prompts) {
     if (IsLink(journal))
         return LinkAt(journal);
     if (!IsPresent(journal))
@@ -214,7 +214,16 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
                 settled = settled && !IsPresent(folders.game / member.relativePath);
         }
     } catch (const UnfinishedJournal&) {
-        settled = true;  // cut off before its first line, so before the install changed anything
+        // Written before the install changed anything, and never whole: out of the way it goes.
+        if (preview)
+            return std::nullopt;
+        try {
+            if (std::optional<std::string> moved = PutAsideUnwrittenJournal(journal))
+                prompts.message(*moved, kUnwrittenJournalTitle, Icon::Information);
+            return std::nullopt;
+        } catch (const Error& error) {
+            return LaunchRefusal{NothingChanged(error.what()), kBackupInUseTitle};
+        }
     } catch (const DamagedJournal& error) {
         return LaunchRefusal{NothingChanged(error.what()), kBackupInUseTitle};
     } catch (const Error&) {
@@ -233,7 +242,7 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
 // program's own places, an earlier launch's leftovers, where working files will go.
 std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJournal& journal,
                                           TreeIndex& index, const fs::path& journalPath,
-                                          Planning planning) {
+                                          Planning planning, Prompts& prompts) {
     FolderIndex& gameFiles = index.folder(journal.gameFolder);
     const FolderEntry* executable =
         journal.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
@@ -251,7 +260,7 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
             return LinkAt(place);
     }
     if (auto refusal = EarlierJournal(journalPath, {journal.gameFolder, journal.backupFolder},
-                                      planning == Planning::ForPreview))
+                                      planning == Planning::ForPreview, prompts))
         return *refusal;
     if (HoldsAnyFile(journal.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(journal.backupFolder) +
@@ -288,7 +297,8 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     journal.backupFolder = BackupFolderOf(session.settings);
     fs::path journalPath = JournalPathFor(ShipSetFolderOf(session.settings));
     TreeIndex index;  // every folder is listed once, the game folder's for the executable too
-    if (auto refusal = PlanTheCycle(session.folders, journal, index, journalPath, planning))
+    if (auto refusal =
+            PlanTheCycle(session.folders, journal, index, journalPath, planning, session.prompts))
         return *refusal;
 
     MemberPlanner planner(journal, index);

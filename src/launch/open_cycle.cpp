@@ -32,7 +32,8 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store) {
     }
 }
 
-void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders) {
+void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders,
+                               Prompts& prompts) {
     fs::path journal = JournalPathFor(ShipSetFolderOf(settings));
     try {
         if (!IsPresent(journal) || IsLink(journal))
@@ -45,7 +46,12 @@ void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& f
         DeleteRunBatch(folders);
         RemoveOwnFile(journal);
     } catch (const UnfinishedJournal&) {
-        RemoveOwnFile(journal);  // cut off before the launch changed anything
+        try {
+            if (std::optional<std::string> moved = PutAsideUnwrittenJournal(journal))
+                prompts.message(*moved, kUnwrittenJournalTitle, Icon::Information);
+        } catch (const Error&) {
+            // It stays where it is, and harms nothing: the next start tries again.
+        }
     } catch (const Error&) {
         // A journal that cannot be read, or a leftover that stays, is the next launch's to judge.
     }

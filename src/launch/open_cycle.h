@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/program_folders.h"
+#include "session/prompts.h"
 #include "session/settings.h"
 #include "session/settings_store.h"
 #include "text/fs_alias.h"
@@ -14,8 +15,10 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store);
 
 // At a start with no cycle open: removes what an ended cycle may have left where a power cut or a
 // crash stopped its last steps (its closed journal, RunXWA.bat, the working files of its runs in
-// the program's folders). Nothing else is touched, and a step that fails harms nothing.
-void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders);
+// the program's folders). Nothing else is touched, and a step that fails harms nothing. A journal
+// whose plan never reached the disk is moved aside, and the player told.
+void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders,
+                               Prompts& prompts);
 
 // The package of the open cycle: the one "Last ShipSet" names, else the journal's.
 fs::path LastShipSetPackage(const Settings& settings, const SettingsStore& store);

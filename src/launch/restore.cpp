@@ -100,11 +100,11 @@ void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& 
     RemoveOwnFile(journal);  // a leftover closed journal is removed by the next launch
 }
 
-// Told once, after the restore: where the player's own pilots from before the launch went.
+// Told once, after the restore: where the versions of pilots that the player did not keep went.
 void TellOfKeptPilots(Prompts& prompts, const RestoreReport& report) {
     if (report.keptAside.empty())
         return;
-    prompts.message("Your own pilot files from before the launch are kept in " +
+    prompts.message("The versions of your pilot files that you did not keep are in " +
                         DisplayPath(report.keptAsideFolder) + ":" + ShortList(report.keptAside),
                     "Pilots Kept", Icon::Information);
 }

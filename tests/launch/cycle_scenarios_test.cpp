@@ -250,9 +250,6 @@ TEST(CycleScenarioTest, WhatWouldLoseAFileIsRefusedBeforeAnythingChanges) {
          "Game Not Found"},
         {"a Backup in use", b, [](Cycle& c) { WriteFileBytes(c.game.backup() / "OLD.LFD", "old"); },
          "Backup Folder In Use"},
-        {"a file at the journal's place", b,
-         [](Cycle& c) { WriteFileBytes(c.game.journalPath(), "the player's notes\n"); },
-         "Tolvane launch.journal"},
         {"an open journal with an added file left", b,
          [](Cycle& c) {
              WriteFileBytes(c.game.game() / "ADDED.LFD", "the ship set's");
@@ -396,6 +393,14 @@ TEST(CycleScenarioTest, WhatTheRestoreCannotTrustKeepsTheCycleOpen) {
          },
          "DATA.LFD is neither in the backup folder", false},
         {"a kept pilot's copy replaced", replacedInBackup("Ace.plt"), "Ace.plt", false},
+        {"a replaced file's copy gone from Backup",
+         [](Cycle& c) { fs::remove(c.game.backup() / "DATA.LFD"); }, "DATA.LFD", false},
+        {"the patched executable's copy gone from Backup",
+         [](Cycle& c) {
+             fs::remove(c.game.backup() / "XWINGALLIANCE.EXE");
+             WriteFileBytes(c.game.executable(), "patched");
+         },
+         "XWINGALLIANCE.EXE", false},
         {"a replaced file's original replaced", replacedInBackup("DATA.LFD"), "DATA.LFD", false},
         {"the executable's original replaced", replacedInBackup("XWINGALLIANCE.EXE"),
          "XWINGALLIANCE.EXE", false},

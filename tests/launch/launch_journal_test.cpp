@@ -148,6 +148,17 @@ TEST(LaunchJournalTest, AJournalChangedBehindTheProgramsBackIsFound) {
     JournalWriter::create(path, Plan());
     std::ofstream(path, std::ios::app | std::ios::binary) << "closed\n";
     EXPECT_FALSE(ReadJournal(path, kFolders).closed);
+
+    // A byte no message can show is shown by its value, and the message goes on after it.
+    std::string text = ReadFileBytes(path);
+    text.replace(text.find("lastpilot Ace"), 13, std::string("lastpilot A\0e", 13));
+    WriteFileBytes(path, text);
+    try {
+        ReadJournal(path, kFolders);
+        ADD_FAILURE() << "believed";
+    } catch (const DamagedJournal& error) {
+        EXPECT_NE(std::string(error.what()).find("lastpilot A\\x00e"), std::string::npos);
+    }
 }
 
 // A journal of the first version is still restored, without the lines that would let a restore
@@ -176,18 +187,72 @@ TEST(LaunchJournalTest, AJournalOfOtherFoldersIsRefused) {
     EXPECT_THROW(ReadJournal(folder / "journal", {"/xwa", "/other/Backup"}), DamagedJournal);
 }
 
-// Only a journal cut off inside its first line is one that changed nothing; any other file there
-// is not this program's to delete.
-TEST(LaunchJournalTest, OnlyAJournalCutOffInItsFirstLineIsUnfinished) {
+// What power cuts leave, any number of them, each followed by a start that resumed the journal:
+// passed over, and the journal goes on being read and written.
+TEST(LaunchJournalTest, WhatAnySequenceOfPowerCutsLeavesIsPassedOver) {
+    const auto cut = [](std::string bytes) {
+        return [bytes](const fs::path& path) {
+            std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
+        };
+    };
+    const auto resumedAndCut = [](std::string bytes) {
+        return [bytes](const fs::path& path) {
+            JournalWriter::resume(path).noteTemporariesOfThisRun();
+            std::ofstream(path, std::ios::app | std::ios::binary) << bytes;
+        };
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::function<void(const fs::path&)>> cuts;
+    };
+    const Case cases[] = {
+        {"a line cut twice", {cut("restored\t2\t0a"), resumedAndCut("rest")}},
+        {"a line cut three times",
+         {cut("pilot\t"), resumedAndCut("restored\t2"), resumedAndCut("closed\t12")}},
+        {"stale bytes with line ends", {cut("stale\tbytes 0123\nmore stale\n\tbytes\n")}},
+        {"stale bytes, then a cut", {cut("stale\nbytes\n"), resumedAndCut("pil")}},
+        {"zeros where the data did not reach the disk", {cut(std::string(40, '\0'))}},
+        {"a whole line without its line end", {[](const fs::path& path) {
+             AppendJournalLine(path, "restored\t2");
+             std::string text = ReadFileBytes(path);
+             WriteFileBytes(path, text.substr(0, text.size() - 1));
+         }}},
+    };
     TempFolder folder;
-    for (const std::string text : {"", "Tolvane launch"}) {
+    fs::path path = folder / "journal";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(path);
+        JournalWriter::create(path, Plan());
+        for (const auto& step : c.cuts)
+            step(path);
+        EXPECT_FALSE(ReadJournal(path, kFolders).closed);
+        JournalWriter::resume(path).close();
+        EXPECT_TRUE(ReadJournal(path, kFolders).closed);
+    }
+    // The first version has no checksums: a line cut short is known by a resumed run after it.
+    WriteFileBytes(path,
+                   "Tolvane launch journal 1\npackage\t/ships/A.gob\ngame\t/xwa\nbackup\t/ships/"
+                   "Backup\nmember\t1\tadded\tA.LFD\nrest");
+    JournalWriter::resume(path).noteTemporariesOfThisRun();
+    EXPECT_FALSE(ReadJournal(path, kFolders).closed);
+}
+
+// A journal that holds no journal's first line, or was cut before its plan named its folders, was
+// never written whole, so before any change: nothing it says is acted on. Any other file there is
+// read as a journal and refused.
+TEST(LaunchJournalTest, AJournalNeverWrittenWholeIsUnfinished) {
+    const std::string header = "Tolvane launch journal 2\n";
+    TempFolder folder;
+    for (const std::string& text :
+         {std::string(), std::string("Tolvane launch"), std::string(512, '\0'),
+          "Tolvane lau" + std::string(64, '\0'), header, header + "package\t/ships/A.gob\t0",
+          std::string("the player's notes\n"), std::string("stale\tbytes\n\0\0")}) {
         WriteFileBytes(folder / "journal", text);
         EXPECT_THROW(ReadJournal(folder / "journal", kFolders), UnfinishedJournal) << text;
     }
-    for (const std::string text : {"not a journal\n", "my notes", "Tolvane launch journal 9\n"}) {
-        WriteFileBytes(folder / "journal", text);
-        EXPECT_THROW(ReadJournal(folder / "journal", kFolders), DamagedJournal) << text;
-    }
+    WriteFileBytes(folder / "journal", "Tolvane launch journal 9\n");
+    EXPECT_THROW(ReadJournal(folder / "journal", kFolders), DamagedJournal);
 }
 
 #ifndef _WIN32

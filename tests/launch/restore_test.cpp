@@ -25,27 +25,30 @@ class RestoreTest : public LaunchFixture {
 // own (No), the game's pilot of before the launch waits in Backup, and the player decides at the
 // restore whether the played file stays. A second spelling of the same pilot in the package
 // follows the first.
-// No pair of answers loses the player's own pilot: where the played one stays in its place, the
-// player's is kept aside, one file per cycle, and the player is told where.
+// No pair of answers loses a version of the player's own pilot: the one not chosen is kept aside,
+// one file per cycle, and the player is told where.
 TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     struct Case {
         std::vector<GobEntry> members;
         std::optional<Answer> replace;  // asked only where the game has the pilot
         Answer keep;
         std::optional<std::string> afterwards;
-        bool keptAside;
+        std::optional<std::string> keptAside;  // the bytes of each cycle's file kept aside
+        bool deletedInPlay = false;  // the played file is gone: its copy comes back unasked
     };
     const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
     const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
     const std::vector<GobEntry> twice = {{"Ace.plt", "package pilot"}, {"ACE.PLT", "again"}};
     const std::vector<GobEntry> zed = {{"Zed.plt", "package pilot"}};
-    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played", true},
-                          {ace, Answer::Yes, Answer::No, original, false},
-                          {ace, Answer::No, Answer::Yes, "played", false},
-                          {ace, Answer::No, Answer::No, original, false},
-                          {twice, Answer::No, Answer::No, original, false},
-                          {zed, std::nullopt, Answer::Yes, "played", false},
-                          {zed, std::nullopt, Answer::No, std::nullopt, false}};
+    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played", original},
+                          {ace, Answer::Yes, Answer::No, original, std::nullopt},
+                          {ace, Answer::No, Answer::Yes, "played", original},
+                          {ace, Answer::No, Answer::No, original, "played"},
+                          {twice, Answer::No, Answer::No, original, "played"},
+                          {zed, std::nullopt, Answer::Yes, "played", std::nullopt},
+                          {zed, std::nullopt, Answer::No, std::nullopt, std::nullopt},
+                          {ace, Answer::No, Answer::Yes, original, std::nullopt, true},
+                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, true}};
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
@@ -66,10 +69,14 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
             if (c.replace == Answer::No) {
                 EXPECT_EQ(ReadFileBytes(fresh.game.game() / pilot), original);
             }
-            WriteFileBytes(fresh.game.game() / pilot, "played");
-            fresh.game.prompts.expectQuestion("Would you like to keep " + pilot + "?",
-                                              "Keep Pilot?", Icon::Information, Answer::Yes,
-                                              c.keep);
+            if (c.deletedInPlay) {
+                fs::remove(fresh.game.game() / pilot);
+            } else {
+                WriteFileBytes(fresh.game.game() / pilot, "played");
+                fresh.game.prompts.expectQuestion("Would you like to keep " + pilot + "?",
+                                                  "Keep Pilot?", Icon::Information, Answer::Yes,
+                                                  c.keep);
+            }
             if (c.keptAside)
                 fresh.game.prompts.allowMessage("Pilots Kept");
             fresh.restore(record);
@@ -80,7 +87,7 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
         std::vector<std::string> kept;
         if (fs::exists(keptFolder)) {
             for (const auto& entry : fs::directory_iterator(keptFolder)) {
-                EXPECT_EQ(ReadFileBytes(entry.path()), original);
+                EXPECT_EQ(ReadFileBytes(entry.path()), c.keptAside);
                 kept.push_back(entry.path().filename().string());
             }
         }

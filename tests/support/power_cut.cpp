@@ -36,6 +36,29 @@ const char* StepName(FileStep step) {
     }
 }
 
+// What a power cut may leave of an append that was not flushed, besides all or none of it: a prefix
+// cut inside a line or at each line end, and, where the file's length reached the disk before
+// its data, zeros or the stale bytes of an earlier file (line ends and tabs among them).
+std::vector<std::pair<std::string, std::string>> TornForms(const std::string& bytes) {
+    std::set<std::size_t> cuts = {1, bytes.size() / 2, bytes.size() - 1};
+    for (std::size_t end = bytes.find('\n'); end != std::string::npos;
+         end = bytes.find('\n', end + 1)) {
+        cuts.insert(end);
+        cuts.insert(end + 1);
+    }
+    std::vector<std::pair<std::string, std::string>> forms;
+    for (std::size_t cut : cuts) {
+        if (cut > 0 && cut < bytes.size())
+            forms.emplace_back("the first " + std::to_string(cut) + " bytes", bytes.substr(0, cut));
+    }
+    forms.emplace_back("zeros", std::string(bytes.size(), '\0'));
+    std::string stale;
+    while (stale.size() < bytes.size())
+        stale += "stale\tbytes 0123456789abcdef\n";
+    forms.emplace_back("stale bytes", stale.substr(0, bytes.size()));
+    return forms;
+}
+
 }  // namespace
 
 DiskTree ReadDiskTree(const fs::path& root) {
@@ -229,7 +252,8 @@ DiskTree PowerCutReplay::everythingKept() const {
     return treeOf(current_);
 }
 
-DiskTree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& lost) const {
+DiskTree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& lost,
+                                   const std::map<std::size_t, std::string>& torn) const {
     std::vector<Node> nodes = before_;
     std::set<std::pair<int, std::string>> lostEntries;  // an entry, or a file's bytes by ""
     auto keyOf = [&](std::size_t i) { return std::pair(changes_[i].node, changes_[i].name); };
@@ -239,10 +263,16 @@ DiskTree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& l
         for (std::size_t j = i; j <= last; ++j)
             isLost = isLost || lost[j] || lostEntries.contains(keyOf(j));
         for (; i <= last; ++i) {
-            if (isLost)
+            if (isLost) {
                 lostEntries.insert(keyOf(i));
-            else
+            } else if (auto part = torn.find(i); part != torn.end()) {
+                Change kept = changes_[i];
+                kept.bytes = part->second;
+                apply(nodes, kept);
+                lostEntries.insert(keyOf(i));  // nothing after a torn append reached the file
+            } else {
                 apply(nodes, changes_[i]);
+            }
         }
         --i;
     }
@@ -264,11 +294,14 @@ std::string PowerCutReplay::describe(const Change& change) const {
     return text + ": the entry " + change.name + (change.leadsTo < 0 ? " removed" : " made");
 }
 
-void PowerCutReplay::forEachState(const std::function<void(const CrashState&)>& visit) const {
+void PowerCutReplay::forEachState(const std::function<void(const CrashState&)>& visit,
+                                  const std::function<bool(std::size_t)>& atPoint) const {
     auto flushedBy = [&](std::size_t i, std::size_t point) {
         return changes_[i].flushedAt != kNever && changes_[i].flushedAt < point;
     };
     for (std::size_t point = 0; point <= steps_.size(); ++point) {
+        if (atPoint && !atPoint(point))
+            continue;
         // A change and, for a rename, its departure: lost together or kept together.
         std::vector<std::vector<std::size_t>> unflushed;
         for (std::size_t i = 0; i < changes_.size() && changes_[i].operation < point; ++i) {
@@ -295,6 +328,16 @@ void PowerCutReplay::forEachState(const std::function<void(const CrashState&)>& 
             visitLosing({whole});
         if (unflushed.size() > 1)
             visitLosing(unflushed);
+        for (const std::vector<std::size_t>& whole : unflushed) {
+            const Change& append = changes_[whole.front()];
+            if (!append.name.empty())
+                continue;
+            for (const auto& [how, bytes] : TornForms(append.bytes)) {
+                CrashState state{point, {describe(append) + " torn: " + how}, {}};
+                state.tree = stateWith(point, none, {{whole.front(), bytes}});
+                visit(state);
+            }
+        }
     }
 }
 

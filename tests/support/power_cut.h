@@ -45,8 +45,11 @@ class PowerCutReplay {
     DiskTree everythingKept() const;
 
     // For each point: every change kept; every change not yet flushed lost; each of those lost
-    // alone. Points go in order, fewest losses first.
-    void forEachState(const std::function<void(const CrashState&)>& visit) const;
+    // alone; and each unflushed append torn: a prefix of its bytes kept, or its length reached the
+    // disk with zeros or stale bytes in place of its data. Points go in order, fewest losses first.
+    // `atPoint`, where given, picks the points to visit.
+    void forEachState(const std::function<void(const CrashState&)>& visit,
+                      const std::function<bool(std::size_t)>& atPoint = {}) const;
 
   private:
     struct Node {
@@ -72,7 +75,9 @@ class PowerCutReplay {
     void change(Change change);
     void apply(std::vector<Node>& nodes, const Change& change) const;
     DiskTree treeOf(const std::vector<Node>& nodes) const;
-    DiskTree stateWith(std::size_t point, const std::vector<bool>& lost) const;
+    // `torn` stands in for the bytes of one change that is kept in part.
+    DiskTree stateWith(std::size_t point, const std::vector<bool>& lost,
+                       const std::map<std::size_t, std::string>& torn = {}) const;
     std::string describe(const Change& change) const;
 
     std::filesystem::path root_;
