@@ -98,6 +98,43 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     }
 }
 
+// The folder of kept pilots is never reached through a link, and a kept file's name fits the
+// host however long the ship set's name is: the restore can always finish.
+TEST_F(RestoreTest, KeptPilotsGoOnlyWhereTheHostLetsThem) {
+    fs::path keptFolder = game.shipSets() / "Pilots kept by Tolvane";
+#ifdef _WIN32
+    const std::size_t longest = 120;  // a path's limit, not a name's, is the one Windows meets
+#else
+    const std::size_t longest = 250;
+#endif
+    fs::path package = this->package(std::string(longest, 'L') + ".gob", {{"Ace.plt", "ship's"}});
+    auto playAndKeep = [&] {
+        WriteFileBytes(game.game() / "Ace.plt", "the player's own");
+        game.prompts.allowedReply = Answer::Yes;  // the ship set's pilot plays, and stays
+        game.prompts.allowMessage("Pilot Exists!");
+        game.prompts.allowMessage("Keep Pilot?");
+        game.prompts.allowMessage("Pilots Kept");
+        game.prompts.allowMessage("Restore Incomplete");
+        return restore(launch(package));
+    };
+    EXPECT_EQ(playAndKeep(), RestoreOutcome::Restored);
+    ASSERT_TRUE(fs::is_directory(keptFolder));
+    for (const auto& entry : fs::directory_iterator(keptFolder)) {
+        EXPECT_LE(entry.path().filename().native().size(), 255u);
+        EXPECT_TRUE(entry.path().filename().string().starts_with("Ace before LLL"));
+        EXPECT_EQ(ReadFileBytes(entry.path()), "the player's own");
+    }
+#ifndef _WIN32
+    fs::rename(keptFolder, game.outside() / "kept");
+    fs::create_symlink(game.outside() / "kept", keptFolder);
+    Tree outside = Snapshot(game.outside());
+    EXPECT_EQ(playAndKeep(), RestoreOutcome::RestoredInPart);
+    EXPECT_NE(lastMessage().find("is a link"), std::string::npos) << lastMessage();
+    EXPECT_EQ(Snapshot(game.outside()), outside);
+    EXPECT_EQ(ReadFileBytes(game.backup() / "Ace.plt"), "the player's own");
+#endif
+}
+
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
     Tree before = everything();
     std::vector<GobEntry> thirty, twelve;
