@@ -195,7 +195,7 @@ class CommandRun {
         try {
             if (command_.pilot)
                 SwitchPilot(session_, *command_.pilot, false);
-            StartedGame game = RunGame(session_);
+            StartedGame game = RunGame(session_, RunBatchPlaceOfOpenCycle(session_.settings));
             out_ << "The game has started; the game folder is put back when it ends.\n"
                  << std::flush;
             while (game.program.running()) {

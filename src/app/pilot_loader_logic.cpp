@@ -2,6 +2,7 @@
 
 #include "game_start/run_batch.h"
 #include "launch/launch_journal.h"
+#include "launch/open_cycle.h"
 #include "pilots/config_cfg.h"
 #include "pilots/pilot_files.h"
 #include "pilots/pilot_switch.h"
@@ -71,7 +72,8 @@ bool LoadPilot(Session& session, MainWindowLogic& mainWindow, const std::string&
     try {
         SwitchPilot(session, name, true);
         hideLoader();
-        mainWindow.gameStarted(RunGame(session).program);
+        mainWindow.gameStarted(
+            RunGame(session, RunBatchPlaceOfOpenCycle(session.settings)).program);
     } catch (const Error& error) {
         session.prompts.message(std::string(error.what()) +
                                     "\r\rThe game was not started.  Press \"Click here when done "

@@ -25,9 +25,9 @@ std::string Literal(std::string_view text) {
     return result;
 }
 
-fs::path WriteBatch(const ProgramFolders& folders, const std::string& text) {
+fs::path WriteBatch(const ProgramFolders& folders, RunBatchPlace place, const std::string& text) {
     fs::path inProgramFolder = folders.program / kBatchName;
-    if (!IsSystemFolder(folders.program)) {
+    if (place == RunBatchPlace::BesideProgram && !IsSystemFolder(folders.program)) {
         try {
             WriteFileAtomically(inProgramFolder, text);
             return inProgramFolder;
@@ -77,16 +77,17 @@ std::string BatchForCmd(const fs::path& executable, bool skipIntro) {
 #endif
 
 // Windows starts the game itself and has nothing to tell the player on the way.
-StartedGame RunGame(Session& session) {
+StartedGame RunGame(Session& session, RunBatchPlace place) {
     const Settings& settings = session.settings;
     const ProgramFolders& folders = session.folders;
     fs::path executable = PathFromUtf8(settings.gameExePath);
 #ifdef _WIN32
-    fs::path batch = WriteBatch(folders, BatchForCmd(executable, settings.skipIntro));
+    fs::path batch = WriteBatch(folders, place, BatchForCmd(executable, settings.skipIntro));
     RunningProgram program = StartBatchFile(batch, executable.parent_path());
 #else
     GameStart start = DecideGameStart(executable);
-    fs::path batch = WriteBatch(folders, RunBatchText(start.windowsExePath, settings.skipIntro));
+    fs::path batch =
+        WriteBatch(folders, place, RunBatchText(start.windowsExePath, settings.skipIntro));
     if (start.program == "wine" && !FindOnPath("wine")) {
         throw Error(
             "Wine is not installed, and on this system Tolvane starts the game through it.  "
@@ -110,16 +111,23 @@ StartedGame RunGame(Session& session) {
     return {batch, std::move(program)};
 }
 
-std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders) {
+RunBatchPlace RunBatchPlaceForNewCycle(const ProgramFolders& folders) {
+    fs::path inProgramFolder = folders.program / kBatchName;
+    return IsSystemFolder(folders.program) || IsPresent(inProgramFolder) || IsLink(inProgramFolder)
+               ? RunBatchPlace::DataFolder
+               : RunBatchPlace::BesideProgram;
+}
+
+std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders, RunBatchPlace place) {
     std::vector<fs::path> places = {folders.userData / kBatchName,
                                     folders.userData / kStartLogName};
-    if (!IsSystemFolder(folders.program))
+    if (place == RunBatchPlace::BesideProgram && !IsSystemFolder(folders.program))
         places.push_back(folders.program / kBatchName);
     return places;
 }
 
-void DeleteRunBatch(const ProgramFolders& folders) {
-    for (const fs::path& batch : RunBatchPlaces(folders))
+void DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place) {
+    for (const fs::path& batch : RunBatchPlaces(folders, place))
         RemoveOwnFile(batch);  // only a starter; the next game start writes it anew
 }
 

@@ -23,17 +23,24 @@ struct StartedGame {
     RunningProgram program;  // the batch's runner, which waits for the game
 };
 
-// Writes RunXWA.bat (in the program's folder, or the per-user data folder when that is not
-// writable or is a system folder) and starts it without waiting, in the game folder: cmd.exe on
-// Windows, elsewhere as DecideGameStart says (Wine in the game's prefix, Proton, or the runner
-// that TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
-StartedGame RunGame(Session& session);
+// Where a cycle writes RunXWA.bat: beside the program only where no RunXWA.bat was there before
+// the cycle (one there is the game's, or another program's, and is never written over or removed).
+enum class RunBatchPlace { BesideProgram, DataFolder };
 
-// Where RunGame may write RunXWA.bat, and where it keeps what the game's starter prints: the
-// files a game start leaves, which go with the cycle.
-std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders);
+// Where a cycle launched now may write RunXWA.bat.
+RunBatchPlace RunBatchPlaceForNewCycle(const ProgramFolders& folders);
 
-// Deletes RunXWA.bat and the starter's output from wherever RunGame may have written them.
-void DeleteRunBatch(const ProgramFolders& folders);
+// Writes RunXWA.bat (beside the program where `place` allows, or in the per-user data folder when
+// that is not writable or is a system folder) and starts it without waiting, in the game folder:
+// cmd.exe on Windows, elsewhere as DecideGameStart says (Wine in the game's prefix, Proton, or
+// the runner that TOLVANE_BATCH_RUNNER names). Throws Error naming what failed.
+StartedGame RunGame(Session& session, RunBatchPlace place);
+
+// Where a game start may leave files: RunXWA.bat and what the game's starter prints.
+std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders, RunBatchPlace place);
+
+// Deletes RunXWA.bat and the starter's output from wherever a cycle's game start may have written
+// them.
+void DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place);
 
 }  // namespace tolvane

@@ -133,7 +133,7 @@ RestoreReport GameFolderRestore::fromJournal(const fs::path& journalPath,
         attempt([&] { restoreConfigLine(journal); });
     progress_.advanceWithinMaximum();
     removeTemporaries(journal);
-    removeRunBatch();
+    removeRunBatch(journal);
     progress_.advanceWithinMaximum();
     // The moves out of Backup reach the disk before the folders they left are removed, and every
     // change before the journal is closed.
@@ -254,7 +254,7 @@ void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
             }
         }
     }
-    for (const fs::path& folder : RunBatchPlaces(folders_))
+    for (const fs::path& folder : RunBatchPlaces(folders_, RunBatchPlace::BesideProgram))
         folders.insert(folder.parent_path());
     if (journal.configLink)
         folders.insert((journal.gameFolder / *journal.configLink).parent_path());
@@ -268,8 +268,8 @@ void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
 }
 
 // RunXWA.bat goes with the cycle that wrote it, before the cycle is closed.
-void GameFolderRestore::removeRunBatch() {
-    for (const fs::path& batch : RunBatchPlaces(folders_)) {
+void GameFolderRestore::removeRunBatch(const LaunchJournal& journal) {
+    for (const fs::path& batch : RunBatchPlaces(folders_, RunBatchPlaceOf(journal))) {
         if (IsPresent(batch) && RemoveOwnFile(batch))
             changedFolders_.insert(batch.parent_path());
     }

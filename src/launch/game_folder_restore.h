@@ -55,7 +55,7 @@ class GameFolderRestore {
     void restoreConfigLine(const LaunchJournal& journal);
     void removeOwnFolders(const LaunchJournal& journal);
     void removeTemporaries(const LaunchJournal& journal);
-    void removeRunBatch();
+    void removeRunBatch(const LaunchJournal& journal);
     // What a copy in Backup is: the game's original, or a copy of a pilot that stayed in place.
     enum class Copy { TheOriginal, OfAFileThatStayed };
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game,

@@ -28,8 +28,9 @@ const std::map<std::string, MemberChange> kChanges = {{"replaced", MemberChange:
                                                       {"kept", MemberChange::Kept}};
 
 // The kinds of line a journal holds once at most.
-const std::set<std::string> kOnce = {"package",     "game",        "backup",      "executable",
-                                     "config-line", "config-link", "backup-made", "closed"};
+const std::set<std::string> kOnce = {"package",     "game",        "backup",
+                                     "executable",  "config-line", "config-link",
+                                     "backup-made", "closed",      "batch-beside-program"};
 
 // Lines a journal of the first version may hold but that are not believed from it: each would
 // let a restore remove something other than a game file.
@@ -203,6 +204,8 @@ class JournalReader {
             readMark(MemberNumber(field(f, 1)));
         } else if (kind == "pilot") {
             journal_.pilotSwitched = true;
+        } else if (kind == "batch-beside-program") {
+            journal_.runBatchBesideProgram = true;
         } else if (kind == "closed") {
             journal_.closed = true;
         } else {
@@ -468,6 +471,8 @@ JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& p
         text += line({"folder", FieldOf(folder)});
     if (plan.madeBackupFolder)
         text += line({"backup-made"});
+    if (plan.runBatchBesideProgram)
+        text += line({"batch-beside-program"});
     for (const fs::path& folder : plan.createdBackupFolders)
         text += line({"backup-folder", FieldOf(folder)});
     for (const JournalMember& member : plan.members) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game_start/run_batch.h"
 #include "platform/error.h"
 #include "platform/file_handles.h"
 #include "text/fs_alias.h"
@@ -56,8 +57,15 @@ struct LaunchJournal {
     std::vector<std::string> temporaryPrefixes{};
     std::set<int> settledMembers{};  // nothing is left to put back for these
     bool pilotSwitched = false;      // the pilot loader saved the game's pilot in "Last Pilot"
-    bool closed = false;             // every file is back; only the settings remain to be written
+    // The program's folder held no RunXWA.bat at the launch, so the one there is this cycle's.
+    bool runBatchBesideProgram = false;
+    bool closed = false;  // every file is back; only the settings remain to be written
 };
+
+// Where the cycle's game starts write RunXWA.bat.
+inline RunBatchPlace RunBatchPlaceOf(const LaunchJournal& journal) {
+    return journal.runBatchBesideProgram ? RunBatchPlace::BesideProgram : RunBatchPlace::DataFolder;
+}
 
 // The journal's place: beside the backup folder in the ship set directory.
 fs::path JournalPathFor(const fs::path& shipSetDir);

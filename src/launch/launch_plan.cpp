@@ -253,7 +253,7 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
                              "Game Not Found"};
     }
     journal.executableName = executable->name;
-    std::vector<fs::path> ownPlaces = RunBatchPlaces(folders);
+    std::vector<fs::path> ownPlaces = RunBatchPlaces(folders, RunBatchPlace::BesideProgram);
     ownPlaces.push_back(journal.backupFolder);
     for (const fs::path& place : ownPlaces) {
         if (IsLink(place))
@@ -269,6 +269,8 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
                              kBackupInUseTitle};
     }
     journal.executableOriginal = FileStamp(journal.gameFolder / journal.executableName);
+    journal.runBatchBesideProgram =
+        RunBatchPlaceForNewCycle(folders) == RunBatchPlace::BesideProgram;
     // The working files of the executable's copy and patch, and of config.cfg where it leads.
     fs::path config = ConfigPath(journal.gameFolder);
     if (IsLink(config))

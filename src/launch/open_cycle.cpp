@@ -41,9 +41,9 @@ void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& f
         LaunchJournal ended = ReadJournal(journal, FoldersOf(settings));
         if (!ended.closed)
             return;
-        for (const fs::path& batch : RunBatchPlaces(folders))
+        for (const fs::path& batch : RunBatchPlaces(folders, RunBatchPlace::BesideProgram))
             RemoveTemporaries(batch.parent_path(), ended.temporaryPrefixes);
-        DeleteRunBatch(folders);
+        DeleteRunBatch(folders, RunBatchPlaceOf(ended));
         RemoveOwnFile(journal);
     } catch (const UnfinishedJournal&) {
         try {
@@ -54,6 +54,15 @@ void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& f
         }
     } catch (const Error&) {
         // A journal that cannot be read, or a leftover that stays, is the next launch's to judge.
+    }
+}
+
+RunBatchPlace RunBatchPlaceOfOpenCycle(const Settings& settings) {
+    try {
+        return RunBatchPlaceOf(
+            ReadJournal(JournalPathFor(ShipSetFolderOf(settings)), FoldersOf(settings)));
+    } catch (const Error&) {
+        return RunBatchPlace::DataFolder;  // the one place that is surely the program's own
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game_start/run_batch.h"
 #include "session/program_folders.h"
 #include "session/prompts.h"
 #include "session/settings.h"
@@ -19,6 +20,9 @@ bool LaunchCycleOpen(const Settings& settings, const SettingsStore& store);
 // whose plan never reached the disk is moved aside, and the player told.
 void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& folders,
                                Prompts& prompts);
+
+// Where the open cycle's game starts write RunXWA.bat, as its journal says.
+RunBatchPlace RunBatchPlaceOfOpenCycle(const Settings& settings);
 
 // The package of the open cycle: the one "Last ShipSet" names, else the journal's.
 fs::path LastShipSetPackage(const Settings& settings, const SettingsStore& store);

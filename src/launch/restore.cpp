@@ -167,7 +167,7 @@ RestoreOutcome Restore(Session& session, Progress& progress, const fs::path& jou
         session.prompts.message("Every file is back in place." + LeftoversNote(report), "Restore",
                                 Icon::Information);
     }
-    DeleteRunBatch(session.folders);
+    DeleteRunBatch(session.folders, RunBatchPlace::DataFolder);  // only that one is surely ours
     return RestoreOutcome::Restored;
 }
 

@@ -57,7 +57,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     std::filesystem::path batch;
     {
         ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").string());
-        batch = RunGame(game.session).batch;
+        batch = RunGame(game.session, RunBatchPlace::BesideProgram).batch;
     }
 
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
@@ -67,7 +67,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
                                         "\"\r\nXWINGALLIANCE.EXE\r\n");
     WaitFor([&] { return std::filesystem::exists(seen); });
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
-    DeleteRunBatch(game.session.folders);
+    DeleteRunBatch(game.session.folders, RunBatchPlace::BesideProgram);
     EXPECT_FALSE(std::filesystem::exists(batch));
 }
 
@@ -80,7 +80,7 @@ TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
     ScopedEnvironment path("PATH", nothing.path().string());
     ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
     try {
-        RunGame(game.session);
+        RunGame(game.session, RunBatchPlace::BesideProgram);
         ADD_FAILURE() << "started without Wine";
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)
@@ -105,14 +105,14 @@ TEST(RunBatchTest, AnInstalledProgramWritesIntoThePlayersDataFolder) {
         std::filesystem::path batch;
         {
             ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "/bin/true");
-            batch = RunGame(game.session).batch;
+            batch = RunGame(game.session, RunBatchPlace::BesideProgram).batch;
         }
         EXPECT_EQ(batch, game.session.folders.userData / "RunXWA.bat");
         if (std::filesystem::exists(inSystemFolder)) {
             ADD_FAILURE() << "written into " << inSystemFolder;
             std::filesystem::remove(inSystemFolder);  // as root it could be; leave no trace
         }
-        DeleteRunBatch(game.session.folders);
+        DeleteRunBatch(game.session.folders, RunBatchPlace::BesideProgram);
         EXPECT_FALSE(std::filesystem::exists(batch));
     }
 }

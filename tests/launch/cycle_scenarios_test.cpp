@@ -97,6 +97,14 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
          [](Cycle& c) { fs::create_directories(c.game.backup() / "wave"); },
          nothing,
          {}},
+        {"a RunXWA.bat of the game's beside the program",
+         {{"B.LFD", "b"}},
+         [](Cycle& c) { WriteFileBytes(c.game.program() / "RunXWA.bat", "the game's own"); },
+         [](Cycle& c) {
+             SwitchPilot(c, "Nova");
+             EXPECT_EQ(ReadFileBytes(c.game.program() / "RunXWA.bat"), "the game's own");
+         },
+         {}},
         {"a config.cfg the ship set brought",
          {{"CONFIG.CFG", "lastpilot Ace\r\n"}, {"B.LFD", "b"}},
          [](Cycle& c) { fs::remove(c.game.game() / "config.cfg"); },

@@ -74,7 +74,8 @@ class PowerCutTest : public ::testing::Test {
         game.prompts.allowedReply.reset();
         JournalWriter::resume(game.journalPath()).notePilotSwitch();
         SetLastPilot(game.game(), "Nova", game.prompts, false);
-        StartedGame started = RunGame(game.session);
+        StartedGame started =
+            RunGame(game.session, RunBatchPlaceOfOpenCycle(game.session.settings));
         // The game's starter writes what it prints on its own time: it ends before the restore.
         EXPECT_TRUE(WaitFor([&] { return !started.program.running(); }));
         EXPECT_EQ(RestoreAfterPlay(game.session, progress, launched.record),
