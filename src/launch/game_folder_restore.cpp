@@ -184,6 +184,7 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                 changedFolders_.insert(game.parent_path());
                 return;
             }
+            report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
             try {
                 writer.noteMemberRestored(member.number);  // kept: not asked again on a retry
             } catch (const Error&) {
@@ -354,6 +355,7 @@ void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path&
         moveBack(backup, game);
     } else if (played || copy == Copy::TheOriginal) {
         keepAside(backup, "before");
+        report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
     } else {
         DeleteFileIfPresent(backup);  // the same bytes stay in the game folder
         changedFolders_.insert(backup.parent_path());

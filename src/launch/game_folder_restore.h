@@ -28,6 +28,8 @@ struct RestoreReport {
     // The versions of pilots that the player did not choose, moved into this folder.
     std::vector<std::string> keptAside;
     fs::path keptAsideFolder;
+    // The checksums of the played pilots that the player kept in the game folder.
+    std::vector<std::string> keptPlayed;
     bool complete() const { return notPutBack.empty() && !refusedJournal; }
 };
 

@@ -131,28 +131,36 @@ class MemberPlanner {
     }
 
     // Pilot files the ship set would replace: the player may keep the game's own, and then every
-    // member that reaches the same file is left out too.
-    // A ship set never launched here has left nothing over: the file is the game's own pilot.
-    void askAboutPilots(Prompts& prompts, const GobPackage& package, bool playedHere) {
+    // member that reaches the same file is left out too. The file is left over from an earlier
+    // play of the ship set only where its bytes say so: the package's own pilot, or one that a
+    // cycle's player kept; else it is the game's own pilot.
+    void askAboutPilots(Prompts& prompts, const GobPackage& package, const SettingsStore& store) {
+        bool playedHere = PlayedHere(store, package.path());
         for (JournalMember& member : journal_.members) {
             if (member.change != MemberChange::Replaced || !IsPilotFile(member.relativePath))
                 continue;
-            std::string name = DisplayName(InstalledName(package.members()[member.number - 1]));
-            std::string whose = playedHere
+            const GobMember& packaged = package.members()[member.number - 1];
+            std::string bytes = InputFile(journal_.gameFolder / member.relativePath).readAll();
+            bool leftOver = playedHere && (bytes == package.readMember(packaged, packaged.size) ||
+                                           KeptByACycle(store, Checksum(bytes)));
+            std::string whose = leftOver
                                     ? " is left over from the last time this ShipSet was played."
                                     : " is the game's own pilot.";
-            Answer answer = prompts.question(name + whose + "\r\rReplace?", "Pilot Exists!",
-                                             Icon::Information, Answer::No);
+            Answer answer =
+                prompts.question(DisplayName(InstalledName(packaged)) + whose + "\r\rReplace?",
+                                 "Pilot Exists!", Icon::Information, Answer::No);
             if (answer == Answer::No) {
                 member.change = MemberChange::Kept;
-                // The copy in Backup must come back as these very bytes.
-                member.original =
-                    Checksum(InputFile(journal_.gameFolder / member.relativePath).readAll());
+                member.original = Checksum(bytes);  // the copy in Backup comes back as these bytes
             }
         }
+        // A later member reaching a kept pilot is kept with it, known by the same bytes.
         for (std::size_t i = 0; i < journal_.members.size(); ++i) {
-            if (journal_.members[firstOf_[i]].change == MemberChange::Kept)
+            const JournalMember& first = journal_.members[firstOf_[i]];
+            if (first.change == MemberChange::Kept) {
                 journal_.members[i].change = MemberChange::Kept;
+                journal_.members[i].original = first.original;
+            }
         }
     }
 
@@ -313,7 +321,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     journal.configFirstLine = ReadConfigFirstLine(journal.gameFolder);
     // A ship set launched here before may have left its pilot files in the game folder.
     if (planning == Planning::ForLaunch)
-        planner.askAboutPilots(session.prompts, contents, PlayedHere(session.store, package));
+        planner.askAboutPilots(session.prompts, contents, session.store);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journalPath, std::move(journal), patchFolder};

@@ -152,6 +152,13 @@ RestoreOutcome Restore(Session& session, Progress& progress, const fs::path& jou
                        const fs::path& package, Told told) {
     RestoreReport report = RestoreFromRecord(session, progress, journal, package);
     TellOfKeptPilots(session.prompts, report);
+    for (const std::string& checksum : report.keptPlayed) {
+        try {
+            NoteKeptByACycle(session.store, checksum);
+        } catch (const Error&) {
+            // Only the wording of a later question about the pilot depends on it.
+        }
+    }
     if (!report.complete()) {
         ReportIncomplete(session.prompts, report);
         return RestoreOutcome::RestoredInPart;

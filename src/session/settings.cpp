@@ -73,6 +73,21 @@ void NotePlayedHere(SettingsStore& store, const fs::path& package) {
                    store.get(kSettingsSection, kPlayedShipSetsKey) + PlayedEntry(package));
 }
 
+bool KeptByACycle(const SettingsStore& store, const std::string& checksum) {
+    return store.get(kSettingsSection, kKeptPilotsKey).find(checksum + "|") != std::string::npos;
+}
+
+void NoteKeptByACycle(SettingsStore& store, const std::string& checksum) {
+    constexpr std::size_t kMostRemembered = 256;
+    if (KeptByACycle(store, checksum))
+        return;
+    std::string kept = store.get(kSettingsSection, kKeptPilotsKey) + checksum + "|";
+    std::size_t entry = checksum.size() + 1;  // every checksum has the same length
+    if (kept.size() > kMostRemembered * entry)
+        kept.erase(0, kept.size() - kMostRemembered * entry);
+    store.save(kSettingsSection, kKeptPilotsKey, kept);
+}
+
 void EnterShipSetFolder(const Settings& settings) {
     if (settings.shipSetDir.empty())
         return;

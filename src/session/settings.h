@@ -27,6 +27,9 @@ inline constexpr const char* kLastPilotKey = "Last Pilot";
 inline constexpr const char* kNoShipSet = "None";
 // The file names of the packages launched here, each followed by "|", which no file name holds.
 inline constexpr const char* kPlayedShipSetsKey = "Played ShipSets";
+// The checksums of the played pilot files that players kept in the game folder, each followed by
+// "|"; the newest last, the oldest forgotten past a few hundred.
+inline constexpr const char* kKeptPilotsKey = "Kept Pilots";
 
 struct Settings {
     std::string gameExePath;
@@ -54,6 +57,11 @@ void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings);
 // the note throws Error when the store cannot keep it.
 bool PlayedHere(const SettingsStore& store, const fs::path& package);
 void NotePlayedHere(SettingsStore& store, const fs::path& package);
+
+// Whether a pilot file of these bytes (their Checksum) is one a cycle left in the game folder, and
+// the note that it is; the note throws Error when the store cannot keep it.
+bool KeptByACycle(const SettingsStore& store, const std::string& checksum);
+void NoteKeptByACycle(SettingsStore& store, const std::string& checksum);
 
 // Makes the ship set directory the current directory, for the programs the game start runs. A
 // directory that cannot be entered leaves the current directory as it was.

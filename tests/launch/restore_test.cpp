@@ -55,10 +55,9 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
         Cycle fresh;
         fs::path package = fresh.package("P.gob", c.members);
         fs::path keptFolder = fresh.game.shipSets() / "Pilots kept by Tolvane";
-        // A first launch of the ship set, then a second: only then is a pilot left over from it.
-        for (const char* whose : {" is the game's own pilot.",
-                                  " is left over from the last time "
-                                  "this ShipSet was played."}) {
+        // A first launch of the ship set, then a second over the game's own pilot again.
+        for (int play = 1; play <= 2; ++play) {
+            const char* whose = " is the game's own pilot.";
             WriteFileBytes(fresh.game.game() / "Ace.plt",
                            original);  // the game as before each play
             fs::remove(fresh.game.game() / "Zed.plt");
@@ -133,6 +132,36 @@ TEST_F(RestoreTest, KeptPilotsGoOnlyWhereTheHostLetsThem) {
     EXPECT_EQ(Snapshot(game.outside()), outside);
     EXPECT_EQ(ReadFileBytes(game.backup() / "Ace.plt"), "the player's own");
 #endif
+}
+
+// "Pilot Exists!" says a pilot is left over from an earlier play of the ship set only where its
+// bytes say so: the package's own pilot, or a played one that a player kept.
+TEST_F(RestoreTest, APilotIsLeftOverOnlyWhereItsBytesSaySo) {
+    const char* leftOver = "Ace.plt is left over from the last time this ShipSet was played.";
+    const char* own = "Ace.plt is the game's own pilot.";
+    struct Case {
+        std::optional<std::string> pilot;  // written before the launch; else what a cycle left
+        const char* told;
+        Answer keep;  // "Keep Pilot?" after the game wrote "played" into it
+    };
+    const Case cases[] = {{"the player's", own, Answer::Yes},
+                          {std::nullopt, leftOver, Answer::No},
+                          {"the ship set's", leftOver, Answer::No},
+                          {"the player's new one", own, Answer::No}};
+    fs::path package = this->package("P.gob", {{"Ace.plt", "the ship set's"}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        if (c.pilot)
+            WriteFileBytes(game.game() / "Ace.plt", *c.pilot);
+        game.prompts.expectQuestion(std::string(c.told) + "\r\rReplace?", "Pilot Exists!",
+                                    Icon::Information, Answer::No, Answer::Yes);
+        LaunchedShipSet record = launch(package);
+        WriteFileBytes(game.game() / "Ace.plt", "played");
+        game.prompts.expectQuestion("Would you like to keep Ace.plt?", "Keep Pilot?",
+                                    Icon::Information, Answer::Yes, c.keep);
+        game.prompts.allowMessage("Pilots Kept");
+        EXPECT_EQ(restore(record), RestoreOutcome::Restored);
+    }
 }
 
 TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
