@@ -56,7 +56,7 @@ void RequireOriginal(const fs::path& backup, const std::string& original, Known 
     if (original.empty())
         return;  // not recorded: a journal of the first version
     if (known == Known::ByBytes ? Checksum(InputFile(backup).readAll()) == original
-                                : SameStamp(FileStamp(backup), original))
+                                : StillTheFileOf(backup, original))
         return;
     throw Error(DisplayPath(backup) + " is no longer the " + name +
                 " that the launch took from the game: it has changed since.  Tolvane has left "
@@ -68,7 +68,7 @@ void RequireOriginal(const fs::path& backup, const std::string& original, Known 
 // the launch would have taken: anything else means the copy went behind the program's back.
 void RequireUntaken(const fs::path& game, const std::string& original, const std::string& name,
                     const fs::path& backupFolder) {
-    if (original.empty() || SameStamp(FileStamp(game), original))
+    if (original.empty() || StillTheFileOf(game, original))
         return;
     throw Error("The game's own " + name + " is not in the backup folder " +
                 DisplayPath(backupFolder) + ", and " + DisplayPath(game) +

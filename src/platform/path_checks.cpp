@@ -7,6 +7,7 @@
 
 #include "platform/error.h"
 #include "platform/fault_seam.h"
+#include "platform/file_system_kind.h"
 #include "text/name_matching.h"
 #include "text/path_text.h"
 
@@ -75,13 +76,19 @@ std::string FileStamp(const fs::path& path) {
     return std::to_string(size) + " bytes, written at " + std::to_string(seconds.count());
 }
 
-bool SameStamp(const std::string& a, const std::string& b) {
+bool StillTheFileOf(const fs::path& path, const std::string& original) {
     constexpr long long kCoarsest = 2;  // seconds: FAT keeps a file's time to two seconds
-    unsigned long long sizeA = 0, sizeB = 0;
-    long long timeA = 0, timeB = 0;
-    bool read = std::sscanf(a.c_str(), "%llu bytes, written at %lld", &sizeA, &timeA) == 2 &&
-                std::sscanf(b.c_str(), "%llu bytes, written at %lld", &sizeB, &timeB) == 2;
-    return read && sizeA == sizeB && std::llabs(timeA - timeB) <= kCoarsest;
+    constexpr long long kDaylightSaving = 3600;
+    std::string now = FileStamp(path);
+    unsigned long long sizeNow = 0, sizeThen = 0;
+    long long timeNow = 0, timeThen = 0;
+    if (std::sscanf(now.c_str(), "%llu bytes, written at %lld", &sizeNow, &timeNow) != 2 ||
+        std::sscanf(original.c_str(), "%llu bytes, written at %lld", &sizeThen, &timeThen) != 2 ||
+        sizeNow != sizeThen)
+        return false;
+    long long apart = std::llabs(timeNow - timeThen);
+    return apart <= kCoarsest ||
+           (std::llabs(apart - kDaylightSaving) <= kCoarsest && KeepsLocalTimes(path));
 }
 
 Error LinkNotFollowed(const fs::path& link) {

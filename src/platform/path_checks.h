@@ -31,9 +31,11 @@ fs::path ReadLink(const fs::path& path);
 // The size and modification time of the file at `path` (after links) as one text, to tell later
 // whether it is still the same file. An Error naming it when it cannot be looked at.
 std::string FileStamp(const fs::path& path);
-// Whether two stamps are of the same file: the same size, written within two seconds of each
-// other, as a copy onto a file system with coarse times (FAT) keeps it.
-bool SameStamp(const std::string& a, const std::string& b);
+// Whether the file at `path` is still the one that `original` (a FileStamp) was taken of: the
+// same size, written within two seconds, as a copy onto a file system with coarse times (FAT)
+// keeps it; where the file system keeps local times (FAT, exFAT), an hour apart too, as a change
+// of daylight saving shifts them there.
+bool StillTheFileOf(const fs::path& path, const std::string& original);
 // The error for a path the program reaches only where it is no link.
 Error LinkNotFollowed(const fs::path& link);
 // `base` / `relative`, once it is sure that no component of `relative` that exists is a link, so

@@ -84,6 +84,8 @@ void WriteThroughTemporary(const fs::path& target, const fs::path& model, Keep k
             fs::last_write_time(temporary, fs::last_write_time(model, ec), ec);
             if (ec)
                 Fail("Could not copy the time of " + DisplayPath(model) + " to", temporary, ec);
+            // The time is how the copy is known again: on the disk before the original may go.
+            OutputFile::appendTo(temporary).sync();
         }
         std::error_code ec = Rename(temporary, target, replacing);
         if (ec)
