@@ -310,29 +310,19 @@ struct JournalLines {
     bool endsWithLineEnd = true;
 };
 
-// The bytes a power cut before the first flush leaves of a file: none, or zeros where the file's
-// size reached the disk before its data.
-std::string_view WithoutTrailingZeros(std::string_view text) {
-    std::size_t end = text.find_last_not_of('\0');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 JournalLines LinesOf(const fs::path& path, const std::string& text) {
     std::size_t headerEnd = text.find('\n');
     std::string_view header = std::string_view(text).substr(0, headerEnd);
-    std::string_view written = WithoutTrailingZeros(text);
-    if (written.find('\n') == std::string_view::npos &&
-        (kHeader.starts_with(written) || kFirstVersionHeader.starts_with(written)))
-        throw UnfinishedJournal(DisplayPath(path) + " was cut off before its first line");
-    if (header.starts_with(kAnyVersionHeader) && header != kHeader &&
-        header != kFirstVersionHeader) {
+    bool known = header == kHeader || header == kFirstVersionHeader;
+    if (headerEnd != std::string::npos && header.starts_with(kAnyVersionHeader) && !known) {
         throw DamagedJournal(DisplayPath(path) +
                              " is a launch journal of another version of Tolvane.  Restore the "
                              "game folder with that version.");
     }
-    if (header != kHeader && header != kFirstVersionHeader) {
-        // No journal's first line: the journal is written whole and flushed before the first
-        // change, so what is there (zeros, stale bytes) is what a power cut left of its writing.
+    if (headerEnd == std::string::npos || !known) {
+        // No whole first line of a journal: the journal is written whole and flushed before the
+        // first change, so what is there (nothing, zeros, stale bytes, the start of its first
+        // line) is what a power cut left of its writing.
         throw UnfinishedJournal(DisplayPath(path) + " holds no launch journal");
     }
     JournalLines lines;

@@ -253,6 +253,20 @@ TEST(LaunchJournalTest, AJournalNeverWrittenWholeIsUnfinished) {
     }
     WriteFileBytes(folder / "journal", "Tolvane launch journal 9\n");
     EXPECT_THROW(ReadJournal(folder / "journal", kFolders), DamagedJournal);
+
+    // Out of the way it goes: an empty one is removed, anything else moved aside, never over a
+    // file, and the player told where.
+    WriteFileBytes(folder / "journal", "");
+    EXPECT_EQ(PutAsideUnwrittenJournal(folder / "journal"), std::nullopt);
+    for (const char* aside :
+         {"Tolvane launch (never written).journal", "Tolvane launch (never written 2).journal"}) {
+        WriteFileBytes(folder / "journal", std::string(64, '\0'));
+        std::optional<std::string> told = PutAsideUnwrittenJournal(folder / "journal");
+        ASSERT_TRUE(told);
+        EXPECT_NE(told->find(aside), std::string::npos) << *told;
+        EXPECT_EQ(ReadFileBytes(folder / aside), std::string(64, '\0'));
+    }
+    EXPECT_FALSE(fs::exists(folder / "journal"));
 }
 
 #ifndef _WIN32
