@@ -264,7 +264,7 @@ class PowerCutTest : public ::testing::Test {
 // so that together they reach every point; and every point where the recovery's own journal
 // lines are not yet flushed, where a second cut tears the record that the first cut tore.
 TEST_F(PowerCutTest, NoSequenceOfPowerCutsLosesAGameFile) {
-    constexpr std::size_t kSecondCutStride = 24;
+    constexpr std::size_t kSecondCutStride = 48;
     auto started = std::chrono::steady_clock::now();
     Settings settingsBefore = game.store.values;
     std::vector<RecordedStep> steps = recordCycle();

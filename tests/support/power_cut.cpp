@@ -37,15 +37,14 @@ const char* StepName(FileStep step) {
 }
 
 // What a power cut may leave of an append that was not flushed, besides all or none of it: a prefix
-// cut inside a line or at each line end, and, where the file's length reached the disk before
-// its data, zeros or the stale bytes of an earlier file (line ends and tabs among them).
+// cut inside a line (its first byte, its middle, all but its line end) or after each whole line,
+// and, where the file's length reached the disk before its data, zeros or the stale bytes of an
+// earlier file (line ends and tabs among them).
 std::vector<std::pair<std::string, std::string>> TornForms(const std::string& bytes) {
     std::set<std::size_t> cuts = {1, bytes.size() / 2, bytes.size() - 1};
     for (std::size_t end = bytes.find('\n'); end != std::string::npos;
-         end = bytes.find('\n', end + 1)) {
-        cuts.insert(end);
+         end = bytes.find('\n', end + 1))
         cuts.insert(end + 1);
-    }
     std::vector<std::pair<std::string, std::string>> forms;
     for (std::size_t cut : cuts) {
         if (cut > 0 && cut < bytes.size())
