@@ -207,6 +207,8 @@ TEST(LaunchJournalTest, WhatAnySequenceOfPowerCutsLeavesIsPassedOver) {
     };
     const Case cases[] = {
         {"a line cut twice", {cut("restored\t2\t0a"), resumedAndCut("rest")}},
+        {"a line cut, then the first line of the run that resumed it",
+         {cut("restored\t2\t0a"), cut("\ntempor")}},
         {"a line cut three times",
          {cut("pilot\t"), resumedAndCut("restored\t2"), resumedAndCut("closed\t12")}},
         {"stale bytes with line ends", {cut("stale\tbytes 0123\nmore stale\n\tbytes\n")}},

@@ -144,7 +144,8 @@ TEST_F(RestoreTest, APilotIsLeftOverOnlyWhereItsBytesSaySo) {
         const char* told;
         Answer keep;  // "Keep Pilot?" after the game wrote "played" into it
     };
-    const Case cases[] = {{"the player's", own, Answer::Yes},
+    const Case cases[] = {{"the ship set's", own, Answer::No},  // never played here before
+                          {"the player's", own, Answer::Yes},
                           {std::nullopt, leftOver, Answer::No},
                           {"the ship set's", leftOver, Answer::No},
                           {"the player's new one", own, Answer::No}};
