@@ -50,8 +50,11 @@ std::string RunBatchText(const std::string& windowsExePath, bool skipIntro) {
         folder += '\\';  // "cd D:" would only show the folder D: is in; "cd D:\" goes to its root
     std::string file =
         separator == std::string::npos ? windowsExePath : windowsExePath.substr(separator + 1);
-    return "REM Do not delete this file!\r\n" + Literal(folder.substr(0, 3)) + "\r\ncd \"" +
-           Literal(folder) + "\"\r\n" + Literal(file) + (skipIntro ? " /skipintro" : "") + "\r\n";
+    // The drive alone changes cmd's drive: "C:" does, "C:\" is no command at all.
+    bool hasDrive = folder.size() >= 2 && folder[1] == ':';
+    std::string driveLine = folder.substr(0, hasDrive ? 2 : 3);
+    return "REM Do not delete this file!\r\n" + Literal(driveLine) + "\r\ncd \"" + Literal(folder) +
+           "\"\r\n" + Literal(file) + (skipIntro ? " /skipintro" : "") + "\r\n";
 }
 
 #ifdef _WIN32

@@ -22,15 +22,15 @@ TEST(RunBatchTest, WritesTheFourLines) {
     };
     const Case cases[] = {
         {"C:\\Games\\XWA\\XWINGALLIANCE.EXE", true,
-         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Games\\XWA\"\r\nXWINGALLIANCE.EXE "
+         "REM Do not delete this file!\r\nC:\r\ncd \"C:\\Games\\XWA\"\r\nXWINGALLIANCE.EXE "
          "/skipintro\r\n"},
         {"C:\\Program Files\\XWA\\XWingAlliance.exe", false,
-         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Program Files\\XWA\"\r\n"
+         "REM Do not delete this file!\r\nC:\r\ncd \"C:\\Program Files\\XWA\"\r\n"
          "XWingAlliance.exe\r\n"},
         {"D:\\XWINGALLIANCE.EXE", true,
-         "REM Do not delete this file!\r\nD:\\\r\ncd \"D:\\\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
+         "REM Do not delete this file!\r\nD:\r\ncd \"D:\\\"\r\nXWINGALLIANCE.EXE /skipintro\r\n"},
         {"C:\\Games\\100% XWA %PATH%\\XWINGALLIANCE.EXE", false,
-         "REM Do not delete this file!\r\nC:\\\r\ncd \"C:\\Games\\100%% XWA %%PATH%%\"\r\n"
+         "REM Do not delete this file!\r\nC:\r\ncd \"C:\\Games\\100%% XWA %%PATH%%\"\r\n"
          "XWINGALLIANCE.EXE\r\n"},
     };
     for (const Case& c : cases)
@@ -63,7 +63,7 @@ TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
     EXPECT_EQ(batch, game.program() / "RunXWA.bat");
     std::string folder = "Z:" + game.game().string();
     std::replace(folder.begin(), folder.end(), '/', '\\');
-    EXPECT_EQ(ReadFileBytes(batch), "REM Do not delete this file!\r\nZ:\\\r\ncd \"" + folder +
+    EXPECT_EQ(ReadFileBytes(batch), "REM Do not delete this file!\r\nZ:\r\ncd \"" + folder +
                                         "\"\r\nXWINGALLIANCE.EXE\r\n");
     WaitFor([&] { return std::filesystem::exists(seen); });
     EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
