@@ -13,8 +13,9 @@
 namespace tolvane {
 
 // RunXWA.bat for the executable at `windowsExePath` (a Windows path): a remark, the drive ("C:",
-// which makes it cmd's drive), a change to the game's folder, and the executable's name with " /skipintro" when the opening
-// cutscene is skipped. Four lines, each ending in CR LF, that cmd reads literally ("%" doubled).
+// which makes it cmd's drive), a change to the game's folder, and the executable's name with "
+// /skipintro" when the opening cutscene is skipped. Four lines, each ending in CR LF, that cmd
+// reads literally ("%" doubled).
 std::string RunBatchText(const std::string& windowsExePath, bool skipIntro);
 
 // A game start: where RunXWA.bat was written, and the program that runs it.
