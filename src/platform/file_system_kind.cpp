@@ -21,10 +21,13 @@ constexpr long kFuseMagic = 0x65735546;   // a file system in user space: mounti
 
 // A mount point as /proc/self/mountinfo writes it: space, tab, line end and "\" as octal escapes.
 std::string Unescaped(const std::string& field) {
+    auto octal = [](char c) { return c >= '0' && c <= '7'; };
     std::string text;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            text += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+        if (field[i] == '\\' && i + 3 < field.size() && octal(field[i + 1]) &&
+            octal(field[i + 2]) && octal(field[i + 3])) {
+            text += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                                      (field[i + 3] - '0'));
             i += 3;
         } else {
             text += field[i];
