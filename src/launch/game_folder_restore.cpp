@@ -35,11 +35,6 @@ KeptCycle CycleOf(const fs::path& package) {
     return {Utf8Of(package.stem()), when};
 }
 
-// Whether two small files (pilots) hold the same bytes.
-bool SameBytes(const fs::path& a, const fs::path& b) {
-    return InputFile(a).readAll() == InputFile(b).readAll();
-}
-
 // The name the questions use: a pilot's as the package spells it.
 std::string NameOf(const JournalMember& member) {
     return member.name.empty() ? ShownName(member.relativePath) : member.name;
@@ -184,11 +179,12 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                 changedFolders_.insert(game.parent_path());
                 return;
             }
-            report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
             try {
                 writer.noteMemberRestored(member.number);  // kept: not asked again on a retry
+                report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
             } catch (const Error&) {
-                // Only saves asking again; the file itself is where the player wants it.
+                // Only saves asking again and the wording of a later question; the file itself
+                // is where the player wants it.
             }
             return;
         case MemberChange::Repeated:
@@ -348,14 +344,15 @@ void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path&
         moveBack(backup, game);
         return;
     }
-    bool played = !SameBytes(backup, game);
+    std::string playedBytes = InputFile(game).readAll();  // a pilot: small
+    bool played = playedBytes != InputFile(backup).readAll();
     if (!keepPilot(name)) {
         if (played && copy == Copy::OfAFileThatStayed)
             keepAside(game, "played");
         moveBack(backup, game);
     } else if (played || copy == Copy::TheOriginal) {
         keepAside(backup, "before");
-        report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
+        report_.keptPlayed.push_back(Checksum(playedBytes));
     } else {
         DeleteFileIfPresent(backup);  // the same bytes stay in the game folder
         changedFolders_.insert(backup.parent_path());
