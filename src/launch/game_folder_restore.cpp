@@ -70,6 +70,11 @@ void RequireUntaken(const fs::path& game, const std::string& original, const std
                 " is not the file the launch found there.  Tolvane has left it as it is.");
 }
 
+// A pilot file still holding what the install wrote into it: nobody played it.
+bool AsInstalled(const fs::path& game, const std::string& installed) {
+    return !installed.empty() && Checksum(InputFile(game).readAll()) == installed;
+}
+
 }  // namespace
 
 template <typename Step>
@@ -157,7 +162,8 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
                     NameOf(member));
                 restoreReplaced(NameOf(member), backup, game,
                                 member.change == MemberChange::Kept ? Copy::OfAFileThatStayed
-                                                                    : Copy::TheOriginal);
+                                                                    : Copy::TheOriginal,
+                                member.installed);
             } else if (!IsPresent(game)) {
                 throw Error("The game's own " + ShownName(member.relativePath) +
                             " is neither in the backup folder " +
@@ -174,7 +180,8 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
         case MemberChange::Added:
             if (!IsPresent(game))
                 return;
-            if (!IsPilotFile(game) || !keepPilot(NameOf(member))) {
+            if (!IsPilotFile(game) || AsInstalled(game, member.installed) ||
+                !keepPilot(NameOf(member))) {
                 DeleteFileIfPresent(game);
                 changedFolders_.insert(game.parent_path());
                 return;
@@ -339,13 +346,19 @@ void GameFolderRestore::startProgress(std::size_t members) {
 // game folder during play gets its copy back unasked. Of a pilot whose two versions differ, the
 // one not chosen is kept aside, never deleted.
 void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path& backup,
-                                        const fs::path& game, Copy copy) {
+                                        const fs::path& game, Copy copy,
+                                        const std::string& installed) {
     if (!IsPilotFile(game) || !IsPresent(game)) {
         moveBack(backup, game);
         return;
     }
     std::string playedBytes = InputFile(game).readAll();  // a pilot: small
     bool played = playedBytes != InputFile(backup).readAll();
+    // A file nobody played has nothing to keep: asking could only leave the ship set's behind.
+    if (!played || (!installed.empty() && Checksum(playedBytes) == installed)) {
+        moveBack(backup, game);
+        return;
+    }
     if (!keepPilot(name)) {
         if (played && copy == Copy::OfAFileThatStayed)
             keepAside(game, "played");

@@ -61,7 +61,7 @@ class GameFolderRestore {
     // What a copy in Backup is: the game's original, or a copy of a pilot that stayed in place.
     enum class Copy { TheOriginal, OfAFileThatStayed };
     void restoreReplaced(const std::string& name, const fs::path& backup, const fs::path& game,
-                         Copy copy);
+                         Copy copy, const std::string& installed = {});
     void keepAside(const fs::path& pilot, const std::string& version);
     void moveBack(const fs::path& backup, const fs::path& game);
     void flushChangedFolders();

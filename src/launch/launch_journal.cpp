@@ -254,6 +254,8 @@ class JournalReader {
             member.original = f[4];
         if (f.size() > 5)
             member.name = f[5];
+        if (f.size() > 6)
+            member.installed = f[6];
         journal_.members.push_back(member);
     }
 
@@ -468,10 +470,12 @@ JournalWriter JournalWriter::create(const fs::path& path, const LaunchJournal& p
     for (const JournalMember& member : plan.members) {
         std::vector<std::string> fields = {"member", std::to_string(member.number),
                                            ChangeName(member.change), FieldOf(member.relativePath)};
-        if (!member.original.empty() || !member.name.empty())
+        if (!member.original.empty() || !member.name.empty() || !member.installed.empty())
             fields.push_back(member.original);
-        if (!member.name.empty())
+        if (!member.name.empty() || !member.installed.empty())
             fields.push_back(member.name);
+        if (!member.installed.empty())
+            fields.push_back(member.installed);
         text += line(fields);
     }
     std::optional<OutputFile> file(OutputFile::createNew(path));

@@ -28,6 +28,9 @@ struct JournalMember {
     // checksum of its bytes), so that only that comes back; empty when not recorded.
     std::string original{};
     std::string name{};  // a pilot file's name as the package spells it, for the questions
+    // A pilot file's: the checksum of the bytes the install leaves in it (the last member that
+    // reaches it), so that a file nobody played goes back unasked; empty when not recorded.
+    std::string installed{};
 };
 
 // The on-disk record of one launch cycle: the whole plan of the install, flushed once before the

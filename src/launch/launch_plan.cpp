@@ -164,6 +164,22 @@ class MemberPlanner {
         }
     }
 
+    // What the install leaves in each pilot file: the bytes of the last member that reaches it.
+    // A pilot is a few kilobytes; a member far larger is no pilot the game wrote, and is asked
+    // about as before rather than read whole.
+    void noteInstalledPilots(const GobPackage& package) {
+        constexpr std::uint32_t kLargestPilot = 16 << 20;
+        for (std::size_t i = 0; i < journal_.members.size(); ++i) {
+            JournalMember& first = journal_.members[firstOf_[i]];
+            if (first.change == MemberChange::Kept || !IsPilotFile(first.relativePath))
+                continue;
+            const GobMember& packaged = package.members()[journal_.members[i].number - 1];
+            first.installed = packaged.size > kLargestPilot
+                                  ? std::string()
+                                  : Checksum(package.readMember(packaged, packaged.size));
+        }
+    }
+
     // The folders below Backup that the game's copies need, and which of them the install makes.
     // They are spelled as the game's folders are, exactly: where the disk tells letter case apart,
     // a folder of Backup spelled otherwise is another folder. Folders that are there already are
@@ -322,6 +338,7 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     // A ship set launched here before may have left its pilot files in the game folder.
     if (planning == Planning::ForLaunch)
         planner.askAboutPilots(session.prompts, contents, session.store);
+    planner.noteInstalledPilots(contents);
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journalPath, std::move(journal), patchFolder};

@@ -142,8 +142,6 @@ void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
 TEST_F(PreviewedLaunchTest, ThePreviewListsWhatTheLaunchDoes) {
     game.prompts.expectQuestion("Nova.PLT is the game's own pilot.\r\rReplace?", "Pilot Exists!",
                                 Icon::Information, Answer::No, Answer::Yes);
-    game.prompts.expectQuestion("Would you like to keep Nova.PLT?", "Keep Pilot?",
-                                Icon::Information, Answer::Yes, Answer::No);
     ExpectPreviewMatchesTheLaunch(game, package("Mixed.gob", {{"data.lfd", "d"},
                                                               {"NEW.LFD", "n"},
                                                               {"new\\deep\\X.LFD", "x"},

@@ -34,7 +34,9 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
         Answer keep;
         std::optional<std::string> afterwards;
         std::optional<std::string> keptAside;  // the bytes of each cycle's file kept aside
-        bool deletedInPlay = false;  // the played file is gone: its copy comes back unasked
+        // Deleted: the played file is gone, its copy comes back unasked; Untouched: the game never
+        // wrote the ship set's pilot, which goes like any member, unasked.
+        enum { Written, Deleted, Untouched } play = Written;
     };
     const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
     const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
@@ -47,8 +49,12 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
                           {twice, Answer::No, Answer::No, original, "played"},
                           {zed, std::nullopt, Answer::Yes, "played", std::nullopt},
                           {zed, std::nullopt, Answer::No, std::nullopt, std::nullopt},
-                          {ace, Answer::No, Answer::Yes, original, std::nullopt, true},
-                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, true}};
+                          {ace, Answer::No, Answer::Yes, original, std::nullopt, Case::Deleted},
+                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Deleted},
+                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
+                          {twice, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
+                          {zed, std::nullopt, Answer::Yes, std::nullopt, std::nullopt,
+                           Case::Untouched}};
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");
@@ -68,9 +74,9 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
             if (c.replace == Answer::No) {
                 EXPECT_EQ(ReadFileBytes(fresh.game.game() / pilot), original);
             }
-            if (c.deletedInPlay) {
+            if (c.play == Case::Deleted) {
                 fs::remove(fresh.game.game() / pilot);
-            } else {
+            } else if (c.play == Case::Written) {
                 WriteFileBytes(fresh.game.game() / pilot, "played");
                 fresh.game.prompts.expectQuestion("Would you like to keep " + pilot + "?",
                                                   "Keep Pilot?", Icon::Information, Answer::Yes,
@@ -114,7 +120,9 @@ TEST_F(RestoreTest, KeptPilotsGoOnlyWhereTheHostLetsThem) {
         game.prompts.allowMessage("Keep Pilot?");
         game.prompts.allowMessage("Pilots Kept");
         game.prompts.allowMessage("Restore Incomplete");
-        return restore(launch(package));
+        LaunchedShipSet record = launch(package);
+        WriteFileBytes(game.game() / "Ace.plt", "played");
+        return restore(record);
     };
     EXPECT_EQ(playAndKeep(), RestoreOutcome::Restored);
     ASSERT_TRUE(fs::is_directory(keptFolder));
@@ -150,6 +158,7 @@ TEST_F(RestoreTest, APilotIsLeftOverOnlyWhereItsBytesSaySo) {
                           {"the ship set's", leftOver, Answer::No},
                           {"the player's new one", own, Answer::No}};
     fs::path package = this->package("P.gob", {{"Ace.plt", "the ship set's"}});
+    int plays = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.told);
         if (c.pilot)
@@ -157,7 +166,7 @@ TEST_F(RestoreTest, APilotIsLeftOverOnlyWhereItsBytesSaySo) {
         game.prompts.expectQuestion(std::string(c.told) + "\r\rReplace?", "Pilot Exists!",
                                     Icon::Information, Answer::No, Answer::Yes);
         LaunchedShipSet record = launch(package);
-        WriteFileBytes(game.game() / "Ace.plt", "played");
+        WriteFileBytes(game.game() / "Ace.plt", "played " + std::to_string(++plays));
         game.prompts.expectQuestion("Would you like to keep Ace.plt?", "Keep Pilot?",
                                     Icon::Information, Answer::Yes, c.keep);
         game.prompts.allowMessage("Pilots Kept");
