@@ -187,6 +187,10 @@ void MainWindowLogic::launchSelected() {
         enter(WindowState::WaitingForPilot);
         window_.showPilotLoader();
     } else {
+        session_.prompts.message(result.failure +
+                                     "\r\rThe game folder can be put back as it was: press "
+                                     "\"Click here when done playing\".",
+                                 "Launch Failed", Icon::Critical);
         enter(WindowState::WaitingForPlayToEnd);
     }
 }

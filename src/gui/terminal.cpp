@@ -2,8 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <variant>
 
@@ -26,13 +29,18 @@ namespace {
 constexpr const char* kDescription =
     "Plays a ShipSet with no window: installs it, starts the game, and puts the game folder back "
     "when the game ends.\n\n"
+    "A --play that finds a ShipSet still installed by an earlier run (a Steam entry ended while "
+    "the game ran) puts the game folder back first, unless the game still runs. Ctrl+C, SIGTERM "
+    "or SIGHUP while the game runs gives the game a few seconds to end, then puts the game "
+    "folder back.\n\n"
     "Exit codes:\n"
-    "  0  done\n"
-    "  1  something else went wrong (what is printed)\n"
-    "  2  bad arguments; nothing was done\n"
-    "  3  refused; nothing has been changed\n"
-    "  4  the game folder is not back yet: run tolvane --restore\n"
-    "  5  Tolvane is already running";
+    "  0    done\n"
+    "  1    something else went wrong, or the game did not start (what is printed)\n"
+    "  2    bad arguments; nothing was done\n"
+    "  3    refused, or undone; the game folder is as it was\n"
+    "  4    the game folder is not back yet: run --restore\n"
+    "  5    Tolvane is already running\n"
+    "  128+N  stopped by signal N (130 Ctrl+C, 143 SIGTERM); the game folder is back";
 
 // The command the arguments ask for, or the error text that tells why they do not.
 std::variant<Command, QString> Parse(QCommandLineParser& parser, const QStringList& arguments) {
@@ -53,6 +61,9 @@ std::variant<Command, QString> Parse(QCommandLineParser& parser, const QStringLi
         return parser.errorText();
     if (!parser.positionalArguments().isEmpty())
         return "Unexpected argument: " + parser.positionalArguments().front();
+    QStringList given = parser.optionNames();
+    if (given.removeDuplicates() > 0)
+        return "Give each option once.";
     int modes =
         parser.isSet(list) + parser.isSet(preview) + parser.isSet(play) + parser.isSet(restore);
     if (modes != 1)
@@ -73,6 +84,16 @@ std::variant<Command, QString> Parse(QCommandLineParser& parser, const QStringLi
     return command;
 }
 
+// The exit code of a command whose output reached its reader; a failed write (a full disk, a
+// closed pipe) is a failure of the command, said on the error stream.
+int WrittenOut(int exitCode) {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return exitCode;
+    std::cerr << "Tolvane could not write its output: " << std::strerror(errno) << "\n";
+    return exitCode == kDone ? kFailed : exitCode;
+}
+
 }  // namespace
 
 int RunFromTerminal(int argc, char* argv[]) {
@@ -81,16 +102,34 @@ int RunFromTerminal(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(tolvane::kProgramTitle);
     QCoreApplication::setApplicationVersion(QString::fromStdString(CurrentVersion()));
 
+    Command command;
+    command.names.commands =
+        ToStdString(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
+#ifdef _WIN32
+    command.names.windows = "tolvane.exe";
+#endif
+    // Help and version are printed here, never in a message box, so that a pipe gets them too.
     QCommandLineParser parser;
     std::variant<Command, QString> parsed = Parse(parser, QCoreApplication::arguments());
-    if (parser.isSet("help"))
-        parser.showHelp(kDone);
-    if (parser.isSet("version"))
-        parser.showVersion();
-    if (const QString* error = std::get_if<QString>(&parsed)) {
-        std::cerr << ToStdString(*error) << "\nSee tolvane --help.\n";
+    if (parser.isSet("help")) {
+        std::cout << ToStdString(parser.helpText()) << std::flush;
+        return WrittenOut(kDone);
+    }
+    if (parser.isSet("version")) {
+        std::cout << kProgramTitle << " " << CurrentVersion() << "\n" << std::flush;
+        return WrittenOut(kDone);
+    }
+    if (argc < 2) {
+        std::cerr << ToStdString(parser.helpText());
         return kBadArguments;
     }
+    if (const QString* error = std::get_if<QString>(&parsed)) {
+        std::cerr << ToStdString(*error) << "\nSee " << command.names.commands << " --help.\n";
+        return kBadArguments;
+    }
+    ProgramNames names = command.names;
+    command = std::get<Command>(parsed);
+    command.names = names;
 
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     SingleInstance instance(dataFolder);
@@ -102,12 +141,12 @@ int RunFromTerminal(int argc, char* argv[]) {
         std::cerr << instance.lock().failure() << "\n";
         return kFailed;
     }
-    const Command& command = std::get<Command>(parsed);
     QtSettingsStore store(qEnvironmentVariable("TOLVANE_SETTINGS"));
     TerminalPrompts prompts(std::cout, std::cerr, command);
     Session session(store, prompts, ToPath(QCoreApplication::applicationDirPath()),
                     ToPath(dataFolder));
-    return RunCommand(command, session, std::cout, std::cerr, isatty(fileno(stderr)) != 0);
+    return WrittenOut(
+        RunCommand(command, session, std::cout, std::cerr, isatty(fileno(stderr)) != 0));
 }
 
 }  // namespace tolvane

@@ -151,11 +151,7 @@ LaunchResult LaunchShipSet(SettingsStore& store, Prompts& prompts, Progress& pro
             ApplyZtPatches(executable, patches);
         progress.advance();
     } catch (const Error& error) {
-        prompts.message(std::string(error.what()) +
-                            "\r\rThe game folder can be put back as it was: press "
-                            "\"Click here when done playing\".",
-                        "Launch Failed", Icon::Critical);
-        return {LaunchOutcome::FailedCycleOpen, record};
+        return {LaunchOutcome::FailedCycleOpen, record, error.what()};
     }
     return {LaunchOutcome::WaitingForPilot, record};
 }

@@ -272,8 +272,8 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
         journal.gameFolder.empty() ? nullptr : gameFiles.find(kGameExecutableKey);
     if (executable == nullptr || executable->kind != EntryKind::File) {
         return LaunchRefusal{"Tolvane cannot find XWINGALLIANCE.EXE in the game folder " +
-                                 DisplayPath(journal.gameFolder) +
-                                 ".  Set the path of the game in Options, then launch again.",
+                                 DisplayPath(journal.gameFolder) + ".  Set the path of the game " +
+                                 prompts.howTo(Instruction::SetOptions) + ", then launch again.",
                              "Game Not Found"};
     }
     journal.executableName = executable->name;

@@ -90,15 +90,16 @@ const char* MarkName(ChangeMark mark) {
 
 LaunchPreview PreviewLaunch(Session& session, const fs::path& package) {
     if (GameFolderOf(session.settings).empty()) {
-        return {
-            "No game folder is set yet: set the game's XWINGALLIANCE.EXE in Options to see "
-            "what this ShipSet changes.",
-            {}};
+        return {"No game folder is set yet: set the game's XWINGALLIANCE.EXE " +
+                    session.prompts.howTo(Instruction::SetOptions) +
+                    " to see what this ShipSet changes.",
+                {},
+                true};
     }
     std::variant<LaunchPlan, LaunchRefusal> plan =
         PlanLaunch(session, package, Planning::ForPreview);
     if (const auto* refusal = std::get_if<LaunchRefusal>(&plan))
-        return {refusal->text, {}};
+        return {refusal->text, {}, true};
     return FromPlan(std::get<LaunchPlan>(plan));
 }
 

@@ -24,6 +24,7 @@ struct LaunchPreview {
     // refused, in the words the launch would use; or that no game folder is set yet.
     std::string summary;
     std::vector<ChangedPath> paths;  // sorted; empty where the launch would be refused
+    bool refused = false;            // the launch would be refused, or cannot be planned yet
 };
 
 // Plans the launch from the settings in force, asking nothing and changing no file.

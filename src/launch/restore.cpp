@@ -31,15 +31,16 @@ void ReportIncomplete(Prompts& prompts, const RestoreReport& report) {
         prompts.message(*report.refusedJournal +
                             "\r\rTolvane has moved and deleted nothing.  Every file the launch "
                             "replaced is still in the backup folder.  Put the journal right or "
-                            "move it away, then press \"Click here to restore files\" again.",
+                            "move it away, then " +
+                            prompts.howTo(Instruction::Restore) + " again.",
                         "Restore Incomplete", Icon::Exclamation);
         return;
     }
     prompts.message(
         "Tolvane could not put every file back; their backups are kept in the backup folder." +
             ShortList(report.notPutBack) +
-            "\r\rClose the game and any program that may be using these files, then press "
-            "\"Click here to restore files\" to try again.",
+            "\r\rClose the game and any program that may be using these files, then " +
+            prompts.howTo(Instruction::Restore) + " to try again.",
         "Restore Incomplete", Icon::Exclamation);
 }
 

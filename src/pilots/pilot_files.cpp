@@ -20,9 +20,6 @@ bool IsPilotFile(const std::filesystem::path& path) {
     return MatchesPattern(kPilotPattern, Utf8Of(path.filename()));
 }
 
-// A pilot file begins with the pilot's name: 12 bytes, ended by a NUL when shorter.
-constexpr std::size_t kPilotNameBytes = 12;
-
 std::string PilotNameFromHeader(std::string_view header) {
     header = header.substr(0, std::min<std::size_t>(header.size(), kPilotNameBytes));
     return Utf8FromWindows1252(header.substr(0, header.find('\0')));

@@ -18,6 +18,9 @@ PilotList ReadPilotNames(const std::filesystem::path& gameFolder);
 // True for the game's pilot files: names ending in ".plt", in any letter case.
 bool IsPilotFile(const std::filesystem::path& path);
 
+// A pilot file begins with the pilot's name: 12 bytes, ended by a NUL when shorter.
+inline constexpr std::size_t kPilotNameBytes = 12;
+
 // The pilot's name held in the first bytes of a pilot file.
 std::string PilotNameFromHeader(std::string_view header);
 

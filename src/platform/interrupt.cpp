@@ -10,16 +10,16 @@
 namespace tolvane {
 namespace {
 
-std::atomic<bool> interrupted{false};
+std::atomic<int> interruptSignal{0};
 
 #ifdef _WIN32
-BOOL WINAPI OnConsoleEvent(DWORD) {
-    interrupted = true;
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    interruptSignal = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT ? SIGINT : SIGTERM;
     return TRUE;
 }
 #else
-void OnSignal(int) {
-    interrupted = true;
+void OnSignal(int signal) {
+    interruptSignal = signal;
 }
 #endif
 
@@ -34,11 +34,17 @@ void CatchInterrupts() {
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &action, nullptr);
+    action.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &action, nullptr);
 #endif
 }
 
 bool Interrupted() {
-    return interrupted;
+    return interruptSignal != 0;
+}
+
+int InterruptSignal() {
+    return interruptSignal;
 }
 
 }  // namespace tolvane

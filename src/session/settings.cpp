@@ -25,12 +25,20 @@ fs::path BackupFolderOf(const Settings& settings) {
     return ShipSetFolderOf(settings) / "Backup";
 }
 
+// Where the settings live, as the first start's message names them.
+#ifdef _WIN32
+constexpr const char* kSettingsKind = "registry settings";
+#else
+constexpr const char* kSettingsKind = "settings";
+#endif
+
 void LoadSettings(SettingsStore& store, Prompts& prompts, Settings& settings) {
     settings.storedVersion = store.get(kVersionSection, kVersionKey);
     if (settings.storedVersion.empty()) {
         prompts.message(
-            "Either this is the first time you have run Tolvane, or something has happened to "
-            "the registry settings.  Either way, you'll have to setup the options.",
+            "Either this is the first time you have run Tolvane, or something has "
+            "happened to the " +
+                std::string(kSettingsKind) + ".  Either way, you'll have to setup the options.",
             "Uh-oh", Icon::Exclamation);
         settings.optionsNeeded = true;
     } else if (settings.storedVersion != CurrentVersion()) {

@@ -86,6 +86,10 @@ TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
     WriteGob(game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
     game.prompts.allowMessage("Launch Failed");
     launchFirstEntry();
+    EXPECT_NE(game.prompts.shown.back().text.find(
+                  "negative offset.\r\rThe game folder can be put back as it was: press \"Click "
+                  "here when done playing\"."),
+              std::string::npos);
     EXPECT_EQ(window.pilotLoaderShown, 0);
     EXPECT_EQ(CanIn(window), (Can{true, false, false}));
     EXPECT_EQ(window.launchCaption(), "Click here when done playing");

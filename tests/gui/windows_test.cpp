@@ -26,9 +26,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
 const char* kFirstRun =
     "Either this is the first time you have run Tolvane, or something has happened to the "
     "registry settings.  Either way, you'll have to setup the options.";
+#else
+const char* kFirstRun =
+    "Either this is the first time you have run Tolvane, or something has happened to the "
+    "settings.  Either way, you'll have to setup the options.";
+#endif
 const char* kRestoreMessage =
     "Tolvane was shut down before it could restore the backup files of the last launched "
     "shipset.  You can restore those backup files now if you wish.";
@@ -388,8 +394,7 @@ TEST_F(CycleTest, ARestartMidCycleOffersToRestoreTheLastShipSet) {
 // The done button under the running game asks first; when the game ends, it restores.
 TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
     fs::path stop = runner.path() / "stop";
-    WriteStarter("while [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n" +
-                 savesThePilot());
+    WriteStarter("while [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n" + savesThePilot());
     start();
     ClickItem(main(), "shipSetList", 0);
     Press(main(), "launchButton");

@@ -528,7 +528,6 @@ TEST(CycleScenarioTest, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     Cycle c;
     auto plan = c.plan(c.package("P.gob", {{"NEW.LFD", "a"}, {"DATA.LFD", "b"}}));
     WriteFileBytes(c.game.backup() / "DATA.LFD", "someone else's");
-    c.game.prompts.allowMessage("Launch Failed");
     LaunchResult result =
         LaunchShipSet(c.game.store, c.game.prompts, c.progress, std::get<LaunchPlan>(plan));
     EXPECT_EQ(result.outcome, LaunchOutcome::FailedCycleOpen);

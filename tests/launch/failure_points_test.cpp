@@ -69,6 +69,8 @@ class ArmedCycle : public Cycle {
         LaunchResult result =
             LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
         installed = result.outcome == LaunchOutcome::WaitingForPilot;
+        if (result.outcome == LaunchOutcome::FailedCycleOpen)
+            game.prompts.message(result.failure, "Launch Failed", Icon::Critical);
         if (installed)
             switchPilot();
         if (result.outcome == LaunchOutcome::NotStarted)

@@ -42,19 +42,19 @@ TEST_F(RestoreTest, ThePlayerChoosesWhichPlayedPilotsToKeep) {
     const std::vector<GobEntry> ace = {{"Ace.plt", "package pilot"}};
     const std::vector<GobEntry> twice = {{"Ace.plt", "package pilot"}, {"ACE.PLT", "again"}};
     const std::vector<GobEntry> zed = {{"Zed.plt", "package pilot"}};
-    const Case cases[] = {{ace, Answer::Yes, Answer::Yes, "played", original},
-                          {ace, Answer::Yes, Answer::No, original, std::nullopt},
-                          {ace, Answer::No, Answer::Yes, "played", original},
-                          {ace, Answer::No, Answer::No, original, "played"},
-                          {twice, Answer::No, Answer::No, original, "played"},
-                          {zed, std::nullopt, Answer::Yes, "played", std::nullopt},
-                          {zed, std::nullopt, Answer::No, std::nullopt, std::nullopt},
-                          {ace, Answer::No, Answer::Yes, original, std::nullopt, Case::Deleted},
-                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Deleted},
-                          {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
-                          {twice, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
-                          {zed, std::nullopt, Answer::Yes, std::nullopt, std::nullopt,
-                           Case::Untouched}};
+    const Case cases[] = {
+        {ace, Answer::Yes, Answer::Yes, "played", original},
+        {ace, Answer::Yes, Answer::No, original, std::nullopt},
+        {ace, Answer::No, Answer::Yes, "played", original},
+        {ace, Answer::No, Answer::No, original, "played"},
+        {twice, Answer::No, Answer::No, original, "played"},
+        {zed, std::nullopt, Answer::Yes, "played", std::nullopt},
+        {zed, std::nullopt, Answer::No, std::nullopt, std::nullopt},
+        {ace, Answer::No, Answer::Yes, original, std::nullopt, Case::Deleted},
+        {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Deleted},
+        {ace, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
+        {twice, Answer::Yes, Answer::Yes, original, std::nullopt, Case::Untouched},
+        {zed, std::nullopt, Answer::Yes, std::nullopt, std::nullopt, Case::Untouched}};
     for (const Case& c : cases) {
         const std::string pilot = c.members.front().name;
         SCOPED_TRACE(pilot + " in " + std::to_string(c.members.size()) + " members");

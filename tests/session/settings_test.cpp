@@ -9,9 +9,15 @@
 namespace tolvane::testing {
 namespace {
 
+#ifdef _WIN32
 const char* kFirstRun =
     "Either this is the first time you have run Tolvane, or something has happened to the "
     "registry settings.  Either way, you'll have to setup the options.";
+#else
+const char* kFirstRun =
+    "Either this is the first time you have run Tolvane, or something has happened to the "
+    "settings.  Either way, you'll have to setup the options.";
+#endif
 const char* kNewVersion =
     "You have downloaded a new version of Tolvane, good for you.  You need to set up the options "
     "again.";
