@@ -45,7 +45,10 @@ constexpr const char* kDescription =
 // The command the arguments ask for, or the error text that tells why they do not.
 std::variant<Command, QString> Parse(QCommandLineParser& parser, const QStringList& arguments) {
     QCommandLineOption list("list", "Lists the ShipSets: name and file, one a line.");
-    QCommandLineOption preview("preview", "Shows what launching <set> would change.", "set");
+    QCommandLineOption preview("preview",
+                               "Shows what launching <set> would change: its name in the list, "
+                               "or its file name.",
+                               "set");
     QCommandLineOption play("play", "Plays <set> and then puts the game folder back.", "set");
     QCommandLineOption pilot("pilot", "With --play: the game loads pilot <name>.", "name");
     QCommandLineOption replacePilots("replace-pilots",
@@ -111,7 +114,7 @@ int RunFromTerminal(int argc, char* argv[]) {
     // Help and version are printed here, never in a message box, so that a pipe gets them too.
     QCommandLineParser parser;
     std::variant<Command, QString> parsed = Parse(parser, QCoreApplication::arguments());
-    if (parser.isSet("help")) {
+    if (parser.isSet("help") || parser.isSet("help-all")) {
         std::cout << ToStdString(parser.helpText()) << std::flush;
         return WrittenOut(kDone);
     }

@@ -5,11 +5,16 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
+#include <functional>
+#include <sstream>
 #include <thread>
 
+#include "app/command_line.h"
+#include "game_start/game_start.h"
 #include "gui/qt_settings_store.h"
-#include "launch/launch_preview.h"
 #include "platform/instance_lock.h"
+#include "platform/interrupt.h"
+#include "platform/process.h"
 #include "support/package_files.h"
 #include "support/stand_in_game.h"
 #include "support/temp_folder.h"
@@ -27,51 +32,50 @@ struct Ended {
 };
 
 class CommandLineTest : public ::testing::Test {
-  protected:
+  public:  // for the table's rows that arrange the folders
     CommandLineTest() {
         WriteGob(game.shipSets() / "Blue.gob",
                  {{"PATCHINFO.TXT", PatchInfoText("Name: Blue Fleet")},
                   {"DATA.LFD", "package data"},
                   {"wave\\X.WAV", "new sound"}});
         WriteFileBytes(game.shipSets() / "Broken.gob", "gob, not GOB");
-        QtSettingsStore store(QString::fromStdString(settingsFile().string()));
         for (const auto& [key, value] : game.store.values) {
             std::size_t slash = key.find('/');
-            store.save(key.substr(0, slash), key.substr(slash + 1), value);
+            save(key.substr(0, slash), key.substr(slash + 1), value);
         }
         before = Snapshot(game.game().parent_path());
     }
 
+    void save(const std::string& section, const std::string& key, const std::string& value) {
+        QtSettingsStore(QString::fromStdString(settingsFile().string())).save(section, key, value);
+    }
     fs::path settingsFile() const { return game.game().parent_path() / "Tolvane.ini"; }
     fs::path dataHome() const { return game.game().parent_path() / "UserData"; }
 
-    QProcessEnvironment environment(const std::string& runner) const {
+    void start(QProcess& program, const QStringList& arguments, const std::string& runner) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        environment.remove("QT_QPA_PLATFORM");
+        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(display);
         environment.insert("TOLVANE_SETTINGS", QString::fromStdString(settingsFile().string()));
         environment.insert("XDG_DATA_HOME", QString::fromStdString(dataHome().string()));
         environment.insert("TOLVANE_BATCH_RUNNER", QString::fromStdString(runner));
-        return environment;
-    }
-
-    void start(QProcess& program, const QStringList& arguments,
-               const std::string& runner = "/bin/true") {
-        program.setProcessEnvironment(environment(runner));
+        program.setProcessEnvironment(environment);
         program.start(TOLVANE_PROGRAM, arguments);
         ASSERT_TRUE(program.waitForStarted());
     }
 
-    Ended run(const QStringList& arguments, const std::string& runner = "/bin/true") {
+    Ended run(const QStringList& arguments, const std::string& runner, bool outputToFullDisk) {
         QProcess program;
+        if (outputToFullDisk)
+            program.setStandardOutputFile("/dev/full");
         start(program, arguments, runner);
         EXPECT_TRUE(program.waitForFinished(60000));
         return {program.exitCode(), program.readAllStandardOutput().toStdString(),
                 program.readAllStandardError().toStdString()};
     }
+    Ended run(const QStringList& arguments) { return run(arguments, runner(""), false); }
 
-    // Everything as before the first command; the settings file may have changed.
+    // Everything as before the first command; the settings and the lock may have changed.
     void expectAsBefore() {
         auto now = Snapshot(game.game().parent_path());
         for (auto* tree : {&now, &before}) {
@@ -84,105 +88,211 @@ class CommandLineTest : public ::testing::Test {
         EXPECT_TRUE(now == before) << "the folders are not as before";
     }
 
-    // A stand-in for the game's starter: it notes config.cfg's first line, and may wait.
-    std::string runner(const std::string& wait) {
+    // A stand-in for the game's starter: it notes config.cfg's first line, then does `play`.
+    std::string runner(const std::string& play) {
         fs::path script = scripts / "runner.sh";
         WriteFileBytes(script, "#!/bin/sh\nhead -n 1 '" + (game.game() / "config.cfg").string() +
-                                   "' > '" + seen().string() + "'\n" + wait + "\n");
+                                   "' > '" + seen().string() + "'\n" + play + "\n");
         fs::permissions(script, fs::perms::owner_all);
         return script.string();
     }
     fs::path seen() const { return scripts / "seen.txt"; }
+    // A game as this player's processes show it: a process whose arguments name the executable.
+    std::string gameProcess(const std::string& body) const {
+        return "echo $$ > '" + (scripts / "pid").string() + "'\nsh -c '" + body + "' '" +
+               game.executable().string() + "'";
+    }
+    void signalTheGame(int signal) const {
+        ::kill(-std::stoi(ReadFileBytes(scripts / "pid")), signal);  // its own process group
+    }
 
     TempFolder scripts;  // the stand-in starter and what it saw, apart from the game's folders
     StandInGame game;
     std::map<std::string, std::string> before;
+    std::optional<InstanceLock> otherTolvane;
 };
 
-TEST_F(CommandLineTest, ListsAndPreviewsWithNoDisplay) {
-    Ended listed = run({"--list"});
-    EXPECT_EQ(listed.exitCode, 0) << listed.errors;
-    EXPECT_EQ(listed.out, "Blue Fleet\tBlue.gob\nPatchinfo.txt not found\tBroken.gob\n");
+using Arrange = std::function<void(CommandLineTest&)>;
 
-    Ended previewed = run({"--preview", "Blue Fleet"});
-    EXPECT_EQ(previewed.exitCode, 0) << previewed.errors;
-    // What the information window lists for the same ship set.
-    LaunchPreview window = PreviewLaunch(game.session, game.shipSets() / "Blue.gob");
-    std::string expected = window.summary + "\n";
-    for (const ChangedPath& path : window.paths)
-        expected += "  " + path.path + "  (" + MarkName(path.mark) + ")\n";
-    EXPECT_EQ(previewed.out, expected);
-    EXPECT_EQ(run({"--preview", "blue.GOB"}).out, expected) << "by its file name";
-    expectAsBefore();
+// One invocation each: its exit code, what it says, what it never says, and the game folder as
+// before afterwards, whether it played, refused or undid its work.
+struct Invocation {
+    const char* what;
+    QStringList arguments;
+    int exitCode;
+    std::string said;       // in its output or its errors
+    std::string seen = "";  // config.cfg's first line as the game saw it, if started
+    Arrange arrange = [](CommandLineTest&) {};
+    std::string play = "";  // what the stand-in game does
+    bool outputToFullDisk = false;
+};
+
+TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItWas) {
+    const Arrange nothing = [](CommandLineTest&) {};
+    const Arrange twins = [](CommandLineTest& t) {
+        for (const char* file : {"Twin1.gob", "Twin2.gob"})
+            WriteGob(t.game.shipSets() / file, {{"PATCHINFO.TXT", PatchInfoText("Name: Twin")}});
+    };
+    const Arrange noShipSets = [](CommandLineTest& t) {
+        t.save("Settings", "ShipSet Dir", (t.game.shipSets() / "gone").string());
+    };
+    const Invocation cases[] = {
+        {"list", {"--list"}, 0, "Blue Fleet\tBlue.gob\nPatchinfo.txt not found\tBroken.gob\n"},
+        {"preview by file name in any case", {"--preview", "blue.GOB"}, 0, "DATA.LFD  (replaced)"},
+        {"preview of a set the launch refuses", {"--preview", "Broken.gob"}, 3, "not a valid"},
+        {"play with progress a log can read",
+         {"--play", "Blue Fleet", "--pilot", "Nova"},
+         0,
+         "Installing 3 of 3 files\n",
+         "lastpilot Nova\r\n"},
+        {"the ship set's own pilot, in another letter case, left untouched and asked nothing of",
+         {"--play", "Rookie Pilots", "--pilot", "rookie"},
+         0,
+         "the game folder is put back",
+         "lastpilot Rookie\r\n",
+         [](CommandLineTest& t) {
+             WriteGob(t.game.shipSets() / "Rookies.gob",
+                      {{"PATCHINFO.TXT", PatchInfoText("Name: Rookie Pilots")},
+                       {"Rookie.plt", std::string("Rookie\0\0\0\0\0\0body", 16)}});
+         }},
+        {"no such pilot",
+         {"--play", "Blue Fleet", "--pilot", "Nobody"},
+         2,
+         "no pilot named Nobody"},
+        {"no such ship set", {"--play", "No Such Set"}, 2, "is named No Such Set"},
+        {"a name two ship sets have",
+         {"--preview", "Twin"},
+         2,
+         "Twin1.gob\n  Twin2.gob",
+         "",
+         twins},
+        {"one of them by its file", {"--preview", "Twin2.gob"}, 0, "Adds 1 file", "", twins},
+        {"an install that fails is undone",
+         {"--play", "Bad.gob"},
+         3,
+         "The game folder is back as it was: nothing has been changed.",
+         "",
+         [](CommandLineTest& t) {
+             WriteGob(t.game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
+         }},
+        {"a game that ends at once",
+         {"--play", "Blue.gob"},
+         1,
+         "(no such starter program was found)",
+         "lastpilot Ace\r\n",
+         nothing,
+         "exit 127"},
+        {"list without a ship set directory", {"--list"}, 3, "does not exist", "", noShipSets},
+        {"preview without it", {"--preview", "Blue Fleet"}, 3, "does not exist", "", noShipSets},
+        {"play without it", {"--play", "Blue Fleet"}, 3, "does not exist", "", noShipSets},
+        {"no options yet",
+         {"--list"},
+         3,
+         "in Options (start tolvane with no arguments)",
+         "",
+         [](CommandLineTest& t) { fs::remove(t.settingsFile()); }},
+        {"two modes", {"--list", "--restore"}, 2, "Give one of"},
+        {"a mode twice", {"--list", "--list"}, 2, "Give each option once."},
+        {"a mode without its ship set", {"--preview"}, 2, "Missing value"},
+        {"a pilot without play", {"--list", "--pilot", "Ace"}, 2, "go with --play"},
+        {"help", {"--help"}, 0, "128+N"},
+        {"output to a full disk",
+         {"--list"},
+         1,
+         "could not write its output",
+         "",
+         nothing,
+         "",
+         true},
+        {"a second Tolvane",
+         {"--list"},
+         5,
+         "Tolvane is already running.",
+         "",
+         [](CommandLineTest& t) {
+             fs::path folder = t.dataHome() / "Tolvane" / "Tolvane";
+             fs::create_directories(folder);
+             t.otherTolvane.emplace(folder / "Tolvane.lock");
+         }},
+    };
+    for (const Invocation& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.arrange(*this);
+        before = Snapshot(game.game().parent_path());
+        Ended ended = run(c.arguments, runner(c.play), c.outputToFullDisk);
+        std::string said = ended.out + ended.errors;
+        EXPECT_EQ(ended.exitCode, c.exitCode) << said;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        for (const char* windowsOnly : {"Click here", "registry", "Keep Pilot?"})
+            EXPECT_EQ(said.find(windowsOnly), std::string::npos) << said;
+        EXPECT_EQ(fs::exists(seen()) ? ReadFileBytes(seen()) : "", c.seen);
+        fs::remove(seen());
+        expectAsBefore();
+        otherTolvane.reset();
+        for (const auto& [key, value] : game.store.values)
+            save(key.substr(0, key.find('/')), key.substr(key.find('/') + 1), value);
+    }
 }
 
-TEST_F(CommandLineTest, PlaysAShipSetAndPutsTheGameFolderBack) {
-    Ended played = run({"--play", "Blue Fleet", "--pilot", "Nova"}, runner(""));
-    EXPECT_EQ(played.exitCode, 0) << played.errors;
-    EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\n");
+// Steam's "Exit game" sends SIGTERM to the launch and the game together: the game ends, the game
+// folder is put back, and the next --play from the same entry plays.
+TEST_F(CommandLineTest, AnEndFromSteamPutsTheGameFolderBack) {
+    QProcess playing;
+    start(playing, {"--play", "Blue Fleet"}, runner(gameProcess("sleep 30 & wait")));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(scripts / "pid"); }, std::chrono::seconds(30),
+                        [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }));
+    playing.terminate();
+    signalTheGame(SIGTERM);
+    ASSERT_TRUE(playing.waitForFinished(30000));
+    EXPECT_EQ(playing.exitCode(), 128 + SIGTERM) << playing.readAllStandardError().toStdString();
+    fs::remove(seen());
+    expectAsBefore();
+    EXPECT_EQ(run({"--play", "Blue Fleet"}).exitCode, 0);
     fs::remove(seen());
     expectAsBefore();
 }
 
-// Each refusal says why, changes nothing and ends with its own code, before any game starts.
-TEST_F(CommandLineTest, ARefusalChangesNothingAndSaysWhy) {
-    struct Case {
-        QStringList arguments;
-        int exitCode;
-        const char* said;
-    };
-    const Case cases[] = {
-        {{"--play", "Broken.gob"}, 3, "not a valid .Gob file"},
-        {{"--play", "No Such Set"}, 2, "is named No Such Set"},
-        {{"--play", "Blue Fleet", "--pilot", "Nobody"}, 2, "no pilot named Nobody"},
-        {{"--list", "--restore"}, 2, "Give one of"},
-        {{"--preview"}, 2, "Missing value"},
-        {{"--list", "--pilot", "Ace"}, 2, "go with --play"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.join(" ").toStdString());
-        Ended refused = run(c.arguments, runner(""));
-        EXPECT_EQ(refused.exitCode, c.exitCode);
-        EXPECT_NE((refused.out + refused.errors).find(c.said), std::string::npos)
-            << refused.out << refused.errors;
-        EXPECT_FALSE(fs::exists(seen())) << "the game was started";
-        expectAsBefore();
-    }
-}
-
-// Stopped while the game runs: the cycle stays open, --play refuses to play over it, and
-// --restore puts everything back.
-TEST_F(CommandLineTest, AStopLeavesTheCycleOpenForRestore) {
+// A game that outlives the signal keeps the cycle open; a --play under it refuses, and one after
+// it ends puts the game folder back first and then plays.
+TEST_F(CommandLineTest, AGameThatOutlivesTheStopIsRestoredByTheNextPlay) {
+    fs::path stop = scripts / "stop";
     QProcess playing;
     start(playing, {"--play", "Blue Fleet"},
-          runner("echo $$ > '" + (scripts / "pid").string() + "'\nsleep 30"));
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(seen()); }, std::chrono::seconds(30),
+          runner("trap '' TERM\n" +
+                 gameProcess("while [ ! -e " + stop.string() + " ]; do sleep 0.1; done")));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(scripts / "pid"); }, std::chrono::seconds(30),
                         [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }));
-    playing.terminate();  // SIGTERM
+    playing.terminate();
+    signalTheGame(SIGTERM);
     ASSERT_TRUE(playing.waitForFinished(30000));
     EXPECT_EQ(playing.exitCode(), 4);
     EXPECT_NE(playing.readAllStandardError().toStdString().find("tolvane --restore"),
               std::string::npos);
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
-    ::kill(-std::stoi(ReadFileBytes(scripts / "pid")), SIGTERM);  // the game, in its own session
 
+    Ended underTheGame = run({"--play", "Blue Fleet"});
+    EXPECT_EQ(underTheGame.exitCode, 4);
+    EXPECT_NE(underTheGame.errors.find("the game is still running"), std::string::npos);
+
+    WriteFileBytes(stop, "");
+    ASSERT_TRUE(WaitFor([&] { return !ProgramIsRunning(GameImagePaths(game.executable())); },
+                        std::chrono::seconds(30),
+                        [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }));
+    fs::remove(stop);
     Ended again = run({"--play", "Blue Fleet"});
-    EXPECT_EQ(again.exitCode, 3);
-    EXPECT_NE(again.errors.find("--restore"), std::string::npos);
-    Ended restored = run({"--restore"});
-    EXPECT_EQ(restored.exitCode, 0) << restored.errors;
-    EXPECT_NE(restored.out.find("restored succesfully"), std::string::npos);
+    EXPECT_EQ(again.exitCode, 0) << again.errors;
+    EXPECT_NE(again.errors.find("the game folder is put back first"), std::string::npos);
     fs::remove(seen());
     expectAsBefore();
 }
 
-TEST_F(CommandLineTest, ASecondTolvaneIsRefused) {
-    fs::create_directories(dataHome() / "Tolvane" / "Tolvane");
-    InstanceLock running(dataHome() / "Tolvane" / "Tolvane" / "Tolvane.lock");
-    ASSERT_TRUE(running.acquired());
-    Ended second = run({"--list"});
-    EXPECT_EQ(second.exitCode, 5);
-    EXPECT_NE(second.errors.find("Tolvane is already running."), std::string::npos);
+// Ctrl+C while the list is read ends the program with the interrupted code, nothing changed.
+TEST_F(CommandLineTest, CtrlCWhileTheListIsReadEndsWithTheInterruptedCode) {
+    CatchInterrupts();
+    std::raise(SIGINT);
+    std::ostringstream out, errors;
+    EXPECT_EQ(RunCommand(Command{}, game.session, out, errors, false), 128 + SIGINT);
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace
