@@ -77,6 +77,20 @@ TOLVANE_STAND_IN_RECORD='C:\played.txt' wine "$build/tolvane-cli.exe" --play Blu
 [ "$status" -eq 0 ] || { echo "tolvane-cli.exe --play ended with $status"; exit 1; }
 [ -s "$WINEPREFIX/drive_c/played.txt" ] || { echo "the stand-in game was not started"; exit 1; }
 [ "$(snapshot)" = "$before" ] || { echo "the game folder did not come back"; exit 1; }
+# A console program: help and version reach a pipe, no arguments print the usage and exit 2.
+wine "$build/tolvane-cli.exe" --help | tr -d '\r' | grep -q '^Exit codes:' ||
+    { echo "tolvane-cli.exe --help printed nothing to a pipe"; exit 1; }
+wine "$build/tolvane-cli.exe" --version | tr -d '\r' | grep -q '^Tolvane ' ||
+    { echo "tolvane-cli.exe --version printed nothing to a pipe"; exit 1; }
+status=0
+usage=$(wine "$build/tolvane-cli.exe" 2>&1 >/dev/null | tr -d '\r') || status=$?
+[ "$status" -eq 2 ] && grep -q 'tolvane-cli' <<<"$usage" ||
+    { echo "tolvane-cli.exe with no arguments ended with $status: $usage"; exit 1; }
+# It links Qt Core alone: far lighter than the windows program.
+cli_size=$(stat -c %s "$build/tolvane-cli.exe")
+gui_size=$(stat -c %s "$build/tolvane.exe")
+echo "tolvane-cli.exe: $cli_size bytes; tolvane.exe: $gui_size bytes"
+[ "$cli_size" -lt $((gui_size / 2)) ] || { echo "tolvane-cli.exe links more than it needs"; exit 1; }
 echo "console program: listed and played a ship set, and the game folder came back"
 wineserver --kill || true
 
