@@ -6,11 +6,15 @@
 
 namespace tolvane {
 
-std::string WithThousands(long long number) {
-    std::string digits = std::to_string(number < 0 ? -number : number);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return number < 0 ? "-" + digits : digits;
+std::string WithThousands(std::uint64_t number) {
+    std::string digits = std::to_string(number);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 void TerminalProgress::begin(std::string doing, std::optional<int> files, bool interruptible) {
@@ -52,7 +56,8 @@ void TerminalProgress::show() {
         return;
     lastShown_ = now;
     shownDone_ = done;
-    std::string line = doing_ + " " + WithThousands(done) + " of " + WithThousands(total) +
+    std::string line = doing_ + " " + WithThousands(static_cast<std::uint64_t>(done)) + " of " +
+                       WithThousands(static_cast<std::uint64_t>(total)) +
                        (total == 1 ? " file" : " files");
     errors_ << (terminal_ ? "\r" + line : line + "\n") << std::flush;
     lineOpen_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -47,6 +48,6 @@ class TerminalProgress : public Progress {
 };
 
 // 20003 as "20,003".
-std::string WithThousands(long long number);
+std::string WithThousands(std::uint64_t number);
 
 }  // namespace tolvane

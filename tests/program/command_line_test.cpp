@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/command_line.h"
+#include "app/terminal_progress.h"
 #include "game_start/game_start.h"
 #include "gui/qt_settings_store.h"
 #include "platform/instance_lock.h"
@@ -284,6 +285,15 @@ TEST_F(CommandLineTest, AGameThatOutlivesTheStopIsRestoredByTheNextPlay) {
     EXPECT_NE(again.errors.find("the game folder is put back first"), std::string::npos);
     fs::remove(seen());
     expectAsBefore();
+}
+
+TEST(TerminalProgressTest, CountsAreGroupedByThousands) {
+    for (auto [number, shown] : {std::pair{0LL, "0"},
+                                 {999LL, "999"},
+                                 {1000LL, "1,000"},
+                                 {20003LL, "20,003"},
+                                 {1234567LL, "1,234,567"}})
+        EXPECT_EQ(WithThousands(number), shown);
 }
 
 // Ctrl+C while the list is read ends the program with the interrupted code, nothing changed.
