@@ -15,9 +15,45 @@
 
 namespace tolvane {
 
+namespace {
+
+// What the information window shows of a ship set: its author's text, or why there is none.
+ShipSetInfo InfoOf(const ShipSetEntry& entry) {
+    ShipSetInfo info;
+    try {
+        if (entry.hasInfo)
+            return ParseShipSetInfo(ReadPatchInfo(entry.package).value_or(""));
+        info.description = entry.unreadable ? "This ShipSet cannot be read: " + *entry.unreadable
+                                            : "This ShipSet carries no Patchinfo.txt.";
+    } catch (const Error& error) {
+        info.description = std::string("This ShipSet cannot be read: ") + error.what();
+    }
+    info.name = entry.listName;
+    return info;
+}
+
+}  // namespace
+
 void MainWindowLogic::enter(WindowState state) {
     state_ = state;
     ShowState(window_, state);
+    markInstalled();
+}
+
+void MainWindowLogic::markInstalled() {
+    bool cycleOpen =
+        state_ == WindowState::WaitingForPilot || state_ == WindowState::PilotNotChosen ||
+        state_ == WindowState::WaitingForPlayToEnd || state_ == WindowState::LastShipSetToRestore;
+    int position = -1;
+    if (cycleOpen) {
+        fs::path installed = launchRecord_ ? launchRecord_->package
+                                           : LastShipSetPackage(session_.settings, session_.store);
+        for (std::size_t i = 0; i < shipSets_.size(); ++i) {
+            if (shipSets_[i].package == installed)
+                position = static_cast<int>(i);
+        }
+    }
+    window_.markInstalled(position);
 }
 
 bool MainWindowLogic::readyToLaunch() const {
@@ -91,10 +127,7 @@ void MainWindowLogic::infoClicked() {
     if (position < 0 || position >= static_cast<int>(shipSets_.size()))
         return;
     const ShipSetEntry& entry = shipSets_[position];
-    if (!entry.hasInfo)
-        return;
-    std::optional<std::string> text = ReadPatchInfo(entry.package);
-    window_.showInfo(ParseShipSetInfo(text.value_or("")), PreviewLaunch(session_, entry.package));
+    window_.showInfo(InfoOf(entry), PreviewLaunch(session_, entry.package));
 }
 
 // The game still runs (the one this window started, or, for a cycle an earlier run left open, any
@@ -119,6 +152,8 @@ bool MainWindowLogic::mayQuit() {
 void MainWindowLogic::launchClicked() {
     if (state_ == WindowState::LastShipSetToRestore)
         restoreLastShipSet();
+    else if (state_ == WindowState::PilotNotChosen && launchRecord_)
+        choosePilotOrRestore();
     else if (state_ == WindowState::WaitingForPlayToEnd && launchRecord_)
         restoreAfterPlay();
     else if (readyToLaunch())
@@ -160,6 +195,27 @@ void MainWindowLogic::gameEnded(const RunningProgram& game) {
 
 void MainWindowLogic::pilotLoaderClosed() {
     enter(WindowState::WaitingForPlayToEnd);
+}
+
+void MainWindowLogic::pilotLoaderCancelled() {
+    enter(WindowState::PilotNotChosen);
+}
+
+void MainWindowLogic::selectionHidden() {
+    if (readyToLaunch())
+        enter(WindowState::NothingSelected);
+}
+
+// No game was started: the player goes back to the pilot loader, or puts the game folder back.
+void MainWindowLogic::choosePilotOrRestore() {
+    if (session_.prompts.question("No game has been started yet.  Choose a pilot and start the "
+                                  "game?\r\rNo puts the game folder back as it was.",
+                                  "Pilot Loader", Icon::Information, Answer::Yes) == Answer::Yes) {
+        enter(WindowState::WaitingForPilot);
+        window_.showPilotLoader();
+        return;
+    }
+    restoreAfterPlay();
 }
 
 void MainWindowLogic::launchSelected() {

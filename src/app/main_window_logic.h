@@ -41,6 +41,11 @@ class MainWindowLogic {
     // back to close the cycle.
     void gameStarted(RunningProgram game);
     void pilotLoaderClosed();
+    // The pilot loader closed with no pilot loaded and no game started: the launch button offers
+    // the pilot loader again, or the restore.
+    void pilotLoaderCancelled();
+    // The entry chosen in the list is no longer shown (a filter hides it): nothing is selected.
+    void selectionHidden();
     // The game the window started has ended: one that ended at once with an error never
     // started, and the player is told what its starter printed. The cycle stays open.
     void gameEnded(const RunningProgram& game);
@@ -57,6 +62,9 @@ class MainWindowLogic {
     void restoreAfterPlay();
     void restoreLastShipSet();
     bool mayRestore(bool earlierRun);
+    void choosePilotOrRestore();
+    // Marks in the list the ship set installed while a cycle is open.
+    void markInstalled();
     // Fills the list from the catalogue, showing the reading window meanwhile.
     void readShipSets();
 

@@ -24,6 +24,9 @@ enum class Control {
 inline constexpr const char* kLaunchCaption = "Launch ShipSet";
 inline constexpr const char* kDonePlayingCaption = "Click here when done playing";
 inline constexpr const char* kRestoreFilesCaption = "Click here to restore files";
+// While the pilot loader is open, and after it closed with no game started.
+inline constexpr const char* kChoosingPilotCaption = "Choose a pilot in the Pilot Loader";
+inline constexpr const char* kPilotNotChosenCaption = "Choose a pilot or restore";
 
 // What the handlers do to the main window.
 class MainWindowView {
@@ -36,6 +39,8 @@ class MainWindowView {
 
     virtual void clearShipSets() = 0;
     virtual void addShipSet(const std::string& name) = 0;
+    // Marks the entry at `position` as the ship set installed now; -1 marks none.
+    virtual void markInstalled(int position) = 0;
     virtual int selectedShipSet() const = 0;  // -1 when nothing is selected
     virtual int shipSetCount() const = 0;
 

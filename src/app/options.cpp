@@ -2,10 +2,33 @@
 
 #include <filesystem>
 
+#include "platform/error.h"
+#include "platform/file_handles.h"
 #include "platform/path_checks.h"
+#include "text/name_key.h"
 #include "text/path_text.h"
 
 namespace tolvane {
+
+namespace {
+
+// What makes a file other than the game's executable: not a file, not named XWINGALLIANCE.EXE,
+// or not a Windows program (which starts with "MZ").
+std::optional<std::string> WhyNotTheGame(const fs::path& executable) {
+    if (!IsAccessibleFile(executable))
+        return "is not a file";
+    if (NameKey(Utf8Of(executable.filename())) != kGameExecutableKey)
+        return "is not named XWINGALLIANCE.EXE";
+    try {
+        if (InputFile(executable).readFirst(2) != "MZ")
+            return "is not a Windows program";
+    } catch (const Error& error) {
+        return std::string("cannot be read: ") + error.what();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 OptionsFields LoadOptionsFields(const Settings& settings) {
     return {settings.gameExePath, settings.shipSetDir, settings.skipIntro};
@@ -29,8 +52,8 @@ bool AcceptOptions(Session& session, OptionsFields fields) {
                                         Answer::No) == Answer::Yes;
     };
     fs::path executable = PathFromUtf8(fields.gameExePath);
-    if (!IsAccessibleFile(executable) &&
-        !keepAnyway("The game's executable " + DisplayPath(executable) + " is not a file."))
+    if (std::optional<std::string> why = WhyNotTheGame(executable);
+        why && !keepAnyway("The game's executable " + DisplayPath(executable) + " " + *why + "."))
         return false;
     fs::path shipSets = PathFromUtf8(fields.shipSetDir);
     if (!IsAccessibleFolder(shipSets) &&

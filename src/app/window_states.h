@@ -13,6 +13,7 @@ enum class WindowState {
     Refreshing,            // the list is being read again
     Installing,            // a ship set is being installed; the progress bar shows
     WaitingForPilot,       // installed; the pilot loader is open
+    PilotNotChosen,        // installed; the pilot loader closed with no game started
     WaitingForPlayToEnd,   // the launch button closes the cycle
     RestoringAfterPlay,    // the game folder is being put back; the progress bar shows
     OrdinaryAfterPlay,     // restored after play; the selected entry stays selected

@@ -53,6 +53,7 @@ InfoWindow::InfoWindow() {
     changesSummary_ = new QLabel;
     changesSummary_->setObjectName("changesSummary");
     changesSummary_->setWordWrap(true);
+    changesSummary_->setTextFormat(Qt::PlainText);  // a refusal names files as they are written
     changesSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A model filled once: a ship set of any width is listed without holding up the window.
     changedPathsModel_ = new QStringListModel(this);

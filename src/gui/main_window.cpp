@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -15,12 +18,32 @@
 #include "gui/reading_window.h"
 #include "gui/tab_order.h"
 #include "gui/window_set.h"
+#include "platform/error.h"
 
 namespace tolvane {
+
+namespace {
+
+// The filter field: Escape clears it, as in any search field.
+class FilterField : public QLineEdit {
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && !text().isEmpty()) {
+            clear();
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+}  // namespace
 
 MainWindow::MainWindow(Session& session, WindowSet& windows)
     : windows_(windows),
       prompts_(session.prompts),
+      store_(session.store),
+      shipSetFilter_(new FilterField),
       infoButton_(NamedButton("infoButton", "Info on Shipset")),
       refreshButton_(NamedButton("refreshButton", "Refresh ShipSet List")),
       progressBar_(new QProgressBar),
@@ -50,6 +73,9 @@ void MainWindow::layOut() {
     progressBar_->setTextVisible(false);
     progressBar_->setValue(0);
     shipSetList_->setObjectName("shipSetList");
+    shipSetFilter_->setObjectName("shipSetFilter");
+    shipSetFilter_->setPlaceholderText("Filter the ShipSets by name (Ctrl+F)");
+    shipSetFilter_->setClearButtonEnabled(true);
 
     // The bar lies beneath the launch button, in the same place, and shows while it is hidden.
     auto* launchPlace = new QGridLayout;
@@ -62,13 +88,15 @@ void MainWindow::layOut() {
     layout->addWidget(infoButton_);
     layout->addWidget(refreshButton_);
     layout->addLayout(launchPlace);
+    layout->addWidget(shipSetFilter_);
     layout->addWidget(shipSetList_, 1);
     layout->addWidget(aboutButton_);
     layout->addWidget(optionsButton_);
     layout->addWidget(exitButton_);
-    SetTabOrder({infoButton_, refreshButton_, launchButton_, shipSetList_, aboutButton_,
-                 optionsButton_, exitButton_});
-    resize(267, 422);  // the default size; the layout lets every text show whole
+    SetTabOrder({infoButton_, refreshButton_, launchButton_, shipSetFilter_, shipSetList_,
+                 aboutButton_, optionsButton_, exitButton_});
+    resize(267, 448);          // the default size; the layout lets every text show whole
+    shipSetList_->setFocus();  // the window opens ready for the arrow keys and Enter
 }
 
 void MainWindow::connectHandlers() {
@@ -96,6 +124,12 @@ void MainWindow::connectHandlers() {
     connect(aboutButton_, &QPushButton::clicked, this,
             Guarded(prompts_, [this] { windows_.showAbout(); }));
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(shipSetFilter_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        shipSetFilter_->setFocus();
+        shipSetFilter_->selectAll();
+    });
 
     gameWatch_.setInterval(500);
     connect(&gameWatch_, &QTimer::timeout, this, [this] {
@@ -157,6 +191,8 @@ QWidget* MainWindow::control(Control control) const {
 
 void MainWindow::setEnabled(Control which, bool enabled) {
     control(which)->setEnabled(enabled);
+    if (which == Control::shipSetList)
+        shipSetFilter_->setEnabled(enabled);
 }
 
 void MainWindow::setLaunchCaption(const std::string& caption) {
@@ -172,7 +208,51 @@ void MainWindow::clearShipSets() {
 }
 
 void MainWindow::addShipSet(const std::string& name) {
-    shipSetList_->addItem(ToQString(name));
+    auto* item = new QListWidgetItem(ToQString(name), shipSetList_);
+    item->setData(Qt::UserRole, item->text());  // the name, whatever the row shows beside it
+    item->setHidden(!passesFilter(item));
+}
+
+void MainWindow::markInstalled(int position) {
+    for (int row = 0; row < shipSetList_->count(); ++row) {
+        QListWidgetItem* item = shipSetList_->item(row);
+        QString name = item->data(Qt::UserRole).toString();
+        QFont font = item->font();
+        font.setBold(row == position);
+        item->setFont(font);
+        item->setText(row == position ? name + "  (installed)" : name);
+    }
+}
+
+bool MainWindow::passesFilter(const QListWidgetItem* item) const {
+    return item->data(Qt::UserRole)
+        .toString()
+        .contains(shipSetFilter_->text(), Qt::CaseInsensitive);
+}
+
+void MainWindow::applyFilter() {
+    for (int row = 0; row < shipSetList_->count(); ++row) {
+        QListWidgetItem* item = shipSetList_->item(row);
+        item->setHidden(!passesFilter(item));
+    }
+    QListWidgetItem* current = shipSetList_->currentItem();
+    if (current != nullptr && current->isHidden()) {
+        shipSetList_->setCurrentItem(nullptr);
+        shipSetList_->clearSelection();
+        RunGuarded(
+            prompts_, [this] { logic_.selectionHidden(); },
+            [this] { logic_.afterUnforeseenError(); });
+    }
+}
+
+void MainWindow::placeOnScreen() {
+    QByteArray place = QByteArray::fromBase64(
+        QByteArray::fromStdString(store_.get(kSettingsSection, kMainWindowPlaceKey)));
+    if (!place.isEmpty() && restoreGeometry(place))
+        return;  // Qt brings a place off every screen back onto one
+    QRect screen = this->screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    move(screen.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 int MainWindow::selectedShipSet() const {
@@ -208,6 +288,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!logic_.mayQuit()) {
         event->ignore();
         return;
+    }
+    try {
+        store_.save(kSettingsSection, kMainWindowPlaceKey, saveGeometry().toBase64().toStdString());
+    } catch (const Error&) {
+        // Only where the window opens next depends on it.
     }
     RunGuarded(prompts_, [this] { windows_.closeAllBesideMain(); });
     event->accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,6 +31,7 @@ class MainWindow : public QWidget, public MainWindowView {
     Progress& progress() override { return progress_; }
     void clearShipSets() override;
     void addShipSet(const std::string& name) override;
+    void markInstalled(int position) override;
     int selectedShipSet() const override;
     int shipSetCount() const override;
     Progress& showReadingWindow() override;
@@ -42,6 +44,9 @@ class MainWindow : public QWidget, public MainWindowView {
     // The options were accepted: the list follows the ship set directory, and a cycle left open
     // there leads to the restore.
     void optionsAccepted(bool folderChanged);
+    // Where the window opens: where the player left it (brought onto a screen that still
+    // exists), else in the middle of the screen.
+    void placeOnScreen();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,9 +56,14 @@ class MainWindow : public QWidget, public MainWindowView {
     // The controls' signals to the logic's handlers, each guarded.
     void connectHandlers();
     QWidget* control(Control control) const;
+    // Shows only the entries whose name holds the filter's text, in any letter case.
+    void applyFilter();
+    bool passesFilter(const QListWidgetItem* item) const;
 
     WindowSet& windows_;
     Prompts& prompts_;
+    SettingsStore& store_;
+    QLineEdit* shipSetFilter_;
     QPushButton* infoButton_;
     QPushButton* refreshButton_;
     QProgressBar* progressBar_;

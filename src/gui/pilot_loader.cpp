@@ -58,9 +58,9 @@ void PilotLoader::loadPilot() {
 }
 
 void PilotLoader::closeEvent(QCloseEvent* event) {
-    // Closed without loading a pilot: the launch button comes back so the cycle can be closed.
+    // Closed without loading a pilot: the launch button offers the loader again, or the restore.
     if (!finished_)
-        RunGuarded(session_.prompts, [this] { mainWindow_.pilotLoaderClosed(); });
+        RunGuarded(session_.prompts, [this] { mainWindow_.pilotLoaderCancelled(); });
     event->accept();
 }
 

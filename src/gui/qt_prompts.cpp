@@ -1,7 +1,10 @@
 #include "gui/qt_prompts.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "gui/qt_text.h"
 
@@ -44,10 +47,28 @@ QWidget* WindowInFront() {
     return nullptr;
 }
 
+// Every text as written: a name holding "<b>" or "&amp;" is never taken for markup. The box is
+// wide enough for its title and for each line, a path among them, up to most of the screen, so
+// that neither is cut or broken across lines.
+void Prepare(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    if (label == nullptr)
+        return;
+    QFontMetrics metrics(label->font());
+    int widest = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.averageCharWidth();
+    for (const QString& line : box.text().split('\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line) + metrics.averageCharWidth());
+    QScreen* screen = box.screen();
+    int room = screen ? screen->availableGeometry().width() * 4 / 5 : widest;
+    label->setMinimumWidth(std::min(widest, room));
+}
+
 }  // namespace
 
 void QtPrompts::message(const std::string& text, const std::string& title, Icon icon) {
     QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Ok, WindowInFront());
+    Prepare(box);
     box.exec();
 }
 
@@ -55,6 +76,7 @@ Answer QtPrompts::question(const std::string& text, const std::string& title, Ic
                            Answer defaultAnswer) {
     QMessageBox box(QtIcon(icon), ToQString(title), Shown(text), QMessageBox::Yes | QMessageBox::No,
                     WindowInFront());
+    Prepare(box);
     box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -48,6 +48,8 @@ MainWindowLogic& WindowSet::loadMainWindow() {
 }
 
 void WindowSet::showMainWindow() {
+    if (!mainWindow().isVisible())
+        mainWindow().placeOnScreen();
     mainWindow().show();
 }
 

@@ -3,6 +3,7 @@
 #include "packages/patch_info.h"
 #include "platform/error.h"
 #include "platform/folder_listing.h"
+#include "text/path_text.h"
 
 namespace tolvane {
 
@@ -17,14 +18,21 @@ std::vector<ShipSetEntry> ReadShipSetNames(const fs::path& folder, Progress& rea
     for (const fs::path& name : names) {
         reading.setValue(static_cast<int>(entries.size()) + 1);
         fs::path package = folder / name;
+        ShipSetEntry entry;
+        entry.package = package;
         std::optional<std::string> info;
         try {
             info = ReadPatchInfo(package);
-        } catch (const Error&) {
-            // The list still shows an unreadable package, as one without a text ("Patchinfo.txt
-            // not found"); a launch of it says what is wrong with it.
+        } catch (const Error& error) {
+            entry.unreadable = error.what();  // still listed: its row and its window say why
         }
-        entries.push_back({package, ShipSetListName(info), info && !info->empty()});
+        entry.listName = ShipSetListName(info);
+        entry.hasInfo = info && !info->empty();
+        if (!entry.hasInfo) {
+            entry.listName +=
+                " (" + Utf8Of(name) + (entry.unreadable ? ", which cannot be read)" : ")");
+        }
+        entries.push_back(std::move(entry));
     }
     return entries;
 }

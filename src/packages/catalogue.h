@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,13 @@
 namespace tolvane {
 
 // One package of the ship set directory, the name the list shows for it, and whether it has an
-// information text to show.
+// information text to show. A package without one lists as "Patchinfo.txt not found" with its
+// file name, so that two such rows are told apart; one that cannot be read says so too.
 struct ShipSetEntry {
     fs::path package;
     std::string listName;
     bool hasInfo = false;
+    std::optional<std::string> unreadable{};  // why the package cannot be read
 };
 
 // The packages (*.gob) of the ship set directory under the names their information texts give,

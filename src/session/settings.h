@@ -30,6 +30,8 @@ inline constexpr const char* kPlayedShipSetsKey = "Played ShipSets";
 // The checksums of the played pilot files that players kept in the game folder, each followed by
 // "|"; the newest last, the oldest forgotten past a few hundred.
 inline constexpr const char* kKeptPilotsKey = "Kept Pilots";
+// Where the main window was left, and its size: Qt's saved geometry, in base64.
+inline constexpr const char* kMainWindowPlaceKey = "Main Window Place";
 
 struct Settings {
     std::string gameExePath;

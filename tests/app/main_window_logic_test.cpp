@@ -145,18 +145,34 @@ TEST_F(MainWindowLogicTest, ARestoreOfTheLastShipSetUnderARunningGameAsksFirst) 
 
 // Info shows a ship set's text and what its launch would change; a package without a text has
 // nothing to show.
-TEST_F(MainWindowLogicTest, InfoShowsOnlyAShipSetThatHasAText) {
+// Every row opens the information window: the author's text, or why there is none, with what
+// the launch would change or why it would be refused.
+TEST_F(MainWindowLogicTest, InfoShowsEveryRowWithWhatCouldBeRead) {
     WriteGob(game.shipSets() / "A.gob", {{"DATA.LFD", "no text"}});
     WriteGob(game.shipSets() / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Bravo")}});
+    WriteFileBytes(game.shipSets() / "C.gob", "text, not a package");
     logic.load();
-    for (int position : {0, 1}) {
+    struct Row {
+        const char* name;
+        const char* description;  // its start
+        const char* changes;      // words of the summary
+    };
+    const Row rows[] = {{"Patchinfo.txt not found (A.gob)", "This ShipSet carries no Patchinfo",
+                         "Replaces 1 game file"},
+                        {"Bravo", "", "Adds 1 file"},
+                        {"Patchinfo.txt not found (C.gob, which cannot be read)",
+                         "This ShipSet cannot be read: ", "not a valid"}};
+    for (int position : {0, 1, 2}) {
+        SCOPED_TRACE(rows[position].name);
         window.selected = position;
         logic.listClicked();
         logic.infoClicked();
+        ASSERT_EQ(window.infos.size(), static_cast<std::size_t>(position) + 1);
+        EXPECT_EQ(window.infos.back().name, rows[position].name);
+        EXPECT_TRUE(window.infos.back().description.starts_with(rows[position].description));
+        EXPECT_NE(window.previews.back().summary.find(rows[position].changes), std::string::npos)
+            << window.previews.back().summary;
     }
-    ASSERT_EQ(window.infos.size(), 1u);
-    EXPECT_EQ(window.infos[0].name, "Bravo");
-    EXPECT_EQ(window.previews.size(), 1u);
 }
 
 }  // namespace

@@ -31,24 +31,47 @@ class OptionsTest : public ::testing::Test {
     }
 };
 
-// A folder given as the executable, or a ship set directory that is not there: the player hears
-// of it by path, and the options stay open unless the player keeps them.
-TEST_F(OptionsTest, PathsThatAreNotThereAreToldBeforeTheyAreKept) {
+// What is not the game's executable (a folder, another file, a file that is no Windows program)
+// or not a folder: the player hears why, by path, and the options stay open unless kept.
+TEST_F(OptionsTest, WhatIsNotTheGameOrAFolderIsToldBeforeItIsKept) {
     TempFolder folder;
-    WriteFileBytes(folder / "XWINGALLIANCE.EXE", "game");
-    std::string aFolder = folder.path().string();
-    prompts.expectQuestion("The game's executable " + aFolder + " is not a file.  Keep it anyway?",
-                           "Options", Icon::Exclamation, Answer::No, Answer::No);
-    EXPECT_FALSE(accept({aFolder, aFolder, false}));
-    EXPECT_EQ(store.get("Settings", "XWA Exe"), "");
-
-    std::string missing = (folder / "missing").string() + kSeparator;
-    prompts.expectQuestion(
-        "The ShipSet directory " + missing + " is not a folder.  Keep it anyway?", "Options",
-        Icon::Exclamation, Answer::No, Answer::No);
-    EXPECT_FALSE(accept({(folder / "XWINGALLIANCE.EXE").string(), missing, false}));
-    EXPECT_TRUE(accept({(folder / "XWINGALLIANCE.EXE").string(), aFolder, false}));
-    EXPECT_EQ(store.get("Settings", "ShipSet Dir"), aFolder + kSeparator);
+    fs::path game = folder / "XWINGALLIANCE.EXE", lower = folder / "lower" / "xwingalliance.exe";
+    fs::path gob = folder / "Blue.gob", text = folder / "text" / "XWINGALLIANCE.EXE";
+    for (const fs::path& program : {game, lower, gob})
+        WriteFileBytes(program, "MZ\x90\0");
+    WriteFileBytes(text, "not a program");
+    std::string ships = folder.path().string(),
+                missing = (folder / "missing").string() + kSeparator;
+    struct Case {
+        fs::path executable;
+        std::string shipSets;
+        std::string told;  // what the question says, after the path; nothing when accepted
+    };
+    const Case cases[] = {
+        {folder.path(), ships, " is not a file."},
+        {gob, ships, " is not named XWINGALLIANCE.EXE."},
+        {text, ships, " is not a Windows program."},
+        {game, missing, ""},
+        {lower, ships, ""},
+        {game, ships, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.executable.string() + " " + c.shipSets);
+        bool folderMissing = c.shipSets == missing;
+        if (!c.told.empty()) {
+            prompts.expectQuestion(
+                "The game's executable " + c.executable.string() + c.told + "  Keep it anyway?",
+                "Options", Icon::Exclamation, Answer::No, Answer::No);
+        } else if (folderMissing) {
+            prompts.expectQuestion(
+                "The ShipSet directory " + missing + " is not a folder.  Keep it anyway?",
+                "Options", Icon::Exclamation, Answer::No, Answer::No);
+        }
+        bool accepted = c.told.empty() && !folderMissing;
+        EXPECT_EQ(accept({c.executable.string(), c.shipSets, false}), accepted);
+        EXPECT_EQ(store.get("Settings", "XWA Exe"), accepted ? c.executable.string() : "");
+        store.values.clear();
+    }
 }
 
 TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {

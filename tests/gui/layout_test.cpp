@@ -89,8 +89,9 @@ TEST(FocusOrderTest, TheKeyboardMovesThroughTheMainWindowAsItIsSeen) {
         widget = widget->nextInFocusChain();
     } while (widget != start);
     EXPECT_EQ(order, (std::vector<std::string>{"infoButton", "refreshButton", "launchButton",
-                                               "shipSetList", "aboutButton", "optionsButton",
-                                               "exitButton"}));
+                                               "shipSetFilter", "shipSetList", "aboutButton",
+                                               "optionsButton", "exitButton"}));
+    EXPECT_EQ(main->focusWidget(), Child<QWidget>(main, "shipSetList")) << "the list has focus";
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 
@@ -149,7 +152,7 @@ TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
     WriteGob(game.shipSets() / "B.gob", {{"B.LFD", "b"}});
     start();
     auto* list = Child<QListWidget>(main(), "shipSetList");
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Patchinfo.txt not found"}));
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Patchinfo.txt not found (B.gob)"}));
     list->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the frame
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(list->selectedItems().size(), 1);
@@ -170,6 +173,16 @@ TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
     QTest::keyClick(info, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(OpenWindow("infoWindow"), nullptr);
+    // A row without a text opens the window too, saying so.
+    ClickItem(main(), "shipSetList", 1);
+    Press(main(), "infoButton");
+    info = OpenWindow("infoWindow");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->windowTitle(), "About Patchinfo.txt not found (B.gob)");
+    EXPECT_EQ(Child<QTextEdit>(info, "descriptionText")->toPlainText(),
+              "This ShipSet carries no Patchinfo.txt.");
+    info->close();
+    QApplication::processEvents();
 
     Press(main(), "refreshButton");
     EXPECT_EQ(list->currentRow(), -1);
@@ -368,9 +381,22 @@ TEST_F(CycleTest, ARestartMidCycleOffersToRestoreTheLastShipSet) {
     start();
     ClickItem(main(), "shipSetList", 0);
     Press(main(), "launchButton");
-    OpenWindow("pilotLoader")->close();  // closing the loader brings the button back
-    QApplication::processEvents();
-    EXPECT_EQ(caption("launchButton"), "Click here when done playing");
+    EXPECT_EQ(caption("launchButton"), "Choose a pilot in the Pilot Loader");
+    EXPECT_FALSE(Enabled(main(), "launchButton"));
+    // Closed with no game started: the button offers the loader again, or the restore.
+    for (int closing = 0; closing < 2; ++closing) {
+        OpenWindow("pilotLoader")->close();
+        QApplication::processEvents();
+        EXPECT_EQ(caption("launchButton"), "Choose a pilot or restore");
+        if (closing == 0) {
+            game.prompts.expectQuestion(
+                "No game has been started yet.  Choose a pilot and start "
+                "the game?\r\rNo puts the game folder back as it was.",
+                "Pilot Loader", Icon::Information, Answer::Yes, Answer::Yes);
+            Press(main(), "launchButton");
+            ASSERT_NE(OpenWindow("pilotLoader"), nullptr);
+        }
+    }
     const char* quit =
         "A ShipSet is still installed. Quit anyway? The next start will offer to restore the "
         "game folder.";
@@ -429,6 +455,92 @@ TEST_F(CycleTest, AGameThatNeverStartsIsTold) {
     EXPECT_EQ(Snapshot(game.game().parent_path()), before);
 }
 #endif
+
+// The filter narrows the list as the player types (Ctrl+F reaches it, Escape clears it), a
+// selection it hides is no selection, and the ship set installed is marked while its cycle is open.
+TEST_F(CycleTest, TheFilterNarrowsTheListAndTheInstalledShipSetIsMarked) {
+    WriteGob(game.shipSets() / "Red.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Red Flight")}});
+    start();
+    auto* filter = Child<QLineEdit>(main(), "shipSetFilter");
+    auto shown = [&] {
+        std::vector<std::string> names;
+        auto* list = Child<QListWidget>(main(), "shipSetList");
+        for (int row = 0; row < list->count(); ++row) {
+            if (!list->item(row)->isHidden())
+                names.push_back(list->item(row)->text().toStdString());
+        }
+        return names;
+    };
+    EXPECT_FALSE(filter->placeholderText().isEmpty());
+    QTest::keyClick(main(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(main()->focusWidget(), filter);
+    ClickItem(main(), "shipSetList", 0);
+    EXPECT_TRUE(Enabled(main(), "launchButton"));
+    QTest::keyClicks(filter, "RED");
+    EXPECT_EQ(shown(), std::vector<std::string>{"Red Flight"});
+    EXPECT_FALSE(Enabled(main(), "launchButton")) << "the selection was hidden";
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet", "Red Flight"}));
+
+    ClickItem(main(), "shipSetList", 0);
+    Press(main(), "launchButton");
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet  (installed)", "Red Flight"}));
+    loadPilot(1, "Nova");
+    waitForTheGame();
+    expectKeepQuestion();
+    Press(main(), "launchButton");
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet", "Red Flight"}));
+}
+
+// The main window opens in the middle of the screen, then where the player left it, brought back
+// onto the screen when it was left off every screen.
+TEST_F(WindowsTest, TheMainWindowOpensWhereThePlayerLeftIt) {
+    start();
+    QRect screen = main()->screen()->availableGeometry();
+    EXPECT_LE((main()->frameGeometry().center() - screen.center()).manhattanLength(), 8);
+    for (QPoint left : {QPoint(30, 40), QPoint(screen.right() + 2000, 40)}) {
+        main()->move(left);
+        main()->close();
+        QApplication::processEvents();
+        start();
+        if (screen.contains(left))
+            EXPECT_EQ(main()->pos(), left);
+        else
+            EXPECT_TRUE(screen.intersects(main()->frameGeometry())) << "off every screen";
+    }
+}
+
+// A box shows every text as written, however much it looks like markup, and is wide enough for
+// its title and for a path on a line of its own.
+TEST(QtPromptsTest, ABoxShowsItsTextAsWrittenAndWhole) {
+    StandInGame game;
+    WindowSet windows(game.session);
+    OpenFirstWindow(game.session, windows);
+    const std::string path = "/home/player/" + std::string(40, 'p') + "/Pilots kept by Tolvane";
+    const std::string texts[] = {"Blue <b>Fleet</b> &amp; <img src=x.png> <a href=y>z</a>",
+                                 "Pilot Ace will be loaded.", "Kept in:\r" + path};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        QString shown, title;
+        int labelWidth = 0, titleWidth = 0, lineWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            EXPECT_EQ(label->textFormat(), Qt::PlainText);
+            shown = label->text();
+            labelWidth = label->width();
+            titleWidth = label->fontMetrics().horizontalAdvance(box->windowTitle());
+            lineWidth = label->fontMetrics().horizontalAdvance(shown.split('\n').back());
+            box->close();
+        });
+        QtPrompts().message(text, "Switched Pilot", Icon::Information);
+        EXPECT_EQ(shown.toStdString(),
+                  QString::fromStdString(text).replace('\r', '\n').toStdString());
+        EXPECT_GE(labelWidth, std::min(titleWidth, lineWidth));
+        EXPECT_GE(labelWidth, lineWidth) << "a line broken";
+    }
+}
 
 // A box belongs to the window the player is looking at, whether or not a window manager made any
 // window active: with the options open over the main window, the options.

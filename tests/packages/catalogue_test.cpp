@@ -21,19 +21,25 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
 
     std::vector<ShipSetEntry> entries = ReadShipSetNames(game.shipSets(), reading);
 
-    ASSERT_EQ(entries.size(), 5u);
-    EXPECT_EQ(entries[0].package, game.shipSets() / "A.GOB");
-    EXPECT_EQ(entries[0].listName, "Patchinfo.txt not found");
-    EXPECT_FALSE(entries[0].hasInfo);
-    EXPECT_EQ(entries[1].package, game.shipSets() / "b.gob");
-    EXPECT_EQ(entries[1].listName, "Bravo");
-    EXPECT_TRUE(entries[1].hasInfo);
-    EXPECT_EQ(entries[2].package, game.shipSets() / "c.Gob");
-    EXPECT_EQ(entries[2].listName, "Charlie");
-    // An empty text has nothing to show; a package that cannot be read is listed all the same.
-    for (std::size_t i : {3u, 4u}) {
-        EXPECT_EQ(entries[i].listName, "Patchinfo.txt not found");
-        EXPECT_FALSE(entries[i].hasInfo);
+    // Rows without a text are told apart by their file names, and by why they cannot be read.
+    struct Row {
+        const char* file;
+        const char* listed;
+        bool hasInfo;
+        bool unreadable;
+    };
+    const Row rows[] = {
+        {"A.GOB", "Patchinfo.txt not found (A.GOB)", false, false},
+        {"b.gob", "Bravo", true, false},
+        {"c.Gob", "Charlie", true, false},
+        {"d.gob", "Patchinfo.txt not found (d.gob)", false, false},
+        {"e.gob", "Patchinfo.txt not found (e.gob, which cannot be read)", false, true}};
+    ASSERT_EQ(entries.size(), std::size(rows));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].package, game.shipSets() / rows[i].file);
+        EXPECT_EQ(entries[i].listName, rows[i].listed);
+        EXPECT_EQ(entries[i].hasInfo, rows[i].hasInfo);
+        EXPECT_EQ(entries[i].unreadable.has_value(), rows[i].unreadable);
     }
     EXPECT_EQ(reading.values, (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(reading.maximum(), 5);

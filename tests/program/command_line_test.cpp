@@ -138,7 +138,11 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
         t.save("Settings", "ShipSet Dir", (t.game.shipSets() / "gone").string());
     };
     const Invocation cases[] = {
-        {"list", {"--list"}, 0, "Blue Fleet\tBlue.gob\nPatchinfo.txt not found\tBroken.gob\n"},
+        {"list",
+         {"--list"},
+         0,
+         "Blue Fleet\tBlue.gob\nPatchinfo.txt not found (Broken.gob, which cannot be read)\t"
+         "Broken.gob\n"},
         {"preview by file name in any case", {"--preview", "blue.GOB"}, 0, "DATA.LFD  (replaced)"},
         {"preview of a set the launch refuses", {"--preview", "Broken.gob"}, 3, "not a valid"},
         {"play with progress a log can read",

@@ -21,6 +21,7 @@ class FakeMainWindow : public MainWindowView {
     Progress& progress() override { return progress_; }
     void clearShipSets() override { shipSets.clear(); }
     void addShipSet(const std::string& name) override { shipSets.push_back(name); }
+    void markInstalled(int position) override { installed = position; }
     int selectedShipSet() const override { return selected; }
     int shipSetCount() const override { return static_cast<int>(shipSets.size()); }
     Progress& showReadingWindow() override {
@@ -45,6 +46,7 @@ class FakeMainWindow : public MainWindowView {
 
     std::vector<std::string> shipSets;
     int selected = -1;
+    int installed = -1;
     bool launchVisible = true;
     bool readingShown = false;
     int pilotLoaderShown = 0;

@@ -11,7 +11,8 @@ StandInGame::StandInGame(const std::string& executableName, const std::string& g
       game_(root_.path() / PathFromUtf8(gameFolder)),
       shipSets_(root_.path() / PathFromUtf8(shipSetFolder)),
       executableName_(executableName) {
-    for (int i = 0; i < 64; ++i)
+    executableBytes_ = "MZ";  // a Windows program's start
+    for (int i = 2; i < 64; ++i)
         executableBytes_ += static_cast<char>(i * 7 % 251);
     WriteFileBytes(executable(), executableBytes_);
     WriteFileBytes(game() / "config.cfg", "lastpilot Ace\r\nwindowed 1\r\n");
