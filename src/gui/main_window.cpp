@@ -95,7 +95,7 @@ void MainWindow::layOut() {
     layout->addWidget(exitButton_);
     SetTabOrder({infoButton_, refreshButton_, launchButton_, shipSetFilter_, shipSetList_,
                  aboutButton_, optionsButton_, exitButton_});
-    resize(267, 448);          // the default size; the layout lets every text show whole
+    resize(300, 448);  // the default size: every caption, and a broken row with its file name
     shipSetList_->setFocus();  // the window opens ready for the arrow keys and Enter
 }
 

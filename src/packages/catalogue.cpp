@@ -29,8 +29,7 @@ std::vector<ShipSetEntry> ReadShipSetNames(const fs::path& folder, Progress& rea
         entry.listName = ShipSetListName(info);
         entry.hasInfo = info && !info->empty();
         if (!entry.hasInfo) {
-            entry.listName +=
-                " (" + Utf8Of(name) + (entry.unreadable ? ", which cannot be read)" : ")");
+            entry.listName += " (" + Utf8Of(name) + (entry.unreadable ? ", unreadable)" : ")");
         }
         entries.push_back(std::move(entry));
     }

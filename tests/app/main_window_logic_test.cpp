@@ -160,7 +160,7 @@ TEST_F(MainWindowLogicTest, InfoShowsEveryRowWithWhatCouldBeRead) {
     const Row rows[] = {{"Patchinfo.txt not found (A.gob)", "This ShipSet carries no Patchinfo",
                          "Replaces 1 game file"},
                         {"Bravo", "", "Adds 1 file"},
-                        {"Patchinfo.txt not found (C.gob, which cannot be read)",
+                        {"Patchinfo.txt not found (C.gob, unreadable)",
                          "This ShipSet cannot be read: ", "not a valid"}};
     for (int position : {0, 1, 2}) {
         SCOPED_TRACE(rows[position].name);

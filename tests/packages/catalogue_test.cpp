@@ -28,12 +28,11 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
         bool hasInfo;
         bool unreadable;
     };
-    const Row rows[] = {
-        {"A.GOB", "Patchinfo.txt not found (A.GOB)", false, false},
-        {"b.gob", "Bravo", true, false},
-        {"c.Gob", "Charlie", true, false},
-        {"d.gob", "Patchinfo.txt not found (d.gob)", false, false},
-        {"e.gob", "Patchinfo.txt not found (e.gob, which cannot be read)", false, true}};
+    const Row rows[] = {{"A.GOB", "Patchinfo.txt not found (A.GOB)", false, false},
+                        {"b.gob", "Bravo", true, false},
+                        {"c.Gob", "Charlie", true, false},
+                        {"d.gob", "Patchinfo.txt not found (d.gob)", false, false},
+                        {"e.gob", "Patchinfo.txt not found (e.gob, unreadable)", false, true}};
     ASSERT_EQ(entries.size(), std::size(rows));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].package, game.shipSets() / rows[i].file);

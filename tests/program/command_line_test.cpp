@@ -141,7 +141,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
         {"list",
          {"--list"},
          0,
-         "Blue Fleet\tBlue.gob\nPatchinfo.txt not found (Broken.gob, which cannot be read)\t"
+         "Blue Fleet\tBlue.gob\nPatchinfo.txt not found (Broken.gob, unreadable)\t"
          "Broken.gob\n"},
         {"preview by file name in any case", {"--preview", "blue.GOB"}, 0, "DATA.LFD  (replaced)"},
         {"preview of a set the launch refuses", {"--preview", "Broken.gob"}, 3, "not a valid"},

@@ -28,7 +28,7 @@ std::string Pilot(const std::string& name) {
 DemoWorld MakeDemoWorld(const fs::path& folder) {
     DemoWorld world{folder / "X-Wing Alliance", folder / "ShipSets", folder / "Tolvane.ini"};
     WriteFileBytes(world.game / "XWINGALLIANCE.EXE",
-                   "The demo's stand-in for the game's executable.");
+                   "MZ: the demo's stand-in for the game's executable.");
     WriteFileBytes(world.game / "config.cfg", "lastpilot Red Nine\r\nwindowed 1\r\n");
     WriteFileBytes(world.game / "Red Nine.plt", Pilot("Red Nine"));
     WriteFileBytes(world.game / "Gold Leader.plt", Pilot("Gold Leader"));
@@ -52,6 +52,8 @@ DemoWorld MakeDemoWorld(const fs::path& folder) {
     WriteFileBytes(world.shipSets / "Rookie Pilots.gob",
                    MakeGob({{"PATCHINFO.TXT", Info("Rookie Pilots", "A pilot file to start from.")},
                             {"Rookie.plt", Pilot("Rookie")}}));
+    // A download cut short: listed under its file name, and its information says why.
+    WriteFileBytes(world.shipSets / "TIE.gob", "GOB\n");
 
     return world;
 }

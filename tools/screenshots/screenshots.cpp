@@ -1,8 +1,10 @@
 // Renders the real windows, filled from the demo's world, into PNG files for the README:
-// main-window.png, options.png, information.png and pilot-loader.png in the folder given.
+// main-window.png, filter.png, options.png, information.png and pilot-loader.png in the folder
+// given.
 // Run it on the offscreen platform; the font is fixed, so the pictures come out the same.
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <cstdio>
@@ -63,6 +65,10 @@ int main(int argc, char* argv[]) {
         list->setCurrentRow(0);
         emit list->itemClicked(list->item(0));
         Save(main, out / "main-window.png");
+        auto* filter = main->findChild<QLineEdit*>("shipSetFilter");
+        filter->setText("ro");
+        Save(main, out / "filter.png");
+        filter->clear();
 
         main->findChild<QPushButton*>("infoButton")->click();
         Save(TopLevel("infoWindow"), out / "information.png");
