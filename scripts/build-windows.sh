@@ -33,7 +33,7 @@ ctest --test-dir "$build" --output-on-failure
 game='C:\Games\XWA\XWINGALLIANCE.EXE'
 ships='C:\Games\Ship Sets\'
 mkdir -p "$WINEPREFIX/drive_c/Games/XWA" "$WINEPREFIX/drive_c/Games/Ship Sets"
-touch "$WINEPREFIX/drive_c/Games/XWA/XWINGALLIANCE.EXE"
+printf MZ >"$WINEPREFIX/drive_c/Games/XWA/XWINGALLIANCE.EXE"  # a Windows program, as Options checks
 wine "$build/tests/first_run_driver.exe" "$build/tolvane.exe" "$game" "$ships"
 setting() {
     wine reg query "HKCU\\Software\\Tolvane\\$1" /v "$2" | tr -d '\r' |
@@ -57,20 +57,12 @@ xwa="$WINEPREFIX/drive_c/Games/XWA"
 cp "$build/tests/stand_in_xwa.exe" "$xwa/XWINGALLIANCE.EXE"
 printf 'lastpilot Ace\r\nwindowed 1\r\n' >"$xwa/config.cfg"
 printf 'original data' >"$xwa/DATA.LFD"
-python3 - "$WINEPREFIX/drive_c/Games/Ship Sets/Blue.gob" <<'PY'
-import struct, sys
-members = [(b"DATA.LFD", b"package data"), (b"NEW.LFD", b"new file")]
-directory, data, start = b"", b"", 16 + 136 * len(members)
-for name, body in members:
-    directory += struct.pack("<II", start + len(data), len(body)) + name.ljust(128, b"\0")
-    data += body
-header = b"GOB\n" + b"\0" * 8 + struct.pack("<I", len(members))
-open(sys.argv[1], "wb").write(header + directory + data)
-PY
+python3 scripts/make-gob.py "$WINEPREFIX/drive_c/Games/Ship Sets/Blue.gob" \
+    'DATA.LFD=package data' 'NEW.LFD=new file'
 snapshot() { (cd "$xwa" && find . -type f -print0 | sort -z | xargs -0 md5sum); }
 before=$(snapshot)
 listed=$(wine "$build/tolvane-cli.exe" --list | tr -d '\r')
-[ "$listed" = "$(printf 'Patchinfo.txt not found\tBlue.gob')" ] ||
+[ "$listed" = "$(printf 'Patchinfo.txt not found (Blue.gob)\tBlue.gob')" ] ||
     { echo "tolvane-cli.exe --list printed '$listed'"; exit 1; }
 status=0
 TOLVANE_STAND_IN_RECORD='C:\played.txt' wine "$build/tolvane-cli.exe" --play Blue.gob || status=$?
