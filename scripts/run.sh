@@ -5,4 +5,9 @@ cd "$(dirname "$0")/.."
 source scripts/dependencies.sh
 tolvane_install_dependencies
 tolvane_build tolvane
-exec build/tolvane
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "There is no display here for Tolvane's windows. Its command line needs none:" >&2
+    echo "  build/tolvane --help     (then --list, --play \"<ship set>\", --restore)" >&2
+    exit 2
+fi
+exec build/tolvane "$@"

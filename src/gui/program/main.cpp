@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "app/startup.h"
 #include "gui/qt_prompts.h"
@@ -15,6 +16,17 @@ int main(int argc, char* argv[]) {
     // With arguments, Tolvane runs from the terminal, with no window and no display.
     if (argc > 1)
         return tolvane::RunFromTerminal(argc, argv);
+#ifdef Q_OS_LINUX
+    // Qt would abort with no display to show the windows on; the command line needs none.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "There is no display here for Tolvane's windows. Its command line needs none: "
+            "see tolvane --help.\n",
+            stderr);
+        return 2;
+    }
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(tolvane::kProgramTitle);
     QApplication::setOrganizationName(tolvane::kProgramTitle);
