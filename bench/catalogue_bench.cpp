@@ -11,8 +11,9 @@
 #include "bench_support.h"
 #include "gui/main_window.h"
 #include "gui/window_set.h"
+#include "sample_world/sample_folders.h"
+#include "sample_world/sample_packages.h"
 #include "session/session.h"
-#include "support/package_files.h"
 
 using namespace tolvane;
 
@@ -23,11 +24,11 @@ int main(int argc, char* argv[]) {
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "Ships");
     for (int p = 0; p < 1000; ++p) {
-        std::vector<testing::GeneratedMember> members;
+        std::vector<sample::GeneratedMember> members;
         for (int m = 0; m < 49; ++m)
             members.push_back({"DATA\\M" + std::to_string(m) + ".LFD", 512, 'x'});
         members.push_back({"PATCHINFO.TXT", 120, 'N'});
-        testing::WriteGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
+        sample::WriteGeneratedGob(root / "Ships" / ("Set" + std::to_string(p) + ".gob"), members);
     }
     testing::MemorySettingsStore store;
     testing::RecordingPrompts prompts;
@@ -51,9 +52,10 @@ int main(int argc, char* argv[]) {
         keys.push_back(bench::SecondsOf([&] { filter->insert(QString(key)); }));
     while (!filter->text().isEmpty())
         keys.push_back(bench::SecondsOf([&] { filter->backspace(); }));
-    std::printf("filter of 1,000 ship sets: a key press takes %.1f ms at the median, %.1f ms at "
-                "most\n",
-                bench::Median(keys) * 1000, *std::max_element(keys.begin(), keys.end()) * 1000);
+    std::printf(
+        "filter of 1,000 ship sets: a key press takes %.1f ms at the median, %.1f ms at "
+        "most\n",
+        bench::Median(keys) * 1000, *std::max_element(keys.begin(), keys.end()) * 1000);
     int listed = window.findChild<QListWidget*>("shipSetList")->count();
     std::printf("catalogue of %d packages x 50 members: median %.3f s (runs:", listed,
                 bench::Median(runs));

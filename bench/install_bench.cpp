@@ -14,9 +14,10 @@
 #include "launch/install.h"
 #include "launch/launch_journal.h"
 #include "launch/restore.h"
+#include "sample_world/sample_folders.h"
+#include "sample_world/sample_packages.h"
 #include "session/session.h"
 #include "support/fake_progress.h"
-#include "support/package_files.h"
 
 using namespace tolvane;
 
@@ -65,7 +66,7 @@ int main() {
     fs::path game = root / "XWA", ships = root / "Ships", package = ships / "Big.gob";
     fs::create_directories(ships);
 
-    std::vector<testing::GeneratedMember> members{{"BIG.DAT", 512 * kMiB, 'B'}};
+    std::vector<sample::GeneratedMember> members{{"BIG.DAT", 512 * kMiB, 'B'}};
     const std::uint64_t small = 512 * kMiB / 299;
     for (int i = 0; i < 299; ++i) {
         bool replaces = i < 150;
@@ -73,7 +74,7 @@ int main() {
             {replaces ? "R" + std::to_string(i) + ".LFD" : "wave\\A" + std::to_string(i) + ".WAV",
              small, static_cast<char>('a' + i % 26)});
     }
-    testing::WriteGeneratedGob(package, members);
+    sample::WriteGeneratedGob(package, members);
 
     bench::BenchSession bench(game, ships, root);
     Session& session = bench.session;

@@ -17,9 +17,10 @@
 #include "launch/launch_preview.h"
 #include "launch/restore.h"
 #include "platform/file_handles.h"
+#include "sample_world/sample_folders.h"
+#include "sample_world/sample_packages.h"
 #include "session/session.h"
 #include "support/fake_progress.h"
-#include "support/package_files.h"
 
 using namespace tolvane;
 
@@ -88,10 +89,10 @@ int main(int argc, char* argv[]) {
     fs::path game = root / "XWA", ships = root / "Ships", package = ships / "Wide.gob";
     fs::path floorBackup = root / "floor-backup";
     fs::create_directories(ships);
-    std::vector<testing::GeneratedMember> members;
+    std::vector<sample::GeneratedMember> members;
     for (int i = 0; i < kWidth; ++i)
         members.push_back({"DATA\\" + MemberName(i), kMemberSize, 'm'});
-    testing::WriteGeneratedGob(package, members);
+    sample::WriteGeneratedGob(package, members);
 
     bench::BenchSession bench(game, ships, root);
     Session& session = bench.session;

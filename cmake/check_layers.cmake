@@ -46,6 +46,17 @@ foreach(layer IN LISTS TOLVANE_LAYERS)
     endforeach()
 endforeach()
 
+# The tools (the demo, the screenshots, the sample world) are shipped code: they may use every
+# layer, and the sample world, but never the test kit below tests/.
+file(GLOB_RECURSE tool_files "${TOLVANE_SOURCE_DIR}/tools/*.h" "${TOLVANE_SOURCE_DIR}/tools/*.cpp")
+foreach(file IN LISTS tool_files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](support|tests)/")
+    foreach(line IN LISTS includes)
+        file(RELATIVE_PATH shown "${TOLVANE_SOURCE_DIR}" "${file}")
+        list(APPEND violations "${shown} includes the test kit (${line})")
+    endforeach()
+endforeach()
+
 if(violations)
     list(JOIN violations "\n  " text)
     message(FATAL_ERROR "Includes that run up the layers:\n  ${text}")

@@ -36,4 +36,10 @@ foreach(file IN ITEMS "packages/bad.h" "packages/bad.cpp" "packages/deep/bad.hpp
         check(TRUE "${form} in src/${file}")
     endforeach()
 endforeach()
+# A tool that reaches into the test kit.
+file(REMOVE_RECURSE "${tree}")
+file(WRITE "${tree}/tools/demo/world.cpp" "#include \"sample_world/sample_packages.h\"\n")
+check(FALSE "a tool on the sample world")
+file(WRITE "${tree}/tools/demo/world.cpp" "#include \"support/recording_prompts.h\"\n")
+check(TRUE "a tool on the test kit")
 file(REMOVE_RECURSE "${tree}")

@@ -13,7 +13,7 @@ copy=build-mutate/source
 build=build-mutate/build
 rm -rf build-mutate  # a fresh build: the copy keeps the files' times
 mkdir -p "$copy"
-cp -a CMakeLists.txt cmake src tests fuzz "$copy/"
+cp -a CMakeLists.txt cmake src tests tools fuzz "$copy/"
 log=build-mutate/first-build.log
 cmake -S "$copy" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_WITH_QT=OFF >"$log" 2>&1 &&
     cmake --build "$build" >>"$log" 2>&1 || { tail -30 "$log"; echo "the core does not build"; exit 1; }

@@ -7,7 +7,7 @@
 
 #include "support/environment.h"
 #include "support/recording_prompts.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 #include "support/waiting.h"
 
 namespace tolvane::testing {

@@ -5,7 +5,7 @@
 #include "launch/launch_journal.h"
 #include "platform/error.h"
 #include "support/fake_main_window.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 
 namespace tolvane::testing {

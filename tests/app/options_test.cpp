@@ -3,7 +3,7 @@
 #include "app/options.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include "support/fake_main_window.h"
 #include "support/launch_fixture.h"
 #include "support/memory_settings_store.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/recording_prompts.h"
 
 namespace tolvane::testing {

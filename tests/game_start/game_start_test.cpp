@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

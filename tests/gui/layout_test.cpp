@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "gui/main_window.h"
 #include "gui/window_set.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 #include "widgets.h"
 

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "gui/single_instance.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 #include "support/waiting.h"
 
 namespace tolvane::testing {

@@ -19,7 +19,7 @@
 #include "platform/fault_seam.h"
 #include "support/environment.h"
 #include "support/launch_fixture.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
 #include "widgets.h"

@@ -7,8 +7,8 @@
 
 #include "platform/error.h"
 #include "platform/working_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
-#include "support/temp_folder.h"
 
 namespace tolvane::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/process.h"
 #include "support/environment.h"
 #include "support/fake_main_window.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 #include "support/waiting.h"
 #include "text/path_text.h"

@@ -2,7 +2,7 @@
 
 #include "packages/catalogue.h"
 #include "support/fake_progress.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 
 namespace tolvane::testing {

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "packages/package_checks.h"
-#include "support/package_files.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

@@ -2,8 +2,7 @@
 
 #include "packages/patch_info.h"
 #include "platform/error.h"
-#include "support/package_files.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

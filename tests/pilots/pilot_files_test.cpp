@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "pilots/pilot_files.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/path_checks.h"
 #include "support/stand_in_game.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

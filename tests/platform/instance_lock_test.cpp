@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

@@ -16,9 +16,8 @@
 #include "platform/instance_lock.h"
 #include "platform/interrupt.h"
 #include "platform/process.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
-#include "support/temp_folder.h"
 #include "support/waiting.h"
 
 namespace tolvane::testing {

@@ -3,7 +3,7 @@
 #include "session/settings.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 #include "text/path_text.h"
 
 namespace tolvane::testing {

@@ -12,7 +12,7 @@
 #include "launch/open_cycle.h"
 #include "launch/restore.h"
 #include "support/fake_progress.h"
-#include "support/package_files.h"
+#include "support/sample_world.h"
 #include "support/stand_in_game.h"
 
 namespace tolvane::testing {

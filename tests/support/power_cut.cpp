@@ -3,7 +3,7 @@
 #include <limits>
 #include <set>
 
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 #include "support/test_failure.h"
 
 namespace tolvane::testing {

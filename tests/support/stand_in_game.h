@@ -8,7 +8,7 @@
 #include "session/session.h"
 #include "support/memory_settings_store.h"
 #include "support/recording_prompts.h"
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 

@@ -1,6 +1,6 @@
 #include "support/waiting.h"
 
-#include "support/temp_folder.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 

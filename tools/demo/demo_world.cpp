@@ -2,19 +2,19 @@
 
 #include <string>
 
-#include "support/package_files.h"
-#include "support/temp_folder.h"
+#include "sample_world/sample_folders.h"
+#include "sample_world/sample_packages.h"
 #include "text/path_text.h"
 
 namespace tolvane::demo {
 namespace {
 
-using testing::MakeGob;
-using testing::MakeZt;
-using testing::WriteFileBytes;
+using sample::MakeGob;
+using sample::MakeZt;
+using sample::WriteFileBytes;
 
 std::string Info(const std::string& name, const std::string& about) {
-    return testing::PatchInfoText("Name: " + name, "Author: The Tolvane demo", "About: " + about);
+    return sample::PatchInfoText("Name: " + name, "Author: The Tolvane demo", "About: " + about);
 }
 
 std::string Pilot(const std::string& name) {

@@ -14,7 +14,7 @@
 #include "gui/qt_settings_store.h"
 #include "gui/qt_text.h"
 #include "gui/window_set.h"
-#include "support/recording_prompts.h"
+#include "session/prompts.h"
 
 using namespace tolvane;
 
@@ -29,6 +29,23 @@ QWidget* TopLevel(const char* name) {
     std::fprintf(stderr, "the window %s did not open\n", name);
     std::exit(1);
 }
+
+// No box may stand in a picture: one stops the tool, saying what it would have shown.
+class StoppingPrompts : public Prompts {
+  public:
+    void message(const std::string& text, const std::string& title, Icon) override {
+        Stop(title, text);
+    }
+    Answer question(const std::string& text, const std::string& title, Icon, Answer) override {
+        Stop(title, text);
+    }
+
+  private:
+    [[noreturn]] static void Stop(const std::string& title, const std::string& text) {
+        std::fprintf(stderr, "a box stood in the pictures: %s: %s\n", title.c_str(), text.c_str());
+        std::exit(1);
+    }
+};
 
 void Save(QWidget* window, const fs::path& file) {
     QApplication::processEvents();
@@ -55,7 +72,7 @@ int main(int argc, char* argv[]) {
     demo::DemoWorld demo = demo::MakeDemoWorld(world);
     QtSettingsStore store(QString::fromStdString(demo.settings.string()));
     demo::SaveDemoSettings(store, demo);
-    testing::RecordingPrompts prompts;  // no box may stand in a picture: one stops the tool
+    StoppingPrompts prompts;
     Session session(store, prompts, world / "Program", world / "Data");
     {
         WindowSet windows(session);

@@ -1,12 +1,15 @@
 #pragma once
 
+// The sample world's packages: GOB archives, .zt patches and information texts, well formed or
+// damaged on purpose, for the demo, the screenshots, the benchmarks and the tests.
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace tolvane::testing {
+namespace tolvane::sample {
 
 // A member of a GOB package to build. `nameField` replaces the padded name when set (exactly
 // what goes into the 128 bytes); `offset`/`size` override the real ones to make damaged files.
@@ -48,4 +51,4 @@ std::string MakeZt(const std::vector<ZtEntry>& records,
                    std::optional<std::int16_t> countOverride = std::nullopt,
                    const std::string& trailing = "", const std::string& header = "ZTPATCH-HEADR");
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::sample

@@ -1,9 +1,12 @@
 #pragma once
 
+// The sample world's folders and files, for the demo, the screenshots, the benchmarks and the
+// tests.
+
 #include <filesystem>
 #include <string>
 
-namespace tolvane::testing {
+namespace tolvane::sample {
 
 // A fresh folder below the system's temporary folder, removed with everything in it at the end.
 class TempFolder {
@@ -19,7 +22,8 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
+// Write the bytes whole, making the folders; a write that fails throws std::runtime_error.
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFileBytes(const std::filesystem::path& path);
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::sample

@@ -1,12 +1,12 @@
-#include "support/temp_folder.h"
+#include "sample_world/sample_folders.h"
 
 #include <fstream>
 #include <iterator>
 #include <random>
 
-#include "support/test_failure.h"
+#include <stdexcept>
 
-namespace tolvane::testing {
+namespace tolvane::sample {
 
 TempFolder::TempFolder() {
     std::random_device random;
@@ -31,7 +31,7 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
     if (!out.good())
-        ReportTestFailure("could not write " + path.string());
+        throw std::runtime_error("could not write " + path.string());
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
@@ -39,4 +39,4 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::sample

@@ -1,12 +1,12 @@
-#include "support/package_files.h"
+#include "sample_world/sample_packages.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "support/temp_folder.h"
-#include "support/test_failure.h"
+#include <stdexcept>
+#include "sample_world/sample_folders.h"
 
-namespace tolvane::testing {
+namespace tolvane::sample {
 namespace {
 
 void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
@@ -82,7 +82,7 @@ void WriteGeneratedGob(const std::filesystem::path& path,
         }
     }
     if (!out.good())
-        ReportTestFailure("could not write " + path.string());
+        throw std::runtime_error("could not write " + path.string());
 }
 
 std::string Numbered(const std::string& prefix, std::size_t number, const std::string& suffix) {
@@ -115,4 +115,4 @@ std::string MakeZt(const std::vector<ZtEntry>& records, std::optional<std::int16
     return bytes + trailing;
 }
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::sample
