@@ -4,8 +4,8 @@
 #include "support/fake_main_window.h"
 #include "support/launch_fixture.h"
 #include "support/memory_settings_store.h"
-#include "support/sample_world.h"
 #include "support/recording_prompts.h"
+#include "support/sample_world.h"
 
 namespace tolvane::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "platform/path_checks.h"
-#include "support/stand_in_game.h"
 #include "support/sample_world.h"
+#include "support/stand_in_game.h"
 
 namespace tolvane::testing {
 namespace {
