@@ -410,6 +410,13 @@ TEST(CycleScenarioTest, WhatTheRestoreCannotTrustKeepsTheCycleOpen) {
          },
          "XWINGALLIANCE.EXE", false},
         {"a replaced file's original replaced", replacedInBackup("DATA.LFD"), "DATA.LFD", false},
+        {"a replaced file's original rewritten at its own size",
+         [](Cycle& c) {
+             fs::path copy = c.game.backup() / "DATA.LFD";
+             WriteFileBytes(copy, std::string(fs::file_size(copy), 'x'));
+             fs::last_write_time(copy, fs::last_write_time(copy) - std::chrono::hours(30));
+         },
+         "DATA.LFD", false},
         {"the executable's original replaced", replacedInBackup("XWINGALLIANCE.EXE"),
          "XWINGALLIANCE.EXE", false},
         {"a file that cannot go back",

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/sample_world.h"
 #include "support/waiting.h"
 
 #ifndef _WIN32
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace tolvane::testing {
@@ -32,6 +36,22 @@ TEST(ProcessTest, TheGameIsKnownToRunUntilItEnds) {
     EXPECT_EQ(game.exitCode(), 7);
     EXPECT_FALSE(ProgramIsRunning(ours));
     EXPECT_FALSE(RunningProgram().running());
+
+    // Another user's run of a game at the same path is not this player's game.
+    if (::getuid() != 0)
+        return;  // only root can start a process as another user
+    pid_t other = ::fork();
+    if (other == 0) {
+        if (::setgid(65534) == 0 && ::setuid(65534) == 0)
+            ::execl("/bin/sh", "sh", "-c", "sleep 5", (folder + "XWINGALLIANCE.EXE").c_str(),
+                    static_cast<char*>(nullptr));
+        ::_exit(1);
+    }
+    std::string cmdline = "/proc/" + std::to_string(other) + "/cmdline";
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(cmdline).find("XWA-") != std::string::npos; }));
+    EXPECT_FALSE(ProgramIsRunning(ours));
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
 }
 #endif
 
