@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/dependencies.sh
-tolvane_install_packages g++ cmake ninja-build qt6-base-dev patchelf binutils python3
+tolvane_install_packages g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools patchelf binutils python3
 
 # The base that every desktop system ships (see the file); everything else is bundled.
 mapfile -t base_libraries < <(grep -v '^#' packaging/linux/base-libraries.txt | grep .)

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/dependencies.sh
-tolvane_install_packages bubblewrap xvfb xdotool python3
+tolvane_install_packages bubblewrap xvfb xdotool procps bc python3
 scripts/build-linux-portable.sh
 version=$(sed -n 's/^project(Tolvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 archive="dist/tolvane-$version-linux-x86_64.tar.gz"
