@@ -208,6 +208,14 @@ TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
     Press(options, "cancelButton");
     EXPECT_TRUE(main()->isEnabled());
     Press(main(), "optionsButton");
+    // A ship set given as the game is questioned, and kept out unless the player keeps it.
+    setText(OpenWindow("optionsDialog"), "gameExecutableEdit", game.shipSets() / "B.gob");
+    game.prompts.expectQuestion("The game's executable " + (game.shipSets() / "B.gob").string() +
+                                    " is not named XWINGALLIANCE.EXE.  Keep it anyway?",
+                                "Options", Icon::Exclamation, Answer::No, Answer::No);
+    Press(OpenWindow("optionsDialog"), "okButton");
+    ASSERT_NE(OpenWindow("optionsDialog"), nullptr);
+    setText(OpenWindow("optionsDialog"), "gameExecutableEdit", game.executable());
     QTest::keyClick(Child<QLineEdit>(OpenWindow("optionsDialog"), "gameExecutableEdit"),
                     Qt::Key_Return);
     QApplication::processEvents();
