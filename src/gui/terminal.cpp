@@ -97,6 +97,16 @@ int WrittenOut(int exitCode) {
     return exitCode == kDone ? kFailed : exitCode;
 }
 
+// How messages name this program: as it was started (tolvane, tolvane-cli), and its windows.
+ProgramNames NamesOfThisProgram() {
+    ProgramNames names;
+    names.commands = ToStdString(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
+#ifdef _WIN32
+    names.windows = "tolvane.exe";
+#endif
+    return names;
+}
+
 }  // namespace
 
 int RunFromTerminal(int argc, char* argv[]) {
@@ -105,12 +115,7 @@ int RunFromTerminal(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(tolvane::kProgramTitle);
     QCoreApplication::setApplicationVersion(QString::fromStdString(CurrentVersion()));
 
-    Command command;
-    command.names.commands =
-        ToStdString(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
-#ifdef _WIN32
-    command.names.windows = "tolvane.exe";
-#endif
+    ProgramNames names = NamesOfThisProgram();
     // Help and version are printed here, never in a message box, so that a pipe gets them too.
     QCommandLineParser parser;
     std::variant<Command, QString> parsed = Parse(parser, QCoreApplication::arguments());
@@ -127,11 +132,10 @@ int RunFromTerminal(int argc, char* argv[]) {
         return kBadArguments;
     }
     if (const QString* error = std::get_if<QString>(&parsed)) {
-        std::cerr << ToStdString(*error) << "\nSee " << command.names.commands << " --help.\n";
+        std::cerr << ToStdString(*error) << "\nSee " << names.commands << " --help.\n";
         return kBadArguments;
     }
-    ProgramNames names = command.names;
-    command = std::get<Command>(parsed);
+    Command command = std::get<Command>(parsed);
     command.names = names;
 
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
