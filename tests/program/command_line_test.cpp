@@ -52,7 +52,8 @@ class CommandLineTest : public ::testing::Test {
     fs::path settingsFile() const { return game.game().parent_path() / "Tolvane.ini"; }
     fs::path dataHome() const { return game.game().parent_path() / "UserData"; }
 
-    void start(QProcess& program, const QStringList& arguments, const std::string& runner) {
+    void start(QProcess& program, const QStringList& arguments, const std::string& runner,
+               const QString& path = TOLVANE_PROGRAM) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(display);
@@ -60,20 +61,30 @@ class CommandLineTest : public ::testing::Test {
         environment.insert("XDG_DATA_HOME", QString::fromStdString(dataHome().string()));
         environment.insert("TOLVANE_BATCH_RUNNER", QString::fromStdString(runner));
         program.setProcessEnvironment(environment);
-        program.start(TOLVANE_PROGRAM, arguments);
+        program.start(path, arguments);
         ASSERT_TRUE(program.waitForStarted());
     }
 
-    Ended run(const QStringList& arguments, const std::string& runner, bool outputToFullDisk) {
+    // Where the program's output goes: pipes, a full disk, or a terminal (script gives it one).
+    enum class Output { Pipes, FullDisk, Terminal };
+
+    Ended run(const QStringList& arguments, const std::string& runner, Output output) {
         QProcess program;
-        if (outputToFullDisk)
+        if (output == Output::FullDisk)
             program.setStandardOutputFile("/dev/full");
-        start(program, arguments, runner);
+        if (output == Output::Terminal) {
+            QString command = QString("'%1'").arg(TOLVANE_PROGRAM);
+            for (const QString& argument : arguments)
+                command += " '" + argument + "'";
+            start(program, {"-qec", command, "/dev/null"}, runner, "script");
+        } else {
+            start(program, arguments, runner);
+        }
         EXPECT_TRUE(program.waitForFinished(60000));
         return {program.exitCode(), program.readAllStandardOutput().toStdString(),
                 program.readAllStandardError().toStdString()};
     }
-    Ended run(const QStringList& arguments) { return run(arguments, runner(""), false); }
+    Ended run(const QStringList& arguments) { return run(arguments, runner(""), Output::Pipes); }
 
     // Everything as before the first command; the settings and the lock may have changed.
     void expectAsBefore() {
@@ -124,7 +135,7 @@ struct Invocation {
     std::string seen = "";  // config.cfg's first line as the game saw it, if started
     Arrange arrange = [](CommandLineTest&) {};
     std::string play = "";  // what the stand-in game does
-    bool outputToFullDisk = false;
+    CommandLineTest::Output output = CommandLineTest::Output::Pipes;
 };
 
 TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItWas) {
@@ -159,6 +170,14 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
                       {{"PATCHINFO.TXT", PatchInfoText("Name: Rookie Pilots")},
                        {"Rookie.plt", std::string("Rookie\0\0\0\0\0\0body", 16)}});
          }},
+        {"play in a terminal: the progress is one line, updated",
+         {"--play", "Blue Fleet"},
+         0,
+         "\rInstalling 3 of 3 files\r\n",
+         "lastpilot Ace\r\n",
+         nothing,
+         "",
+         CommandLineTest::Output::Terminal},
         {"no such pilot",
          {"--play", "Blue Fleet", "--pilot", "Nobody"},
          2,
@@ -207,7 +226,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
          "",
          nothing,
          "",
-         true},
+         CommandLineTest::Output::FullDisk},
         {"a second Tolvane",
          {"--list"},
          5,
@@ -223,7 +242,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
         SCOPED_TRACE(c.what);
         c.arrange(*this);
         before = Snapshot(game.game().parent_path());
-        Ended ended = run(c.arguments, runner(c.play), c.outputToFullDisk);
+        Ended ended = run(c.arguments, runner(c.play), c.output);
         std::string said = ended.out + ended.errors;
         EXPECT_EQ(ended.exitCode, c.exitCode) << said;
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
