@@ -70,9 +70,9 @@ void RequireUntaken(const fs::path& game, const std::string& original, const std
                 " is not the file the launch found there.  Tolvane has left it as it is.");
 }
 
-// A pilot file still holding what the install wrote into it: nobody played it.
-bool AsInstalled(const fs::path& game, const std::string& installed) {
-    return !installed.empty() && Checksum(InputFile(game).readAll()) == installed;
+// A pilot file's bytes still what the install wrote into it: nobody played it.
+bool AsInstalled(const std::string& bytes, const std::string& installed) {
+    return !installed.empty() && Checksum(bytes) == installed;
 }
 
 }  // namespace
@@ -180,19 +180,21 @@ void GameFolderRestore::restoreMember(const LaunchJournal& journal, const Journa
         case MemberChange::Added:
             if (!IsPresent(game))
                 return;
-            if (!IsPilotFile(game) || AsInstalled(game, member.installed) ||
-                !keepPilot(NameOf(member))) {
-                DeleteFileIfPresent(game);
-                changedFolders_.insert(game.parent_path());
-                return;
+            if (IsPilotFile(game)) {
+                std::string played = InputFile(game).readAll();  // a pilot: small
+                if (!AsInstalled(played, member.installed) && keepPilot(NameOf(member))) {
+                    try {
+                        writer.noteMemberRestored(member.number);  // not asked again on a retry
+                        report_.keptPlayed.push_back(Checksum(played));
+                    } catch (const Error&) {
+                        // Only saves asking again and the wording of a later question; the file
+                        // itself is where the player wants it.
+                    }
+                    return;
+                }
             }
-            try {
-                writer.noteMemberRestored(member.number);  // kept: not asked again on a retry
-                report_.keptPlayed.push_back(Checksum(InputFile(game).readAll()));
-            } catch (const Error&) {
-                // Only saves asking again and the wording of a later question; the file itself
-                // is where the player wants it.
-            }
+            DeleteFileIfPresent(game);
+            changedFolders_.insert(game.parent_path());
             return;
         case MemberChange::Repeated:
             return;  // the member first in its file puts that file back
@@ -355,7 +357,7 @@ void GameFolderRestore::restoreReplaced(const std::string& name, const fs::path&
     std::string playedBytes = InputFile(game).readAll();  // a pilot: small
     bool played = playedBytes != InputFile(backup).readAll();
     // A file nobody played has nothing to keep: asking could only leave the ship set's behind.
-    if (!played || (!installed.empty() && Checksum(playedBytes) == installed)) {
+    if (!played || AsInstalled(playedBytes, installed)) {
         moveBack(backup, game);
         return;
     }

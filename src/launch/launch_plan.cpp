@@ -336,9 +336,10 @@ std::variant<LaunchPlan, LaunchRefusal> Plan(Session& session, const fs::path& p
     // What the game names before any member lands, so that exactly this comes back.
     journal.configFirstLine = ReadConfigFirstLine(journal.gameFolder);
     // A ship set launched here before may have left its pilot files in the game folder.
-    if (planning == Planning::ForLaunch)
+    if (planning == Planning::ForLaunch) {
         planner.askAboutPilots(session.prompts, contents, session.store);
-    planner.noteInstalledPilots(contents);
+        planner.noteInstalledPilots(contents);  // for the journal, which a preview never writes
+    }
     if (std::optional<LaunchRefusal> refusal = planner.planBackupFolders())
         return *refusal;
     return LaunchPlan{std::move(contents), journalPath, std::move(journal), patchFolder};
