@@ -194,54 +194,39 @@ TEST_P(FailurePointsTest, TheInstallAtEveryPoint) {
     std::printf("install: %llu failure points tried\n", static_cast<unsigned long long>(points));
 }
 
-TEST_P(FailurePointsTest, TheRestoreAfterPlayAtEveryPoint) {
-    std::uint64_t points = OperationsOf([](ArmedCycle& cycle) {
-        std::optional<LaunchedShipSet> record = cycle.install();
-        FaultSeam::Disarm();
-        cycle.restore(*record);
-    });
-    for (std::uint64_t n = 1; n <= points; ++n) {
-        SCOPED_TRACE("restore after play, operation " + std::to_string(n));
-        ArmedCycle cycle;
-        std::optional<LaunchedShipSet> record = cycle.install();
-        ASSERT_TRUE(record);
-        RestoreOutcome outcome = RestoreOutcome::Restored;
-        bool died = RunArmed(GetParam(), n, [&] { outcome = cycle.restore(*record); });
-        cycle.expectOriginalsSafe();
-        if (!died && outcome == RestoreOutcome::RestoredInPart) {
-            EXPECT_TRUE(cycle.cycleOpen());
-            EXPECT_EQ(cycle.game.prompts.shown.back().title, "Restore Incomplete");
-        } else if (!died) {
-            cycle.expectBackAsBefore();  // closed means put back, at once
+// The restore after play, from the launch's record, and the one a later start makes from the
+// journal alone.
+TEST_P(FailurePointsTest, TheRestoreAtEveryPoint) {
+    for (bool later : {false, true}) {
+        const char* which = later ? "recovery" : "restore after play";
+        auto restore = [later](ArmedCycle& cycle, const LaunchedShipSet& record) {
+            return later ? cycle.recover() : cycle.restore(record);
+        };
+        std::uint64_t points = OperationsOf([&](ArmedCycle& cycle) {
+            std::optional<LaunchedShipSet> record = cycle.install();
+            FaultSeam::Disarm();
+            restore(cycle, *record);
+        });
+        for (std::uint64_t n = 1; n <= points; ++n) {
+            SCOPED_TRACE(std::string(which) + ", operation " + std::to_string(n));
+            ArmedCycle cycle;
+            std::optional<LaunchedShipSet> record = cycle.install();
+            ASSERT_TRUE(record);
+            RestoreOutcome outcome = RestoreOutcome::Restored;
+            bool died = RunArmed(GetParam(), n, [&] { outcome = restore(cycle, *record); });
+            cycle.expectOriginalsSafe();
+            if (!died && outcome == RestoreOutcome::RestoredInPart) {
+                EXPECT_TRUE(cycle.cycleOpen());
+                EXPECT_EQ(cycle.game.prompts.shown.back().title, "Restore Incomplete");
+            } else if (!died) {
+                cycle.expectBackAsBefore();  // closed means put back, at once
+            }
+            RecoverUntilClosed(cycle);
+            cycle.expectBackAsBefore();
         }
-        RecoverUntilClosed(cycle);
-        cycle.expectBackAsBefore();
+        std::printf("%s: %llu failure points tried\n", which,
+                    static_cast<unsigned long long>(points));
     }
-    std::printf("restore after play: %llu failure points tried\n",
-                static_cast<unsigned long long>(points));
-}
-
-TEST_P(FailurePointsTest, TheRecoveryAtEveryPoint) {
-    std::uint64_t points = OperationsOf([](ArmedCycle& cycle) {
-        cycle.install();
-        FaultSeam::Disarm();
-        cycle.recover();
-    });
-    for (std::uint64_t n = 1; n <= points; ++n) {
-        SCOPED_TRACE("recovery, operation " + std::to_string(n));
-        ArmedCycle cycle;
-        ASSERT_TRUE(cycle.install());
-        bool died = RunArmed(GetParam(), n, [&] { cycle.recover(); });
-        cycle.expectOriginalsSafe();
-        if (!died && cycle.cycleOpen()) {
-            EXPECT_EQ(cycle.game.prompts.shown.back().title, "Restore Incomplete");
-        } else if (!died) {
-            cycle.expectBackAsBefore();  // "Success!" means put back, at once
-        }
-        RecoverUntilClosed(cycle);
-        cycle.expectBackAsBefore();
-    }
-    std::printf("recovery: %llu failure points tried\n", static_cast<unsigned long long>(points));
 }
 
 INSTANTIATE_TEST_SUITE_P(FailsOrDies, FailurePointsTest,
