@@ -2,7 +2,7 @@
 # Plants the faults of tests/mutations/faults.txt one at a time, rebuilds what the fault touches,
 # runs every test (the core's, the real windows' offscreen and the program's own from the command
 # line), and prints each fault with the tests that caught it and the share caught;
-# build-mutate/caught.tsv keeps every test that caught each. Takes about half a minute a
+# build-mutate/caught.tsv keeps every test that caught each. Takes about forty seconds a
 # fault; not part of CI. It works on a copy of the source in build-mutate/, so the work tree is
 # never changed.
 set -euo pipefail
