@@ -258,6 +258,9 @@ TEST(CycleScenarioTest, WhatWouldLoseAFileIsRefusedBeforeAnythingChanges) {
          "Game Not Found"},
         {"a Backup in use", b, [](Cycle& c) { WriteFileBytes(c.game.backup() / "OLD.LFD", "old"); },
          "Backup Folder In Use"},
+        {"a journal of a later version", b,
+         [](Cycle& c) { WriteFileBytes(c.game.journalPath(), "Tolvane launch journal 9\n"); },
+         "Tolvane launch.journal"},
         {"an open journal with an added file left", b,
          [](Cycle& c) {
              WriteFileBytes(c.game.game() / "ADDED.LFD", "the ship set's");
