@@ -74,17 +74,6 @@ TEST_F(OptionsTest, WhatIsNotTheGameOrAFolderIsToldBeforeItIsKept) {
     }
 }
 
-TEST_F(OptionsTest, AnEmptyPathIsRefusedButTheVersionIsStoredFirst) {
-    session.settings.optionsNeeded = true;
-    prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!", Icon::Exclamation);
-    EXPECT_FALSE(accept({"", "/ships/", false}));
-    prompts.expectMessage("You need to set your ShipSet Directory.", "Hey!", Icon::Exclamation);
-    EXPECT_FALSE(accept({"/xwa/XWINGALLIANCE.EXE", "", false}));
-    EXPECT_EQ(store.values,
-              (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"}}));
-    EXPECT_TRUE(session.settings.optionsNeeded);
-}
-
 // What was accepted is what the program goes on with: the settings are read again at once.
 TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndReadsItBack) {
     session.settings.optionsNeeded = true;

@@ -11,24 +11,6 @@
 namespace tolvane::testing {
 namespace {
 
-TEST(PilotLoaderLogicTest, AMissingConfigIsToldAndTheCycleCanStillBeClosed) {
-    StandInGame game;
-    std::filesystem::remove(game.game() / "config.cfg");
-    FakeMainWindow window;
-    MainWindowLogic logic(game.session, window);
-    window.launchVisible = false;
-    bool hidden = false;
-    game.prompts.allowMessage("Pilot Loader");
-    EXPECT_FALSE(LoadPilot(game.session, logic, "Nova", [&] { hidden = true; }));
-    ASSERT_EQ(game.prompts.shown.size(), 1u);
-    EXPECT_NE(game.prompts.shown[0].text.find((game.game() / "config.cfg").string()),
-              std::string::npos);
-    EXPECT_TRUE(hidden);
-    EXPECT_TRUE(window.launchVisible);
-    EXPECT_TRUE(window.enabled(Control::launchButton));
-    EXPECT_FALSE(std::filesystem::exists(game.program() / "RunXWA.bat"));
-}
-
 TEST(PilotLoaderLogicTest, UnreadablePilotFilesAreNamedAndLeftOut) {
 #ifdef _WIN32
     GTEST_SKIP() << "needs a dangling symbolic link, which Windows lets only administrators make";

@@ -154,15 +154,6 @@ TEST(GameStartTest, ProtonRunsInTheGamesPrefixWithSteamsVariables) {
                             (root.path() / "Home/.steam/root").string()}}));
 }
 
-TEST(GameStartTest, TheRunnerOverridesEverything) {
-    TempFolder root;
-    Make(root.path(), {{"p/system.reg", ""}, {"p/drive_c/XWA/", ""}});
-    GameStart start = DecideGameStart(root.path() / "p/drive_c/XWA" / kExe, "/bin/runner", "");
-    EXPECT_EQ(start.starter, Starter::Runner);
-    EXPECT_EQ(start.program, "/bin/runner");
-    EXPECT_TRUE(start.environment.empty());
-}
-
 #endif
 
 }  // namespace

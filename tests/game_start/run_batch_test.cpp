@@ -37,14 +37,6 @@ TEST(RunBatchTest, WritesTheFourLines) {
         EXPECT_EQ(RunBatchText(c.exePath, c.skipIntro), c.expected) << c.exePath;
 }
 
-TEST(RunBatchTest, HostPathsTakeWinesForm) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows paths need no Wine form";
-#endif
-    EXPECT_EQ(WineFormOf("/home/ace/Games/XWA/XWINGALLIANCE.EXE"),
-              "Z:\\home\\ace\\Games\\XWA\\XWINGALLIANCE.EXE");
-}
-
 TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
 #ifdef _WIN32
     GTEST_SKIP() << "on Windows the game is started by cmd.exe; see the test that runs it";

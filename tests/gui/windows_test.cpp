@@ -262,40 +262,7 @@ TEST_F(WindowsTest, ALaunchThatChangedNothingLeavesTheWindowAsItWas) {
     }
 }
 
-// Whatever goes wrong inside a handler, the program goes on and the cycle can still be closed.
-TEST_F(WindowsTest, AnUnforeseenErrorInTheLaunchIsToldAndTheCycleStaysClosable) {
-    WriteGob(game.shipSets() / "A.gob", {{"DATA.LFD", "package data"}, {"NEW.LFD", "new"}});
-    auto before = Snapshot(game.game());
-    start();
-    ClickItem(main(), "shipSetList", 0);
-    FaultSeam::DieAt(35);  // stands for any error nobody foresaw, half way through the install
-    game.prompts.expectMessage("Tolvane ran into an unexpected problem: an error of unknown kind",
-                               "Tolvane", Icon::Critical);
-    Press(main(), "launchButton");
-    FaultSeam::Disarm();
-    EXPECT_EQ(caption("launchButton"), "Click here to restore files");
-    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    Press(main(), "launchButton");
-    EXPECT_EQ(Snapshot(game.game()), before);
-    EXPECT_EQ(caption("launchButton"), "Launch ShipSet");
-}
-
 #ifndef _WIN32
-// On Linux the options say what will start the game, as the executable's place decides it.
-TEST_F(WindowsTest, TheOptionsSayWhatStartsTheGame) {
-    start();
-    Press(main(), "optionsButton");
-    QWidget* options = OpenWindow("optionsDialog");
-    auto* starter = Child<QLabel>(options, "gameStarterLabel");
-    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
-    fs::path prefix = game.game().parent_path() / "prefix";
-    WriteFileBytes(prefix / "system.reg", "");
-    WriteFileBytes(prefix / "drive_c" / "XWA" / "XWINGALLIANCE.EXE", "game");
-    setText(options, "gameExecutableEdit", prefix / "drive_c/XWA/XWINGALLIANCE.EXE");
-    EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, prefix " + prefix.string());
-    setText(options, "gameExecutableEdit", game.executable());
-    EXPECT_EQ(starter->text().toStdString(), "Starts the game: Wine, default prefix");
-}
 
 // Whole cycles with a stand-in for the game's starter that notes the config.cfg it saw.
 class CycleTest : public WindowsTest {
@@ -503,24 +470,6 @@ TEST_F(CycleTest, TheFilterNarrowsTheListAndTheInstalledShipSetIsMarked) {
 
 #endif
 
-// The main window opens in the middle of the screen, then where the player left it, brought back
-// onto the screen when it was left off every screen.
-TEST_F(WindowsTest, TheMainWindowOpensWhereThePlayerLeftIt) {
-    start();
-    QRect screen = main()->screen()->availableGeometry();
-    EXPECT_LE((main()->frameGeometry().center() - screen.center()).manhattanLength(), 8);
-    for (QPoint left : {QPoint(30, 40), QPoint(screen.right() + 2000, 40)}) {
-        main()->move(left);
-        main()->close();
-        QApplication::processEvents();
-        start();
-        if (screen.contains(left))
-            EXPECT_EQ(main()->pos(), left);
-        else
-            EXPECT_TRUE(screen.intersects(main()->frameGeometry())) << "off every screen";
-    }
-}
-
 // A box shows every text as written, however much it looks like markup, and is wide enough for
 // its title and for a path on a line of its own.
 TEST(QtPromptsTest, ABoxShowsItsTextAsWrittenAndWhole) {
@@ -551,26 +500,6 @@ TEST(QtPromptsTest, ABoxShowsItsTextAsWrittenAndWhole) {
         EXPECT_GE(labelWidth, std::min(titleWidth, lineWidth));
         EXPECT_GE(labelWidth, lineWidth) << "a line broken";
     }
-}
-
-// A box belongs to the window the player is looking at, whether or not a window manager made any
-// window active: with the options open over the main window, the options.
-TEST(QtPromptsTest, ABoxBelongsToTheWindowInFront) {
-    StandInGame game;
-    WindowSet windows(game.session);
-    OpenFirstWindow(game.session, windows);
-    windows.showOptionsDialog();
-    QApplication::processEvents();
-    QApplication::setActiveWindow(nullptr);  // as where no window manager runs
-    QString owner;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        owner = box && box->parentWidget() ? box->parentWidget()->objectName() : "none";
-        if (box)
-            box->close();
-    });
-    QtPrompts().message("Could not save Last ShipSet", "Options", Icon::Exclamation);
-    EXPECT_EQ(owner, "optionsDialog");
 }
 
 }  // namespace

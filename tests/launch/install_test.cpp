@@ -11,27 +11,6 @@ namespace fs = std::filesystem;
 
 using InstallTest = LaunchFixture;
 
-TEST_F(InstallTest, BacksUpWhatItReplacesAndInstallsEveryMember) {
-    auto path = package("Blue.gob", {{"DATA.LFD", "package data"},
-                                     {"NEW.LFD", "new file"},
-                                     {"wave\\X.WAV", "new sound"},
-                                     {"new\\D.LFD", "in a new folder"}});
-    launch(path);
-    EXPECT_EQ(outcome, LaunchOutcome::WaitingForPilot);
-    EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), path.string());
-    Tree installed = Snapshot(game.game());
-    EXPECT_EQ(installed["DATA.LFD"], "package data");
-    EXPECT_EQ(installed["NEW.LFD"], "new file");
-    EXPECT_EQ(installed["wave/X.WAV"], "new sound");
-    EXPECT_EQ(installed["new/D.LFD"], "in a new folder");
-    EXPECT_EQ(Snapshot(game.backup()),
-              (Tree{{"DATA.LFD", "original data"}, {"XWINGALLIANCE.EXE", game.executableBytes()}}));
-    LaunchJournal record = journal();
-    EXPECT_EQ(record.createdFolders, (std::vector<fs::path>{"new", "zt"}));
-    EXPECT_EQ(record.configFirstLine, "lastpilot Ace\r\n");
-    EXPECT_EQ(progress.value(), progress.maximum());
-}
-
 // Where each member lands, matched to the game's files without letter case, and what waits in
 // Backup for it.
 TEST(InstallPlacesTest, EachMemberReachesTheGamesOwnFile) {
@@ -63,21 +42,6 @@ TEST(InstallPlacesTest, EachMemberReachesTheGamesOwnFile) {
             EXPECT_EQ(backup[name], bytes) << name;
         EXPECT_EQ(ReadFileBytes(c.game.shipSets() / "P" / "DATA.LFD"),
                   "a folder named after the package");
-    }
-}
-
-TEST_F(InstallTest, AsksBeforeReplacingAPilotFileThatIsThere) {
-    const std::string original("Ace\0\0\0\0\0\0\0\0\0body-of-ace", 23);
-    for (Answer answer : {Answer::Yes, Answer::No}) {
-        Cycle c;
-        c.game.prompts.expectQuestion("Ace.plt is the game's own pilot.\r\rReplace?",
-                                      "Pilot Exists!", Icon::Information, Answer::No, answer);
-        c.launchOf({{"Ace.plt", "package ace"}, {"Zed.PLT", "zed"}});
-        EXPECT_EQ(ReadFileBytes(c.game.game() / "Ace.plt"),
-                  answer == Answer::Yes ? "package ace" : original);
-        // Kept or replaced, the pilot of before the launch waits in Backup for the restore.
-        EXPECT_EQ(ReadFileBytes(c.game.backup() / "Ace.plt"), original);
-        EXPECT_EQ(ReadFileBytes(c.game.game() / "Zed.PLT"), "zed");
     }
 }
 

@@ -272,15 +272,6 @@ TEST(LaunchJournalTest, AJournalNeverWrittenWholeIsUnfinished) {
 }
 
 #ifndef _WIN32
-TEST(LaunchJournalTest, AJournalIsNeverReadOrWrittenThroughALink) {
-    TempFolder folder;
-    JournalWriter::create(folder / "elsewhere", Plan());
-    std::string before = ReadFileBytes(folder / "elsewhere");
-    fs::create_symlink(folder / "elsewhere", folder / "journal");
-    EXPECT_THROW(ReadJournal(folder / "journal", kFolders), Error);
-    EXPECT_THROW(JournalWriter::resume(folder / "journal"), Error);
-    EXPECT_EQ(ReadFileBytes(folder / "elsewhere"), before);
-}
 #endif
 
 }  // namespace

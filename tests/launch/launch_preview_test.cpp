@@ -77,15 +77,6 @@ TEST(LaunchPreviewTest, SaysWhatALaunchWouldChange) {
     }
 }
 
-TEST(LaunchPreviewTest, WithoutAGameFolderItSaysSo) {
-    StandInGame game;
-    game.session.settings.gameExePath.clear();
-    WriteGob(game.shipSets() / "P.gob", {{"B.LFD", "b"}});
-    LaunchPreview preview = PreviewLaunch(game.session, game.shipSets() / "P.gob");
-    EXPECT_EQ(preview.summary.find("No game folder is set yet"), 0u);
-    EXPECT_TRUE(preview.paths.empty());
-}
-
 // Nothing is asked, written or removed, not even the settled journal of an earlier cycle that
 // the next launch removes (left by a restore whose setting could not be saved).
 TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {

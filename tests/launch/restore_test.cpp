@@ -230,24 +230,6 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
     }
 }
 
-TEST_F(RestoreTest, WithNeitherJournalNorPackageTheBackupsStillGoBack) {
-    auto path = package("Blue.gob", {{"DATA.LFD", "new data"}, {"wave\\GAME.WAV", "loud"}});
-    launch(path);
-    fs::remove(JournalPathFor(game.shipSets()));
-    fs::remove(path);
-    game.prompts.expectQuestion(
-        "Tolvane could not read the ShipSet " + path.string() +
-            " and has no record of what it installed.  The files in the backup folder have been "
-            "put back; files that the ShipSet added may still be in the game folder.\r\rMark the "
-            "ShipSet as restored anyway?  Answer No to keep it open and restore again later.",
-        "Restore Incomplete", Icon::Exclamation, Answer::No, Answer::Yes);
-    recover();
-    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-    EXPECT_EQ(ReadFileBytes(game.game() / "wave" / "GAME.WAV"), "game sound");
-    EXPECT_EQ(ReadFileBytes(game.executable()), game.executableBytes());
-    expectClosedCycle();
-}
-
 // Once every file is back, an empty folder of the launch's that will not go is named and the
 // cycle closes: nothing of the game's is missing. The seam fails each step of the restore in turn
 // until it is the removal of that folder.

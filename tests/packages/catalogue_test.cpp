@@ -45,26 +45,5 @@ TEST(CatalogueTest, ListsThePackagesInNameOrderUnderTheirAuthorsNames) {
     EXPECT_EQ(ReadFileBytes(game.shipSets() / "patchinfo.txt"), "the player's own notes");
 }
 
-TEST(CatalogueTest, AMissingOrEmptyDirectoryListsNothing) {
-    StandInGame game;
-    FakeProgress reading;
-    EXPECT_TRUE(ReadShipSetNames(game.shipSets(), reading).empty());
-    EXPECT_TRUE(ReadShipSetNames(game.shipSets() / "gone", reading).empty());
-}
-
-TEST(CatalogueTest, EveryPackageHasItsPathHoweverManyThereAre) {
-    StandInGame game;
-    for (int i = 0; i < 105; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "set%03d.gob", i);
-        WriteGob(game.shipSets() / name, {{"PATCHINFO.TXT", "Name: " + std::to_string(i)}});
-    }
-    FakeProgress reading;
-    std::vector<ShipSetEntry> entries = ReadShipSetNames(game.shipSets(), reading);
-    ASSERT_EQ(entries.size(), 105u);
-    EXPECT_EQ(entries[104].package.filename(), "set104.gob");
-    EXPECT_EQ(entries[104].listName, "104");
-}
-
 }  // namespace
 }  // namespace tolvane::testing

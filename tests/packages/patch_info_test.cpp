@@ -7,40 +7,6 @@
 namespace tolvane::testing {
 namespace {
 
-TEST(ReadPatchInfoTest, TheSmallestUsefulPackageGivesItsTenBytes) {
-    TempFolder folder;
-    std::string gob = "GOB" + std::string(9, 'x') + std::string("\x01\x00\x00\x00", 4) +
-                      std::string("\x98\x00\x00\x00\x0A\x00\x00\x00", 8) + "PATCHINFO.TXT" +
-                      std::string(115, '\0') + "0123456789";
-    ASSERT_EQ(gob.size(), 162u);
-    WriteFileBytes(folder / "Small.gob", gob);
-    EXPECT_EQ(ReadPatchInfo(folder / "Small.gob"), "0123456789");
-}
-
-TEST(ReadPatchInfoTest, OnlyATopLevelMemberOfThatExactNameCounts) {
-    TempFolder folder;
-    struct Case {
-        std::vector<GobEntry> entries;
-        std::optional<std::string> expected;
-    };
-    const Case cases[] = {
-        {{{"patchinfo.txt", "lower"}}, "lower"},
-        {{{"PatchInfo.Txt", "mixed"}}, "mixed"},
-        {{{"INFO\\PATCHINFO.TXT", "in a folder"}}, std::nullopt},
-        {{{"PATCHINFO.TXT ", "trailing space"}}, std::nullopt},
-        {{{"PATCHINFO.TXT", "first, longer one"}, {"PATCHINFO.TXT", "second"}}, "second"},
-        {{{"PATCHINFO.TXT", ""}}, ""},
-        {{{"A.LFD", "x", std::string("PATCHINFO.TXT\0stray bytes", 25)}}, "x"},
-        {{}, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        WriteGob(folder / "P.gob", c.entries);
-        EXPECT_EQ(ReadPatchInfo(folder / "P.gob"), c.expected)
-            << (c.entries.empty() ? "no members" : c.entries.front().name);
-    }
-    EXPECT_THROW(ReadPatchInfo(folder / "Missing.gob"), Error);
-}
-
 TEST(ShipSetListNameTest, TheFirstItemLosesItsLabel) {
     const std::pair<std::string, std::string> cases[] = {
         {"Name: Blue Fleet\r\n", "Blue Fleet"},
@@ -75,17 +41,6 @@ TEST(ParseShipSetInfoTest, TheGamesCodePageIsDecoded) {
     EXPECT_EQ(ParseShipSetInfo("Name: Flotte G\xE9n\xE9rale\r\nAuthor: J\xF6rg\r\n").author,
               "J\xC3\xB6rg");
     EXPECT_EQ(ShipSetListName("Name: \x80 Fleet"), "\xE2\x82\xAC Fleet");
-}
-
-TEST(ParseShipSetInfoTest, EachLineLosesItsLabelAndOneSpace) {
-    ShipSetInfo info = ParseShipSetInfo(
-        "Name: Blue Fleet, part 2\r\nAuthor: Red Nine\r\nEmail:pilot at example\r\nWebsite:   "
-        "site\r\nAbout: New ships for the campaign.\r\nSixth: ignored\r\n");
-    EXPECT_EQ(info.name, "Blue Fleet, part 2");
-    EXPECT_EQ(info.author, "Red Nine");
-    EXPECT_EQ(info.email, "pilot at example");
-    EXPECT_EQ(info.website, "  site");
-    EXPECT_EQ(info.description, "New ships for the campaign.");
 }
 
 TEST(ParseShipSetInfoTest, ShortTextsLeaveTheMissingValuesEmpty) {

@@ -27,20 +27,5 @@ TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
     SetLastPilot(game.game(), "Nova", game.prompts, true);
 }
 
-TEST(PilotSwitchTest, AMissingConfigIsAnErrorNamingTheFile) {
-    StandInGame game;
-    std::filesystem::remove(game.game() / "config.cfg");
-    EXPECT_THROW(SaveCurrentPilot(game.game(), game.store), Error);
-    try {
-        SetLastPilot(game.game(), "Nova", game.prompts, true);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find((game.game() / "config.cfg").string()),
-                  std::string::npos);
-    }
-    EXPECT_TRUE(game.prompts.shown.empty()) << "told of a switch that cannot happen";
-    EXPECT_FALSE(std::filesystem::exists(game.game() / "config.cfg"));
-}
-
 }  // namespace
 }  // namespace tolvane::testing

@@ -9,19 +9,6 @@
 namespace tolvane::testing {
 namespace {
 
-#ifdef _WIN32
-const char* kFirstRun =
-    "Either this is the first time you have run Tolvane, or something has happened to the "
-    "registry settings.  Either way, you'll have to setup the options.";
-#else
-const char* kFirstRun =
-    "Either this is the first time you have run Tolvane, or something has happened to the "
-    "settings.  Either way, you'll have to setup the options.";
-#endif
-const char* kNewVersion =
-    "You have downloaded a new version of Tolvane, good for you.  You need to set up the options "
-    "again.";
-
 class LoadSettingsTest : public ::testing::Test {
   protected:
     void TearDown() override { std::filesystem::current_path(startFolder_); }
@@ -32,45 +19,6 @@ class LoadSettingsTest : public ::testing::Test {
   private:
     std::filesystem::path startFolder_ = std::filesystem::current_path();
 };
-
-TEST_F(LoadSettingsTest, FirstRunAsksForTheOptionsEveryTime) {
-    prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
-    prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
-    LoadSettings(store, prompts, settings);
-    LoadSettings(store, prompts, settings);
-    EXPECT_TRUE(settings.optionsNeeded);
-    EXPECT_EQ(settings.gameExePath, "");
-    EXPECT_EQ(settings.shipSetDir, "");
-    EXPECT_FALSE(settings.skipIntro);
-}
-
-TEST_F(LoadSettingsTest, TheVersionIsComparedAsText) {
-    store.save("Version", "Ordell Version", "2.05");
-    prompts.expectMessage(kNewVersion, "New Version Detected", Icon::Information);
-    LoadSettings(store, prompts, settings);
-    EXPECT_TRUE(settings.optionsNeeded);
-}
-
-TEST_F(LoadSettingsTest, CurrentSettingsEnterTheShipSetDirectory) {
-    TempFolder ships;
-    store.save("Version", "Ordell Version", "2.5");
-    store.save("Settings", "ShipSet Dir", ships.path().string() + "/");
-    store.save("Settings", "XWA Exe", "/games/xwa/XWINGALLIANCE.EXE");
-    LoadSettings(store, prompts, settings);
-    EXPECT_FALSE(settings.optionsNeeded);
-    EXPECT_EQ(settings.gameExePath, "/games/xwa/XWINGALLIANCE.EXE");
-    EnterShipSetFolder(settings);
-    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), ships.path()));
-}
-
-TEST_F(LoadSettingsTest, AMissingShipSetDirectoryKeepsThePreviousCurrentFolder) {
-    auto before = std::filesystem::current_path();
-    store.save("Version", "Ordell Version", "2.5");
-    store.save("Settings", "ShipSet Dir", "/no/such/folder/");
-    LoadSettings(store, prompts, settings);
-    EnterShipSetFolder(settings);
-    EXPECT_EQ(std::filesystem::current_path(), before);
-}
 
 // The intro is skipped when the stored value's leading number is 1, however it is written.
 TEST_F(LoadSettingsTest, TheIntroIsSkippedWhenTheLeadingNumberIsOne) {
