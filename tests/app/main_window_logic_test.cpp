@@ -82,19 +82,6 @@ TEST_F(MainWindowLogicTest, EachStepOfACycleLeavesTheControlsItNeeds) {
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
 }
 
-TEST_F(MainWindowLogicTest, AFailedInstallLeavesTheButtonToCloseTheCycle) {
-    WriteGob(game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
-    game.prompts.allowMessage("Launch Failed");
-    launchFirstEntry();
-    EXPECT_NE(game.prompts.shown.back().text.find(
-                  "negative offset.\r\rThe game folder can be put back as it was: press \"Click "
-                  "here when done playing\"."),
-              std::string::npos);
-    EXPECT_EQ(window.pilotLoaderShown, 0);
-    EXPECT_EQ(CanIn(window), (Can{true, false, false}));
-    EXPECT_EQ(window.launchCaption(), "Click here when done playing");
-}
-
 // "ShipSet Dir" names no folder: the player is told, not shown an empty list in silence; once the
 // options are mended and the list refreshed, the first press of Launch launches.
 TEST_F(MainWindowLogicTest, AFailedLoadDoesNotSwallowTheFirstLaunch) {
@@ -141,38 +128,6 @@ TEST_F(MainWindowLogicTest, ARestoreOfTheLastShipSetUnderARunningGameAsksFirst) 
                                Icon::Information);
     logic.launchClicked();
     EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-}
-
-// Info shows a ship set's text and what its launch would change; a package without a text has
-// nothing to show.
-// Every row opens the information window: the author's text, or why there is none, with what
-// the launch would change or why it would be refused.
-TEST_F(MainWindowLogicTest, InfoShowsEveryRowWithWhatCouldBeRead) {
-    WriteGob(game.shipSets() / "A.gob", {{"DATA.LFD", "no text"}});
-    WriteGob(game.shipSets() / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Bravo")}});
-    WriteFileBytes(game.shipSets() / "C.gob", "text, not a package");
-    logic.load();
-    struct Row {
-        const char* name;
-        const char* description;  // its start
-        const char* changes;      // words of the summary
-    };
-    const Row rows[] = {{"Patchinfo.txt not found (A.gob)", "This ShipSet carries no Patchinfo",
-                         "Replaces 1 game file"},
-                        {"Bravo", "", "Adds 1 file"},
-                        {"Patchinfo.txt not found (C.gob, unreadable)",
-                         "This ShipSet cannot be read: ", "not a valid"}};
-    for (int position : {0, 1, 2}) {
-        SCOPED_TRACE(rows[position].name);
-        window.selected = position;
-        logic.listClicked();
-        logic.infoClicked();
-        ASSERT_EQ(window.infos.size(), static_cast<std::size_t>(position) + 1);
-        EXPECT_EQ(window.infos.back().name, rows[position].name);
-        EXPECT_TRUE(window.infos.back().description.starts_with(rows[position].description));
-        EXPECT_NE(window.previews.back().summary.find(rows[position].changes), std::string::npos)
-            << window.previews.back().summary;
-    }
 }
 
 }  // namespace

@@ -74,36 +74,12 @@ TEST_F(OptionsTest, WhatIsNotTheGameOrAFolderIsToldBeforeItIsKept) {
     }
 }
 
-// What was accepted is what the program goes on with: the settings are read again at once.
-TEST_F(OptionsTest, AcceptingOnAFirstRunStoresEverythingAndReadsItBack) {
-    session.settings.optionsNeeded = true;
-    keepMissingPaths();
-    EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships", true}));
-    EXPECT_EQ(store.values,
-              (std::map<std::string, std::string>{{"Version/Ordell Version", "2.5"},
-                                                  {"Settings/Last ShipSet", "None"},
-                                                  {"Settings/XWA Exe", "/xwa/XWINGALLIANCE.EXE"},
-                                                  {"Settings/ShipSet Dir", "/ships" + kSeparator},
-                                                  {"Settings/Show Opening Cutscene", "1"}}));
-    EXPECT_FALSE(session.settings.optionsNeeded);
-    EXPECT_EQ(session.settings.shipSetDir, "/ships" + kSeparator);
-    EXPECT_TRUE(session.settings.skipIntro);
-}
-
 TEST_F(OptionsTest, AcceptingLaterKeepsAnOpenCycle) {
     store.save("Settings", "Last ShipSet", "/ships/Blue.gob");
     keepMissingPaths();
     EXPECT_TRUE(accept({"/xwa/XWINGALLIANCE.EXE", "/ships/", false}));
     EXPECT_EQ(store.get("Settings", "Last ShipSet"), "/ships/Blue.gob");
     EXPECT_EQ(store.get("Settings", "Show Opening Cutscene"), "0");
-}
-
-TEST_F(OptionsTest, CancelIsRefusedWhileTheOptionsMustBeSetUp) {
-    session.settings.optionsNeeded = true;
-    prompts.expectMessage("You need to set the options.", "Important!", Icon::Exclamation);
-    EXPECT_FALSE(MayCancelOptions(session.settings, prompts));
-    session.settings.optionsNeeded = false;
-    EXPECT_TRUE(MayCancelOptions(session.settings, prompts));
 }
 
 }  // namespace

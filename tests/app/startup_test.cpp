@@ -37,42 +37,6 @@ struct StartCase {
     std::vector<std::string> windows;
 };
 
-TEST(StartupTest, ChoosesTheFirstWindowFromTheStoredSettings) {
-    const std::vector<std::string> ordinary = {"show main"};
-    const std::vector<std::string> restore = {"load main", "show main"};
-    const StartCase cases[] = {
-        {"never written", "2.5", nullptr, {}, ordinary},
-        {"None", "2.5", "None", {}, ordinary},
-        {"other case", "2.5", "none", {"Uh-oh"}, restore},
-        {"a path", "2.5", "/ships/Gone.gob", {"Uh-oh"}, restore},
-        {"first run", nullptr, nullptr, {"Uh-oh"}, {"show options"}},
-        {"first run with a path", nullptr, "/ships/Blue.gob", {"Uh-oh", "Uh-oh"}, restore},
-        {"new version", "2.4", "None", {"New Version Detected"}, {"show options"}},
-    };
-    for (const StartCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemorySettingsStore store;
-        RecordingPrompts prompts;
-        prompts.allowMessage("Uh-oh");
-        prompts.allowMessage("New Version Detected");
-        if (c.version)
-            store.save("Version", "Ordell Version", c.version);
-        if (c.lastShipSet)
-            store.save("Settings", "Last ShipSet", c.lastShipSet);
-        Session session(store, prompts, "", "");
-        RecordingWindows windows(session);
-        OpenFirstWindow(session, windows);
-        std::vector<std::string> titles;
-        for (const Prompt& prompt : prompts.shown)
-            titles.push_back(prompt.title);
-        EXPECT_EQ(titles, c.messages);
-        EXPECT_EQ(windows.events, c.windows);
-        if (c.windows == restore) {
-            EXPECT_EQ(windows.window.launchCaption(), "Click here to restore files");
-        }
-    }
-}
-
 // The settings lost "Last ShipSet" (a write that failed, a settings file from elsewhere) while a
 // launch journal is open: the next start still offers the restore.
 TEST(StartupTest, AnOpenJournalLeadsToTheLastShipSetsRestoreWhateverTheSettingsSay) {

@@ -37,33 +37,6 @@ void PlayCycle(Cycle& cycle, const std::function<void()>& checkStart) {
     EXPECT_EQ(Snapshot(game.game()), before);
 }
 
-TEST(GameStartCycleTest, ASteamCopyIsStartedByItsProton) {
-    Cycle cycle("Library/steamapps/common/XWA");
-    StandInGame& game = cycle.game;
-    fs::path library = game.game().parent_path().parent_path().parent_path();
-    fs::path record = game.program() / "proton.txt";
-    WriteFileBytes(library / "steamapps/appmanifest_361670.acf",
-                   "\"AppState\"\n{\n\t\"installdir\"\t\t\"XWA\"\n}\n");
-    fs::path proton = library / "steamapps/common/Proton 9.0/proton";
-    WriteFileBytes(proton,
-                   "#!/bin/sh\n{ printf '%s\\n' \"$*\" \"$PWD\" \"$STEAM_COMPAT_DATA_PATH\" "
-                   "\"$STEAM_COMPAT_CLIENT_INSTALL_PATH\"; } > '" +
-                       record.string() + "'\n");
-    fs::permissions(proton, fs::perms::owner_all);
-    ScopedEnvironment home("HOME", library.string());
-    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
-    PlayCycle(cycle, [&] {
-        std::vector<std::string> lines = RecordedLines(record);
-        ASSERT_EQ(lines.size(), 4u) << "Proton was not started";
-        EXPECT_EQ(lines[0], "run cmd /c " + WineFormOf(game.program() / "RunXWA.bat"));
-        EXPECT_EQ(lines[1], game.game().string());
-        EXPECT_EQ(lines[2], (library / "steamapps/compatdata/361670").string());
-        EXPECT_EQ(lines[3], library.string());
-        EXPECT_EQ(ReadFileBytes(game.program() / "RunXWA.bat"),
-                  RunBatchText(WineFormOf(game.executable()), false));
-    });
-}
-
 // With Debian's Wine and the Windows stand-in game (TOLVANE_STAND_IN_EXE, which
 // scripts/test-windows.sh builds): a prefix of its own, where a registry value tells it apart.
 TEST(GameStartCycleTest, AGameInItsOwnPrefixRunsThereAsDriveC) {

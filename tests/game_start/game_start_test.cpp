@@ -137,23 +137,6 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
     }
 }
 
-TEST(GameStartTest, ProtonRunsInTheGamesPrefixWithSteamsVariables) {
-    TempFolder root;
-    std::string game = "Library/steamapps/common/XWA/";
-    Make(root.path(), {{"Library/steamapps/appmanifest_361670.acf", Manifest("XWA")},
-                       {game, ""},
-                       {"Library/steamapps/common/Proton 9.0/proton", ""},
-                       {"Home/.steam/root/", ""}});
-    GameStart start = DecideGameStart(root.path() / game / kExe, "", root.path() / "Home");
-    EXPECT_EQ(start.program, root.path() / "Library/steamapps/common/Proton 9.0/proton");
-    EXPECT_EQ(start.arguments, (std::vector<std::string>{"run", "cmd", "/c"}));
-    EXPECT_EQ(start.environment,
-              (Environment{{"STEAM_COMPAT_DATA_PATH",
-                            (root.path() / "Library/steamapps/compatdata/361670").string()},
-                           {"STEAM_COMPAT_CLIENT_INSTALL_PATH",
-                            (root.path() / "Home/.steam/root").string()}}));
-}
-
 #endif
 
 }  // namespace

@@ -37,49 +37,6 @@ TEST(RunBatchTest, WritesTheFourLines) {
         EXPECT_EQ(RunBatchText(c.exePath, c.skipIntro), c.expected) << c.exePath;
 }
 
-TEST(RunBatchTest, StartsTheRunnerWithTheBatchAndDeletesItAfterwards) {
-#ifdef _WIN32
-    GTEST_SKIP() << "on Windows the game is started by cmd.exe; see the test that runs it";
-#endif
-    StandInGame game;
-    std::filesystem::path seen = game.program() / "seen.txt";
-    WriteFileBytes(game.program() / "runner.sh",
-                   "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + seen.string() + "'\n");
-    std::filesystem::permissions(game.program() / "runner.sh", std::filesystem::perms::owner_all);
-    std::filesystem::path batch;
-    {
-        ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", (game.program() / "runner.sh").string());
-        batch = RunGame(game.session, RunBatchPlace::BesideProgram).batch;
-    }
-
-    EXPECT_EQ(batch, game.program() / "RunXWA.bat");
-    std::string folder = "Z:" + game.game().string();
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    EXPECT_EQ(ReadFileBytes(batch), "REM Do not delete this file!\r\nZ:\r\ncd \"" + folder +
-                                        "\"\r\nXWINGALLIANCE.EXE\r\n");
-    WaitFor([&] { return std::filesystem::exists(seen); });
-    EXPECT_EQ(ReadFileBytes(seen), "cmd /c " + WineFormOf(batch) + "\n");
-    DeleteRunBatch(game.session.folders, RunBatchPlace::BesideProgram);
-    EXPECT_FALSE(std::filesystem::exists(batch));
-}
-
-TEST(RunBatchTest, WithoutWineThePlayerIsToldWhatToInstall) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows starts the game itself";
-#endif
-    StandInGame game;
-    TempFolder nothing;
-    ScopedEnvironment path("PATH", nothing.path().string());
-    ScopedEnvironment runner("TOLVANE_BATCH_RUNNER", "");
-    try {
-        RunGame(game.session, RunBatchPlace::BesideProgram);
-        ADD_FAILURE() << "started without Wine";
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find("sudo apt install wine"), std::string::npos)
-            << error.what();
-    }
-}
-
 // A program folder the player cannot write to, or a system one (where root could write), leaves
 // RunXWA.bat to the player's data folder.
 TEST(RunBatchTest, AnInstalledProgramWritesIntoThePlayersDataFolder) {

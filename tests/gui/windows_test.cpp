@@ -127,23 +127,6 @@ TEST_F(WindowsTest, TheOptionsListTheDirectoryJustChosen) {
     }
 }
 
-// Settings lost while a cycle's journal is open: once the options name its directory again, the
-// main window offers the restore.
-TEST_F(WindowsTest, AnOpenJournalLeadsToTheRestoreOnceTheOptionsNameItsDirectory) {
-    launchOf({{"DATA.LFD", "package data"}});
-    game.store.values.clear();
-    game.prompts.expectMessage(kFirstRun, "Uh-oh", Icon::Exclamation);
-    start();
-    QWidget* options = OpenWindow("optionsDialog");
-    setText(options, "gameExecutableEdit", game.executable());
-    setText(options, "shipSetFolderEdit", game.shipSets());
-    game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
-    Press(options, "okButton");
-    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    Press(main(), "launchButton");
-    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "original data");
-}
-
 // Every window the main window opens, and the keys that close them as on Windows.
 TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
     WriteGob(
@@ -220,46 +203,6 @@ TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
                     Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(OpenWindow("optionsDialog"), nullptr) << "Enter in a field presses OK";
-}
-
-// A launch refused, or one that changed nothing, leaves the window as the press found it.
-TEST_F(WindowsTest, ALaunchThatChangedNothingLeavesTheWindowAsItWas) {
-    struct Case {
-        const char* what;
-        std::function<void(StandInGame&)> arrange;
-        const char* text;
-        const char* title;
-        Icon icon;
-    };
-    const Case cases[] = {
-        {"a package that is no GOB",
-         [](StandInGame& g) { WriteFileBytes(g.shipSets() / "Bad.gob", "gob, not GOB"); },
-         "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
-         "redownload the file again.",
-         "Invalid .Gob", Icon::Exclamation},
-        {"a setting the store cannot keep",
-         [](StandInGame& g) {
-             WriteGob(g.shipSets() / "Blue.gob", {{"DATA.LFD", "package data"}});
-             g.store.failingKey = "Last ShipSet";
-         },
-         "Could not save Last ShipSet\r\rNothing has been changed.", "Launch Failed",
-         Icon::Critical},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        StandInGame fresh;
-        c.arrange(fresh);
-        windows_ = std::make_unique<WindowSet>(fresh.session);
-        OpenFirstWindow(fresh.session, *windows_);
-        ClickItem(main(), "shipSetList", 0);
-        fresh.prompts.expectMessage(c.text, c.title, c.icon);
-        Press(main(), "launchButton");
-        for (const char* control : {"launchButton", "shipSetList", "optionsButton", "refreshButton",
-                                    "aboutButton", "exitButton", "infoButton"})
-            EXPECT_TRUE(Enabled(main(), control)) << control;
-        EXPECT_TRUE(windows_->mainWindow().logic().readyToLaunch());
-        windows_.reset();
-    }
 }
 
 #ifndef _WIN32

@@ -521,18 +521,6 @@ TEST(CycleScenarioTest, ConfigsFirstLineComesBackByteForByte) {
     }
 }
 
-TEST(CycleScenarioTest, ASettingThatCannotBeKeptStopsTheLaunchBeforeAnythingChanges) {
-    Cycle c;
-    fs::path package = c.package("P.gob", kMixed);
-    Tree before = c.everything();
-    c.game.store.failingKey = "Last ShipSet";
-    c.game.prompts.expectMessage("Could not save Last ShipSet\r\rNothing has been changed.",
-                                 "Launch Failed", Icon::Critical);
-    c.launch(package);
-    EXPECT_EQ(c.outcome, LaunchOutcome::NotStarted);
-    EXPECT_EQ(c.everything(), before);
-}
-
 // A file found in Backup once the install runs stops it there and stays whole.
 TEST(CycleScenarioTest, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     Cycle c;

@@ -88,30 +88,6 @@ TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
 }
 
 #ifndef _WIN32
-// A ship set directory on another file system than the game: every move between the game folder
-// and Backup is a copy and a delete, and the cycle still comes back byte for byte.
-TEST(CrossDeviceTest, ABackupOnAnotherFileSystemPlaysAWholeCycle) {
-    struct stat shm {
-    }, tmp{};
-    if (::stat("/dev/shm", &shm) != 0 || ::stat(fs::temp_directory_path().c_str(), &tmp) != 0 ||
-        shm.st_dev == tmp.st_dev)
-        GTEST_SKIP() << "no second file system to put the ship sets on";
-    std::string ships = "/dev/shm/tolvane-ships-" + std::to_string(::getpid());
-    fs::remove_all(ships);
-    {
-        Cycle cycle("XWA", ships);
-        Tree before = Snapshot(cycle.game.game());
-        fs::path package = cycle.package("Blue.gob", Members());
-        for (bool afterPlay : {true, false}) {
-            LaunchedShipSet record = cycle.launch(package);
-            EXPECT_EQ(ReadFileBytes(cycle.game.backup() / "DATA.LFD"), "original data");
-            cycle.game.prompts.allowMessage("Success!");
-            afterPlay ? cycle.restore(record) : cycle.recover();
-            EXPECT_EQ(Snapshot(cycle.game.game()), before);
-        }
-    }
-    fs::remove_all(ships);
-}
 #endif
 
 }  // namespace

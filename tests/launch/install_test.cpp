@@ -11,56 +11,6 @@ namespace fs = std::filesystem;
 
 using InstallTest = LaunchFixture;
 
-// Where each member lands, matched to the game's files without letter case, and what waits in
-// Backup for it.
-TEST(InstallPlacesTest, EachMemberReachesTheGamesOwnFile) {
-    struct Case {
-        const char* what;
-        std::vector<GobEntry> members;
-        Tree inGame;
-        Tree inBackup;
-    };
-    const Case cases[] = {
-        {"letter case and trailing spaces",
-         {{"WAVE\\game.wav", "louder"}, {"ABC.LFD  ", "trimmed"}},
-         {{"wave/GAME.WAV", "louder"}, {"ABC.LFD", "trimmed"}, {"WAVE/", "(none)"}},
-         {{"wave/GAME.WAV", "game sound"}}},
-        {"a repeated member",
-         {{"DATA.LFD", "first"}, {"data.lfd", "second"}},
-         {{"DATA.LFD", "second"}},
-         {{"DATA.LFD", "original data"}}},
-    };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.what);
-        Cycle c;
-        WriteFileBytes(c.game.shipSets() / "P" / "DATA.LFD", "a folder named after the package");
-        c.launchOf(row.members);
-        Tree game = Snapshot(c.game.game()), backup = Snapshot(c.game.backup());
-        for (const auto& [name, bytes] : row.inGame)
-            EXPECT_EQ(game.contains(name) ? game[name] : "(none)", bytes) << name;
-        for (const auto& [name, bytes] : row.inBackup)
-            EXPECT_EQ(backup[name], bytes) << name;
-        EXPECT_EQ(ReadFileBytes(c.game.shipSets() / "P" / "DATA.LFD"),
-                  "a folder named after the package");
-    }
-}
-
-TEST(InstallExecutableTest, KeepsTheExecutablesSpellingOnDiskAndAppliesEveryPatch) {
-    Cycle c("XWA");
-    fs::path spelled = c.game.game() / "XWingAlliance.exe";
-    fs::remove(c.game.executable());  // the settings still name it XWINGALLIANCE.EXE
-    WriteFileBytes(spelled, c.game.executableBytes());
-    WriteFileBytes(c.game.game() / "zt" / "a.zt", MakeZt({{0, "AA"}, {4, "A"}}));
-    c.launchOf({{"zt\\b.zt", MakeZt({{1, "B"}})}});
-    EXPECT_EQ(c.outcome, LaunchOutcome::WaitingForPilot);
-    EXPECT_EQ(ReadFileBytes(c.game.backup() / "XWingAlliance.exe"), c.game.executableBytes());
-    std::string bytes = c.game.executableBytes();
-    bytes.replace(0, 2, "AB");
-    bytes[4] = 'A';
-    EXPECT_EQ(ReadFileBytes(spelled), bytes);
-    EXPECT_EQ(c.journal().createdFolders, std::vector<fs::path>{});
-}
-
 // An install that stops part way: the player is told why, nothing of the game's is lost, and the
 // cycle stays open for the restore, which gives the game folder back.
 TEST(InstallStopTest, AnInstallThatStopsOffersTheRestore) {

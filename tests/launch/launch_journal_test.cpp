@@ -30,31 +30,6 @@ LaunchJournal Plan() {
     return plan;
 }
 
-TEST(LaunchJournalTest, ReadsBackWhatWasWrittenAndIgnoresALineCutShort) {
-    TempFolder folder;
-    fs::path path = folder / "journal";
-    JournalWriter writer = JournalWriter::create(path, Plan());
-    writer.noteMemberRestored(2);
-    std::ofstream(path, std::ios::app | std::ios::binary)
-        << "member\t3\tadd";  // the moment the power went
-
-    LaunchJournal journal = ReadJournal(path, kFolders);
-    EXPECT_EQ(journal.package, fs::path("/ships/My Set.gob"));
-    EXPECT_EQ(journal.createdFolders, std::vector<fs::path>{"new"});
-    EXPECT_TRUE(journal.madeBackupFolder);
-    EXPECT_EQ(journal.createdBackupFolders, std::vector<fs::path>{"wave"});
-    EXPECT_EQ(journal.configFirstLine, Plan().configFirstLine);
-    EXPECT_EQ(journal.temporaryPrefixes, std::vector<std::string>{TemporaryPrefix()});
-    ASSERT_EQ(journal.members.size(), 3u);
-    EXPECT_EQ(journal.members[0].relativePath, fs::path("wave/TAB\tAND%.WAV"));
-    EXPECT_EQ(journal.members[1].change, MemberChange::Added);
-    EXPECT_EQ(journal.members[2].change, MemberChange::Kept);
-    EXPECT_EQ(journal.executableName, "XWingAlliance.exe");
-    EXPECT_EQ(journal.settledMembers, std::set<int>{2});
-    EXPECT_FALSE(journal.closed);
-    EXPECT_FALSE(journal.pilotSwitched);
-}
-
 // A journal changed behind the program's back is found, whatever was done to it, and so is a line
 // of the program's own form that would have a restore act outside the game and backup folders,
 // or leave the game's own file out: the whole journal is refused, by line. A line added at its

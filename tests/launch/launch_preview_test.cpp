@@ -2,15 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "launch/restore.h"
 #include "support/launch_fixture.h"
-
-#ifdef TOLVANE_DEMO_WORLD
-#include "demo_world.h"
-#include "support/memory_settings_store.h"
-#endif
 
 namespace tolvane::testing {
 namespace {
@@ -98,60 +91,6 @@ TEST_F(PreviewedLaunchTest, APreviewChangesNoFile) {
         std::holds_alternative<LaunchPlan>(PlanLaunch(game.session, game.shipSets() / "P.gob")));
     EXPECT_FALSE(fs::exists(game.journalPath())) << "the launch removes what the preview kept";
 }
-
-// The list is what the launch that follows then writes down in its journal.
-void ExpectPreviewMatchesTheLaunch(StandInGame& game, const fs::path& package) {
-    SCOPED_TRACE(package.filename().string());
-    LaunchPreview preview = PreviewLaunch(game.session, package);
-    game.prompts.allowMessage("Pilot Exists!");
-    game.prompts.allowMessage("Keep Pilot?");
-    FakeProgress progress;
-    auto plan = PlanLaunch(game.session, package);
-    ASSERT_TRUE(std::holds_alternative<LaunchPlan>(plan)) << preview.summary;
-    LaunchedShipSet record =
-        LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan)).record;
-    std::set<std::string> journaled;
-    const Settings& settings = game.session.settings;
-    LaunchJournal journal = ReadJournal(JournalPathFor(ShipSetFolderOf(settings)),
-                                        {GameFolderOf(settings), BackupFolderOf(settings)});
-    auto shown = [](const fs::path& relative) {
-        std::string path = relative.string();
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
-    };
-    for (const JournalMember& member : journal.members)
-        journaled.insert(shown(member.relativePath));
-    for (const fs::path& folder : journal.createdFolders)
-        journaled.insert(shown(folder) + "\\");
-    std::set<std::string> listed;
-    for (const ChangedPath& path : preview.paths)
-        listed.insert(path.path);
-    EXPECT_EQ(listed, journaled);
-    RestoreAfterPlay(game.session, progress, record);
-}
-
-TEST_F(PreviewedLaunchTest, ThePreviewListsWhatTheLaunchDoes) {
-    game.prompts.expectQuestion("Nova.PLT is the game's own pilot.\r\rReplace?", "Pilot Exists!",
-                                Icon::Information, Answer::No, Answer::Yes);
-    ExpectPreviewMatchesTheLaunch(game, package("Mixed.gob", {{"data.lfd", "d"},
-                                                              {"NEW.LFD", "n"},
-                                                              {"new\\deep\\X.LFD", "x"},
-                                                              {"zt\\fix.zt", MakeZt({{1, "p"}})},
-                                                              {"Nova.PLT", "pilot"}}));
-}
-
-#ifdef TOLVANE_DEMO_WORLD
-TEST(LaunchPreviewTest, EachDemoShipSetShowsWhatItsLaunchDoes) {
-    StandInGame game;
-    demo::DemoWorld world = demo::MakeDemoWorld(game.program() / "demo");
-    demo::SaveDemoSettings(game.store, world);
-    game.session.loadSettings();
-    for (const auto& entry : fs::directory_iterator(world.shipSets)) {
-        if (entry.path().extension() == ".gob" && entry.path().filename() != "TIE.gob")
-            ExpectPreviewMatchesTheLaunch(game, entry.path());  // TIE.gob: a download cut short
-    }
-}
-#endif
 
 }  // namespace
 }  // namespace tolvane::testing

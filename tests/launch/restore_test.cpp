@@ -13,12 +13,6 @@ namespace fs = std::filesystem;
 class RestoreTest : public LaunchFixture {
   protected:
     RestoreTest() { game.store.save("Settings", "Last Pilot", "Ace"); }
-
-    void expectClosedCycle() {
-        EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
-        EXPECT_FALSE(fs::exists(game.backup()));
-        EXPECT_FALSE(fs::exists(game.journalPath()));
-    }
 };
 
 // Whether the ship set's pilot replaced the game's (Yes to "Pilot Exists!") or the game kept its
@@ -174,21 +168,6 @@ TEST_F(RestoreTest, APilotIsLeftOverOnlyWhereItsBytesSaySo) {
     }
 }
 
-TEST_F(RestoreTest, ASmallerSecondLaunchInTheSameRunRestoresExactlyItsOwnMembers) {
-    Tree before = everything();
-    std::vector<GobEntry> thirty, twelve;
-    for (int i = 0; i < 30; ++i)
-        thirty.push_back({Numbered("T", i, ".LFD"), "t"});
-    for (int i = 0; i < 12; ++i)
-        twelve.push_back({Numbered("W", i, ".LFD"), "w"});
-    thirty.push_back({"DATA.LFD", "thirty"});
-    restore(launch(package("Thirty.gob", thirty)));
-    restore(launch(package("Twelve.gob", twelve)));
-    before["Ships/Thirty.gob"] = ReadFileBytes(game.shipSets() / "Thirty.gob");
-    before["Ships/Twelve.gob"] = ReadFileBytes(game.shipSets() / "Twelve.gob");
-    EXPECT_EQ(everything(), before);
-}
-
 // Without a journal (an older version's cycle) the files that have no backup may be the ship
 // set's or the game's: they stay, are named, and the player says whether the cycle is over. No
 // folder of the game goes, and "Last Pilot" returns only where the game has that pilot.
@@ -228,33 +207,6 @@ TEST_F(RestoreTest, WithoutAJournalThePlayerHearsOfEveryFileItCannotAccountFor) 
         EXPECT_EQ(fresh.store.get("Settings", "Last ShipSet"),
                   c.answer == Answer::Yes ? "None" : path.string());
     }
-}
-
-// Once every file is back, an empty folder of the launch's that will not go is named and the
-// cycle closes: nothing of the game's is missing. The seam fails each step of the restore in turn
-// until it is the removal of that folder.
-TEST(RestoreFoldersTest, AnEmptyFolderThatWillNotGoIsNamedAndTheCycleCloses) {
-    bool seen = false;
-    for (std::uint64_t n = 1; n < 200 && !seen; ++n) {
-        Cycle cycle;
-        StandInGame& game = cycle.game;
-        LaunchedShipSet record = cycle.launchOf({{"new\\D.LFD", "in a new folder"}});
-        game.prompts.allowMessage("Restore");
-        game.prompts.allowMessage("Restore Incomplete");
-        FaultSeam::FailAt(n, std::make_error_code(std::errc::device_or_resource_busy));
-        RestoreOutcome outcome = cycle.restore(record);
-        FaultSeam::Disarm();
-        if (outcome != RestoreOutcome::Restored || !fs::exists(game.game() / "new"))
-            continue;
-        seen = true;
-        ASSERT_FALSE(game.prompts.shown.empty());
-        EXPECT_EQ(game.prompts.shown.back().title, "Restore");
-        EXPECT_NE(game.prompts.shown.back().text.find((game.game() / "new").string()),
-                  std::string::npos);
-        EXPECT_EQ(game.store.get("Settings", "Last ShipSet"), "None");
-        EXPECT_TRUE(fs::is_empty(game.game() / "new"));
-    }
-    EXPECT_TRUE(seen) << "no step of the restore removes the folder the launch made";
 }
 
 }  // namespace

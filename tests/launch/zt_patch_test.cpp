@@ -45,32 +45,5 @@ TEST(ApplyZtPatchesTest, RecordsOverwriteTheExecutableInOrder) {
     }
 }
 
-TEST(ApplyZtPatchesTest, ADamagedFileLeavesTheExecutableUntouched) {
-    std::string cut = MakeZt({{0, "abc"}, {4, "def"}});
-    const std::pair<std::string, std::string> cases[] = {
-        {"short", "it is too short to hold a record count"},
-        {cut.substr(0, cut.size() - 1), "record 2 of 2 runs past the end of the file"},
-        {cut.substr(0, 15 + 8 + 3), "record 2 of 2 runs past the end of the file"},
-        {MakeZt({{-1, "x"}}), "record 1 of 1 writes at a negative offset"},
-        {MakeZt({{0, "x"}}, 3), "record 2 of 3 runs past the end of the file"},
-        {MakeZt({{0x7FFFFFFF, "x"}}),
-         "a record writes at byte 2147483647, which would grow the executable past 64 MiB"},
-    };
-    for (const auto& [bytes, fault] : cases) {
-        TempFolder folder;
-        WriteFileBytes(folder / "XWINGALLIANCE.EXE", "0123456789");
-        WriteFileBytes(folder / "a.zt", MakeZt({{0, "good"}}));
-        WriteFileBytes(folder / "b.zt", bytes);
-        try {
-            ApplyZtPatches(folder / "XWINGALLIANCE.EXE", {folder / "a.zt", folder / "b.zt"});
-            ADD_FAILURE() << "accepted: " << fault;
-        } catch (const Error& error) {
-            EXPECT_EQ(error.what(), "The patch file " + (folder / "b.zt").string() +
-                                        " is damaged: " + fault + ".");
-        }
-        EXPECT_EQ(ReadFileBytes(folder / "XWINGALLIANCE.EXE"), "0123456789");
-    }
-}
-
 }  // namespace
 }  // namespace tolvane::testing

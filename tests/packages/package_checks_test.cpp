@@ -6,9 +6,6 @@
 namespace tolvane::testing {
 namespace {
 
-const char* kNotValid =
-    "The ShipSet you are trying to launch is not a valid .Gob file.  Contact the author or "
-    "redownload the file again.";
 const char* kModifiedExe =
     "This ShipSet contains a modified XWINGALLIANCE.exe!  This is against LucasArts wishes, so "
     "this ShipSet will not be playable by means of Tolvane.\r\rContact the author and inform "
@@ -26,25 +23,6 @@ std::optional<LaunchRefusal> RefusalOf(const TempFolder& folder, const std::stri
     if (auto* refusal = std::get_if<LaunchRefusal>(&opened))
         return *refusal;
     return std::nullopt;
-}
-
-TEST(PackageChecksTest, TheSignatureMustBeGobInCapitals) {
-    TempFolder folder;
-    const std::pair<std::string, bool> cases[] = {
-        {"gob and more", false},           {" GO", false},     {"", false}, {"GO", false},
-        {MakeGob({{"A.LFD", "a"}}), true}, {MakeGob({}), true}};
-    for (const auto& [bytes, valid] : cases) {
-        std::optional<LaunchRefusal> refusal = RefusalOf(folder, bytes);
-        EXPECT_EQ(!refusal, valid) << "\"" << bytes << "\"";
-        if (refusal) {
-            EXPECT_EQ(refusal->text, kNotValid);
-            EXPECT_EQ(refusal->title, "Invalid .Gob");
-            EXPECT_EQ(refusal->icon, Icon::Exclamation);
-        }
-    }
-    auto missing = OpenPackageForLaunch(folder / "missing.gob");
-    ASSERT_TRUE(std::holds_alternative<LaunchRefusal>(missing));
-    EXPECT_EQ(std::get<LaunchRefusal>(missing).text, kNotValid);
 }
 
 TEST(PackageChecksTest, OnlyATopLevelExecutableMemberIsRefused) {

@@ -37,12 +37,6 @@ TEST(ReadPatchInfoTest, TheTextIsReadUpToACapAndNeverPastTheFile) {
     EXPECT_EQ(ReadPatchInfo(folder / "Long.gob"), std::string(64 * 1024, 'a'));
 }
 
-TEST(ParseShipSetInfoTest, TheGamesCodePageIsDecoded) {
-    EXPECT_EQ(ParseShipSetInfo("Name: Flotte G\xE9n\xE9rale\r\nAuthor: J\xF6rg\r\n").author,
-              "J\xC3\xB6rg");
-    EXPECT_EQ(ShipSetListName("Name: \x80 Fleet"), "\xE2\x82\xAC Fleet");
-}
-
 TEST(ParseShipSetInfoTest, ShortTextsLeaveTheMissingValuesEmpty) {
     ShipSetInfo info = ParseShipSetInfo("Name: Solo\rAuthor\nstill line two\r");
     EXPECT_EQ(info.name, "Solo");

@@ -16,16 +16,5 @@ TEST(PilotSwitchTest, ANameThatWouldBreakTheLineIsRefused) {
     }
 }
 
-TEST(PilotSwitchTest, SavesTheCurrentPilotAndWritesTheNewOneRepeatedly) {
-    StandInGame game;
-    SaveCurrentPilot(game.game(), game.store);
-    EXPECT_EQ(game.store.get("Settings", "Last Pilot"), "Ace");
-    for (int i = 0; i < 10; ++i)
-        SetLastPilot(game.game(), "Nova", game.prompts, false);
-    EXPECT_EQ(ReadFileBytes(game.game() / "config.cfg"), "lastpilot Nova\r\nwindowed 1\r\n");
-    game.prompts.expectMessage("Pilot Nova will be loaded.", "Switched Pilot", Icon::Information);
-    SetLastPilot(game.game(), "Nova", game.prompts, true);
-}
-
 }  // namespace
 }  // namespace tolvane::testing

@@ -257,24 +257,6 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
     }
 }
 
-// Steam's "Exit game" sends SIGTERM to the launch and the game together: the game ends, the game
-// folder is put back, and the next --play from the same entry plays.
-TEST_F(CommandLineTest, AnEndFromSteamPutsTheGameFolderBack) {
-    QProcess playing;
-    start(playing, {"--play", "Blue Fleet"}, runner(gameProcess("sleep 30 & wait")));
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(scripts / "pid"); }, std::chrono::seconds(30),
-                        [] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }));
-    playing.terminate();
-    signalTheGame(SIGTERM);
-    ASSERT_TRUE(playing.waitForFinished(30000));
-    EXPECT_EQ(playing.exitCode(), 128 + SIGTERM) << playing.readAllStandardError().toStdString();
-    fs::remove(seen());
-    expectAsBefore();
-    EXPECT_EQ(run({"--play", "Blue Fleet"}).exitCode, 0);
-    fs::remove(seen());
-    expectAsBefore();
-}
-
 // A game that outlives the signal keeps the cycle open; a --play under it refuses, and one after
 // it ends puts the game folder back first and then plays.
 TEST_F(CommandLineTest, AGameThatOutlivesTheStopIsRestoredByTheNextPlay) {
@@ -307,24 +289,6 @@ TEST_F(CommandLineTest, AGameThatOutlivesTheStopIsRestoredByTheNextPlay) {
     EXPECT_NE(again.errors.find("the game folder is put back first"), std::string::npos);
     fs::remove(seen());
     expectAsBefore();
-}
-
-TEST(TerminalProgressTest, CountsAreGroupedByThousands) {
-    for (auto [number, shown] : {std::pair{0LL, "0"},
-                                 {999LL, "999"},
-                                 {1000LL, "1,000"},
-                                 {20003LL, "20,003"},
-                                 {1234567LL, "1,234,567"}})
-        EXPECT_EQ(WithThousands(number), shown);
-}
-
-// Ctrl+C while the list is read ends the program with the interrupted code, nothing changed.
-TEST_F(CommandLineTest, CtrlCWhileTheListIsReadEndsWithTheInterruptedCode) {
-    CatchInterrupts();
-    std::raise(SIGINT);
-    std::ostringstream out, errors;
-    EXPECT_EQ(RunCommand(Command{}, game.session, out, errors, false), 128 + SIGINT);
-    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

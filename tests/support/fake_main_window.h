@@ -42,7 +42,6 @@ class FakeMainWindow : public MainWindowView {
     }
 
     FakeProgress& bar() { return progress_; }
-    FakeProgress& readingBar() { return reading_; }
 
     std::vector<std::string> shipSets;
     int selected = -1;

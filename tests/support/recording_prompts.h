@@ -40,7 +40,6 @@ class RecordingPrompts : public Prompts {
     std::vector<Prompt> shown;
     std::vector<std::string> allowedTitles;
     std::optional<Answer> allowedReply;  // for allowed questions instead of their default
-    bool allExpectedShown() const { return expected_.empty(); }
 
   private:
     struct Expected {
