@@ -4,11 +4,13 @@
 Reads build-mutate/caught.tsv (written by scripts/mutate.sh: each fault with every test that
 caught it) and the test sources, and prints, in non-blank non-comment C++ lines:
   - the code (src, bench, fuzz, tools) and the tests today;
-  - a lower bound: the test kit (tests/support and the files that hold no test), the tests that plant failures at every file
-    operation and every crash point, and every test that alone catches some fault, with the
-    lines their files share; no subset of today's tests that keeps catching every fault is
-    smaller;
-  - the cheapest such subset a greedy choice finds (the most faults a line first).
+  - a lower bound: the test kit (tests/support and the files that hold no test), the tests
+    that plant failures at every file operation and every crash point, and every test that
+    alone catches some fault, with the lines their files share; no subset of today's tests
+    that keeps catching every fault is smaller;
+  - the cheapest such subset a greedy choice finds (the most faults a line first);
+  - each folder of tests/ with its lines and the faults only its tests catch;
+  - every fault that only tests removed since the run caught, as LOST.
 A test's lines are its TEST block; the rest of its file (includes, helpers, fixtures) counts once
 for every file that keeps a test.
 """
