@@ -38,10 +38,6 @@ const char* kFirstRun =
     "Either this is the first time you have run Tolvane, or something has happened to the "
     "settings.  Either way, you'll have to setup the options.";
 #endif
-const char* kRestoreMessage =
-    "Tolvane was shut down before it could restore the backup files of the last launched "
-    "shipset.  You can restore those backup files now if you wish.";
-const char* kSuccess = "All the files have been restored succesfully.";
 
 class WindowsTest : public ::testing::Test, public Cycle {
   protected:
@@ -206,6 +202,10 @@ TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
 }
 
 #ifndef _WIN32
+const char* kRestoreMessage =
+    "Tolvane was shut down before it could restore the backup files of the last launched "
+    "shipset.  You can restore those backup files now if you wish.";
+const char* kSuccess = "All the files have been restored succesfully.";
 
 // Whole cycles with a stand-in for the game's starter that notes the config.cfg it saw.
 class CycleTest : public WindowsTest {
