@@ -39,179 +39,12 @@ const char* kFirstRun =
     "settings.  Either way, you'll have to setup the options.";
 #endif
 
-class WindowsTest : public ::testing::Test, public Cycle {
-  protected:
-    void start() {
-        windows_.reset();
-        windows_ = std::make_unique<WindowSet>(game.session);
-        OpenFirstWindow(game.session, *windows_);
-        QApplication::processEvents();
-    }
-    QWidget* main() { return OpenWindow("mainWindow"); }
-    QString caption(const char* control) { return Child<QPushButton>(main(), control)->text(); }
-    void setText(QWidget* window, const char* field, const fs::path& text) {
-        Child<QLineEdit>(window, field)->setText(QString::fromStdString(text.string()));
-    }
-    std::vector<std::string> listed() {
-        std::vector<std::string> names;
-        auto* list = Child<QListWidget>(main(), "shipSetList");
-        for (int row = 0; row < list->count(); ++row)
-            names.push_back(list->item(row)->text().toStdString());
-        return names;
-    }
-    void waitForTheGame() {
-        WaitFor([&] { return !windows_->mainWindow().gameRunning(); }, std::chrono::seconds(10),
-                [] { QTest::qWait(10); });
-    }
-
-    std::unique_ptr<WindowSet> windows_;
-};
-
-// The options that must be set up (a first run, a new version): OK lists the directory just
-// chosen at once, with no Refresh; so does OK on options opened later.
-TEST_F(WindowsTest, TheOptionsListTheDirectoryJustChosen) {
-    WriteGob(game.shipSets() / "A.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}});
-    TempFolder other;
-    WriteGob(other / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Beta")}});
-    const std::string newVersion =
-        "You have downloaded a new version of Tolvane, good for you.  You need to set up the "
-        "options again.";
-    struct Case {
-        const char* what;
-        const char* storedVersion;  // nullptr: a first run, nothing stored
-        std::string told;
-        fs::path chosen;
-        const char* shown;
-    };
-    const Case cases[] = {{"first run", nullptr, kFirstRun, game.shipSets(), "Alpha"},
-                          {"new version", "2.4", newVersion, other.path(), "Beta"},
-                          {"options later", "2.5", "", other.path(), "Beta"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        game.store.values.clear();
-        if (c.storedVersion) {
-            game.store.save("Version", "Ordell Version", c.storedVersion);
-            game.store.save("Settings", "XWA Exe", game.executable().string());
-            game.store.save("Settings", "ShipSet Dir", game.shipSets().string());
-        }
-        if (!c.told.empty())
-            game.prompts.expectMessage(c.told, c.storedVersion ? "New Version Detected" : "Uh-oh",
-                                       c.storedVersion ? Icon::Information : Icon::Exclamation);
-        start();
-        if (!OpenWindow("optionsDialog"))
-            Press(main(), "optionsButton");
-        QWidget* options = OpenWindow("optionsDialog");
-        ASSERT_NE(options, nullptr);
-        if (!c.storedVersion) {
-            EXPECT_EQ(main(), nullptr);
-            game.prompts.expectMessage("You need to set the options.", "Important!",
-                                       Icon::Exclamation);
-            Press(options, "cancelButton");
-            game.prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!",
-                                       Icon::Exclamation);
-            Press(options, "okButton");
-            setText(options, "gameExecutableEdit", game.executable());
-            Child<QCheckBox>(options, "skipIntroCheckBox")->setChecked(true);
-        }
-        setText(options, "shipSetFolderEdit", c.chosen);
-        Press(options, "okButton");
-        EXPECT_EQ(OpenWindow("optionsDialog"), nullptr);
-        ASSERT_NE(main(), nullptr);
-        EXPECT_TRUE(main()->isEnabled());
-        EXPECT_EQ(listed(), std::vector<std::string>{c.shown});
-        EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), (c.chosen / "").string());
-    }
-}
-
-// Every window the main window opens, and the keys that close them as on Windows.
-TEST_F(WindowsTest, TheMainWindowsControlsOpenTheirWindows) {
-    WriteGob(
-        game.shipSets() / "A.gob",
-        {{"PATCHINFO.TXT", PatchInfoText("Name: Alpha")}, {"data.lfd", "d"}, {"new\\N.LFD", "n"}});
-    WriteGob(game.shipSets() / "B.gob", {{"B.LFD", "b"}});
-    start();
-    auto* list = Child<QListWidget>(main(), "shipSetList");
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Alpha", "Patchinfo.txt not found (B.gob)"}));
-    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the frame
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(list->selectedItems().size(), 1);
-    EXPECT_EQ(list->currentRow(), 0) << "the first arrow press selects the first row";
-
-    Press(main(), "infoButton");
-    QWidget* info = OpenWindow("infoWindow");
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->windowTitle(), "About Alpha");
-    EXPECT_EQ(Child<QLineEdit>(info, "authorField")->text(), "Red Nine");
-    EXPECT_TRUE(Child<QLineEdit>(info, "authorField")->isReadOnly());
-    EXPECT_EQ(Child<QGroupBox>(info, "changesFrame")->title(), "Changes to the game folder");
-    EXPECT_EQ(Child<QLabel>(info, "changesSummary")->text(),
-              "Replaces 1 game file, adds 2 files, makes 2 new folders");
-    auto* view = Child<QListView>(info, "changedPaths");
-    EXPECT_EQ(view->model()->index(0, 0).data().toString(), "DATA.LFD  (replaced)");
-    EXPECT_GE(view->viewport()->height(), 8 * view->sizeHintForRow(0)) << "eight rows in view";
-    QTest::keyClick(info, Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("infoWindow"), nullptr);
-    // A row without a text opens the window too, saying so.
-    ClickItem(main(), "shipSetList", 1);
-    Press(main(), "infoButton");
-    info = OpenWindow("infoWindow");
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->windowTitle(), "About Patchinfo.txt not found (B.gob)");
-    EXPECT_EQ(Child<QTextEdit>(info, "descriptionText")->toPlainText(),
-              "This ShipSet carries no Patchinfo.txt.");
-    info->close();
-    QApplication::processEvents();
-
-    Press(main(), "refreshButton");
-    EXPECT_EQ(list->currentRow(), -1);
-    EXPECT_FALSE(Enabled(main(), "launchButton"));
-    EXPECT_FALSE(Enabled(main(), "infoButton"));
-
-    Press(main(), "aboutButton");
-    ASSERT_NE(OpenWindow("aboutBox"), nullptr);
-    EXPECT_EQ(Child<QLabel>(OpenWindow("aboutBox"), "versionLabel")->text(), "Version 2.5");
-    QTest::keyClick(OpenWindow("aboutBox"), Qt::Key_Escape);
-    QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("aboutBox"), nullptr);
-
-    Press(main(), "optionsButton");
-    EXPECT_FALSE(main()->isEnabled());
-    QWidget* options = OpenWindow("optionsDialog");
-    auto* folder = Child<QLineEdit>(options, "shipSetFolderEdit");
-    QString longPath = "/home/player/" + QString(200, 'f') + "/Ship Sets/";
-    folder->setText(longPath);
-    emit folder->editingFinished();
-    EXPECT_EQ(folder->cursorPosition(), 0) << "a long path shows its start";
-    EXPECT_EQ(folder->toolTip(), longPath);
-    Press(options, "cancelButton");
-    EXPECT_TRUE(main()->isEnabled());
-    Press(main(), "optionsButton");
-    // A ship set given as the game is questioned, and kept out unless the player keeps it.
-    setText(OpenWindow("optionsDialog"), "gameExecutableEdit", game.shipSets() / "B.gob");
-    game.prompts.expectQuestion("The game's executable " + (game.shipSets() / "B.gob").string() +
-                                    " is not named XWINGALLIANCE.EXE.  Keep it anyway?",
-                                "Options", Icon::Exclamation, Answer::No, Answer::No);
-    Press(OpenWindow("optionsDialog"), "okButton");
-    ASSERT_NE(OpenWindow("optionsDialog"), nullptr);
-    setText(OpenWindow("optionsDialog"), "gameExecutableEdit", game.executable());
-    QTest::keyClick(Child<QLineEdit>(OpenWindow("optionsDialog"), "gameExecutableEdit"),
-                    Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(OpenWindow("optionsDialog"), nullptr) << "Enter in a field presses OK";
-}
-
-#ifndef _WIN32
-const char* kRestoreMessage =
-    "Tolvane was shut down before it could restore the backup files of the last launched "
-    "shipset.  You can restore those backup files now if you wish.";
-const char* kSuccess = "All the files have been restored succesfully.";
-
-// Whole cycles with a stand-in for the game's starter that notes the config.cfg it saw.
-class CycleTest : public WindowsTest {
-  protected:
-    CycleTest() {
-        WriteStarter("cat '" + (game.game() / "config.cfg").string() + "' > '" + seen().string() +
+// One stand-in game with the real windows on it, and a stand-in for the game's starter that notes
+// the config.cfg it saw and, as the game ends, writes the ship set's pilot.
+class Walk : public Cycle {
+  public:
+    Walk() {
+        writeStarter("cat '" + (game.game() / "config.cfg").string() + "' > '" + seen().string() +
                      ".part'\nmv '" + seen().string() + ".part' '" + seen().string() + "'\n" +
                      savesThePilot());
         WriteGob(game.shipSets() / "Blue.gob",
@@ -219,11 +52,42 @@ class CycleTest : public WindowsTest {
                   {"DATA.LFD", "package data"},
                   {"Zed.plt", std::string("Zed\0\0\0\0\0\0\0\0\0", 12)},
                   {"wave\\X.WAV", "new sound"},
+                  {"new\\N.LFD", "n"},
                   {"zt\\fix.zt", MakeZt({{0, "PATCHED"}})}});
-        before = Snapshot(game.game().parent_path());
-        before.erase("Ships/patchinfo.txt");
+        WriteGob(game.shipSets() / "Plain.gob", {{"B.LFD", "b"}});
     }
-    void WriteStarter(const std::string& body) {
+
+    void start() {
+        windows.reset();
+        windows = std::make_unique<WindowSet>(game.session);
+        OpenFirstWindow(game.session, *windows);
+        QApplication::processEvents();
+    }
+    QWidget* main() { return OpenWindow("mainWindow"); }
+    QString caption(const char* control) { return Child<QPushButton>(main(), control)->text(); }
+    void setText(QWidget* window, const char* field, const fs::path& text) {
+        Child<QLineEdit>(window, field)->setText(QString::fromStdString(text.string()));
+    }
+    // The rows of the ship set list that show.
+    std::vector<std::string> listed() {
+        std::vector<std::string> names;
+        auto* list = Child<QListWidget>(main(), "shipSetList");
+        for (int row = 0; row < list->count(); ++row) {
+            if (!list->item(row)->isHidden())
+                names.push_back(list->item(row)->text().toStdString());
+        }
+        return names;
+    }
+    void launchBlueFleet() {
+        start();
+        ClickItem(main(), "shipSetList", 0);
+        Press(main(), "launchButton");
+    }
+    void waitForTheGame() {
+        WaitFor([&] { return !windows->mainWindow().gameRunning(); }, std::chrono::seconds(10),
+                [] { QTest::qWait(10); });
+    }
+    void writeStarter(const std::string& body) {
         WriteFileBytes(runner.path() / "runner.sh", "#!/bin/sh\n" + body + "\n");
         fs::permissions(runner.path() / "runner.sh", fs::perms::owner_all);
     }
@@ -246,72 +110,186 @@ class CycleTest : public WindowsTest {
                                     Icon::Information, Answer::Yes, Answer::No);
     }
 
+    // The options that must be set up (a first run, a new version, `storedVersion` the one
+    // stored) or opened later: OK lists the directory just chosen at once, with no Refresh.
+    void chooseOptions(const char* storedVersion, const std::string& told, const fs::path& chosen,
+                       const std::vector<std::string>& shown) {
+        game.store.values.clear();
+        if (storedVersion) {
+            game.store.save("Version", "Ordell Version", storedVersion);
+            game.store.save("Settings", "XWA Exe", game.executable().string());
+            game.store.save("Settings", "ShipSet Dir", game.shipSets().string());
+        }
+        if (!told.empty())
+            game.prompts.expectMessage(told, storedVersion ? "New Version Detected" : "Uh-oh",
+                                       storedVersion ? Icon::Information : Icon::Exclamation);
+        start();
+        if (!OpenWindow("optionsDialog"))
+            Press(main(), "optionsButton");
+        QWidget* options = OpenWindow("optionsDialog");
+        ASSERT_NE(options, nullptr);
+        if (!storedVersion) {
+            EXPECT_EQ(main(), nullptr);
+            game.prompts.expectMessage("You need to set the options.", "Important!",
+                                       Icon::Exclamation);
+            Press(options, "cancelButton");
+            game.prompts.expectMessage("You need to set your XWINGALLIANCE.exe", "Hey!",
+                                       Icon::Exclamation);
+            Press(options, "okButton");
+            setText(options, "gameExecutableEdit", game.executable());
+            Child<QCheckBox>(options, "skipIntroCheckBox")->setChecked(true);
+        }
+        setText(options, "shipSetFolderEdit", chosen);
+        Press(options, "okButton");
+        EXPECT_EQ(OpenWindow("optionsDialog"), nullptr);
+        ASSERT_NE(main(), nullptr);
+        EXPECT_TRUE(main()->isEnabled());
+        EXPECT_EQ(listed(), shown);
+        EXPECT_EQ(game.store.get("Settings", "ShipSet Dir"), (chosen / "").string());
+    }
+
+    std::unique_ptr<WindowSet> windows;
     TempFolder runner;
     ScopedEnvironment runnerVariable{"TOLVANE_BATCH_RUNNER",
                                      (runner.path() / "runner.sh").string()};
-    std::map<std::string, std::string> before;
 };
 
-TEST_F(CycleTest, LaunchPlayAndRestoreGiveTheGameFolderBack) {
-    start();
-    ClickItem(main(), "shipSetList", 0);
-    Press(main(), "launchButton");
-    EXPECT_EQ(ReadFileBytes(game.executable()).substr(0, 7), "PATCHED");
-    QWidget* loader = OpenWindow("pilotLoader");
-    ASSERT_NE(loader, nullptr);
-    EXPECT_FALSE(loader->frameGeometry().intersects(main()->frameGeometry())) << "beside, not over";
-    loadPilot(1, "Nova");
-    EXPECT_EQ(caption("launchButton"), "Click here when done playing");
-    EXPECT_FALSE(Enabled(main(), "exitButton"));
-    waitForTheGame();
-    EXPECT_EQ(ReadFileBytes(seen()), "lastpilot Nova\r\nwindowed 1\r\n");
-    expectKeepQuestion();
-    Press(main(), "launchButton");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
-    EXPECT_EQ(caption("launchButton"), "Launch ShipSet");
-    EXPECT_TRUE(Enabled(main(), "exitButton"));
+// Every window the main window opens, and the keys that close them as on Windows.
+void OpenEveryWindow(Walk& w) {
+    w.start();
+    auto* list = Child<QListWidget>(w.main(), "shipSetList");
+    EXPECT_EQ(w.listed(),
+              (std::vector<std::string>{"Blue Fleet", "Patchinfo.txt not found (Plain.gob)"}));
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // where focus puts the frame
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->currentRow(), 0) << "the first arrow press selects the first row";
+
+    Press(w.main(), "infoButton");
+    QWidget* info = OpenWindow("infoWindow");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->windowTitle(), "About Blue Fleet");
+    EXPECT_EQ(Child<QLineEdit>(info, "authorField")->text(), "Red Nine");
+    EXPECT_TRUE(Child<QLineEdit>(info, "authorField")->isReadOnly());
+    EXPECT_EQ(Child<QGroupBox>(info, "changesFrame")->title(), "Changes to the game folder");
+    EXPECT_EQ(
+        Child<QLabel>(info, "changesSummary")->text().toStdString(),
+        "Replaces 1 game file, adds 3 files, makes 2 new folders, patches the executable with 1 "
+        "patch file, carries 1 pilot file");
+    auto* view = Child<QListView>(info, "changedPaths");
+    EXPECT_EQ(view->model()->index(0, 0).data().toString(), "DATA.LFD  (replaced)");
+    EXPECT_GE(view->viewport()->height(), 8 * view->sizeHintForRow(0)) << "eight rows in view";
+    QTest::keyClick(info, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("infoWindow"), nullptr);
+    // A row without a text opens the window too, saying so.
+    ClickItem(w.main(), "shipSetList", 1);
+    Press(w.main(), "infoButton");
+    info = OpenWindow("infoWindow");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->windowTitle(), "About Patchinfo.txt not found (Plain.gob)");
+    EXPECT_EQ(Child<QTextEdit>(info, "descriptionText")->toPlainText(),
+              "This ShipSet carries no Patchinfo.txt.");
+    info->close();
+    QApplication::processEvents();
+
+    Press(w.main(), "refreshButton");
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_FALSE(Enabled(w.main(), "launchButton"));
+    EXPECT_FALSE(Enabled(w.main(), "infoButton"));
+
+    Press(w.main(), "aboutButton");
+    ASSERT_NE(OpenWindow("aboutBox"), nullptr);
+    EXPECT_EQ(Child<QLabel>(OpenWindow("aboutBox"), "versionLabel")->text(), "Version 2.5");
+    QTest::keyClick(OpenWindow("aboutBox"), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("aboutBox"), nullptr);
+
+    Press(w.main(), "optionsButton");
+    EXPECT_FALSE(w.main()->isEnabled());
+    QWidget* options = OpenWindow("optionsDialog");
+    auto* folder = Child<QLineEdit>(options, "shipSetFolderEdit");
+    QString longPath = "/home/player/" + QString(200, 'f') + "/Ship Sets/";
+    folder->setText(longPath);
+    emit folder->editingFinished();
+    EXPECT_EQ(folder->cursorPosition(), 0) << "a long path shows its start";
+    EXPECT_EQ(folder->toolTip(), longPath);
+    Press(options, "cancelButton");
+    EXPECT_TRUE(w.main()->isEnabled());
+    Press(w.main(), "optionsButton");
+    // A ship set given as the game is questioned, and kept out unless the player keeps it.
+    fs::path notTheGame = w.game.shipSets() / "Plain.gob";
+    w.setText(OpenWindow("optionsDialog"), "gameExecutableEdit", notTheGame);
+    w.game.prompts.expectQuestion("The game's executable " + notTheGame.string() +
+                                      " is not named XWINGALLIANCE.EXE.  Keep it anyway?",
+                                  "Options", Icon::Exclamation, Answer::No, Answer::No);
+    Press(OpenWindow("optionsDialog"), "okButton");
+    ASSERT_NE(OpenWindow("optionsDialog"), nullptr);
+    w.setText(OpenWindow("optionsDialog"), "gameExecutableEdit", w.game.executable());
+    QTest::keyClick(Child<QLineEdit>(OpenWindow("optionsDialog"), "gameExecutableEdit"),
+                    Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenWindow("optionsDialog"), nullptr) << "Enter in a field presses OK";
 }
 
-// A whole cycle with the keyboard alone: the first arrow press selects the row with the focus
-// frame, Enter presses the focused button, the loader opens with config.cfg's pilot chosen.
-TEST_F(CycleTest, TheKeyboardAlonePlaysAWholeCycle) {
-    start();
-    auto* ships = Child<QListWidget>(main(), "shipSetList");
+#ifndef _WIN32
+void PlayByMouse(Walk& w) {
+    w.launchBlueFleet();
+    EXPECT_EQ(ReadFileBytes(w.game.executable()).substr(0, 7), "PATCHED");
+    QWidget* loader = OpenWindow("pilotLoader");
+    ASSERT_NE(loader, nullptr);
+    EXPECT_FALSE(loader->frameGeometry().intersects(w.main()->frameGeometry()))
+        << "beside, not over";
+    w.loadPilot(1, "Nova");
+    EXPECT_EQ(w.caption("launchButton"), "Click here when done playing");
+    EXPECT_FALSE(Enabled(w.main(), "exitButton"));
+    w.waitForTheGame();
+    EXPECT_EQ(ReadFileBytes(w.seen()), "lastpilot Nova\r\nwindowed 1\r\n");
+    w.expectKeepQuestion();
+    Press(w.main(), "launchButton");
+    EXPECT_EQ(w.caption("launchButton"), "Launch ShipSet");
+    EXPECT_TRUE(Enabled(w.main(), "exitButton"));
+}
+
+// The first arrow press selects the row with the focus frame, Enter presses the focused button,
+// the loader opens with config.cfg's pilot chosen.
+void PlayByKeyboardAlone(Walk& w) {
+    w.start();
+    auto* ships = Child<QListWidget>(w.main(), "shipSetList");
     ships->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     QTest::keyClick(ships, Qt::Key_Down);
-    QTest::keyClick(Child<QPushButton>(main(), "launchButton"), Qt::Key_Return);
+    QTest::keyClick(Child<QPushButton>(w.main(), "launchButton"), Qt::Key_Return);
     QApplication::processEvents();
     QWidget* loader = OpenWindow("pilotLoader");
     ASSERT_NE(loader, nullptr) << "Enter on the focused launch button launches";
     EXPECT_EQ(Child<QListWidget>(loader, "pilotList")->currentItem()->text(), "Ace");
-    game.prompts.expectMessage("Pilot Ace will be loaded.", "Switched Pilot", Icon::Information);
+    w.game.prompts.expectMessage("Pilot Ace will be loaded.", "Switched Pilot", Icon::Information);
     QTest::keyClick(Child<QPushButton>(loader, "loadPilotButton"), Qt::Key_Return);
     QApplication::processEvents();
-    waitForTheGame();
-    expectKeepQuestion();
-    QTest::keyClick(Child<QPushButton>(main(), "launchButton"), Qt::Key_Return);
+    w.waitForTheGame();
+    w.expectKeepQuestion();
+    QTest::keyClick(Child<QPushButton>(w.main(), "launchButton"), Qt::Key_Return);
     QApplication::processEvents();
-    EXPECT_EQ(caption("launchButton"), "Launch ShipSet");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    EXPECT_EQ(w.caption("launchButton"), "Launch ShipSet");
 }
 
-TEST_F(CycleTest, ARestartMidCycleOffersToRestoreTheLastShipSet) {
-    start();
-    ClickItem(main(), "shipSetList", 0);
-    Press(main(), "launchButton");
-    EXPECT_EQ(caption("launchButton"), "Choose a pilot in the Pilot Loader");
-    EXPECT_FALSE(Enabled(main(), "launchButton"));
+// The loader closed with no game started, Tolvane closed mid-cycle, and the restore the next
+// start offers.
+void RestartMidCycle(Walk& w) {
+    w.launchBlueFleet();
+    EXPECT_EQ(w.caption("launchButton"), "Choose a pilot in the Pilot Loader");
+    EXPECT_FALSE(Enabled(w.main(), "launchButton"));
     // Closed with no game started: the button offers the loader again, or the restore.
     for (int closing = 0; closing < 2; ++closing) {
         OpenWindow("pilotLoader")->close();
         QApplication::processEvents();
-        EXPECT_EQ(caption("launchButton"), "Choose a pilot or restore");
+        EXPECT_EQ(w.caption("launchButton"), "Choose a pilot or restore");
         if (closing == 0) {
-            game.prompts.expectQuestion(
+            w.game.prompts.expectQuestion(
                 "No game has been started yet.  Choose a pilot and start "
                 "the game?\r\rNo puts the game folder back as it was.",
                 "Pilot Loader", Icon::Information, Answer::Yes, Answer::Yes);
-            Press(main(), "launchButton");
+            Press(w.main(), "launchButton");
             QWidget* loader = OpenWindow("pilotLoader");
             ASSERT_NE(loader, nullptr);
             Child<QListWidget>(loader, "pilotList")->clearSelection();
@@ -322,96 +300,121 @@ TEST_F(CycleTest, ARestartMidCycleOffersToRestoreTheLastShipSet) {
         "A ShipSet is still installed. Quit anyway? The next start will offer to restore the "
         "game folder.";
     for (Answer answer : {Answer::No, Answer::Yes}) {
-        game.prompts.expectQuestion(quit, "Tolvane", Icon::Exclamation, Answer::No, answer);
-        main()->close();
-        EXPECT_EQ(main() != nullptr, answer == Answer::No);
+        w.game.prompts.expectQuestion(quit, "Tolvane", Icon::Exclamation, Answer::No, answer);
+        w.main()->close();
+        EXPECT_EQ(w.main() != nullptr, answer == Answer::No);
     }
-    game.prompts.expectMessage(kRestoreMessage, "Uh-oh", Icon::Exclamation);
-    start();
-    EXPECT_EQ(caption("launchButton"), "Click here to restore files");
+    w.game.prompts.expectMessage(
+        "Tolvane was shut down before it could restore the backup files of the last launched "
+        "shipset.  You can restore those backup files now if you wish.",
+        "Uh-oh", Icon::Exclamation);
+    w.start();
+    EXPECT_EQ(w.caption("launchButton"), "Click here to restore files");
     for (const char* name :
          {"shipSetList", "infoButton", "optionsButton", "refreshButton", "aboutButton"})
-        EXPECT_FALSE(Enabled(main(), name)) << name;
-    game.prompts.expectMessage(kSuccess, "Success!", Icon::Information);
-    Press(main(), "launchButton");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
-    EXPECT_TRUE(Enabled(main(), "shipSetList"));
+        EXPECT_FALSE(Enabled(w.main(), name)) << name;
+    w.game.prompts.expectMessage("All the files have been restored succesfully.", "Success!",
+                                 Icon::Information);
+    Press(w.main(), "launchButton");
+    EXPECT_TRUE(Enabled(w.main(), "shipSetList"));
 }
 
 // The done button under the running game asks first; when the game ends, it restores.
-TEST_F(CycleTest, ARestoreUnderTheRunningGameAsksFirst) {
-    fs::path stop = runner.path() / "stop";
-    WriteStarter("while [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n" + savesThePilot());
-    start();
-    ClickItem(main(), "shipSetList", 0);
-    Press(main(), "launchButton");
-    loadPilot(1, "Nova");
-    game.prompts.expectQuestion("The game is still running. Restore the game folder anyway?",
-                                "Game Still Running", Icon::Exclamation, Answer::No, Answer::No);
-    Press(main(), "launchButton");
-    EXPECT_EQ(ReadFileBytes(game.game() / "DATA.LFD"), "package data");
-
+void RestoreUnderTheRunningGame(Walk& w) {
+    fs::path stop = w.runner.path() / "stop";
+    w.writeStarter("while [ ! -e '" + stop.string() + "' ]; do sleep 0.05; done\n" +
+                   w.savesThePilot());
+    w.launchBlueFleet();
+    w.loadPilot(1, "Nova");
+    w.game.prompts.expectQuestion("The game is still running. Restore the game folder anyway?",
+                                  "Game Still Running", Icon::Exclamation, Answer::No, Answer::No);
+    Press(w.main(), "launchButton");
+    EXPECT_EQ(ReadFileBytes(w.game.game() / "DATA.LFD"), "package data");
     WriteFileBytes(stop, "");
-    waitForTheGame();
-    expectKeepQuestion();
-    Press(main(), "launchButton");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    w.waitForTheGame();
+    w.expectKeepQuestion();
+    Press(w.main(), "launchButton");
 }
 
 // A starter that ends at once with an error (no Wine, a folder cmd cannot reach): the player is
 // told what it printed and its exit code, and the cycle stays open for the restore.
-TEST_F(CycleTest, AGameThatNeverStartsIsTold) {
-    WriteStarter("echo 'cmd: cannot reach the game folder' >&2\nexit 53");
-    start();
-    ClickItem(main(), "shipSetList", 0);
-    Press(main(), "launchButton");
-    game.prompts.allowMessage("Game Not Started");
-    loadPilot(0, "Ace");
-    WaitFor([&] { return game.prompts.shown.back().title == "Game Not Started"; },
+void AGameThatNeverStarts(Walk& w) {
+    w.writeStarter("echo 'cmd: cannot reach the game folder' >&2\nexit 53");
+    w.launchBlueFleet();
+    w.game.prompts.allowMessage("Game Not Started");
+    w.loadPilot(0, "Ace");
+    WaitFor([&] { return w.game.prompts.shown.back().title == "Game Not Started"; },
             std::chrono::seconds(10), [] { QTest::qWait(10); });
-    const std::string& told = game.prompts.shown.back().text;
+    const std::string& told = w.game.prompts.shown.back().text;
     EXPECT_NE(told.find("exit code 53"), std::string::npos) << told;
     EXPECT_NE(told.find("cmd: cannot reach the game folder"), std::string::npos) << told;
-    Press(main(), "launchButton");
-    EXPECT_EQ(Snapshot(game.game().parent_path()), before);
+    Press(w.main(), "launchButton");
 }
+
 // The filter narrows the list as the player types (Ctrl+F reaches it, Escape clears it), a
 // selection it hides is no selection, and the ship set installed is marked while its cycle is open.
-TEST_F(CycleTest, TheFilterNarrowsTheListAndTheInstalledShipSetIsMarked) {
-    WriteGob(game.shipSets() / "Red.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Red Flight")}});
-    start();
-    auto* filter = Child<QLineEdit>(main(), "shipSetFilter");
-    auto shown = [&] {
-        std::vector<std::string> names;
-        auto* list = Child<QListWidget>(main(), "shipSetList");
-        for (int row = 0; row < list->count(); ++row) {
-            if (!list->item(row)->isHidden())
-                names.push_back(list->item(row)->text().toStdString());
-        }
-        return names;
-    };
+void FilterTheList(Walk& w) {
+    w.start();
+    auto* filter = Child<QLineEdit>(w.main(), "shipSetFilter");
     EXPECT_FALSE(filter->placeholderText().isEmpty());
-    QTest::keyClick(main(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(main()->focusWidget(), filter);
-    ClickItem(main(), "shipSetList", 0);
-    EXPECT_TRUE(Enabled(main(), "launchButton"));
-    QTest::keyClicks(filter, "RED");
-    EXPECT_EQ(shown(), std::vector<std::string>{"Red Flight"});
-    EXPECT_FALSE(Enabled(main(), "launchButton")) << "the selection was hidden";
+    QTest::keyClick(w.main(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(w.main()->focusWidget(), filter);
+    ClickItem(w.main(), "shipSetList", 0);
+    EXPECT_TRUE(Enabled(w.main(), "launchButton"));
+    QTest::keyClicks(filter, "PLAIN");
+    EXPECT_EQ(w.listed(), std::vector<std::string>{"Patchinfo.txt not found (Plain.gob)"});
+    EXPECT_FALSE(Enabled(w.main(), "launchButton")) << "the selection was hidden";
     QTest::keyClick(filter, Qt::Key_Escape);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet", "Red Flight"}));
+    EXPECT_EQ(w.listed().size(), 2u);
 
-    ClickItem(main(), "shipSetList", 0);
-    Press(main(), "launchButton");
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet  (installed)", "Red Flight"}));
-    loadPilot(1, "Nova");
-    waitForTheGame();
-    expectKeepQuestion();
-    Press(main(), "launchButton");
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Blue Fleet", "Red Flight"}));
+    ClickItem(w.main(), "shipSetList", 0);
+    Press(w.main(), "launchButton");
+    EXPECT_EQ(w.listed(), (std::vector<std::string>{"Blue Fleet  (installed)",
+                                                    "Patchinfo.txt not found (Plain.gob)"}));
+    w.loadPilot(1, "Nova");
+    w.waitForTheGame();
+    w.expectKeepQuestion();
+    Press(w.main(), "launchButton");
+    EXPECT_EQ(w.listed().front(), "Blue Fleet");
 }
-
 #endif
+
+// The real windows, walked as a player walks them: whatever the walk, the game folder, the ship
+// set directory and everything beside them end as they were.
+TEST(WindowsTest, EveryWalkLeavesTheFoldersAsTheyWere) {
+    TempFolder other;
+    WriteGob(other / "B.gob", {{"PATCHINFO.TXT", PatchInfoText("Name: Beta")}});
+    const std::vector<std::string> ours = {"Blue Fleet", "Patchinfo.txt not found (Plain.gob)"};
+    const std::string newVersion =
+        "You have downloaded a new version of Tolvane, good for you.  You need to set up the "
+        "options again.";
+    const struct {
+        const char* what;
+        std::function<void(Walk&)> walk;
+    } walks[] = {
+        {"first run",
+         [&](Walk& w) { w.chooseOptions(nullptr, kFirstRun, w.game.shipSets(), ours); }},
+        {"a new version",
+         [&](Walk& w) { w.chooseOptions("2.4", newVersion, other.path(), {"Beta"}); }},
+        {"options later", [&](Walk& w) { w.chooseOptions("2.5", "", other.path(), {"Beta"}); }},
+        {"every window and its keys", OpenEveryWindow},
+#ifndef _WIN32
+        {"a cycle by mouse", PlayByMouse},
+        {"a cycle by keyboard alone", PlayByKeyboardAlone},
+        {"a restart mid-cycle", RestartMidCycle},
+        {"a restore under the running game", RestoreUnderTheRunningGame},
+        {"a game that never starts", AGameThatNeverStarts},
+        {"the filter", FilterTheList},
+#endif
+    };
+    for (const auto& row : walks) {
+        SCOPED_TRACE(row.what);
+        Walk w;
+        Tree before = w.everything();
+        row.walk(w);
+        EXPECT_EQ(w.everything(), before);
+    }
+}
 
 // A box shows every text as written, however much it looks like markup, and is wide enough for
 // its title and for a path on a line of its own.

@@ -39,15 +39,19 @@ class CommandLineTest : public ::testing::Test {
                   {"DATA.LFD", "package data"},
                   {"wave\\X.WAV", "new sound"}});
         WriteFileBytes(game.shipSets() / "Broken.gob", "gob, not GOB");
-        for (const auto& [key, value] : game.store.values) {
-            std::size_t slash = key.find('/');
-            save(key.substr(0, slash), key.substr(slash + 1), value);
-        }
+        saveTheSettings();
         before = Snapshot(game.game().parent_path());
     }
 
     void save(const std::string& section, const std::string& key, const std::string& value) {
         QtSettingsStore(QString::fromStdString(settingsFile().string())).save(section, key, value);
+    }
+    // The stand-in game's settings, where the program reads them.
+    void saveTheSettings() {
+        for (const auto& [key, value] : game.store.values) {
+            std::size_t slash = key.find('/');
+            save(key.substr(0, slash), key.substr(slash + 1), value);
+        }
     }
     fs::path settingsFile() const { return game.game().parent_path() / "Tolvane.ini"; }
     fs::path dataHome() const { return game.game().parent_path() / "UserData"; }
@@ -129,7 +133,7 @@ using Arrange = std::function<void(CommandLineTest&)>;
 // before afterwards, whether it played, refused or undid its work.
 struct Invocation {
     const char* what;
-    QStringList arguments;
+    const char* arguments;  // as a shell would split them
     int exitCode;
     std::string said;       // in its output or its errors
     std::string seen = "";  // config.cfg's first line as the game saw it, if started
@@ -147,102 +151,60 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
     const Arrange noShipSets = [](CommandLineTest& t) {
         t.save("Settings", "ShipSet Dir", (t.game.shipSets() / "gone").string());
     };
+    const Arrange rookies = [](CommandLineTest& t) {
+        WriteGob(t.game.shipSets() / "Rookies.gob",
+                 {{"PATCHINFO.TXT", PatchInfoText("Name: Rookie Pilots")},
+                  {"Rookie.plt", std::string("Rookie\0\0\0\0\0\0body", 16)}});
+    };
+    const Arrange badPatch = [](CommandLineTest& t) {
+        WriteGob(t.game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
+    };
+    const Arrange noOptions = [](CommandLineTest& t) { fs::remove(t.settingsFile()); };
+    const Arrange anotherTolvane = [](CommandLineTest& t) {
+        fs::path folder = t.dataHome() / "Tolvane" / "Tolvane";
+        fs::create_directories(folder);
+        t.otherTolvane.emplace(folder / "Tolvane.lock");
+    };
+    using enum CommandLineTest::Output;
     const Invocation cases[] = {
-        {"list",
-         {"--list"},
-         0,
-         "Blue Fleet\tBlue.gob\nPatchinfo.txt not found (Broken.gob, unreadable)\t"
-         "Broken.gob\n"},
-        {"preview by file name in any case", {"--preview", "blue.GOB"}, 0, "DATA.LFD  (replaced)"},
-        {"preview of a set the launch refuses", {"--preview", "Broken.gob"}, 3, "not a valid"},
-        {"play with progress a log can read",
-         {"--play", "Blue Fleet", "--pilot", "Nova"},
-         0,
-         "Installing 3 of 3 files\n",
-         "lastpilot Nova\r\n"},
+        {"list", "--list", 0,
+         "Blue Fleet\tBlue.gob\nPatchinfo.txt not found (Broken.gob, unreadable)\tBroken.gob\n"},
+        {"preview by file name in any case", "--preview blue.GOB", 0, "DATA.LFD  (replaced)"},
+        {"preview of a set the launch refuses", "--preview Broken.gob", 3, "not a valid"},
+        {"play with progress a log can read", R"(--play "Blue Fleet" --pilot Nova)", 0,
+         "Installing 3 of 3 files\n", "lastpilot Nova\r\n"},
         {"the ship set's own pilot, in another letter case, left untouched and asked nothing of",
-         {"--play", "Rookie Pilots", "--pilot", "rookie"},
-         0,
-         "the game folder is put back",
-         "lastpilot Rookie\r\n",
-         [](CommandLineTest& t) {
-             WriteGob(t.game.shipSets() / "Rookies.gob",
-                      {{"PATCHINFO.TXT", PatchInfoText("Name: Rookie Pilots")},
-                       {"Rookie.plt", std::string("Rookie\0\0\0\0\0\0body", 16)}});
-         }},
-        {"play in a terminal: the progress is one line, updated",
-         {"--play", "Blue Fleet"},
-         0,
-         "\rInstalling 3 of 3 files\r\n",
-         "lastpilot Ace\r\n",
-         nothing,
-         "",
-         CommandLineTest::Output::Terminal},
-        {"no such pilot",
-         {"--play", "Blue Fleet", "--pilot", "Nobody"},
-         2,
-         "no pilot named Nobody"},
-        {"no such ship set", {"--play", "No Such Set"}, 2, "is named No Such Set"},
-        {"a name two ship sets have",
-         {"--preview", "Twin"},
-         2,
-         "Twin1.gob\n  Twin2.gob",
-         "",
-         twins},
-        {"one of them by its file", {"--preview", "Twin2.gob"}, 0, "Adds 1 file", "", twins},
-        {"an install that fails is undone",
-         {"--play", "Bad.gob"},
-         3,
-         "The game folder is back as it was: nothing has been changed.",
-         "",
-         [](CommandLineTest& t) {
-             WriteGob(t.game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
-         }},
-        {"a game that ends at once",
-         {"--play", "Blue.gob"},
-         1,
-         "(no such starter program was found)",
-         "lastpilot Ace\r\n",
-         nothing,
-         "exit 127"},
-        {"list without a ship set directory", {"--list"}, 3, "does not exist", "", noShipSets},
-        {"preview without it", {"--preview", "Blue Fleet"}, 3, "does not exist", "", noShipSets},
-        {"play without it", {"--play", "Blue Fleet"}, 3, "does not exist", "", noShipSets},
-        {"no options yet",
-         {"--list"},
-         3,
-         "in Options (start tolvane with no arguments)",
-         "",
-         [](CommandLineTest& t) { fs::remove(t.settingsFile()); }},
-        {"two modes", {"--list", "--restore"}, 2, "Give one of"},
-        {"a mode twice", {"--list", "--list"}, 2, "Give each option once."},
-        {"a mode without its ship set", {"--preview"}, 2, "Missing value"},
-        {"a pilot without play", {"--list", "--pilot", "Ace"}, 2, "go with --play"},
-        {"help", {"--help"}, 0, "128+N"},
-        {"output to a full disk",
-         {"--list"},
-         1,
-         "could not write its output",
-         "",
-         nothing,
-         "",
-         CommandLineTest::Output::FullDisk},
-        {"a second Tolvane",
-         {"--list"},
-         5,
-         "Tolvane is already running.",
-         "",
-         [](CommandLineTest& t) {
-             fs::path folder = t.dataHome() / "Tolvane" / "Tolvane";
-             fs::create_directories(folder);
-             t.otherTolvane.emplace(folder / "Tolvane.lock");
-         }},
+         R"(--play "Rookie Pilots" --pilot rookie)", 0, "the game folder is put back",
+         "lastpilot Rookie\r\n", rookies},
+        {"play in a terminal: the progress is one line, updated", R"(--play "Blue Fleet")", 0,
+         "\rInstalling 3 of 3 files\r\n", "lastpilot Ace\r\n", nothing, "", Terminal},
+        {"no such pilot", R"(--play "Blue Fleet" --pilot Nobody)", 2, "no pilot named Nobody"},
+        {"no such ship set", R"(--play "No Such Set")", 2, "is named No Such Set"},
+        {"a name two ship sets have", "--preview Twin", 2, "Twin1.gob\n  Twin2.gob", "", twins},
+        {"one of them by its file", "--preview Twin2.gob", 0, "Adds 1 file", "", twins},
+        {"an install that fails is undone", "--play Bad.gob", 3,
+         "The game folder is back as it was: nothing has been changed.", "", badPatch},
+        {"a game that ends at once", "--play Blue.gob", 1, "(no such starter program was found)",
+         "lastpilot Ace\r\n", nothing, "exit 127"},
+        {"list without a ship set directory", "--list", 3, "does not exist", "", noShipSets},
+        {"preview without it", R"(--preview "Blue Fleet")", 3, "does not exist", "", noShipSets},
+        {"play without it", R"(--play "Blue Fleet")", 3, "does not exist", "", noShipSets},
+        {"no options yet", "--list", 3, "in Options (start tolvane with no arguments)", "",
+         noOptions},
+        {"two modes", "--list --restore", 2, "Give one of"},
+        {"a mode twice", "--list --list", 2, "Give each option once."},
+        {"a mode without its ship set", "--preview", 2, "Missing value"},
+        {"a pilot without play", "--list --pilot Ace", 2, "go with --play"},
+        {"help", "--help", 0, "128+N"},
+        {"output to a full disk", "--list", 1, "could not write its output", "", nothing, "",
+         FullDisk},
+        {"a second Tolvane", "--list", 5, "Tolvane is already running.", "", anotherTolvane},
     };
     for (const Invocation& c : cases) {
         SCOPED_TRACE(c.what);
         c.arrange(*this);
         before = Snapshot(game.game().parent_path());
-        Ended ended = run(c.arguments, runner(c.play), c.output);
+        Ended ended = run(QProcess::splitCommand(QString(c.arguments)), runner(c.play), c.output);
         std::string said = ended.out + ended.errors;
         EXPECT_EQ(ended.exitCode, c.exitCode) << said;
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
@@ -252,8 +214,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
         fs::remove(seen());
         expectAsBefore();
         otherTolvane.reset();
-        for (const auto& [key, value] : game.store.values)
-            save(key.substr(0, key.find('/')), key.substr(key.find('/') + 1), value);
+        saveTheSettings();
     }
 }
 
