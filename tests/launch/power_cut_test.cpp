@@ -54,7 +54,7 @@ class PowerCutTest : public ::testing::Test {
                   {"zt\\fix.zt", MakeZt({{2, "PATCHED"}})}});
         for (const char* title : kTitles)
             game.prompts.allowMessage(title);
-        before = ReadDiskTree(root());
+        before = Snapshot(root());
     }
 
     fs::path root() const { return game.game().parent_path(); }
@@ -100,7 +100,7 @@ class PowerCutTest : public ::testing::Test {
         std::string example{};
     };
 
-    static std::string KeyOf(const DiskTree& tree, Settings settings) {
+    static std::string KeyOf(const Tree& tree, Settings settings) {
         std::string key = settings["Settings/Last ShipSet"];
         for (const auto& [name, what] : tree)
             key += '\0' + name + '\0' + what;
@@ -130,13 +130,13 @@ class PowerCutTest : public ::testing::Test {
     // Two starts on the state, the first answering `reply`, the second taking the defaults; the
     // first start's operations and settings go to `recovery` when asked for. Whether a question
     // was asked.
-    bool playStarts(const DiskTree& tree, const Settings& settings, Answer reply,
+    bool playStarts(const Tree& tree, const Settings& settings, Answer reply,
                     const std::string& cut, Tally& tally,
                     std::vector<RecordedStep>* recovery = nullptr,
                     std::vector<std::pair<std::size_t, Settings>>* recoverySettings = nullptr) {
         ++tally.run;
         startedFrom = tree;
-        WriteDiskTree(root(), tree);
+        WriteTree(root(), tree);
         game.store.values = settings;
         game.prompts.shown.clear();
         game.prompts.allowedReply = reply;
@@ -179,13 +179,13 @@ class PowerCutTest : public ::testing::Test {
     // Why the disk breaks the promise after a start, or nothing. A journal never written whole
     // may stay beside the ship sets, moved aside, once the player was told.
     std::optional<std::string> broken() const {
-        DiskTree now = ReadDiskTree(root());
+        Tree now = Snapshot(root());
         std::erase_if(now, [&](const auto& entry) {
             return entry.first.starts_with("Ships/Tolvane launch (never written") &&
                    (told("Launch Journal") || startedFrom.contains(entry.first));
         });
-        auto below = [](const DiskTree& tree, const std::string& folder) {
-            DiskTree part;
+        auto below = [](const Tree& tree, const std::string& folder) {
+            Tree part;
             for (const auto& [name, what] : tree) {
                 if (name.starts_with(folder + "/"))
                     part[name] = what;
@@ -225,7 +225,7 @@ class PowerCutTest : public ::testing::Test {
     }
 
     // config.cfg's other lines are there, and its first line is in the journal.
-    bool configLineKept(const DiskTree& now) const {
+    bool configLineKept(const Tree& now) const {
         try {
             std::optional<std::string> line = game.readJournal().configFirstLine;
             auto config = now.find("XWA/Player/config.cfg");
@@ -236,7 +236,7 @@ class PowerCutTest : public ::testing::Test {
         }
     }
 
-    std::string Differences(const DiskTree& now) const {
+    std::string Differences(const Tree& now) const {
         std::string text;
         for (const auto& [name, what] : now) {
             if (!before.contains(name) || before.at(name) != what)
@@ -253,8 +253,8 @@ class PowerCutTest : public ::testing::Test {
     ScopedEnvironment runner{"TOLVANE_BATCH_RUNNER", "/bin/true"};
     StandInGame game;
     FakeProgress progress;
-    DiskTree before;
-    DiskTree startedFrom;  // the state the starts at hand began with
+    Tree before;
+    Tree startedFrom;  // the state the starts at hand began with
     std::vector<std::pair<std::size_t, Settings>> settingsAt;
 };
 
@@ -269,7 +269,7 @@ TEST_F(PowerCutTest, NoSequenceOfPowerCutsLosesAGameFile) {
     Settings settingsBefore = game.store.values;
     std::vector<RecordedStep> steps = recordCycle();
     settingsAt.insert(settingsAt.begin(), {0, settingsBefore});
-    ASSERT_EQ(ReadDiskTree(root()), before) << "the cycle itself did not come back";
+    ASSERT_EQ(Snapshot(root()), before) << "the cycle itself did not come back";
 
     PowerCutReplay replay(root(), before);
     replay.follow(steps);

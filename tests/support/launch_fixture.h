@@ -17,8 +17,6 @@
 
 namespace tolvane::testing {
 
-using Tree = std::map<std::string, std::string>;
-
 // One stand-in game and the steps of a cycle on it. A table plays one for each row.
 struct Cycle {
     explicit Cycle(const std::string& gameFolder = "XWA",

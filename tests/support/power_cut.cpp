@@ -3,17 +3,14 @@
 #include <limits>
 #include <set>
 
-#include "support/sample_world.h"
 #include "support/test_failure.h"
+#include "text/path_text.h"
 
 namespace tolvane::testing {
 namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
-constexpr const char* kFolder = "dir";
-constexpr const char* kFile = "file:";
-constexpr const char* kLink = "link:";
 
 const char* StepName(FileStep step) {
     switch (step) {
@@ -60,44 +57,29 @@ std::vector<std::pair<std::string, std::string>> TornForms(const std::string& by
 
 }  // namespace
 
-DiskTree ReadDiskTree(const fs::path& root) {
-    DiskTree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        std::string name = entry.path().lexically_relative(root).generic_string();
-        if (entry.is_symlink())
-            tree[name] = kLink + fs::read_symlink(entry.path()).string();
-        else if (entry.is_directory())
-            tree[name] = kFolder;
-        else
-            tree[name] = kFile + ReadFileBytes(entry.path());
-    }
-    return tree;
-}
-
-void WriteDiskTree(const fs::path& root, const DiskTree& tree) {
+void WriteTree(const fs::path& root, const Tree& tree) {
     for (const auto& entry : fs::directory_iterator(root))
         fs::remove_all(entry.path());
     for (const auto& [name, what] : tree) {
-        fs::path path = root / name;
-        if (what == kFolder)
+        fs::path path = root / PathFromUtf8(name.substr(0, name.size() - 1));
+        if (name.ends_with("/"))
             fs::create_directory(path);
-        else if (what.starts_with(kLink))
-            fs::create_symlink(what.substr(std::string(kLink).size()), path);
+        else if (name.ends_with("@"))
+            fs::create_symlink(PathFromUtf8(what), path);
         else
-            WriteFileBytes(path, what.substr(std::string(kFile).size()));
+            WriteFileBytes(root / PathFromUtf8(name), what);
     }
 }
 
-PowerCutReplay::PowerCutReplay(fs::path root, const DiskTree& before) : root_(std::move(root)) {
+PowerCutReplay::PowerCutReplay(fs::path root, const Tree& before) : root_(std::move(root)) {
     current_.push_back({.folder = true});
     for (const auto& [name, what] : before) {
-        auto [parent, entry] = parentOf(root_ / name);
+        bool file = !name.ends_with("/") && !name.ends_with("@");
+        auto [parent, entry] =
+            parentOf(root_ / PathFromUtf8(file ? name : name.substr(0, name.size() - 1)));
         Node node;
-        node.folder = what == kFolder;
-        if (what.starts_with(kLink))
-            node.link = what.substr(std::string(kLink).size());
-        else if (what.starts_with(kFile))
-            node.bytes = what.substr(std::string(kFile).size());
+        node.folder = name.ends_with("/");
+        (name.ends_with("@") ? node.link : node.bytes) = what;
         current_.push_back(node);
         current_[parent].entries[entry] = static_cast<int>(current_.size() - 1);
     }
@@ -227,19 +209,19 @@ void PowerCutReplay::follow(const std::vector<RecordedStep>& steps) {
     }
 }
 
-DiskTree PowerCutReplay::treeOf(const std::vector<Node>& nodes) const {
-    DiskTree tree;
+Tree PowerCutReplay::treeOf(const std::vector<Node>& nodes) const {
+    Tree tree;
     std::function<void(int, const std::string&)> walk = [&](int folder, const std::string& path) {
         for (const auto& [name, node] : nodes[folder].entries) {
             std::string entry = path.empty() ? name : path + "/" + name;
             const Node& what = nodes[node];
             if (!what.link.empty()) {
-                tree[entry] = kLink + what.link;
+                tree[entry + "@"] = what.link;
             } else if (what.folder) {
-                tree[entry] = kFolder;
+                tree[entry + "/"] = "";
                 walk(node, entry);
             } else {
-                tree[entry] = kFile + what.bytes;
+                tree[entry] = what.bytes;
             }
         }
     };
@@ -247,12 +229,12 @@ DiskTree PowerCutReplay::treeOf(const std::vector<Node>& nodes) const {
     return tree;
 }
 
-DiskTree PowerCutReplay::everythingKept() const {
+Tree PowerCutReplay::everythingKept() const {
     return treeOf(current_);
 }
 
-DiskTree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& lost,
-                                   const std::map<std::size_t, std::string>& torn) const {
+Tree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& lost,
+                               const std::map<std::size_t, std::string>& torn) const {
     std::vector<Node> nodes = before_;
     std::set<std::pair<int, std::string>> lostEntries;  // an entry, or a file's bytes by ""
     auto keyOf = [&](std::size_t i) { return std::pair(changes_[i].node, changes_[i].name); };

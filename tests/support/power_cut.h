@@ -8,23 +8,19 @@
 #include <vector>
 
 #include "platform/fault_seam.h"
+#include "support/stand_in_game.h"
 
 namespace tolvane::testing {
 
-// A folder tree as a test compares it: each path below the root (UTF-8, "/" between folders) with
-// what is there: "dir", "file:" and the bytes, or "link:" and where the link leads.
-using DiskTree = std::map<std::string, std::string>;
-
-DiskTree ReadDiskTree(const std::filesystem::path& root);
-// Makes the folder `root` hold exactly `tree`.
-void WriteDiskTree(const std::filesystem::path& root, const DiskTree& tree);
+// Makes the folder `root` hold exactly `tree`, as Snapshot reads it.
+void WriteTree(const std::filesystem::path& root, const Tree& tree);
 
 // A state a power cut may leave: the first `point` operations were made, and of them the changes
 // in `lost` did not reach the disk.
 struct CrashState {
     std::size_t point = 0;
     std::vector<std::string> lost;  // each lost change, described
-    DiskTree tree;
+    Tree tree;
 };
 
 // Replays a recorded run of file operations (FaultSeam::Record) into the states a power cut may
@@ -36,13 +32,13 @@ struct CrashState {
 // it.
 class PowerCutReplay {
   public:
-    PowerCutReplay(std::filesystem::path root, const DiskTree& before);
+    PowerCutReplay(std::filesystem::path root, const Tree& before);
 
     // Follows the operations of a run that began at `before`; an operation on a path it cannot
     // follow fails the test.
     void follow(const std::vector<RecordedStep>& steps);
     // The tree with every change made, which must be what the run left on the disk.
-    DiskTree everythingKept() const;
+    Tree everythingKept() const;
 
     // For each point: every change kept; every change not yet flushed lost; each of those lost
     // alone; and each unflushed append torn: a prefix of its bytes kept, or its length reached the
@@ -74,10 +70,10 @@ class PowerCutReplay {
     std::vector<std::string> componentsOf(const std::filesystem::path& path) const;
     void change(Change change);
     void apply(std::vector<Node>& nodes, const Change& change) const;
-    DiskTree treeOf(const std::vector<Node>& nodes) const;
+    Tree treeOf(const std::vector<Node>& nodes) const;
     // `torn` stands in for the bytes of one change that is kept in part.
-    DiskTree stateWith(std::size_t point, const std::vector<bool>& lost,
-                       const std::map<std::size_t, std::string>& torn = {}) const;
+    Tree stateWith(std::size_t point, const std::vector<bool>& lost,
+                   const std::map<std::size_t, std::string>& torn = {}) const;
     std::string describe(const Change& change) const;
 
     std::filesystem::path root_;

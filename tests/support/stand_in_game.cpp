@@ -42,12 +42,14 @@ void AppendJournalLine(const std::filesystem::path& journal, const std::string& 
     WriteFileBytes(journal, text + line + "\t" + Checksum(line, previous) + "\n");
 }
 
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
-    std::map<std::string, std::string> tree;
+Tree Snapshot(const std::filesystem::path& root) {
+    Tree tree;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         std::u8string generic = entry.path().lexically_relative(root).generic_u8string();
         std::string name(generic.begin(), generic.end());
-        if (entry.is_directory())
+        if (entry.is_symlink())
+            tree[name + "@"] = Utf8Of(std::filesystem::read_symlink(entry.path()));
+        else if (entry.is_directory())
             tree[name + "/"] = "";
         else
             tree[name] = ReadFileBytes(entry.path());

@@ -53,8 +53,12 @@ class StandInGame {
 // this program's own form, so that what it says is judged, not its checksum.
 void AppendJournalLine(const std::filesystem::path& journal, const std::string& line);
 
-// Every file and folder below `root` with its bytes, by UTF-8 name (folders end in "/" and hold
-// nothing).
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
+// A folder tree as a test compares it: each path below the root, in UTF-8 with "/" between
+// folders, with the file's bytes; a folder's name ends in "/" and holds nothing, a link's ends in
+// "@" and holds where it leads.
+using Tree = std::map<std::string, std::string>;
+
+// Every file, folder and link below `root`; links are not followed.
+Tree Snapshot(const std::filesystem::path& root);
 
 }  // namespace tolvane::testing
