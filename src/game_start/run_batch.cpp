@@ -129,9 +129,11 @@ std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders, RunBatchPlac
     return places;
 }
 
-void DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place) {
+bool DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place) {
+    bool allGone = true;
     for (const fs::path& batch : RunBatchPlaces(folders, place))
-        RemoveOwnFile(batch);  // only a starter; the next game start writes it anew
+        allGone = RemoveOwnFile(batch) && allGone;  // a starter: the next game writes it anew
+    return allGone;
 }
 
 }  // namespace tolvane

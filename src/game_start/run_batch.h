@@ -41,7 +41,7 @@ StartedGame RunGame(Session& session, RunBatchPlace place);
 std::vector<fs::path> RunBatchPlaces(const ProgramFolders& folders, RunBatchPlace place);
 
 // Deletes RunXWA.bat and the starter's output from wherever a cycle's game start may have written
-// them.
-void DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place);
+// them. Whether none of them is left.
+bool DeleteRunBatch(const ProgramFolders& folders, RunBatchPlace place);
 
 }  // namespace tolvane

@@ -276,8 +276,14 @@ void GameFolderRestore::removeTemporaries(const LaunchJournal& journal) {
 // RunXWA.bat goes with the cycle that wrote it, before the cycle is closed.
 void GameFolderRestore::removeRunBatch(const LaunchJournal& journal) {
     for (const fs::path& batch : RunBatchPlaces(folders_, RunBatchPlaceOf(journal))) {
-        if (IsPresent(batch) && RemoveOwnFile(batch))
+        if (!IsPresent(batch))
+            continue;
+        if (RemoveOwnFile(batch)) {
             changedFolders_.insert(batch.parent_path());
+        } else {
+            report_.leftovers.push_back(DisplayPath(batch));
+            report_.runBatchLeft = true;
+        }
     }
 }
 

@@ -18,6 +18,7 @@ namespace tolvane {
 struct RestoreReport {
     std::vector<std::string> notPutBack;   // why each file that is still out of place is
     std::vector<std::string> leftovers;    // things of ours that hold nothing and could not go
+    bool runBatchLeft = false;             // a RunXWA.bat that only the journal says is ours stays
     std::vector<std::string> unaccounted;  // without a journal: files that may be the ship set's
     std::optional<std::string> refusedJournal;  // a journal nothing was done from, and why
     bool fromJournal = false;

@@ -43,8 +43,9 @@ void RemoveEndedCycleLeftovers(const Settings& settings, const ProgramFolders& f
             return;
         for (const fs::path& batch : RunBatchPlaces(folders, RunBatchPlace::BesideProgram))
             RemoveTemporaries(batch.parent_path(), ended.temporaryPrefixes);
-        DeleteRunBatch(folders, RunBatchPlaceOf(ended));
-        RemoveOwnFile(journal);
+        // The journal alone says that a RunXWA.bat beside the program is ours: it goes last.
+        if (DeleteRunBatch(folders, RunBatchPlaceOf(ended)))
+            RemoveOwnFile(journal);
     } catch (const UnfinishedJournal&) {
         try {
             if (std::optional<std::string> moved = PutAsideUnwrittenJournal(journal))

@@ -98,7 +98,9 @@ void CloseCycle(Session& session, const fs::path& journal, const RestoreReport& 
                                 "Restore", Icon::Exclamation);
         return;
     }
-    RemoveOwnFile(journal);  // a leftover closed journal is removed by the next launch
+    // A closed journal left behind is removed by the next start, with the RunXWA.bat it names.
+    if (!report.runBatchLeft)
+        RemoveOwnFile(journal);
 }
 
 // Told once, after the restore: where the versions of pilots that the player did not keep went.

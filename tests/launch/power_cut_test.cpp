@@ -16,6 +16,7 @@
 #include "support/launch_fixture.h"
 #include "support/power_cut.h"
 #include "support/waiting.h"
+#include "text/path_text.h"
 
 namespace tolvane::testing {
 namespace {
@@ -26,7 +27,8 @@ using Settings = std::map<std::string, std::string>;
 
 const char* const kTitles[] = {"Restore Incomplete", "Success!",           "Restore",
                                "Keep Pilot?",        "Pilot Not Restored", "Pilot Exists!",
-                               "Launch Journal"};
+                               "Launch Journal",     "Launch Failed",      "Pilot Loader",
+                               "Invalid .Gob",       "Game Not Found",     "Backup Folder In Use"};
 
 // A tmpfs when there is one: a flush costs nothing there, and thousands of states are written.
 std::string FastTemporaryFolder() {
@@ -59,27 +61,47 @@ class PowerCutTest : public ::testing::Test {
 
     fs::path root() const { return game.game().parent_path(); }
 
-    // Install (keeping the game's pilot), switch the pilot, start the game, and restore after
-    // play, recording every file operation and the settings after each save.
+    // The cycle as the windows play it: install (the game keeps its own pilot), switch the pilot,
+    // start the game and, where asked, restore after play. A step that fails is told as the
+    // windows tell it, and the cycle goes no further: the next start restores.
+    void playCycle(bool restore) {
+        launched = {};
+        restored.reset();
+        game.prompts.allowedReply = Answer::No;  // "Pilot Exists!": the game keeps its own
+        auto plan = PlanLaunch(game.session, game.shipSets() / "Blue.gob");
+        if (auto* refusal = std::get_if<LaunchRefusal>(&plan))
+            return game.prompts.message(refusal->text, refusal->title, Icon::Exclamation);
+        launched = LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
+        game.prompts.allowedReply.reset();
+        if (launched.outcome == LaunchOutcome::FailedCycleOpen)
+            game.prompts.message(launched.failure, "Launch Failed", Icon::Critical);
+        if (launched.outcome != LaunchOutcome::WaitingForPilot)
+            return;
+        afterInstall = Snapshot(root());
+        afterInstall.erase("Ships/Tolvane launch.journal");  // its lines carry the files' times
+        try {
+            JournalWriter::resume(game.journalPath()).notePilotSwitch();
+            SetLastPilot(game.game(), "Nova", game.prompts, false);
+            StartedGame started =
+                RunGame(game.session, RunBatchPlaceOfOpenCycle(game.session.settings));
+            // The game's starter writes what it prints on its own time: it ends first.
+            EXPECT_TRUE(WaitFor([&] { return !started.program.running(); }));
+        } catch (const Error& error) {
+            return game.prompts.message(error.what(), "Pilot Loader", Icon::Exclamation);
+        }
+        if (restore)
+            restored = RestoreAfterPlay(game.session, progress, launched.record);
+    }
+
+    // The whole cycle, recording every file operation and the settings after each save.
     std::vector<RecordedStep> recordCycle() {
         FaultSeam::Record();
         game.store.onSave = [&] {
             settingsAt.emplace_back(FaultSeam::Recorded().size(), game.store.values);
         };
-        game.prompts.allowedReply = Answer::No;  // "Pilot Exists!": the game keeps its own
-        auto plan = PlanLaunch(game.session, game.shipSets() / "Blue.gob");
-        LaunchResult launched =
-            LaunchShipSet(game.store, game.prompts, progress, std::get<LaunchPlan>(plan));
+        playCycle(true);
         EXPECT_EQ(launched.outcome, LaunchOutcome::WaitingForPilot);
-        game.prompts.allowedReply.reset();
-        JournalWriter::resume(game.journalPath()).notePilotSwitch();
-        SetLastPilot(game.game(), "Nova", game.prompts, false);
-        StartedGame started =
-            RunGame(game.session, RunBatchPlaceOfOpenCycle(game.session.settings));
-        // The game's starter writes what it prints on its own time: it ends before the restore.
-        EXPECT_TRUE(WaitFor([&] { return !started.program.running(); }));
-        EXPECT_EQ(RestoreAfterPlay(game.session, progress, launched.record),
-                  RestoreOutcome::Restored);
+        EXPECT_EQ(restored, RestoreOutcome::Restored);
         std::vector<RecordedStep> steps = FaultSeam::Recorded();
         FaultSeam::Disarm();
         game.store.onSave = nullptr;
@@ -118,6 +140,16 @@ class PowerCutTest : public ::testing::Test {
             unflushed[i + 1] = waiting;
         }
         return unflushed;
+    }
+
+    // The files of the game folder and Backup.
+    static Tree FilesOf(Tree tree) {
+        std::erase_if(tree, [](const auto& entry) {
+            const std::string& name = entry.first;
+            return name.ends_with("/") ||
+                   !(name.starts_with("XWA/") || name.starts_with("Ships/Backup/"));
+        });
+        return tree;
     }
 
     static std::string Described(const std::vector<std::string>& lost) {
@@ -202,6 +234,13 @@ class PowerCutTest : public ::testing::Test {
         } catch (const Error&) {
         }
         if (!LaunchCycleOpen(game.session.settings, game.store)) {
+            // An empty folder of ours that a failure kept from going may stay: in Backup, or
+            // once the player was told its name.
+            std::erase_if(now, [&](const auto& entry) {
+                return entry.first.ends_with("/") && !before.contains(entry.first) &&
+                       (entry.first.starts_with("Ships/Backup/") ||
+                        toldOf((root() / PathFromUtf8(entry.first)).parent_path()));
+            });
             if (now != before)
                 return "the cycle is closed but the folders are not as before:" + Differences(now);
             return std::nullopt;
@@ -222,6 +261,14 @@ class PowerCutTest : public ::testing::Test {
     bool told(const std::string& title) const {
         return std::any_of(game.prompts.shown.begin(), game.prompts.shown.end(),
                            [&](const Prompt& prompt) { return prompt.title == title; });
+    }
+
+    bool toldOf(const fs::path& folder) const {
+        auto names = [&](const Prompt& prompt) {
+            return prompt.text.find(folder.string()) != std::string::npos;
+        };
+        return std::any_of(toldEarlier.begin(), toldEarlier.end(), names) ||
+               std::any_of(game.prompts.shown.begin(), game.prompts.shown.end(), names);
     }
 
     // config.cfg's other lines are there, and its first line is in the journal.
@@ -253,10 +300,68 @@ class PowerCutTest : public ::testing::Test {
     ScopedEnvironment runner{"TOLVANE_BATCH_RUNNER", "/bin/true"};
     StandInGame game;
     FakeProgress progress;
+    LaunchResult launched;
+    std::optional<RestoreOutcome> restored;
     Tree before;
-    Tree startedFrom;  // the state the starts at hand began with
+    Tree afterInstall;
+    Tree startedFrom;                 // the state the starts at hand began with
+    std::vector<Prompt> toldEarlier;  // by the run that left that state
     std::vector<std::pair<std::size_t, Settings>> settingsAt;
 };
+
+// A file operation that fails (a disk full, a file in use, a drive gone, a rename that another
+// drive cannot take) anywhere in the cycle, or in the restore a later start makes of a cycle left
+// open: the player is told, an install that goes on harmed nothing of its work, and the next
+// starts keep the promise.
+TEST_F(PowerCutTest, AFailingOperationAnywhereLosesNothing) {
+    const std::error_code faults[] = {std::make_error_code(std::errc::io_error),
+                                      std::make_error_code(std::errc::no_space_on_device),
+                                      std::make_error_code(std::errc::permission_denied),
+                                      std::make_error_code(std::errc::device_or_resource_busy),
+                                      std::make_error_code(std::errc::cross_device_link)};
+    const Settings settingsBefore = game.store.values;
+    playCycle(true);
+    const Tree installed = afterInstall;
+    for (bool later : {false, true}) {
+        // The cycle, or the start's restore after a cycle left open when the game ended.
+        auto run = [&](std::optional<std::uint64_t> failing) -> std::uint64_t {
+            WriteTree(root(), before);
+            game.store.values = settingsBefore;
+            game.prompts.shown.clear();
+            if (later)
+                playCycle(false);
+            FaultSeam::Disarm();
+            if (failing)
+                FaultSeam::FailAt(*failing, faults[*failing % std::size(faults)]);
+            later ? nextStart() : playCycle(true);
+            std::uint64_t operations = FaultSeam::Operations();
+            FaultSeam::Disarm();
+            return operations;
+        };
+        Tally tally;
+        for (std::uint64_t n = 1, operations = run(std::nullopt); n <= operations; ++n) {
+            run(n);
+            std::string where =
+                (later ? "the restore of a later start, operation " : "the cycle, operation ") +
+                std::to_string(n);
+            if (!later && launched.outcome == LaunchOutcome::WaitingForPilot) {
+                EXPECT_TRUE(afterInstall == installed)
+                    << where << ": a failure the install let pass";
+            } else if (!later) {
+                EXPECT_FALSE(game.prompts.shown.empty()) << where << ": nobody was told";
+            }
+            // Closed means every file back at once; an empty folder that would not go may wait
+            // for the next start.
+            if (restored == RestoreOutcome::Restored) {
+                EXPECT_TRUE(FilesOf(Snapshot(root())) == FilesOf(before))
+                    << where << ": closed, but not put back";
+            }
+            toldEarlier = game.prompts.shown;
+            playStarts(Snapshot(root()), game.store.values, Answer::Yes, where, tally);
+        }
+        EXPECT_EQ(tally.failing, 0u) << "the first of them: " << tally.example;
+    }
+}
 
 // Every state one cut leaves; from each, a second cut (or a kill) at the points of the recovery
 // that follows it. The product is too large to play whole: every first state gets the points
