@@ -48,8 +48,8 @@ struct Played {
     const char* what;
     std::vector<GobEntry> members;
     Step arrange;
-    Step play;
-    Tree kept;
+    Step play = [](Cycle&) {};
+    Tree kept{};
     bool restart = false;  // the restore of a later start, with the package gone
 };
 
@@ -65,11 +65,9 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
          [](Cycle& c) { WriteFileBytes(c.game.shipSets() / "restore.txt", "the player's"); },
          {{"Ships/restore.txt", "the player's"}},
          true},
-        {"a file named zt is no patch folder",
-         kMixed,
+        {"a file named zt is no patch folder", kMixed,
          [](Cycle& c) { WriteFileBytes(c.game.game() / "zt", "the game's"); },
-         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.executable()), c.game.executableBytes()); },
-         {}},
+         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.executable()), c.game.executableBytes()); }},
         {"patches from the game's patch folder in any spelling",
          {{"zt\\FIX.ZT", MakeZt({{4, "FIX"}})}, {"B.LFD", "b"}},
          [](Cycle& c) {
@@ -80,36 +78,27 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
              EXPECT_EQ(patched.substr(0, 3), "OWN");
              EXPECT_EQ(patched.substr(4, 3), "FIX");
              EXPECT_FALSE(Snapshot(c.game.game()).contains("zt/")) << "a second patch folder";
-         },
-         {}},
+         }},
         {"Backup's folders in the game's spelling",
          {{"wave\\GAME.WAV", "loud"}},
-         [](Cycle& c) { fs::create_directories(c.game.backup() / "WAVE"); },
-         nothing,
-         {}},
+         [](Cycle& c) { fs::create_directories(c.game.backup() / "WAVE"); }},
         {"an empty Backup the player had",
          {{"DATA.LFD", "d"}},
-         [](Cycle& c) { fs::create_directories(c.game.backup()); },
-         nothing,
-         {}},
+         [](Cycle& c) { fs::create_directories(c.game.backup()); }},
         {"a Backup the player had with an empty folder in it",
          {{"wave\\GAME.WAV", "loud"}, {"DATA.LFD", "d"}},
-         [](Cycle& c) { fs::create_directories(c.game.backup() / "wave"); },
-         nothing,
-         {}},
+         [](Cycle& c) { fs::create_directories(c.game.backup() / "wave"); }},
         {"a RunXWA.bat of the game's beside the program",
          {{"B.LFD", "b"}},
          [](Cycle& c) { WriteFileBytes(c.game.program() / "RunXWA.bat", "the game's own"); },
          [](Cycle& c) {
              SwitchPilot(c, "Nova");
              EXPECT_EQ(ReadFileBytes(c.game.program() / "RunXWA.bat"), "the game's own");
-         },
-         {}},
+         }},
         {"a config.cfg the ship set brought",
          {{"CONFIG.CFG", "lastpilot Ace\r\n"}, {"B.LFD", "b"}},
          [](Cycle& c) { fs::remove(c.game.game() / "config.cfg"); },
-         [](Cycle& c) { SwitchPilot(c, "Nova"); },
-         {}},
+         [](Cycle& c) { SwitchPilot(c, "Nova"); }},
         {"a folder the game wrote into",
          kMixed,
          nothing,
@@ -121,13 +110,11 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
              WriteFileBytes(c.game.game() / ".tolvane-1.tmp", "the game's own");
              WriteFileBytes(c.game.game() / ".tolvane-0123456789abcdef-0.tmp", "another's");
          },
-         [](Cycle& c) { WriteFileBytes(FreshTemporaryPath(c.game.game()), "a run that died"); },
-         {}},
+         [](Cycle& c) { WriteFileBytes(FreshTemporaryPath(c.game.game()), "a run that died"); }},
         {"a member without a name",
          {{"   ", "nameless"}, {"B.LFD", "b"}},
          nothing,
-         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "B.LFD"), "b"); },
-         {}},
+         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "B.LFD"), "b"); }},
         {"the game's spelling of a replaced file",
          {{"DATA.LFD", "package data"}},
          [](Cycle& c) {
@@ -137,20 +124,17 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
          [](Cycle& c) {
              EXPECT_EQ(ReadFileBytes(c.game.game() / "Data.Lfd"), "package data");
              EXPECT_EQ(c.journal().members[0].relativePath, "Data.Lfd");
-         },
-         {}},
+         }},
         // Members that Windows takes for one file are one file: the first one's backup holds the
         // game's own copy, later ones overwrite only the ship set's.
         {"aliases by a trailing dot",
          {{"DATA.LFD", "first"}, {"DATA.LFD.", "second"}},
          nothing,
-         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "DATA.LFD"), "second"); },
-         {}},
+         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "DATA.LFD"), "second"); }},
         {"aliases by spaces and dots in a folder",
          {{"wave\\GAME.WAV", "first"}, {"WAVE . \\game.wav", "second"}},
          nothing,
-         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "wave/GAME.WAV"), "second"); },
-         {}},
+         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "wave/GAME.WAV"), "second"); }},
         {"aliases by letter case beyond ASCII",
          {{"\xC9LAN.LFD", "first"}, {"\xE9lan.lfd", "second"}},
          [](Cycle& c) {
@@ -158,16 +142,13 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
          },
          [](Cycle& c) {
              EXPECT_EQ(ReadFileBytes(c.game.game() / PathFromUtf8("\xC3\x89lan.lfd")), "second");
-         },
-         {}},
+         }},
         {"a new file named twice",
          {{"NEW.LFD", "first"}, {"new.lfd ", "second"}},
          nothing,
-         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "NEW.LFD"), "second"); },
-         {}},
+         [](Cycle& c) { EXPECT_EQ(ReadFileBytes(c.game.game() / "NEW.LFD"), "second"); }},
 #ifndef _WIN32
-        {"config.cfg as a link",
-         kMixed,
+        {"config.cfg as a link", kMixed,
          [](Cycle& c) {
              fs::path real = c.game.game().parent_path() / "Config" / "config.cfg";
              WriteFileBytes(real, "lastpilot Ace\r\nwindowed 1\r\n");
@@ -179,8 +160,7 @@ TEST(CycleScenarioTest, EveryCycleGivesTheGameFolderBack) {
              EXPECT_TRUE(fs::is_symlink(c.game.game() / "config.cfg"));
              EXPECT_EQ(ReadFileBytes(c.game.game() / "config.cfg"),
                        "lastpilot Nova\r\nwindowed 1\r\n");
-         },
-         {}},
+         }},
 #endif
     };
     for (const Played& row : cases) {

@@ -87,8 +87,5 @@ TEST_F(DurabilityTest, TheRestoreFlushesWhatItChangedBeforeItClosesTheCycle) {
     EXPECT_FALSE(LaunchCycleOpen(game.session.settings, game.store));
 }
 
-#ifndef _WIN32
-#endif
-
 }  // namespace
 }  // namespace tolvane::testing

@@ -246,8 +246,5 @@ TEST(LaunchJournalTest, AJournalNeverWrittenWholeIsUnfinished) {
     EXPECT_FALSE(fs::exists(folder / "journal"));
 }
 
-#ifndef _WIN32
-#endif
-
 }  // namespace
 }  // namespace tolvane::testing

@@ -24,20 +24,13 @@ class FakeMainWindow : public MainWindowView {
     void markInstalled(int position) override { installed = position; }
     int selectedShipSet() const override { return selected; }
     int shipSetCount() const override { return static_cast<int>(shipSets.size()); }
-    Progress& showReadingWindow() override {
-        readingShown = true;
-        return reading_;
-    }
-    void hideReadingWindow() override { readingShown = false; }
+    Progress& showReadingWindow() override { return reading_; }
+    void hideReadingWindow() override {}
     void showPilotLoader() override { ++pilotLoaderShown; }
-    void showInfo(const ShipSetInfo& info, const LaunchPreview& changes) override {
-        infos.push_back(info);
-        previews.push_back(changes);
-    }
+    void showInfo(const ShipSetInfo&, const LaunchPreview&) override {}
     void watchGame(RunningProgram started) override { game = std::move(started); }
     bool gameRunning() override { return game.running(); }
-    bool gameRunningAt(const std::vector<std::string>& imagePaths) override {
-        askedAbout = imagePaths;
+    bool gameRunningAt(const std::vector<std::string>&) override {
         return game.running() || earlierGameRunning;
     }
 
@@ -47,13 +40,9 @@ class FakeMainWindow : public MainWindowView {
     int selected = -1;
     int installed = -1;
     bool launchVisible = true;
-    bool readingShown = false;
     int pilotLoaderShown = 0;
-    std::vector<ShipSetInfo> infos;
-    std::vector<LaunchPreview> previews;
     RunningProgram game;
-    bool earlierGameRunning = false;      // a game that an earlier run started
-    std::vector<std::string> askedAbout;  // the forms of the game's path last looked for
+    bool earlierGameRunning = false;  // a game that an earlier run started
 
   private:
     std::map<Control, bool> enabled_;
