@@ -12,26 +12,11 @@ namespace {
 
 constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
-const char* StepName(FileStep step) {
-    switch (step) {
-        case FileStep::Create:
-            return "create";
-        case FileStep::Write:
-            return "write";
-        case FileStep::Flush:
-            return "flush";
-        case FileStep::Rename:
-            return "rename";
-        case FileStep::Delete:
-            return "delete";
-        case FileStep::MakeFolder:
-            return "make folder";
-        case FileStep::RemoveFolder:
-            return "remove folder";
-        default:
-            return "look";
-    }
-}
+// FileStep's names, in its order.
+const char* const kStepNames[] = {"open",   "read",   "create",      "write",
+                                  "flush",  "close",  "list",        "look",
+                                  "rename", "delete", "make folder", "remove folder"};
+static_assert(std::size(kStepNames) == static_cast<std::size_t>(FileStep::RemoveFolder) + 1);
 
 // What a power cut may leave of an append that was not flushed, besides all or none of it: a prefix
 // cut inside a line (its first byte, its middle, all but its line end) or after each whole line,
@@ -263,7 +248,7 @@ Tree PowerCutReplay::stateWith(std::size_t point, const std::vector<bool>& lost,
 std::string PowerCutReplay::describe(const Change& change) const {
     const RecordedStep& step = steps_[change.operation];
     std::string text = "operation " + std::to_string(change.operation + 1) + " (" +
-                       StepName(step.step) + " " +
+                       kStepNames[static_cast<int>(step.step)] + " " +
                        step.path.lexically_relative(root_).generic_string();
     if (!step.to.empty())
         text += " to " + step.to.lexically_relative(root_).generic_string();
