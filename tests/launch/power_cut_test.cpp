@@ -314,50 +314,61 @@ class PowerCutTest : public ::testing::Test {
 // open: the player is told, an install that goes on harmed nothing of its work, and the next
 // starts keep the promise.
 TEST_F(PowerCutTest, AFailingOperationAnywhereLosesNothing) {
+    const std::error_code otherDrive = std::make_error_code(std::errc::cross_device_link);
     const std::error_code faults[] = {std::make_error_code(std::errc::io_error),
                                       std::make_error_code(std::errc::no_space_on_device),
                                       std::make_error_code(std::errc::permission_denied),
                                       std::make_error_code(std::errc::device_or_resource_busy),
-                                      std::make_error_code(std::errc::cross_device_link)};
+                                      otherDrive};
     const Settings settingsBefore = game.store.values;
     playCycle(true);
     const Tree installed = afterInstall;
     for (bool later : {false, true}) {
-        // The cycle, or the start's restore after a cycle left open when the game ended.
-        auto run = [&](std::optional<std::uint64_t> failing) -> std::uint64_t {
+        // The cycle, or the start's restore after a cycle left open when the game ended; the
+        // operations of that part, recorded when nothing fails.
+        auto run = [&](std::uint64_t failing, std::error_code error) {
             WriteTree(root(), before);
             game.store.values = settingsBefore;
             game.prompts.shown.clear();
             if (later)
                 playCycle(false);
-            FaultSeam::Disarm();
             if (failing)
-                FaultSeam::FailAt(*failing, faults[*failing % std::size(faults)]);
+                FaultSeam::FailAt(failing, error);
+            else
+                FaultSeam::Record();
             later ? nextStart() : playCycle(true);
-            std::uint64_t operations = FaultSeam::Operations();
+            std::vector<RecordedStep> steps = FaultSeam::Recorded();
             FaultSeam::Disarm();
-            return operations;
+            return steps;
         };
+        const std::vector<RecordedStep> steps = run(0, {});
         Tally tally;
-        for (std::uint64_t n = 1, operations = run(std::nullopt); n <= operations; ++n) {
-            run(n);
-            std::string where =
-                (later ? "the restore of a later start, operation " : "the cycle, operation ") +
-                std::to_string(n);
-            if (!later && launched.outcome == LaunchOutcome::WaitingForPilot) {
-                EXPECT_TRUE(afterInstall == installed)
-                    << where << ": a failure the install let pass";
-            } else if (!later) {
-                EXPECT_FALSE(game.prompts.shown.empty()) << where << ": nobody was told";
+        for (std::uint64_t n = 1; n <= steps.size(); ++n) {
+            // One error each in turn; a rename also fails as between drives, which sends the move
+            // through a copy.
+            std::vector<std::error_code> errors = {faults[n % std::size(faults)]};
+            if (steps[n - 1].step == FileStep::Rename && errors[0] != otherDrive)
+                errors.push_back(otherDrive);
+            for (const std::error_code& error : errors) {
+                run(n, error);
+                std::string where =
+                    (later ? "the restore of a later start, operation " : "the cycle, operation ") +
+                    std::to_string(n) + " failing with " + error.message();
+                if (!later && launched.outcome == LaunchOutcome::WaitingForPilot) {
+                    EXPECT_TRUE(afterInstall == installed)
+                        << where << ": a failure the install let pass";
+                } else if (!later) {
+                    EXPECT_FALSE(game.prompts.shown.empty()) << where << ": nobody was told";
+                }
+                // Closed means every file back at once; an empty folder that would not go may wait
+                // for the next start.
+                if (restored == RestoreOutcome::Restored) {
+                    EXPECT_TRUE(FilesOf(Snapshot(root())) == FilesOf(before))
+                        << where << ": closed, but not put back";
+                }
+                toldEarlier = game.prompts.shown;
+                playStarts(Snapshot(root()), game.store.values, Answer::Yes, where, tally);
             }
-            // Closed means every file back at once; an empty folder that would not go may wait
-            // for the next start.
-            if (restored == RestoreOutcome::Restored) {
-                EXPECT_TRUE(FilesOf(Snapshot(root())) == FilesOf(before))
-                    << where << ": closed, but not put back";
-            }
-            toldEarlier = game.prompts.shown;
-            playStarts(Snapshot(root()), game.store.values, Answer::Yes, where, tally);
         }
         EXPECT_EQ(tally.failing, 0u) << "the first of them: " << tally.example;
     }
