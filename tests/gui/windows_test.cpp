@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <functional>
@@ -15,8 +14,6 @@
 #include "gui/main_window.h"
 #include "gui/qt_prompts.h"
 #include "gui/window_set.h"
-#include "launch/install.h"
-#include "platform/fault_seam.h"
 #include "support/environment.h"
 #include "support/launch_fixture.h"
 #include "support/sample_world.h"

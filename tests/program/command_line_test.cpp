@@ -6,15 +6,11 @@
 #include <QProcessEnvironment>
 #include <csignal>
 #include <functional>
-#include <sstream>
 #include <thread>
 
-#include "app/command_line.h"
-#include "app/terminal_progress.h"
 #include "game_start/game_start.h"
 #include "gui/qt_settings_store.h"
 #include "platform/instance_lock.h"
-#include "platform/interrupt.h"
 #include "platform/process.h"
 #include "support/sample_world.h"
 #include "support/stand_in_game.h"
