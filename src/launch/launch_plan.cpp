@@ -223,15 +223,18 @@ class MemberPlanner {
 // A journal left by an earlier launch: only a closed one whose files are all back may go (a
 // preview leaves it where it is).
 std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const JournalFolders& folders,
-                                            bool preview, Prompts& prompts) {
+                                            const ProgramFolders& programFolders, bool preview,
+                                            Prompts& prompts) {
     if (IsLink(journal))
         return LinkAt(journal);
     if (!IsPresent(journal))
         return std::nullopt;
     bool settled = false;
+    RunBatchPlace batchPlace = RunBatchPlace::DataFolder;
     try {
         LaunchJournal earlier = ReadJournal(journal, folders);
         settled = earlier.closed;
+        batchPlace = RunBatchPlaceOf(earlier);
         for (const JournalMember& member : earlier.members) {
             if (member.change == MemberChange::Added &&
                 !earlier.settledMembers.contains(member.number))
@@ -253,8 +256,15 @@ std::optional<LaunchRefusal> EarlierJournal(const fs::path& journal, const Journ
     } catch (const Error&) {
         // Unreadable now: whatever it records may still be out, so the launch is refused below.
     }
-    if (settled && (preview || RemoveOwnFile(journal)))
+    if (settled && preview)
         return std::nullopt;
+    if (settled) {
+        // The journal is the only record that a RunXWA.bat beside the program is ours, so that
+        // goes first; one that will not go does not hold up the launch.
+        DeleteRunBatch(programFolders, batchPlace);
+        if (RemoveOwnFile(journal))
+            return std::nullopt;
+    }
     return LaunchRefusal{
         "The files of an earlier launch have not all been put back: "
         "their record is " +
@@ -284,7 +294,7 @@ std::optional<LaunchRefusal> PlanTheCycle(const ProgramFolders& folders, LaunchJ
             return LinkAt(place);
     }
     if (auto refusal = EarlierJournal(journalPath, {journal.gameFolder, journal.backupFolder},
-                                      planning == Planning::ForPreview, prompts))
+                                      folders, planning == Planning::ForPreview, prompts))
         return *refusal;
     if (HoldsAnyFile(journal.backupFolder)) {
         return LaunchRefusal{"The backup folder " + DisplayPath(journal.backupFolder) +

@@ -513,6 +513,37 @@ TEST(CycleScenarioTest, AFileFoundInTheBackupStopsTheInstallAndStaysWhole) {
     EXPECT_EQ(ReadFileBytes(c.game.game() / "DATA.LFD"), "original data");
 }
 
+// A RunXWA.bat the restore could not delete stays with the closed journal that names it; the
+// next launch removes both.
+TEST(CycleScenarioTest, ARunXwaBatTheRestoreLeftGoesWithTheNextLaunch) {
+    std::uint64_t deleteTurn = 0;
+    for (bool failing : {false, true}) {  // the first run finds the delete's turn
+        Cycle c;
+        fs::path batch = c.game.program() / "RunXWA.bat";
+        c.game.prompts.allowMessage("Restore");
+        LaunchedShipSet record = c.launchOf({{"B.LFD", "b"}});
+        WriteFileBytes(batch, "the cycle's starter");
+        if (failing)
+            FaultSeam::FailAt(deleteTurn, std::make_error_code(std::errc::device_or_resource_busy));
+        else
+            FaultSeam::Record();
+        EXPECT_EQ(c.restore(record), RestoreOutcome::Restored);
+        for (const RecordedStep& step : FaultSeam::Recorded()) {
+            ++deleteTurn;
+            if (step.step == FileStep::Delete && step.path == batch)
+                break;
+        }
+        FaultSeam::Disarm();
+        if (!failing)
+            continue;
+        EXPECT_NE(c.lastMessage().find(Utf8Of(batch)), std::string::npos) << c.lastMessage();
+        EXPECT_TRUE(fs::exists(batch));
+        c.restore(c.launchOf({{"B.LFD", "b"}}));
+        EXPECT_FALSE(fs::exists(batch));
+        EXPECT_FALSE(fs::exists(c.game.journalPath()));
+    }
+}
+
 #ifdef _WIN32
 fs::path ShortNameOf(const fs::path& path) {
     wchar_t shortPath[MAX_PATH];
