@@ -346,15 +346,10 @@ struct Distrusted {
 };
 
 TEST(CycleScenarioTest, WhatTheRestoreCannotTrustKeepsTheCycleOpen) {
-    // Lines appended to the journal, each with the checksum the program would give it. Each would
-    // have the restore delete, move or overwrite something outside, or close the cycle with the
-    // game changed. OUT stands for the folder beside the game folder.
-    const auto appended = [](std::string line) {
-        return [line](Cycle& c) mutable {
-            if (std::size_t at = line.find("OUT"); at != std::string::npos)
-                line.replace(at, 3, c.game.outside().string());
-            AppendJournalLine(c.game.journalPath(), line);
-        };
+    // A line appended with the checksum the program would give it, that would have the restore
+    // act outside (the journal's own test has every kind): refused, it moves nothing.
+    const auto appended = [](const char* line) {
+        return [line](Cycle& c) { AppendJournalLine(c.game.journalPath(), line); };
     };
     const auto replacedInBackup = [](const char* name) {
         return [name](Cycle& c) { WriteFileBytes(c.game.backup() / name, "someone else's"); };
@@ -362,15 +357,7 @@ TEST(CycleScenarioTest, WhatTheRestoreCannotTrustKeepsTheCycleOpen) {
     const Distrusted cases[] = {
         {"an added member outside", appended("member\t90\tadded\t../Outside/sentinel.txt"),
          "line "},
-        {"an added member by a full path", appended("member\t91\tadded\tOUT/sentinel.txt"),
-         "line "},
         {"a folder outside", appended("folder\t../Outside/empty"), "line "},
-        {"a Backup folder outside", appended("backup-folder\t../../Outside/empty"), "line "},
-        {"an executable outside", appended("executable\tOUT/sentinel.txt"), "line "},
-        {"another game folder", appended("game\tOUT"), "line "},
-        {"another Backup", appended("backup\tOUT"), "line "},
-        {"a member untouched that was not", appended("untouched\t1"), "line "},
-        {"working files outside", appended("temporaries\t../Outside/"), "line "},
         {"a journal that cannot be read",
          [](Cycle& c) {
              fs::rename(c.game.journalPath(), c.game.shipSets() / "saved.journal");

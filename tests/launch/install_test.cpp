@@ -9,8 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using InstallTest = LaunchFixture;
-
 // An install that stops part way: the player is told why, nothing of the game's is lost, and the
 // cycle stays open for the restore, which gives the game folder back.
 TEST(InstallStopTest, AnInstallThatStopsOffersTheRestore) {
