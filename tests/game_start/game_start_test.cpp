@@ -33,8 +33,8 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
         std::vector<std::pair<std::string, std::string>> tree;
         std::string executable;  // below the root
         Starter starter;
-        std::string description;  // ROOT stands for the root, HOME for the home folder
-        std::string windowsExePath;
+        std::string description;          // ROOT stands for the root
+        std::string windowsExePath = "";  // empty: the host's path as Wine's Z: drive shows it
     };
     const std::string steamGame = "Library/steamapps/common/Star Wars X-Wing Alliance/";
     const Case cases[] = {
@@ -54,8 +54,7 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
          {{"p/user.reg", ""}, {"p/drive_c/XWA/", ""}},
          "p/drive_c/XWA/",
          Starter::WineDefault,
-         "Wine, default prefix",
-         ""},
+         "Wine, default prefix"},
         {"a Steam library with two manifests",
          {{"Library/steamapps/appmanifest_10.acf", Manifest("Other Game")},
           {"Library/steamapps/appmanifest_361670.acf", Manifest("Star Wars X-Wing Alliance")},
@@ -66,16 +65,14 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
           {"Library/steamapps/common/Proton 10.0/proton", ""}},
          steamGame,
          Starter::Proton,
-         "Proton 9.0 (Steam)",
-         ""},
+         "Proton 9.0 (Steam)"},
         {"a library whose manifest names another folder",
          {{"Library/steamapps/appmanifest_10.acf", Manifest("Other Game")},
           {steamGame, ""},
           {"Library/steamapps/common/Proton 9.0/proton", ""}},
          steamGame,
          Starter::WineDefault,
-         "Wine, default prefix",
-         ""},
+         "Wine, default prefix"},
         {"Proton by the newest in common, the manifest in other letter case",
          {{"Library/steamapps/appmanifest_361670.acf", Manifest("STAR WARS X-Wing Alliance")},
           {steamGame, ""},
@@ -84,29 +81,25 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
           {"Library/steamapps/common/Proton 9.0/proton", ""}},
          steamGame,
          Starter::Proton,
-         "Proton 10.0 (Steam)",
-         ""},
+         "Proton 10.0 (Steam)"},
         {"Proton from compatibilitytools.d",
          {{"Library/steamapps/appmanifest_361670.acf", Manifest("Star Wars X-Wing Alliance")},
           {steamGame, ""},
           {"Home/.local/share/Steam/compatibilitytools.d/GE-Proton9-20/proton", ""}},
          steamGame,
          Starter::Proton,
-         "GE-Proton9-20 (Steam)",
-         ""},
+         "GE-Proton9-20 (Steam)"},
         {"no Proton at all",
          {{"Library/steamapps/appmanifest_361670.acf", Manifest("Star Wars X-Wing Alliance")},
           {steamGame, ""}},
          steamGame,
          Starter::SteamPrefix,
-         "Wine, prefix ROOT/Library/steamapps/compatdata/361670/pfx (no Proton found)",
-         ""},
+         "Wine, prefix ROOT/Library/steamapps/compatdata/361670/pfx (no Proton found)"},
         {"neither",
          {{"Games/XWA/", ""}},
          "Games/XWA/",
          Starter::WineDefault,
-         "Wine, default prefix",
-         ""},
+         "Wine, default prefix"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,7 +121,7 @@ TEST(GameStartTest, DecidedFromWhereTheExecutableLies) {
         if (description.find('~') != std::string::npos)
             start = DecideGameStart(executable, "", root.path());
         EXPECT_EQ(start.description, description);
-        if (c.windowsExePath.empty()) {  // the host's path as Wine's Z: drive shows it
+        if (c.windowsExePath.empty()) {
             EXPECT_EQ(start.windowsExePath.find("Z:\\"), 0u) << start.windowsExePath;
             EXPECT_TRUE(start.windowsExePath.ends_with("\\XWINGALLIANCE.EXE"));
         } else {
