@@ -60,6 +60,10 @@ class CommandLineTest : public ::testing::Test {
         environment.insert("TOLVANE_SETTINGS", QString::fromStdString(settingsFile().string()));
         environment.insert("XDG_DATA_HOME", QString::fromStdString(dataHome().string()));
         environment.insert("TOLVANE_BATCH_RUNNER", QString::fromStdString(runner));
+        if (withoutWine) {
+            environment.remove("TOLVANE_BATCH_RUNNER");
+            environment.insert("PATH", QString::fromStdString(scripts.path().string()));
+        }
         program.setProcessEnvironment(environment);
         program.start(path, arguments);
         ASSERT_TRUE(program.waitForStarted());
@@ -121,6 +125,7 @@ class CommandLineTest : public ::testing::Test {
     StandInGame game;
     std::map<std::string, std::string> before;
     std::optional<InstanceLock> otherTolvane;
+    bool withoutWine = false;  // no stand-in starter, and no Wine on the PATH
 };
 
 using Arrange = std::function<void(CommandLineTest&)>;
@@ -155,6 +160,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
     const Arrange badPatch = [](CommandLineTest& t) {
         WriteGob(t.game.shipSets() / "Bad.gob", {{"zt\\bad.zt", MakeZt({{-4, "x"}})}});
     };
+    const Arrange noWine = [](CommandLineTest& t) { t.withoutWine = true; };
     const Arrange noOptions = [](CommandLineTest& t) { fs::remove(t.settingsFile()); };
     const Arrange anotherTolvane = [](CommandLineTest& t) {
         fs::path folder = t.dataHome() / "Tolvane" / "Tolvane";
@@ -182,6 +188,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
          "The game folder is back as it was: nothing has been changed.", "", badPatch},
         {"a game that ends at once", "--play Blue.gob", 1, "(no such starter program was found)",
          "lastpilot Ace\r\n", nothing, "exit 127"},
+        {"no Wine to start the game", "--play Blue.gob", 1, "Wine is not installed", "", noWine},
         {"list without a ship set directory", "--list", 3, "does not exist", "", noShipSets},
         {"preview without it", R"(--preview "Blue Fleet")", 3, "does not exist", "", noShipSets},
         {"play without it", R"(--play "Blue Fleet")", 3, "does not exist", "", noShipSets},
@@ -210,6 +217,7 @@ TEST_F(CommandLineTest, EachInvocationEndsWithItsCodeAndLeavesTheGameFolderAsItW
         fs::remove(seen());
         expectAsBefore();
         otherTolvane.reset();
+        withoutWine = false;
         saveTheSettings();
     }
 }
