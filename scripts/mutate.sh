@@ -11,6 +11,8 @@ source scripts/dependencies.sh
 tolvane_install_dependencies
 tolvane_install_packages python3 lld
 export QT_QPA_PLATFORM=offscreen
+# A fault that no longer fits is found now, not an hour into the run.
+scripts/check-faults.sh
 
 copy=build-mutate/source
 build=build-mutate/build
@@ -40,9 +42,6 @@ missed = []
 for number, (title, file, original, planted) in enumerate(faults, 1):
     path = pathlib.Path(source_root) / file
     source = path.read_text()
-    if source.count(original) != 1:
-        print(f"{number:2} {title}: its text is not in {file} exactly once; fix the list")
-        sys.exit(1)
     try:
         path.write_text(source.replace(original, planted))
         built = subprocess.run(["cmake", "--build", build], capture_output=True, text=True)
